@@ -1,0 +1,90 @@
+// FileSystem: the one small layer through which the books touch the disk.
+//
+// Every read and write of a data file goes through this interface, so tests
+// can substitute an implementation that refuses an open, runs out of disk or
+// writes short, and then prove that nothing on disk or in memory was lost.
+// `PosixFileSystem()` is the real one.
+#ifndef ZENKAR_COMMON_FILE_SYSTEM_H_
+#define ZENKAR_COMMON_FILE_SYSTEM_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/status.h"
+
+namespace zenkar {
+
+// An open file for reading and writing at byte positions (the transaction file
+// stays open like this while a data folder is loaded).
+class RandomAccessFile {
+ public:
+  virtual ~RandomAccessFile() = default;
+  // Reads exactly `length` bytes at `offset` into `out`, or fails.
+  virtual Status ReadAt(uint64_t offset, size_t length, std::string* out) = 0;
+  // Writes all of `data` at `offset`, or fails (possibly after a part of it).
+  virtual Status WriteAt(uint64_t offset, std::string_view data) = 0;
+  virtual Status Truncate(uint64_t length) = 0;
+  virtual Status Size(uint64_t* size) = 0;
+  virtual Status Sync() = 0;
+};
+
+// A file being written from its start (the temporary file of an atomic rewrite).
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  virtual Status Append(std::string_view data) = 0;
+  virtual Status Sync() = 0;
+  virtual Status Close() = 0;
+};
+
+// An advisory lock held for as long as the object lives.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  virtual Status ReadFile(const std::string& path, std::string* contents) = 0;
+  virtual Status FileSize(const std::string& path, uint64_t* size) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // The names (not paths) of the entries of a folder.
+  virtual Status ListDirectory(const std::string& path, std::vector<std::string>* names) = 0;
+  virtual Status CreateDirectory(const std::string& path) = 0;
+
+  // Opens an existing file for reading and writing; with `create` a missing
+  // file is created empty.
+  virtual Status OpenRandomAccess(const std::string& path, bool create,
+                                  std::unique_ptr<RandomAccessFile>* file) = 0;
+  // Creates or empties a file for writing from its start.
+  virtual Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) = 0;
+  // Replaces `to` by `from` in one step.
+  virtual Status Rename(const std::string& from, const std::string& to) = 0;
+  virtual Status RemoveFile(const std::string& path) = 0;
+
+  // Takes an advisory lock on `path` without waiting. Fails with kInUse when
+  // another process holds it.
+  virtual Status LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) = 0;
+};
+
+// The real file system of this machine; lives for the whole program.
+FileSystem& PosixFileSystem();
+
+// Replaces the file at `path` with `data` so that a crash or a failure at any
+// point leaves either the old file or the new one, never a mix: the data goes
+// to a temporary file in the same folder, is flushed to disk and then renamed
+// over the old file. On failure the temporary file is removed.
+Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view data);
+
+// The final path component of `path`.
+std::string FileNameOf(std::string_view path);
+
+}  // namespace zenkar
+
+#endif  // ZENKAR_COMMON_FILE_SYSTEM_H_

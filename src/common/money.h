@@ -1,0 +1,70 @@
+// Money: an exact amount held as a signed count of ten-thousandths.
+//
+// The books store every amount as a 64-bit integer of the amount times 10,000
+// (four implied decimals). The same integer is used in memory, so no amount
+// ever passes through floating point. Amounts are typed and shown with two
+// decimals and are rounded to cents, half away from zero, when totals are kept.
+#ifndef ZENKAR_COMMON_MONEY_H_
+#define ZENKAR_COMMON_MONEY_H_
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zenkar {
+
+class Money {
+ public:
+  static constexpr int64_t kScale = 10000;  // ten-thousandths per unit
+
+  constexpr Money() = default;
+  static constexpr Money FromRaw(int64_t ten_thousandths) { return Money(ten_thousandths); }
+  static constexpr Money FromCents(int64_t cents) { return Money(cents * 100); }
+  static constexpr Money FromUnits(int64_t units) { return Money(units * kScale); }
+
+  // Parses an amount as a user types it: optional surrounding spaces, an
+  // optional leading "-" or "+", digits with optional thousands commas and an
+  // optional decimal point followed by digits. Digits beyond the fourth decimal
+  // are rounded half away from zero. With `implied_cents` (the "Use Fixed
+  // Decimal Position" option) a text without a decimal point is read as cents.
+  // Returns nothing for any other text, for an empty text and for amounts too
+  // large to hold.
+  static std::optional<Money> Parse(std::string_view text, bool implied_cents = false);
+
+  constexpr int64_t raw() const { return raw_; }
+  constexpr bool IsZero() const { return raw_ == 0; }
+  constexpr bool IsNegative() const { return raw_ < 0; }
+
+  // The amount rounded to whole cents, half away from zero.
+  Money RoundedToCents() const;
+  // The rounded amount as a count of cents.
+  int64_t Cents() const { return RoundedToCents().raw_ / 100; }
+
+  // Two-decimal text, rounded to cents: "1234.56", "-0.50", "0.00".
+  std::string ToString() const;
+  // Two-decimal text with thousands separators: "1,234.56", "-1,234.56".
+  std::string ToStringWithCommas() const;
+
+  constexpr Money operator-() const { return Money(-raw_); }
+  constexpr Money operator+(Money other) const { return Money(raw_ + other.raw_); }
+  constexpr Money operator-(Money other) const { return Money(raw_ - other.raw_); }
+  constexpr Money& operator+=(Money other) {
+    raw_ += other.raw_;
+    return *this;
+  }
+  constexpr Money& operator-=(Money other) {
+    raw_ -= other.raw_;
+    return *this;
+  }
+  constexpr auto operator<=>(const Money&) const = default;
+
+ private:
+  constexpr explicit Money(int64_t raw) : raw_(raw) {}
+  int64_t raw_ = 0;
+};
+
+}  // namespace zenkar
+
+#endif  // ZENKAR_COMMON_MONEY_H_

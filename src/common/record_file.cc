@@ -1,0 +1,160 @@
+#include "common/record_file.h"
+
+#include <strings.h>
+
+namespace zenkar {
+namespace {
+
+Status CheckWholeRecords(const std::string& path, uint64_t size, size_t record_length) {
+  if (size % record_length != 0) return Status::InvalidFile(InvalidFileMessage(path));
+  return Status::Ok();
+}
+
+Status CheckRecordNumber(const std::string& path, int number, int count) {
+  if (number < 1 || number > count + 1) {
+    return Status::IoError(path + ": record " + std::to_string(number) +
+                           " is beyond the end of the file");
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+std::string NormalizeFolderPath(std::string_view path) {
+  while (!path.empty() && path.front() == ' ') path.remove_prefix(1);
+  while (!path.empty() && path.back() == ' ') path.remove_suffix(1);
+  std::string normalized(path);
+  if (!normalized.empty() && normalized.back() != '/') normalized += '/';
+  return normalized;
+}
+
+std::string DataFilePath(FileSystem& fs, const std::string& folder, std::string_view file_name) {
+  std::vector<std::string> names;
+  if (fs.ListDirectory(folder, &names).ok()) {
+    for (const std::string& name : names) {
+      if (name.size() == file_name.size() &&
+          ::strncasecmp(name.c_str(), file_name.data(), name.size()) == 0) {
+        return folder + name;
+      }
+    }
+  }
+  return folder + std::string(file_name);
+}
+
+std::string InvalidFileMessage(const std::string& path) {
+  return "Invalid data file:\n" + path +
+         "\nIts length is not a whole number of records. The file was not changed.";
+}
+
+Status RecordCount(FileSystem& fs, const std::string& path, size_t record_length, int* count) {
+  *count = 0;
+  if (!fs.FileExists(path)) return Status::Ok();
+  uint64_t size = 0;
+  if (Status s = fs.FileSize(path, &size); !s.ok()) return s;
+  if (Status s = CheckWholeRecords(path, size, record_length); !s.ok()) return s;
+  *count = static_cast<int>(size / record_length);
+  return Status::Ok();
+}
+
+Status LoadAll(FileSystem& fs, const std::string& path, size_t record_length,
+               std::vector<std::string>* records) {
+  std::string contents;
+  if (fs.FileExists(path)) {
+    if (Status s = fs.ReadFile(path, &contents); !s.ok()) return s;
+  }
+  if (Status s = CheckWholeRecords(path, contents.size(), record_length); !s.ok()) return s;
+  std::vector<std::string> loaded;
+  loaded.reserve(contents.size() / record_length);
+  for (size_t offset = 0; offset < contents.size(); offset += record_length) {
+    loaded.push_back(contents.substr(offset, record_length));
+  }
+  *records = std::move(loaded);
+  return Status::Ok();
+}
+
+Status SaveAll(FileSystem& fs, const std::string& path, size_t record_length,
+               const std::vector<std::string>& records) {
+  std::string contents;
+  contents.reserve(records.size() * record_length);
+  for (const std::string& record : records) {
+    if (record.size() != record_length) {
+      return Status::IoError(path + ": a record of the wrong length was not written");
+    }
+    contents += record;
+  }
+  return WriteFileAtomically(fs, path, contents);
+}
+
+Status ReadRecord(FileSystem& fs, const std::string& path, size_t record_length, int number,
+                  std::string* record) {
+  std::unique_ptr<RecordFile> file;
+  if (Status s = RecordFile::Open(fs, path, record_length, false, &file); !s.ok()) return s;
+  return file->Read(number, record);
+}
+
+Status WriteRecord(FileSystem& fs, const std::string& path, size_t record_length, int number,
+                   std::string_view record) {
+  std::unique_ptr<RecordFile> file;
+  if (Status s = RecordFile::Open(fs, path, record_length, true, &file); !s.ok()) return s;
+  return file->Write(number, record);
+}
+
+Status DeleteFile(FileSystem& fs, const std::string& path) {
+  if (!fs.FileExists(path)) return Status::Ok();
+  return fs.RemoveFile(path);
+}
+
+Status RecordFile::Open(FileSystem& fs, const std::string& path, size_t record_length, bool create,
+                        std::unique_ptr<RecordFile>* file) {
+  std::unique_ptr<RandomAccessFile> handle;
+  if (Status s = fs.OpenRandomAccess(path, create, &handle); !s.ok()) return s;
+  uint64_t size = 0;
+  if (Status s = handle->Size(&size); !s.ok()) return s;
+  if (Status s = CheckWholeRecords(path, size, record_length); !s.ok()) return s;
+  file->reset(new RecordFile(std::move(handle), path, record_length,
+                             static_cast<int>(size / record_length)));
+  return Status::Ok();
+}
+
+Status RecordFile::Read(int number, std::string* record) {
+  if (number < 1 || number > count_) {
+    return Status::IoError(path_ + ": there is no record " + std::to_string(number));
+  }
+  return file_->ReadAt(static_cast<uint64_t>(number - 1) * record_length_, record_length_, record);
+}
+
+Status RecordFile::ReadRange(int first, int last, std::vector<std::string>* records) {
+  records->clear();
+  if (last < first) return Status::Ok();
+  if (first < 1 || last > count_) {
+    return Status::IoError(path_ + ": there is no record " + std::to_string(last));
+  }
+  std::string block;
+  const uint64_t start = static_cast<uint64_t>(first - 1) * record_length_;
+  const size_t length = static_cast<size_t>(last - first + 1) * record_length_;
+  if (Status s = file_->ReadAt(start, length, &block); !s.ok()) return s;
+  records->reserve(static_cast<size_t>(last - first + 1));
+  for (size_t offset = 0; offset < block.size(); offset += record_length_) {
+    records->push_back(block.substr(offset, record_length_));
+  }
+  return Status::Ok();
+}
+
+Status RecordFile::Write(int number, std::string_view record) {
+  if (record.size() != record_length_) {
+    return Status::IoError(path_ + ": a record of the wrong length was not written");
+  }
+  if (Status s = CheckRecordNumber(path_, number, count_); !s.ok()) return s;
+  const uint64_t old_length = static_cast<uint64_t>(count_) * record_length_;
+  Status status = file_->WriteAt(static_cast<uint64_t>(number - 1) * record_length_, record);
+  if (number == count_ + 1) {
+    if (status.ok()) {
+      ++count_;
+    } else {
+      file_->Truncate(old_length);
+    }
+  }
+  return status;
+}
+
+}  // namespace zenkar
