@@ -17,7 +17,7 @@ Status ErrnoStatus(const std::string& path, int error) {
   if (error == ENOENT) return Status::NotFound(text);
   if (error == ENOSPC || error == EDQUOT) return Status::DiskFull(text);
   if (error == EBUSY || error == ETXTBSY || error == EWOULDBLOCK) return Status::InUse(text);
-  return Status::IoError(text);
+  return Status::IoError(text, error);
 }
 
 class PosixRandomAccessFile : public RandomAccessFile {
@@ -181,6 +181,13 @@ class PosixFs : public FileSystem {
 
   Status RemoveFile(const std::string& path) override {
     if (::unlink(path.c_str()) != 0) return ErrnoStatus(path, errno);
+    return Status::Ok();
+  }
+
+  Status MakeWritable(const std::string& path) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return ErrnoStatus(path, errno);
+    if (::chmod(path.c_str(), st.st_mode | S_IWUSR) != 0) return ErrnoStatus(path, errno);
     return Status::Ok();
   }
 

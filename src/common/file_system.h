@@ -67,6 +67,8 @@ class FileSystem {
   // Replaces `to` by `from` in one step.
   virtual Status Rename(const std::string& from, const std::string& to) = 0;
   virtual Status RemoveFile(const std::string& path) = 0;
+  // Clears a read-only mark: gives the owner write permission.
+  virtual Status MakeWritable(const std::string& path) = 0;
 
   // Takes an advisory lock on `path` without waiting. Fails with kInUse when
   // another process holds it.

@@ -21,7 +21,11 @@ class Status {
   static Status NotFound(std::string message) {
     return Status(Code::kNotFound, std::move(message));
   }
-  static Status IoError(std::string message) { return Status(Code::kIoError, std::move(message)); }
+  static Status IoError(std::string message, int error_number = 0) {
+    Status status(Code::kIoError, std::move(message));
+    status.error_number_ = error_number;
+    return status;
+  }
   static Status InvalidFile(std::string message) {
     return Status(Code::kInvalidFile, std::move(message));
   }
@@ -34,12 +38,15 @@ class Status {
   Code code() const { return code_; }
   // The text to show the user; empty when ok().
   const std::string& message() const { return message_; }
+  // The operating system's error number behind an I/O failure, or 0.
+  int error_number() const { return error_number_; }
 
  private:
   Status(Code code, std::string message) : code_(code), message_(std::move(message)) {}
 
   Code code_ = Code::kOk;
   std::string message_;
+  int error_number_ = 0;
 };
 
 }  // namespace zenkar

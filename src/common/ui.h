@@ -22,7 +22,7 @@ enum class MessageKind {
   kInformation,      // information icon, OK
   kYesNoDefaultYes,  // question, Yes preselected
   kYesNoDefaultNo,   // question, No preselected
-  kOkCancel,         // question, OK preselected
+  kOkCancel,         // warning icon, OK/Cancel with Cancel preselected
 };
 
 struct Message {
@@ -49,7 +49,7 @@ class Ui {
   bool YesNoDefaultNo(std::string_view text, std::string_view title = kProgramTitle) {
     return ShowMessage({MessageKind::kYesNoDefaultNo, std::string(title), std::string(text)});
   }
-  // OK/Cancel; true when the user answers OK.
+  // OK/Cancel with a warning icon and Cancel preselected; true for OK.
   bool OkCancel(std::string_view text, std::string_view title = kProgramTitle) {
     return ShowMessage({MessageKind::kOkCancel, std::string(title), std::string(text)});
   }

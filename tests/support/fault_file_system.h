@@ -49,6 +49,7 @@ class FaultInjectingFileSystem : public FileSystem {
   Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) override;
   Status Rename(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override { return base_.RemoveFile(path); }
+  Status MakeWritable(const std::string& path) override { return base_.MakeWritable(path); }
   Status LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
     return base_.LockFile(path, lock);
   }

@@ -18,7 +18,7 @@ bool ScriptedUi::ShowMessage(const Message& message) {
     answers_.pop_front();
     return answer;
   }
-  return message.kind != MessageKind::kYesNoDefaultNo;
+  return message.kind == MessageKind::kYesNoDefaultYes;
 }
 
 std::optional<std::string> ScriptedUi::InputBox(std::string_view prompt, std::string_view title,

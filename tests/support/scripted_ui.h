@@ -1,7 +1,7 @@
 // ScriptedUi: a Ui for tests that answers from queues and records everything.
 //
 // Questions take the next queued answer, or the preselected one when the
-// queue is empty (Yes for Yes-preselected, No for No-preselected, OK for
+// queue is empty (Yes for Yes-preselected, No for No-preselected, Cancel for
 // OK/Cancel), which is what a user pressing Enter would get.
 #ifndef ZENKAR_TESTS_SUPPORT_SCRIPTED_UI_H_
 #define ZENKAR_TESTS_SUPPORT_SCRIPTED_UI_H_
