@@ -27,8 +27,9 @@ bool ParseUnits(std::string_view digits, int64_t* units) {
       continue;
     }
     if (c < '0' || c > '9') return false;
-    if (*units > kMaxUnits / 10) return false;
-    *units = *units * 10 + (c - '0');
+    const int digit = c - '0';
+    if (*units > (kMaxUnits - digit) / 10) return false;
+    *units = *units * 10 + digit;
     previous_was_digit = true;
   }
   return digits.empty() || previous_was_digit;

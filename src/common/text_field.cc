@@ -54,6 +54,10 @@ char32_t NextCodePoint(std::string_view text, size_t& pos) {
     c = (c << 6) | (next & 0x3F);
     ++pos;
   }
+  // An over-long form (an ASCII character spelled in two or more bytes) is
+  // malformed too.
+  static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kSmallest[extra]) return 0xFFFD;
   return c;
 }
 
