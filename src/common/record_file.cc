@@ -94,9 +94,23 @@ Status ReadRecord(FileSystem& fs, const std::string& path, size_t record_length,
 
 Status WriteRecord(FileSystem& fs, const std::string& path, size_t record_length, int number,
                    std::string_view record) {
+  // A refused or failed write must not leave a new empty file behind: to the
+  // code that loads a folder a missing file and an empty one differ.
+  if (record.size() != record_length) {
+    return Status::IoError(path + ": a record of the wrong length was not written");
+  }
+  const bool existed = fs.FileExists(path);
+  if (!existed) {
+    if (Status s = CheckRecordNumber(path, number, 0); !s.ok()) return s;
+  }
   std::unique_ptr<RecordFile> file;
   if (Status s = RecordFile::Open(fs, path, record_length, true, &file); !s.ok()) return s;
-  return file->Write(number, record);
+  Status status = file->Write(number, record);
+  if (!status.ok() && !existed) {
+    file.reset();
+    fs.RemoveFile(path);
+  }
+  return status;
 }
 
 Status DeleteFile(FileSystem& fs, const std::string& path) {
@@ -124,19 +138,25 @@ Status RecordFile::Read(int number, std::string* record) {
 }
 
 Status RecordFile::ReadRange(int first, int last, std::vector<std::string>* records) {
-  records->clear();
-  if (last < first) return Status::Ok();
+  if (last < first) {
+    records->clear();
+    return Status::Ok();
+  }
   if (first < 1 || last > count_) {
-    return Status::IoError(path_ + ": there is no record " + std::to_string(last));
+    return Status::IoError(path_ + ": there is no record " +
+                           std::to_string(first < 1 ? first : last));
   }
   std::string block;
   const uint64_t start = static_cast<uint64_t>(first - 1) * record_length_;
   const size_t length = static_cast<size_t>(last - first + 1) * record_length_;
   if (Status s = file_->ReadAt(start, length, &block); !s.ok()) return s;
-  records->reserve(static_cast<size_t>(last - first + 1));
+  // The caller's table is replaced only once the whole range has been read.
+  std::vector<std::string> read;
+  read.reserve(static_cast<size_t>(last - first + 1));
   for (size_t offset = 0; offset < block.size(); offset += record_length_) {
-    records->push_back(block.substr(offset, record_length_));
+    read.push_back(block.substr(offset, record_length_));
   }
+  *records = std::move(read);
   return Status::Ok();
 }
 

@@ -1,0 +1,301 @@
+#include "common/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/record_file.h"
+#include "common/status.h"
+#include "support/fault_file_system.h"
+#include "support/temp_dir.h"
+
+namespace zenkar {
+namespace {
+
+using ::zenkar::testing::FaultInjectingFileSystem;
+using ::zenkar::testing::TempDir;
+
+constexpr size_t kAccountLength = 156;
+constexpr size_t kTransactionLength = 328;
+
+std::string Pattern(size_t length, char seed) {
+  std::string bytes(length, '\0');
+  for (size_t i = 0; i < length; ++i) bytes[i] = static_cast<char>(seed + i * 13);
+  return bytes;
+}
+
+std::vector<std::string> Records(size_t length, int count, char seed) {
+  std::vector<std::string> records;
+  for (int n = 0; n < count; ++n) records.push_back(Pattern(length, static_cast<char>(seed + n)));
+  return records;
+}
+
+// The byte counts after which the disk fills during a write of `size` bytes:
+// every count up to 64, then a spread up to the last byte.
+std::set<int64_t> CutPoints(size_t size) {
+  std::set<int64_t> points;
+  for (int64_t n = 0; n < 64 && n < static_cast<int64_t>(size); ++n) points.insert(n);
+  for (int64_t n = 0; n < static_cast<int64_t>(size); n += 97) points.insert(n);
+  points.insert(static_cast<int64_t>(size / 2));
+  points.insert(static_cast<int64_t>(size) - 1);
+  return points;
+}
+
+class AtomicRewriteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_records_ = Records(kAccountLength, 12, 'a');
+    new_records_ = Records(kAccountLength, 20, 'A');
+    for (const std::string& record : old_records_) old_bytes_ += record;
+    dir_.WriteFile("KXACCT.COA", old_bytes_);
+    path_ = dir_.File("KXACCT.COA");
+  }
+
+  // The folder holds the old file exactly and nothing else.
+  void ExpectUnchanged(const std::string& context) {
+    EXPECT_EQ(dir_.ReadFile("KXACCT.COA"), old_bytes_) << context;
+    EXPECT_EQ(dir_.Listing(), "KXACCT.COA") << context;
+  }
+
+  TempDir dir_;
+  FaultInjectingFileSystem fs_;
+  std::string path_;
+  std::vector<std::string> old_records_;
+  std::vector<std::string> new_records_;
+  std::string old_bytes_;
+};
+
+TEST_F(AtomicRewriteTest, SucceedsWithoutFaults) {
+  ASSERT_TRUE(SaveAll(fs_, path_, kAccountLength, new_records_).ok());
+  std::vector<std::string> loaded;
+  ASSERT_TRUE(LoadAll(fs_, path_, kAccountLength, &loaded).ok());
+  EXPECT_EQ(loaded, new_records_);
+  EXPECT_EQ(dir_.Listing(), "KXACCT.COA");
+}
+
+TEST_F(AtomicRewriteTest, RefusedOpenChangesNothing) {
+  fs_.faults().refuse_open = true;
+  EXPECT_FALSE(SaveAll(fs_, path_, kAccountLength, new_records_).ok());
+  ExpectUnchanged("SaveAll");
+  EXPECT_FALSE(WriteFileAtomically(fs_, path_, "new").ok());
+  ExpectUnchanged("WriteFileAtomically");
+}
+
+TEST_F(AtomicRewriteTest, DiskFullAtAnyPointChangesNothing) {
+  const size_t size = new_records_.size() * kAccountLength;
+  for (int64_t cut : CutPoints(size)) {
+    fs_.faults().bytes_until_full = cut;
+    Status status = SaveAll(fs_, path_, kAccountLength, new_records_);
+    EXPECT_FALSE(status.ok()) << "disk full after " << cut;
+    EXPECT_EQ(status.code(), Status::Code::kDiskFull) << cut;
+    ExpectUnchanged("SaveAll, disk full after " + std::to_string(cut));
+    fs_.ClearFaults();
+  }
+  // With exactly enough room the rewrite goes through.
+  fs_.faults().bytes_until_full = static_cast<int64_t>(size);
+  EXPECT_TRUE(SaveAll(fs_, path_, kAccountLength, new_records_).ok());
+}
+
+TEST_F(AtomicRewriteTest, DiskFullDuringWriteFileAtomicallyChangesNothing) {
+  const std::string data = Pattern(5000, 'q');
+  for (int64_t cut : CutPoints(data.size())) {
+    fs_.faults().bytes_until_full = cut;
+    EXPECT_FALSE(WriteFileAtomically(fs_, path_, data).ok()) << cut;
+    ExpectUnchanged("WriteFileAtomically, disk full after " + std::to_string(cut));
+    fs_.ClearFaults();
+  }
+}
+
+TEST_F(AtomicRewriteTest, FailedFlushChangesNothing) {
+  fs_.faults().fail_sync = true;
+  EXPECT_FALSE(SaveAll(fs_, path_, kAccountLength, new_records_).ok());
+  ExpectUnchanged("SaveAll");
+  EXPECT_FALSE(WriteFileAtomically(fs_, path_, "new").ok());
+  ExpectUnchanged("WriteFileAtomically");
+}
+
+TEST_F(AtomicRewriteTest, FailedRenameChangesNothing) {
+  fs_.faults().fail_rename = true;
+  EXPECT_FALSE(SaveAll(fs_, path_, kAccountLength, new_records_).ok());
+  ExpectUnchanged("SaveAll");
+  EXPECT_FALSE(WriteFileAtomically(fs_, path_, "new").ok());
+  ExpectUnchanged("WriteFileAtomically");
+}
+
+TEST_F(AtomicRewriteTest, FailedFirstSaveLeavesNoFile) {
+  const std::string path = dir_.File("KXACCT.VND");
+  for (bool rename_fails : {false, true}) {
+    fs_.ClearFaults();
+    if (rename_fails) {
+      fs_.faults().fail_rename = true;
+    } else {
+      fs_.faults().bytes_until_full = 100;
+    }
+    EXPECT_FALSE(SaveAll(fs_, path, 536, Records(536, 3, 'v')).ok());
+    ExpectUnchanged(rename_fails ? "rename fails" : "disk full");
+  }
+}
+
+TEST_F(AtomicRewriteTest, FailedSaveLeavesTheTableInMemoryAsItWas) {
+  std::vector<std::string> table = new_records_;
+  fs_.faults().bytes_until_full = 1000;
+  EXPECT_FALSE(SaveAll(fs_, path_, kAccountLength, table).ok());
+  EXPECT_EQ(table, new_records_);
+  fs_.ClearFaults();
+  // A later retry writes the same table.
+  ASSERT_TRUE(SaveAll(fs_, path_, kAccountLength, table).ok());
+  std::vector<std::string> loaded;
+  ASSERT_TRUE(LoadAll(fs_, path_, kAccountLength, &loaded).ok());
+  EXPECT_EQ(loaded, table);
+}
+
+// Appending to the open transaction file when the disk fills in the middle
+// of the record: the file is cut back and the count stays in step with it.
+class FailedAppendTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const std::string& record : Records(kTransactionLength, 5, 't')) old_bytes_ += record;
+    dir_.WriteFile("KXACCT.TRN", old_bytes_);
+    path_ = dir_.File("KXACCT.TRN");
+  }
+
+  TempDir dir_;
+  FaultInjectingFileSystem fs_;
+  std::string path_;
+  std::string old_bytes_;
+};
+
+TEST_F(FailedAppendTest, DiskFullMidRecordLeavesLengthAndCount) {
+  std::unique_ptr<RecordFile> file;
+  ASSERT_TRUE(RecordFile::Open(fs_, path_, kTransactionLength, false, &file).ok());
+  ASSERT_EQ(file->count(), 5);
+  const std::string record = Pattern(kTransactionLength, 'N');
+
+  for (int64_t cut : {int64_t{0}, int64_t{1}, int64_t{164}, int64_t{327}}) {
+    fs_.faults().bytes_until_full = cut;
+    EXPECT_FALSE(file->Write(6, record).ok()) << cut;
+    EXPECT_EQ(file->count(), 5) << cut;
+    EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), old_bytes_) << cut;
+    fs_.ClearFaults();
+  }
+
+  // Once there is room again the append lands at record 6, right after the
+  // old records.
+  ASSERT_TRUE(file->Write(6, record).ok());
+  EXPECT_EQ(file->count(), 6);
+  EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), old_bytes_ + record);
+  EXPECT_EQ(dir_.Listing(), "KXACCT.TRN");
+}
+
+TEST_F(FailedAppendTest, WriteRecordWithDiskFullLeavesTheFile) {
+  for (int64_t cut : {int64_t{0}, int64_t{200}}) {
+    fs_.faults().bytes_until_full = cut;
+    EXPECT_FALSE(
+        WriteRecord(fs_, path_, kTransactionLength, 6, Pattern(kTransactionLength, 'W')).ok());
+    EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), old_bytes_) << cut;
+    fs_.ClearFaults();
+  }
+  int count = 0;
+  ASSERT_TRUE(RecordCount(fs_, path_, kTransactionLength, &count).ok());
+  EXPECT_EQ(count, 5);
+}
+
+TEST_F(FailedAppendTest, RefusedOpenWritesNothing) {
+  fs_.faults().refuse_open = true;
+  EXPECT_FALSE(
+      WriteRecord(fs_, path_, kTransactionLength, 6, Pattern(kTransactionLength, 'W')).ok());
+  EXPECT_FALSE(WriteRecord(fs_, dir_.File("KXMICR.DAT"), 726, 1, Pattern(726, 'm')).ok());
+  EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), old_bytes_);
+  EXPECT_EQ(dir_.Listing(), "KXACCT.TRN");
+}
+
+TEST_F(FailedAppendTest, DiskFullOnTheFirstRecordOfANewFileLeavesNoFile) {
+  fs_.faults().bytes_until_full = 10;
+  EXPECT_FALSE(WriteRecord(fs_, dir_.File("KXMICR.DAT"), 726, 1, Pattern(726, 'm')).ok());
+  EXPECT_EQ(dir_.Listing(), "KXACCT.TRN");
+}
+
+// --- Advisory lock --------------------------------------------------------
+
+TEST(FileLockTest, SecondLockIsRefusedWhileTheFirstLives) {
+  TempDir dir;
+  dir.WriteFile("KXACCT.TRN", "");
+  const std::string path = dir.File("KXACCT.TRN");
+  FileSystem& fs = PosixFileSystem();
+
+  auto first = std::make_unique<std::unique_ptr<FileLock>>();
+  ASSERT_TRUE(fs.LockFile(path, first.get()).ok());
+  ASSERT_NE(*first, nullptr);
+
+  std::unique_ptr<FileLock> second;
+  Status refused = fs.LockFile(path, &second);
+  EXPECT_EQ(refused.code(), Status::Code::kInUse);
+  EXPECT_FALSE(refused.message().empty());
+  EXPECT_EQ(second, nullptr);
+
+  first.reset();
+  Status granted = fs.LockFile(path, &second);
+  EXPECT_TRUE(granted.ok()) << granted.message();
+  EXPECT_NE(second, nullptr);
+  // The lock does not change the file.
+  EXPECT_EQ(dir.ReadFile("KXACCT.TRN"), "");
+}
+
+// --- The plain file layer ----------------------------------------------------
+
+TEST(PosixFileSystemTest, ReportsSizesListingsAndMissingFiles) {
+  TempDir dir;
+  FileSystem& fs = PosixFileSystem();
+  dir.WriteFile("A.DAT", "12345");
+  ASSERT_TRUE(fs.CreateDirectory(dir.File("sub")).ok());
+  EXPECT_TRUE(fs.CreateDirectory(dir.File("sub")).ok());  // already there
+
+  uint64_t size = 0;
+  ASSERT_TRUE(fs.FileSize(dir.File("A.DAT"), &size).ok());
+  EXPECT_EQ(size, 5u);
+  EXPECT_EQ(fs.FileSize(dir.File("B.DAT"), &size).code(), Status::Code::kNotFound);
+
+  EXPECT_TRUE(fs.FileExists(dir.File("A.DAT")));
+  EXPECT_FALSE(fs.FileExists(dir.File("sub")));
+  EXPECT_TRUE(fs.DirectoryExists(dir.File("sub")));
+  EXPECT_FALSE(fs.DirectoryExists(dir.File("A.DAT")));
+
+  std::vector<std::string> names;
+  ASSERT_TRUE(fs.ListDirectory(dir.path(), &names).ok());
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
+            (std::set<std::string>{"A.DAT", "sub"}));
+
+  std::string contents;
+  ASSERT_TRUE(fs.ReadFile(dir.File("A.DAT"), &contents).ok());
+  EXPECT_EQ(contents, "12345");
+  EXPECT_EQ(fs.ReadFile(dir.File("B.DAT"), &contents).code(), Status::Code::kNotFound);
+  EXPECT_EQ(FileNameOf("/a/b/KXACCT.TRN"), "KXACCT.TRN");
+  EXPECT_EQ(FileNameOf("KXACCT.TRN"), "KXACCT.TRN");
+}
+
+TEST(PosixFileSystemTest, RandomAccessReadsAndWritesAtPositions) {
+  TempDir dir;
+  FileSystem& fs = PosixFileSystem();
+  std::unique_ptr<RandomAccessFile> file;
+  ASSERT_TRUE(fs.OpenRandomAccess(dir.File("R.DAT"), true, &file).ok());
+  ASSERT_TRUE(file->WriteAt(0, "abcdef").ok());
+  ASSERT_TRUE(file->WriteAt(2, "XY").ok());
+  std::string out;
+  ASSERT_TRUE(file->ReadAt(1, 4, &out).ok());
+  EXPECT_EQ(out, "bXYe");
+  EXPECT_FALSE(file->ReadAt(4, 5, &out).ok());  // past the end
+  ASSERT_TRUE(file->Truncate(3).ok());
+  uint64_t size = 0;
+  ASSERT_TRUE(file->Size(&size).ok());
+  EXPECT_EQ(size, 3u);
+  EXPECT_TRUE(file->Sync().ok());
+  file.reset();
+  EXPECT_EQ(dir.ReadFile("R.DAT"), "abX");
+}
+
+}  // namespace
+}  // namespace zenkar
