@@ -2,8 +2,13 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 namespace zenkar {
 namespace {
+
+// The size of one read when a range of records is read.
+constexpr size_t kReadBlockBytes = 256 * 1024;
 
 Status CheckWholeRecords(const std::string& path, uint64_t size, size_t record_length) {
   if (size % record_length != 0) return Status::InvalidFile(InvalidFileMessage(path));
@@ -146,15 +151,23 @@ Status RecordFile::ReadRange(int first, int last, std::vector<std::string>* reco
     return Status::IoError(path_ + ": there is no record " +
                            std::to_string(first < 1 ? first : last));
   }
-  std::string block;
-  const uint64_t start = static_cast<uint64_t>(first - 1) * record_length_;
-  const size_t length = static_cast<size_t>(last - first + 1) * record_length_;
-  if (Status s = file_->ReadAt(start, length, &block); !s.ok()) return s;
-  // The caller's table is replaced only once the whole range has been read.
+  // The range is read in blocks of about 256 KB through one reused buffer: a
+  // buffer the size of the whole range (33 MB for a full transaction file)
+  // would have to be mapped and touched afresh on every call, which costs more
+  // than the reading itself. The caller's table is replaced only once the
+  // whole range has been read.
+  const size_t total = static_cast<size_t>(last - first + 1);
+  const size_t per_block = std::max<size_t>(1, kReadBlockBytes / record_length_);
   std::vector<std::string> read;
-  read.reserve(static_cast<size_t>(last - first + 1));
-  for (size_t offset = 0; offset < block.size(); offset += record_length_) {
-    read.push_back(block.substr(offset, record_length_));
+  read.reserve(total);
+  std::string block;
+  for (size_t done = 0; done < total;) {
+    const size_t n = std::min(per_block, total - done);
+    const uint64_t start = (static_cast<uint64_t>(first - 1) + done) * record_length_;
+    if (Status s = file_->ReadAt(start, n * record_length_, &block); !s.ok()) return s;
+    for (size_t i = 0; i < n; ++i)
+      read.emplace_back(block.data() + i * record_length_, record_length_);
+    done += n;
   }
   *records = std::move(read);
   return Status::Ok();

@@ -68,7 +68,8 @@ class RecordFile {
   // Writes record `number` in place; count+1 appends. A failed append cuts the
   // file back to its old length, so the count and the file stay in step.
   Status Write(int number, std::string_view record);
-  // Reads records first..last (inclusive) in one read.
+  // Reads records first..last (inclusive) in a few large reads (never record by
+  // record).
   Status ReadRange(int first, int last, std::vector<std::string>* records);
   Status ReadAll(std::vector<std::string>* records) { return ReadRange(1, count_, records); }
 

@@ -308,6 +308,32 @@ TEST_F(RecordFileTest, ReadRangeReadsTheInclusiveRange) {
   EXPECT_TRUE(range.empty());
 }
 
+// A large file is read in several blocks; every record must land at its own
+// index whatever block it came from.
+TEST_F(RecordFileTest, ReadRangeOfALargeFileKeepsEveryRecordInPlace) {
+  const std::string path = dir_.File("KXACCT.TRN");
+  const std::vector<std::string> records = MakeRecords(kTransactionLength, 3001);
+  ASSERT_TRUE(SaveAll(fs_, path, kTransactionLength, records).ok());
+  std::unique_ptr<RecordFile> file;
+  ASSERT_TRUE(RecordFile::Open(fs_, path, kTransactionLength, false, &file).ok());
+
+  std::vector<std::string> all;
+  ASSERT_TRUE(file->ReadAll(&all).ok());
+  ASSERT_EQ(all.size(), records.size());
+  for (size_t i = 0; i < records.size(); ++i) {
+    ASSERT_EQ(GetInt32(all[i], 0), static_cast<int>(i + 1));
+    ASSERT_EQ(all[i], records[i]) << "record " << i + 1;
+  }
+  for (int first : {1, 2, 700, 799, 800, 801, 1598, 1599, 2999}) {
+    std::vector<std::string> range;
+    ASSERT_TRUE(file->ReadRange(first, 3001, &range).ok());
+    EXPECT_EQ(range, std::vector<std::string>(records.begin() + first - 1, records.end())) << first;
+  }
+  std::vector<std::string> range;
+  ASSERT_TRUE(file->ReadRange(5, 2500, &range).ok());
+  EXPECT_EQ(range, std::vector<std::string>(records.begin() + 4, records.begin() + 2500));
+}
+
 TEST_F(RecordFileTest, RefusedReadRangeLeavesTheCallersTableAlone) {
   const std::string path = dir_.File("KXACCT.TRN");
   ASSERT_TRUE(SaveAll(fs_, path, kTransactionLength, MakeRecords(kTransactionLength, 4)).ok());
