@@ -1,5 +1,7 @@
 #include "output/pdf_writer.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cassert>
 #include <cctype>
@@ -35,6 +37,21 @@ constexpr double kCornerControl = 0.55;
 constexpr int kWidthsPerLine = 16;
 constexpr size_t kFlushBytes = size_t{1} << 20;
 
+// Fast compression: a page of report text is so repetitive that the best
+// level saves little more and costs several times the time.
+constexpr int kPageCompressionLevel = Z_BEST_SPEED;
+
+bool AppendDeflated(std::string& out, std::string_view data) {
+  uLongf size = compressBound(static_cast<uLong>(data.size()));
+  const size_t start = out.size();
+  out.resize(start + size);
+  const int result = compress2(reinterpret_cast<Bytef*>(out.data() + start), &size,
+                               reinterpret_cast<const Bytef*>(data.data()),
+                               static_cast<uLong>(data.size()), kPageCompressionLevel);
+  out.resize(start + (result == Z_OK ? size : 0));
+  return result == Z_OK;
+}
+
 bool EndsWithPdf(std::string_view name) {
   if (name.size() < 4) return false;
   std::string tail(name.substr(name.size() - 4));
@@ -54,9 +71,9 @@ std::string AuthorText(const std::string& user_name) {
 
 }  // namespace
 
-PdfWriter::PdfWriter(FileSystem& fs, Ui& ui, const Clock& clock, PdfDocumentInfo info)
-    : fs_(fs), ui_(ui), clock_(clock), info_(std::move(info)), font_(FindPdfFont("A")) {
-  if (info_.web_host.empty()) info_.web_host = ZENKAR_WEB_HOST;
+PdfWriter::PdfWriter(FileSystem& fs, Ui& ui, const Clock& clock, PdfWriterOptions options)
+    : fs_(fs), ui_(ui), clock_(clock), options_(std::move(options)), font_(FindPdfFont("A")) {
+  if (options_.web_host.empty()) options_.web_host = ZENKAR_WEB_HOST;
 }
 
 PdfWriter::~PdfWriter() {
@@ -99,6 +116,8 @@ bool PdfWriter::InitPdfFile(const std::string& name) {
     return false;
   }
   out_.clear();
+  page_ops_.clear();
+  sink_ = &out_;
   flushed_ = 0;
   write_failed_ = false;
   offsets_.assign(1, 0);
@@ -155,16 +174,16 @@ bool PdfWriter::ReadLogo() {
 // ---------------------------------------------------------------- output
 
 void PdfWriter::Line(std::string_view text) {
-  out_ += text;
+  *sink_ += text;
   EndLine();
 }
 
-void PdfWriter::Number(double value) { AppendPdfNumber(out_, value); }
+void PdfWriter::Number(double value) { AppendPdfNumber(*sink_, value); }
 
 // A point given in inches from the left and top edges, in page space.
 void PdfWriter::Point(double x_inches, double y_inches) {
   Number(x_inches * kPointsPerInch);
-  out_ += ' ';
+  *sink_ += ' ';
   Number(page_height_ - y_inches * kPointsPerInch);
 }
 
@@ -183,14 +202,14 @@ void PdfWriter::Flush() {
 int PdfWriter::BeginObject() {
   const int number = static_cast<int>(offsets_.size());
   offsets_.push_back(Offset());
-  out_ += std::to_string(number);
+  *sink_ += std::to_string(number);
   Line(" 0 obj");
   return number;
 }
 
 void PdfWriter::BeginReservedObject(int number) {
   offsets_[number] = Offset();
-  out_ += std::to_string(number);
+  *sink_ += std::to_string(number);
   Line(" 0 obj");
 }
 
@@ -202,8 +221,9 @@ void PdfWriter::BeginStream(int length_object) {
   stream_start_ = Offset();
 }
 
-// Closes the stream and writes its length object. Image data ends without a
-// line end, so one is added after it that the length does not count.
+// Closes the stream and writes its length object. Binary data (an image, a
+// compressed page) ends without a line end, so one is added after it that the
+// length does not count.
 void PdfWriter::EndStream(bool eol_before_end) {
   const uint64_t length = Offset() - stream_start_;
   if (eol_before_end) EndLine();
@@ -211,7 +231,7 @@ void PdfWriter::EndStream(bool eol_before_end) {
   EndObject();
   [[maybe_unused]] const int length_object = BeginObject();
   assert(length_object == stream_length_object_);
-  out_ += std::to_string(length);
+  *sink_ += std::to_string(length);
   EndLine();
   EndObject();
 }
@@ -221,21 +241,21 @@ void PdfWriter::EndStream(bool eol_before_end) {
 void PdfWriter::WriteInfo() {
   BeginObject();
   const LocalDateTime now = clock_.LocalNow();
-  out_ += "<<\r/Title ";
-  AppendPdfString(out_, std::string(kMakerName) + " Report");
-  out_ += "\r/Author ";
-  AppendPdfString(out_, AuthorText(info_.user_name));
-  out_ += "\r/Creator ";
-  AppendPdfString(out_, std::string(kMakerName) + " - " + info_.web_host);
-  out_ += "\r/CreationDate ";
-  AppendPdfString(out_, PdfDate(now, clock_.UtcOffsetMinutes()));
+  *sink_ += "<<\r/Title ";
+  AppendPdfString(*sink_, std::string(kMakerName) + " Report");
+  *sink_ += "\r/Author ";
+  AppendPdfString(*sink_, AuthorText(options_.user_name));
+  *sink_ += "\r/Creator ";
+  AppendPdfString(*sink_, std::string(kMakerName) + " - " + options_.web_host);
+  *sink_ += "\r/CreationDate ";
+  AppendPdfString(*sink_, PdfDate(now, clock_.UtcOffsetMinutes()));
   Line("\r>>");
   EndObject();
 }
 
 void PdfWriter::WriteCatalog() {
   BeginObject();
-  out_ += "<<\r/Type /Catalog\r/Pages 3 0 R\r/PageLayout /SinglePage\r/PageMode /UseNone";
+  *sink_ += "<<\r/Type /Catalog\r/Pages 3 0 R\r/PageLayout /SinglePage\r/PageMode /UseNone";
   Line("\r/Lang (en)\r>>");
   EndObject();
 }
@@ -246,24 +266,24 @@ void PdfWriter::WriteFonts() {
 
 void PdfWriter::WriteFont(const PdfFont& font) {
   const int number = BeginObject();
-  out_ += "<< /Type /Font\r/Subtype /MMType1\r/BaseFont /";
-  out_ += font.name;
-  out_ += "\r/FirstChar 32\r/LastChar 255\r/FontDescriptor ";
-  out_ += std::to_string(number + 1);
+  *sink_ += "<< /Type /Font\r/Subtype /MMType1\r/BaseFont /";
+  *sink_ += font.name;
+  *sink_ += "\r/FirstChar 32\r/LastChar 255\r/FontDescriptor ";
+  *sink_ += std::to_string(number + 1);
   Line(" 0 R\r/Encoding /WinAnsiEncoding\r/Widths [");
   for (int code = kFirstWinAnsiCode; code <= kLastWinAnsiCode; ++code) {
-    out_ += std::to_string(font.Width(static_cast<unsigned char>(code)));
-    out_ += ' ';
+    *sink_ += std::to_string(font.Width(static_cast<unsigned char>(code)));
+    *sink_ += ' ';
     if ((code - kFirstWinAnsiCode) % kWidthsPerLine == kWidthsPerLine - 1) EndLine();
   }
   Line("] >>");
   EndObject();
 
   BeginObject();
-  out_ += "<<\r/Type /FontDescriptor\r/FontName /";
-  out_ += font.name;
-  out_ += '\r';
-  out_ += font.descriptor;
+  *sink_ += "<<\r/Type /FontDescriptor\r/FontName /";
+  *sink_ += font.name;
+  *sink_ += '\r';
+  *sink_ += font.descriptor;
   Line(">>");
   EndObject();
 
@@ -273,29 +293,29 @@ void PdfWriter::WriteFont(const PdfFont& font) {
 void PdfWriter::WriteLogoImage() {
   if (logo_path_.empty()) return;
   logo_object_ = BeginObject();
-  out_ += "<<\r/Type /XObject\r/Subtype /Image\r/Name /";
-  out_ += kLogoName;
-  out_ += "\r/Width " + std::to_string(logo_.width);
-  out_ += "\r/Height " + std::to_string(logo_.height);
+  *sink_ += "<<\r/Type /XObject\r/Subtype /Image\r/Name /";
+  *sink_ += kLogoName;
+  *sink_ += "\r/Width " + std::to_string(logo_.width);
+  *sink_ += "\r/Height " + std::to_string(logo_.height);
   const int palette_object = logo_object_ + 2;
   if (logo_.indexed()) {
-    out_ += "\r/BitsPerComponent " + std::to_string(logo_.bits_per_pixel);
-    out_ += "\r/ColorSpace [/Indexed /DeviceRGB " +
-            std::to_string((1 << logo_.bits_per_pixel) - 1) + " " + std::to_string(palette_object) +
-            " 0 R]";
+    *sink_ += "\r/BitsPerComponent " + std::to_string(logo_.bits_per_pixel);
+    *sink_ += "\r/ColorSpace [/Indexed /DeviceRGB " +
+              std::to_string((1 << logo_.bits_per_pixel) - 1) + " " +
+              std::to_string(palette_object) + " 0 R]";
   } else {
-    out_ += "\r/BitsPerComponent 8\r/ColorSpace /DeviceRGB";
+    *sink_ += "\r/BitsPerComponent 8\r/ColorSpace /DeviceRGB";
   }
-  out_ += "\r/Length " + std::to_string(logo_object_ + 1);
+  *sink_ += "\r/Length " + std::to_string(logo_object_ + 1);
   Line(" 0 R\r>>");
   BeginStream(logo_object_ + 1);
-  out_ += logo_.pixels;
+  *sink_ += logo_.pixels;
   EndStream(true);
   if (logo_.indexed()) {
     BeginObject();
     Line("<< /Length " + std::to_string(logo_.palette.size()) + " >>");
     Line("stream");
-    out_ += logo_.palette;
+    *sink_ += logo_.palette;
     EndLine();
     Line("endstream");
     EndObject();
@@ -306,13 +326,13 @@ void PdfWriter::WriteLogoImage() {
 
 void PdfWriter::WritePageHeaderForm() {
   const int number = BeginObject();
-  out_ += "<<\r/Type /XObject\r/Subtype /Form\r/FormType 1\r/Name /";
-  out_ += kHeaderFormName;
-  out_ += "\r/BBox [0 0 ";
+  *sink_ += "<<\r/Type /XObject\r/Subtype /Form\r/FormType 1\r/Name /";
+  *sink_ += kHeaderFormName;
+  *sink_ += "\r/BBox [0 0 ";
   Number(page_width_);
-  out_ += ' ';
+  *sink_ += ' ';
   Number(page_height_);
-  out_ += "]\r/Matrix [1 0 0 1 0 0]\r/Length " + std::to_string(number + 1);
+  *sink_ += "]\r/Matrix [1 0 0 1 0 0]\r/Length " + std::to_string(number + 1);
   Line(" 0 R >>");
   BeginStream(number + 1);
   WriteLogoDrawing();
@@ -327,9 +347,9 @@ void PdfWriter::WriteLogoDrawing() {
   const double scale = std::min(logo_box_.width / logo_.width, logo_box_.height / logo_.height);
   Line("q");
   Number(logo_.width * scale * kPointsPerInch);
-  out_ += " 0 0 -";
+  *sink_ += " 0 0 -";
   Number(logo_.height * scale * kPointsPerInch);
-  out_ += ' ';
+  *sink_ += ' ';
   Point(logo_box_.x, logo_box_.y + kRowInches);
   Line(" cm");
   Line("/" + std::string(kLogoName) + " Do");
@@ -341,18 +361,31 @@ void PdfWriter::WriteLogoDrawing() {
 void PdfWriter::OpenPage() {
   const int page = BeginObject();
   page_objects_.push_back(page);
-  out_ += "<<\r/Type /Page\r/Parent 3 0 R\r/Contents " + std::to_string(page + 1);
+  *sink_ += "<<\r/Type /Page\r/Parent 3 0 R\r/Contents " + std::to_string(page + 1);
   Line(" 0 R\r>>");
   EndObject();
   BeginObject();
-  Line("<< /Length " + std::to_string(page + 2) + " 0 R >>");
+  *sink_ += "<< /Length " + std::to_string(page + 2) + " 0 R";
+  Line(options_.compress_pages ? " /Filter /FlateDecode >>" : " >>");
   BeginStream(page + 2);
+  if (options_.compress_pages) {
+    page_ops_.clear();
+    sink_ = &page_ops_;
+  }
   Line("/" + std::string(kHeaderFormName) + " Do");
   y_ = 0;
   state_ = State::kPageOpen;
 }
 
-void PdfWriter::ClosePage() { EndStream(false); }
+void PdfWriter::ClosePage() {
+  if (!options_.compress_pages) {
+    EndStream(false);
+    return;
+  }
+  sink_ = &out_;
+  if (!AppendDeflated(out_, page_ops_)) write_failed_ = true;
+  EndStream(true);
+}
 
 void PdfWriter::NewPage() {
   if (!page_open()) return;
@@ -375,7 +408,7 @@ int PdfWriter::WriteResources() {
   Line("<<");
   if (!font_resources_.empty()) {
     Line("/Font <<");
-    out_ += font_resources_;
+    *sink_ += font_resources_;
     Line(">>");
   }
   Line(logo_path_.empty() ? "/ProcSet [/PDF /Text ]"
@@ -392,25 +425,25 @@ int PdfWriter::WriteResources() {
 
 void PdfWriter::WritePageTree(int resources_object) {
   BeginReservedObject(kPageTreeObject);
-  out_ += "<<\r/Type /Pages\r/Count " + std::to_string(page_objects_.size());
-  out_ += "\r/MediaBox [0 0 ";
+  *sink_ += "<<\r/Type /Pages\r/Count " + std::to_string(page_objects_.size());
+  *sink_ += "\r/MediaBox [0 0 ";
   Number(page_width_);
-  out_ += ' ';
+  *sink_ += ' ';
   Number(page_height_);
-  out_ += "]\r/CropBox [";
+  *sink_ += "]\r/CropBox [";
   Number(kCropMarginPoints);
-  out_ += ' ';
+  *sink_ += ' ';
   Number(kCropMarginPoints);
-  out_ += ' ';
+  *sink_ += ' ';
   Number(page_width_ - kCropMarginPoints);
-  out_ += ' ';
+  *sink_ += ' ';
   Number(page_height_ - kCropMarginPoints);
-  out_ += "]\r/Kids [";
+  *sink_ += "]\r/Kids [";
   for (size_t i = 0; i < page_objects_.size(); ++i) {
-    if (i > 0) out_ += ' ';
-    out_ += std::to_string(page_objects_[i]) + " 0 R";
+    if (i > 0) *sink_ += ' ';
+    *sink_ += std::to_string(page_objects_[i]) + " 0 R";
   }
-  out_ += " ]\r/Resources " + std::to_string(resources_object);
+  *sink_ += " ]\r/Resources " + std::to_string(resources_object);
   Line(" 0 R\r>>");
   EndObject();
 }
@@ -422,7 +455,7 @@ void PdfWriter::WriteXrefAndTrailer() {
   Line("0 " + std::to_string(size));
   Line("0000000000 65535 f");
   for (size_t number = 1; number < size; ++number) {
-    AppendXrefOffset(out_, offsets_[number]);
+    AppendXrefOffset(*sink_, offsets_[number]);
     Line(" 00000 n");
   }
   Line("trailer");
@@ -519,27 +552,27 @@ void PdfWriter::PlaceText(double x, double y, std::string_view text, TextAlign a
                           double angle) {
   if (!page_open()) return;
   const double left = AlignedX(x, text, align);
-  out_ += "BT\r\n/";
-  out_ += font_->key;
-  out_ += ' ';
+  *sink_ += "BT\r\n/";
+  *sink_ += font_->key;
+  *sink_ += ' ';
   Number(font_size_);
-  out_ += " Tf\r\n";
+  *sink_ += " Tf\r\n";
   if (angle == 0) {
     Point(left, y);
-    out_ += " Td\r\n";
+    *sink_ += " Td\r\n";
   } else {
     const double radians = angle * kPi / 180;
     const double cosine = std::cos(radians);
     const double sine = std::sin(radians);
     for (double value : {cosine, sine, -sine, cosine}) {
       Number(value);
-      out_ += ' ';
+      *sink_ += ' ';
     }
     Point(left, y);
-    out_ += " Tm\r\n";
+    *sink_ += " Tm\r\n";
   }
-  AppendPdfString(out_, text);
-  out_ += " Tj\r\nET\r\n";
+  AppendPdfString(*sink_, text);
+  *sink_ += " Tj\r\nET\r\n";
   FlushIfLarge();
 }
 
@@ -581,9 +614,9 @@ void PdfWriter::DrawRect(double x, double y, double width, double height, double
   const double r = std::min({radius, std::abs(width) / 2, std::abs(height) / 2});
   if (r <= 0) {
     Point(x, y + height);
-    out_ += ' ';
+    *sink_ += ' ';
     Number(width * kPointsPerInch);
-    out_ += ' ';
+    *sink_ += ' ';
     Number(height * kPointsPerInch);
     Line(" re");
     Paint(paint);
@@ -600,9 +633,9 @@ void PdfWriter::DrawRect(double x, double y, double width, double height, double
   };
   auto curve_to = [&](double ax, double ay, double bx, double by, double px, double py) {
     Point(ax, ay);
-    out_ += ' ';
+    *sink_ += ' ';
     Point(bx, by);
-    out_ += ' ';
+    *sink_ += ' ';
     Point(px, py);
     Line(" c");
   };
@@ -630,7 +663,7 @@ void PdfWriter::SetColor(int red, int green, int blue) {
   if (!page_open()) return;
   for (int component : {red, green, blue}) {
     Number(component / 255.0);
-    out_ += ' ';
+    *sink_ += ' ';
   }
   Line("rg");
 }
@@ -641,9 +674,9 @@ void PdfWriter::SetDash(double on, double off) {
     Line("[ ] 0 d");
     return;
   }
-  out_ += '[';
+  *sink_ += '[';
   Number(on * kPointsPerInch);
-  out_ += ' ';
+  *sink_ += ' ';
   Number(off * kPointsPerInch);
   Line("] 0 d");
 }
@@ -664,6 +697,8 @@ void PdfWriter::Abandon() {
   }
   if (!temp_name_.empty()) (void)fs_.RemoveFile(temp_name_);
   out_.clear();
+  page_ops_.clear();
+  sink_ = &out_;
   state_ = State::kFailed;
 }
 

@@ -48,10 +48,13 @@ enum class PaintOp {
   kStroke,      // "S"
 };
 
-// What the document information dictionary says about its origin.
-struct PdfDocumentInfo {
+struct PdfWriterOptions {
   std::string user_name;  // the licensed user, named in /Author
-  std::string web_host;   // the vendor's web site, named in /Creator
+  std::string web_host;   // the vendor's web site, named in /Creator; empty: the product's
+  // Deflates each page's content stream (/FlateDecode). A long ledger shrinks
+  // to about a seventh, which matters for documents sent by e-mail; off, every
+  // operator stays readable in the file as it is.
+  bool compress_pages = false;
 };
 
 // A named place for the logo, in inches from the page's left and top edges.
@@ -69,7 +72,7 @@ class PdfWriter {
   static constexpr double kRowInches = 1.0 / 6;
   static constexpr double kDefaultFontSize = 10;
 
-  PdfWriter(FileSystem& fs, Ui& ui, const Clock& clock, PdfDocumentInfo info);
+  PdfWriter(FileSystem& fs, Ui& ui, const Clock& clock, PdfWriterOptions options);
   // Removes the temporary file of a document that was not finished.
   ~PdfWriter();
   PdfWriter(const PdfWriter&) = delete;
@@ -134,10 +137,12 @@ class PdfWriter {
  private:
   enum class State { kIdle, kFileReady, kPageOpen, kFinished, kFailed };
 
-  // Output: a buffer flushed to the file in large pieces.
+  // Output: a buffer flushed to the file in large pieces. The writing helpers
+  // append to sink_, which is that buffer, or the page's own buffer while a
+  // page that will be compressed is open.
   uint64_t Offset() const { return flushed_ + out_.size(); }
   void Line(std::string_view text);
-  void EndLine() { out_ += "\r\n"; }
+  void EndLine() { *sink_ += "\r\n"; }
   void FlushIfLarge();
   void Flush();
   void Number(double value);
@@ -175,13 +180,15 @@ class PdfWriter {
   FileSystem& fs_;
   Ui& ui_;
   const Clock& clock_;
-  PdfDocumentInfo info_;
+  PdfWriterOptions options_;
 
   State state_ = State::kIdle;
   std::string file_name_;
   std::string temp_name_;
   std::unique_ptr<WritableFile> file_;
   std::string out_;
+  std::string page_ops_;  // the open page's operators, when pages are compressed
+  std::string* sink_ = &out_;
   uint64_t flushed_ = 0;
   bool write_failed_ = false;
 

@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -175,6 +176,57 @@ TEST_F(PdfWriterTest, PagesAllShowTheHeaderFormAndTheirOwnText) {
             3);
   EXPECT_EQ(testing::PdfTextPages(writer_.file_name()),
             (testing::TextPages{{"Page 1 of 3"}, {"Page 2 of 3"}, {"Page 3 of 3"}}));
+}
+
+// The data of the stream object `number`, as long as its length object says.
+std::string StreamData(const std::string& pdf, int number) {
+  const std::optional<testing::XrefTable> xref = testing::ReadXref(pdf);
+  const std::string object = testing::ObjectText(pdf, *xref, number);
+  const std::string length_object = testing::ObjectText(pdf, *xref, number + 1);
+  const size_t length = std::stoul(length_object.substr(length_object.find("\r\n") + 2));
+  return object.substr(object.find("stream\r\n") + 8, length);
+}
+
+std::string Inflate(const std::string& data) {
+  std::string out(1 << 20, '\0');
+  uLongf size = out.size();
+  if (uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
+                 reinterpret_cast<const Bytef*>(data.data()), data.size()) != Z_OK) {
+    return "(not deflate data)";
+  }
+  out.resize(size);
+  return out;
+}
+
+// Compressed pages hold exactly the operators of plain ones.
+TEST_F(PdfWriterTest, CompressedPagesCarryTheSameOperators) {
+  auto write = [&](const std::string& name, bool compress) {
+    PdfWriter writer(PosixFileSystem(), ui_, clock_, {"", "", compress});
+    EXPECT_TRUE(writer.DocStart(Path(name), PageOrientation::kPortrait));
+    for (int page = 1; page <= 2; ++page) {
+      if (page > 1) writer.NewPage();
+      for (int line = 1; line <= 50; ++line) {
+        writer.PlaceText(1, line / 6.0 + 1, "Check " + std::to_string(1000 + line));
+        writer.PlaceText(7, line / 6.0 + 1, std::to_string(line * 13) + ".25", TextAlign::kRight);
+      }
+      writer.DrawRect(1, 1, 6.5, 9, 0.2, PaintOp::kStroke);
+    }
+    EXPECT_TRUE(writer.DocEnd());
+    EXPECT_EQ(testing::QpdfProblems(Path(name + ".pdf")), std::nullopt);
+    return dir_.ReadFile(name + ".pdf");
+  };
+  const std::string plain = write("plain", false);
+  const std::string compressed = write("compressed", true);
+  EXPECT_THAT(compressed, HasSubstr("23 0 obj\r\n<< /Length 24 0 R /Filter /FlateDecode >>\r\n"));
+  EXPECT_THAT(plain, HasSubstr("23 0 obj\r\n<< /Length 24 0 R >>\r\n"));
+  for (int content : {23, 26}) {
+    EXPECT_EQ(Inflate(StreamData(compressed, content)), StreamData(plain, content));
+  }
+  EXPECT_LT(compressed.size(), plain.size());
+  EXPECT_EQ(testing::PdfTextPages(Path("compressed.pdf")),
+            testing::PdfTextPages(Path("plain.pdf")));
+  EXPECT_THAT(testing::PdfTextPages(Path("compressed.pdf"))[1],
+              ::testing::IsSupersetOf({"Check 1001", "Check 1050", "650.25"}));
 }
 
 // ------------------------------------------------------------ text
