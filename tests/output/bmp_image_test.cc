@@ -76,22 +76,6 @@ TEST_P(BmpDepthTest, DecodesRowsBottomFirstWithoutPadding) {
   }
 }
 
-TEST_P(BmpDepthTest, PaletteBecomesRedGreenBlueAndIsFilledToFullSize) {
-  const int bits = GetParam();
-  const std::optional<BmpImage> image = DecodeBmp(MakeBmp(RowCoded(bits)));
-  ASSERT_TRUE(image.has_value());
-  if (bits == 24) {
-    EXPECT_TRUE(image->palette.empty());
-    return;
-  }
-  ASSERT_EQ(image->palette.size(), 3u << bits);
-  const std::string listed =
-      std::string("\x10\x20\x30\x40\x50\x60\x70\x80\x90").substr(0, 3 * std::min(3, 1 << bits));
-  EXPECT_EQ(image->palette.substr(0, listed.size()), listed);
-  EXPECT_EQ(image->palette.substr(listed.size()),
-            std::string(image->palette.size() - listed.size(), '\0'));
-}
-
 INSTANTIATE_TEST_SUITE_P(AllDepths, BmpDepthTest, ::testing::Values(1, 4, 8, 24));
 
 // The header fields, to damage one at a time.

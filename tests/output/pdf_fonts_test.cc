@@ -42,45 +42,6 @@ TEST(PdfFonts, ArialWidthsOfWellKnownGlyphs) {
   EXPECT_EQ(FindPdfFont("AB")->Width('m'), 889);
 }
 
-TEST(PdfFonts, CourierNewIsSixHundredForEveryCode) {
-  for (std::string_view key : {"C", "CB", "CI", "CBI"}) {
-    const PdfFont& font = *FindPdfFont(key);
-    for (int code = 32; code <= 255; ++code) ASSERT_EQ(font.Width(code), 600) << key << code;
-    EXPECT_EQ(font.TextWidth("Net (loss)"), 6000);
-  }
-}
-
-TEST(PdfFonts, ControlCodesTakeTheMissingWidth) {
-  EXPECT_EQ(FindPdfFont("A")->Width('\t'), 272);
-  EXPECT_EQ(FindPdfFont("AI")->Width('\n'), 259);
-  EXPECT_EQ(FindPdfFont("CB")->Width('\r'), 600);
-}
-
-TEST(PdfFonts, DeclaredInDocumentOrderWithTheirNames) {
-  std::vector<std::string> declared;
-  for (const PdfFont& font : PdfFonts()) {
-    declared.push_back(std::string(font.key) + "=" + std::string(font.name));
-  }
-  EXPECT_EQ(declared,
-            (std::vector<std::string>{
-                "A=Arial", "AB=Arial,Bold", "C=CourierNew", "CB=CourierNew,Bold", "AI=Arial,Italic",
-                "ABI=Arial,BoldItalic", "CI=CourierNew,Italic", "CBI=CourierNew,BoldItalic"}));
-  EXPECT_EQ(FindPdfFont("Z"), nullptr);
-  EXPECT_EQ(FindPdfFont("a"), nullptr);
-}
-
-TEST(PdfFonts, BoldItalicDescriptorEndsLikeBold) {
-  const std::string_view bold_italic = FindPdfFont("ABI")->descriptor;
-  EXPECT_TRUE(
-      bold_italic.starts_with("/Flags 16480 /FontBBox [-250 -212 1120 1000] "
-                              "/MissingWidth 311 /StemV 153 "
-                              "/StemH 153 /ItalicAngle -11 /CapHeight 905 /XHeight 453 "));
-  EXPECT_TRUE(
-      bold_italic.ends_with("/Ascent 905 /Descent -212 /Leading 150 "
-                            "/MaxWidth 933 /AvgWidth 479"));
-  EXPECT_TRUE(FindPdfFont("AB")->descriptor.ends_with("/MaxWidth 933 /AvgWidth 479"));
-}
-
 TEST(PdfFonts, FamilyAndStyleChooseTheKey) {
   EXPECT_EQ(PdfFontKey("Courier New", 0), "C");
   EXPECT_EQ(PdfFontKey("courier new", 1), "CB");

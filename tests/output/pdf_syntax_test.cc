@@ -32,17 +32,6 @@ TEST(PdfString, EscapesDelimitersAndControlBytes) {
   EXPECT_EQ(quoted(""), "()");
 }
 
-TEST(PdfXref, OffsetsAreTenDigits) {
-  std::string out;
-  AppendXrefOffset(out, 0);
-  AppendXrefOffset(out, 1234567);
-  AppendXrefOffset(out, 9999999999);
-  EXPECT_EQ(out,
-            "0000000000"
-            "0001234567"
-            "9999999999");
-}
-
 TEST(PdfDateText, CarriesTheRealZoneOffset) {
   const LocalDateTime time{2026, 3, 4, 7, 8, 9};
   EXPECT_EQ(PdfDate(time, 60), "D:20260304070809+01'00'");
