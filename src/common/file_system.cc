@@ -25,11 +25,10 @@ class PosixRandomAccessFile : public RandomAccessFile {
   PosixRandomAccessFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
   ~PosixRandomAccessFile() override { ::close(fd_); }
 
-  Status ReadAt(uint64_t offset, size_t length, std::string* out) override {
-    out->resize(length);
+  Status ReadInto(uint64_t offset, size_t length, char* out) override {
     size_t done = 0;
     while (done < length) {
-      ssize_t n = ::pread(fd_, out->data() + done, length - done, offset + done);
+      ssize_t n = ::pread(fd_, out + done, length - done, offset + done);
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) return ErrnoStatus(path_, errno);
       if (n == 0) return Status::IoError(path_ + ": unexpected end of file");

@@ -23,7 +23,11 @@ class RandomAccessFile {
  public:
   virtual ~RandomAccessFile() = default;
   // Reads exactly `length` bytes at `offset` into `out`, or fails.
-  virtual Status ReadAt(uint64_t offset, size_t length, std::string* out) = 0;
+  virtual Status ReadInto(uint64_t offset, size_t length, char* out) = 0;
+  Status ReadAt(uint64_t offset, size_t length, std::string* out) {
+    out->resize(length);
+    return ReadInto(offset, length, out->data());
+  }
   // Writes all of `data` at `offset`, or fails (possibly after a part of it).
   virtual Status WriteAt(uint64_t offset, std::string_view data) = 0;
   virtual Status Truncate(uint64_t length) = 0;

@@ -334,6 +334,30 @@ TEST_F(RecordFileTest, ReadRangeOfALargeFileKeepsEveryRecordInPlace) {
   EXPECT_EQ(range, std::vector<std::string>(records.begin() + 4, records.begin() + 2500));
 }
 
+TEST_F(RecordFileTest, ReadAllIntoOneBlockGivesEveryRecordAndSurvivesReuse) {
+  const std::string path = dir_.File("KXACCT.TRN");
+  const std::vector<std::string> records = MakeRecords(kTransactionLength, 3001);
+  ASSERT_TRUE(SaveAll(fs_, path, kTransactionLength, records).ok());
+  std::unique_ptr<RecordFile> file;
+  ASSERT_TRUE(RecordFile::Open(fs_, path, kTransactionLength, false, &file).ok());
+
+  RecordBlock block;
+  ASSERT_TRUE(file->ReadAll(&block).ok());
+  ASSERT_EQ(block.count(), 3001);
+  for (int i = 0; i < block.count(); ++i) ASSERT_EQ(block.Record(i), records[i]) << i;
+
+  // Read again into the same block after an append: the new record is there too.
+  ASSERT_TRUE(file->Write(3002, records[0]).ok());
+  ASSERT_TRUE(file->ReadAll(&block).ok());
+  ASSERT_EQ(block.count(), 3002);
+  EXPECT_EQ(block.Record(3001), records[0]);
+  EXPECT_EQ(block.Record(3000), records[3000]);
+
+  RecordBlock moved = std::move(block);
+  EXPECT_EQ(moved.count(), 3002);
+  EXPECT_EQ(block.count(), 0);
+}
+
 TEST_F(RecordFileTest, RefusedReadRangeLeavesTheCallersTableAlone) {
   const std::string path = dir_.File("KXACCT.TRN");
   ASSERT_TRUE(SaveAll(fs_, path, kTransactionLength, MakeRecords(kTransactionLength, 4)).ok());

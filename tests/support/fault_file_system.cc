@@ -12,8 +12,8 @@ class FaultyRandomAccessFile : public RandomAccessFile {
   FaultyRandomAccessFile(std::unique_ptr<RandomAccessFile> base, FaultInjectingFileSystem& fs)
       : base_(std::move(base)), fs_(fs) {}
 
-  Status ReadAt(uint64_t offset, size_t length, std::string* out) override {
-    return base_->ReadAt(offset, length, out);
+  Status ReadInto(uint64_t offset, size_t length, char* out) override {
+    return base_->ReadInto(offset, length, out);
   }
   Status WriteAt(uint64_t offset, std::string_view data) override {
     size_t allowed = fs_.AllowWrite(data.size());
