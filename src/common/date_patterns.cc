@@ -1,0 +1,116 @@
+#include "common/date_patterns.h"
+
+#include <cstdio>
+
+namespace zenkar {
+namespace {
+
+constexpr std::array<std::string_view, 12> kEnglishMonths = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+
+// The separator as pattern text: quoted, so that a letter or digit is never
+// read as a pattern letter; a quote itself is written twice.
+std::string QuotedSeparator(char separator) {
+  if (separator == '\'') return "''";
+  return std::string("'") + separator + "'";
+}
+
+char FirstNonDigit(std::string_view text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return c;
+  }
+  return '/';
+}
+
+std::string ShortYearVariant(std::string numeric) {
+  const size_t year = numeric.find("yyyy");
+  if (year != std::string::npos) numeric.erase(year, 2);
+  return numeric;
+}
+
+std::string TwoDigits(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", value % 100);
+  return text;
+}
+
+// One run of a pattern letter, such as "MMM" or "yy".
+std::string FormatField(char letter, size_t length, const CivilDate& date,
+                        const DatePatterns& names) {
+  switch (letter) {
+    case 'd':
+      return length == 1 ? std::to_string(date.day) : TwoDigits(date.day);
+    case 'M':
+      if (length == 1) return std::to_string(date.month);
+      if (length == 2) return TwoDigits(date.month);
+      return length == 3 ? names.short_month_names[date.month - 1]
+                         : names.month_names[date.month - 1];
+    default: {  // 'y'
+      if (length <= 2) return TwoDigits(date.year);
+      char text[8];
+      std::snprintf(text, sizeof text, "%04d", date.year);
+      return text;
+    }
+  }
+}
+
+}  // namespace
+
+DatePatterns DeriveDatePatterns(std::string_view formatted_sample) {
+  DatePatterns patterns;
+  patterns.separator = FirstNonDigit(formatted_sample);
+  const std::string sep = QuotedSeparator(patterns.separator);
+  const char first = formatted_sample.empty() ? ' ' : formatted_sample.front();
+  if (first == '2') {
+    patterns.numeric = "dd" + sep + "MM" + sep + "yyyy";
+    patterns.long_form = "dd MMMM',' yyyy";
+    patterns.medium = "dd MMM',' yyyy";
+  } else if (first == '3' || first == '4') {
+    patterns.numeric = "yyyy" + sep + "MM" + sep + "dd";
+    patterns.long_form = "yyyy',' MMMM dd";
+    patterns.medium = "yyyy',' MMM dd";
+  } else {
+    patterns.numeric = "MM" + sep + "dd" + sep + "yyyy";
+    patterns.long_form = "MMMM dd',' yyyy";
+    patterns.medium = "MMM dd',' yyyy";
+  }
+  patterns.numeric_short_year = ShortYearVariant(patterns.numeric);
+  for (size_t i = 0; i < 12; ++i) {
+    patterns.month_names[i] = kEnglishMonths[i];
+    patterns.short_month_names[i] = kEnglishMonths[i].substr(0, 3);
+  }
+  return patterns;
+}
+
+std::string FormatDate(DayNumber day, std::string_view pattern, const DatePatterns& names) {
+  if (day == kNoDate) return "";
+  const CivilDate date = ToCivilDate(day);
+  std::string text;
+  size_t i = 0;
+  while (i < pattern.size()) {
+    const char c = pattern[i];
+    if (c == '\'') {
+      if (i + 1 < pattern.size() && pattern[i + 1] == '\'') {  // '' is one quote
+        text += '\'';
+        i += 2;
+        continue;
+      }
+      const size_t close = pattern.find('\'', i + 1);
+      const size_t end = close == std::string_view::npos ? pattern.size() : close;
+      text += pattern.substr(i + 1, end - i - 1);
+      i = end + 1;
+    } else if (c == 'd' || c == 'M' || c == 'y') {
+      size_t run = 1;
+      while (i + run < pattern.size() && pattern[i + run] == c) ++run;
+      text += FormatField(c, run, date, names);
+      i += run;
+    } else {
+      text += c;
+      ++i;
+    }
+  }
+  return text;
+}
+
+}  // namespace zenkar

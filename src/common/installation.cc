@@ -1,0 +1,120 @@
+#include "common/installation.h"
+
+#include <openssl/rand.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+#include "common/record_file.h"
+
+namespace zenkar {
+namespace {
+
+constexpr char kProbeFileName[] = "KXPROBE.TMP";
+constexpr char kTokenFileName[] = "KXTOKEN.DAT";
+constexpr size_t kTokenLength = 8;
+
+// Creates `folder` and every missing parent.
+bool CreateFolders(FileSystem& fs, const std::string& folder) {
+  for (size_t slash = folder.find('/', 1); slash != std::string::npos;
+       slash = folder.find('/', slash + 1)) {
+    const std::string prefix = folder.substr(0, slash);
+    if (!fs.DirectoryExists(prefix) && !fs.CreateDirectory(prefix).ok()) return false;
+  }
+  return fs.DirectoryExists(folder);
+}
+
+bool IsToken(std::string_view text) {
+  if (text.size() != kTokenLength) return false;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+std::string NewToken() {
+  unsigned char bytes[kTokenLength / 2] = {};
+  if (RAND_bytes(bytes, sizeof bytes) != 1) {
+    // Not a secret: any value that differs between installations will do.
+    const unsigned value = static_cast<unsigned>(std::time(nullptr)) ^ ::getpid();
+    for (size_t i = 0; i < sizeof bytes; ++i) bytes[i] = (value >> (8 * i)) & 0xFF;
+  }
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string token;
+  for (unsigned char byte : bytes) {
+    token += kHex[byte >> 4];
+    token += kHex[byte & 0x0F];
+  }
+  return token;
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+  std::vector<char> buffer(4096);
+  const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (length <= 0) return "";
+  std::string path(buffer.data(), static_cast<size_t>(length));
+  return path.substr(0, path.rfind('/') + 1);
+}
+
+std::string UserFilesFolder(const char* xdg_data_home, const char* home) {
+  if (xdg_data_home != nullptr && xdg_data_home[0] == '/') {
+    return NormalizeFolderPath(xdg_data_home) + "zenkar/";
+  }
+  return NormalizeFolderPath(home != nullptr && home[0] != '\0' ? home : "/tmp") +
+         ".local/share/zenkar/";
+}
+
+bool ProbeWritable(FileSystem& fs, const std::string& folder) {
+  const std::string probe = folder + kProbeFileName;
+  std::unique_ptr<RandomAccessFile> file;
+  if (!fs.OpenRandomAccess(probe, /*create=*/true, &file).ok()) return false;
+  file.reset();
+  fs.RemoveFile(probe);
+  return true;
+}
+
+Installation ResolveInstallation(FileSystem& fs, const std::string& program_folder,
+                                 const std::string& fallback_folder) {
+  Installation installation;
+  installation.program_folder = NormalizeFolderPath(program_folder);
+  if (ProbeWritable(fs, installation.program_folder)) {
+    installation.files_folder = installation.program_folder;
+    installation.files_folder_writable = true;
+    return installation;
+  }
+  installation.files_folder = NormalizeFolderPath(fallback_folder);
+  installation.files_folder_writable =
+      CreateFolders(fs, installation.files_folder) && ProbeWritable(fs, installation.files_folder);
+  return installation;
+}
+
+std::string NotWritableMessage(const std::string& folder) {
+  return "You may not have access/privileges/permission to use the folder you have installed "
+         "the software into.\n" +
+         folder;
+}
+
+std::string InstallationToken(FileSystem& fs, const std::string& files_folder) {
+  const std::string path = files_folder + kTokenFileName;
+  std::string stored;
+  if (fs.ReadFile(path, &stored).ok() && IsToken(stored)) return stored;
+  const std::string token = NewToken();
+  WriteFileAtomically(fs, path, token);
+  return token;
+}
+
+std::optional<DayNumber> FileModificationDate(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  std::tm local;
+  if (localtime_r(&st.st_mtime, &local) == nullptr) return std::nullopt;
+  return MakeDayNumber(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+}  // namespace zenkar

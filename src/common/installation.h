@@ -1,0 +1,58 @@
+// Installation: the program folder and the folder of per-installation files.
+//
+// The program folder is the folder of the executables, beside their help
+// pages and the default chart. The small files that belong to one
+// installation rather than to one company (the program password, the
+// recent-folder history, internet shortcuts, the installation token, update
+// downloads) live there too when it is writable -- a portable install or the
+// build tree -- and otherwise in $XDG_DATA_HOME/zenkar, so a system-wide
+// install in a read-only folder keeps working.
+#ifndef ZENKAR_COMMON_INSTALLATION_H_
+#define ZENKAR_COMMON_INSTALLATION_H_
+
+#include <optional>
+#include <string>
+
+#include "common/day_number.h"
+#include "common/file_system.h"
+
+namespace zenkar {
+
+struct Installation {
+  std::string program_folder;  // the executables' folder, ending in "/"
+  std::string files_folder;    // the per-installation files, ending in "/"
+  bool files_folder_writable = false;
+};
+
+// The folder of the running executable, ending in "/".
+std::string ExecutableFolder();
+
+// $XDG_DATA_HOME/zenkar/, or $HOME/.local/share/zenkar/ when XDG_DATA_HOME is
+// unset or not absolute (the XDG rule). Either argument may be null.
+std::string UserFilesFolder(const char* xdg_data_home, const char* home);
+
+// Creates (when absent) and removes a small probe file in `folder`: true when
+// the folder accepts new files.
+bool ProbeWritable(FileSystem& fs, const std::string& folder);
+
+// Uses the program folder for the per-installation files when it is writable,
+// otherwise `fallback_folder` (created with its parents when missing).
+Installation ResolveInstallation(FileSystem& fs, const std::string& program_folder,
+                                 const std::string& fallback_folder);
+
+// Shown at start-up when no folder for the per-installation files is writable.
+std::string NotWritableMessage(const std::string& folder);
+
+// The short text that identifies this installation on web links and to the
+// update checker: eight hexadecimal digits, made at random once and kept in
+// KXTOKEN.DAT in the per-installation folder. When the file cannot be written
+// the token is still returned (it then changes from run to run).
+std::string InstallationToken(FileSystem& fs, const std::string& files_folder);
+
+// The local date of a file's last modification, or nothing when it cannot be
+// read.
+std::optional<DayNumber> FileModificationDate(const std::string& path);
+
+}  // namespace zenkar
+
+#endif  // ZENKAR_COMMON_INSTALLATION_H_
