@@ -1,0 +1,52 @@
+#include "output/report_canvas.h"
+
+#include <cctype>
+#include <string>
+
+#include "output/pdf_fonts.h"
+
+namespace zenkar {
+namespace {
+
+// The declared font of a family and style, keyed as the PDF declares them.
+std::string_view FontKey(const ReportFont& font) {
+  const bool courier = font.family == FontFamily::kCourierNew;
+  switch (font.style) {
+    case FontStyle::kBold:
+      return courier ? "CB" : "AB";
+    case FontStyle::kItalic:
+      return courier ? "CI" : "AI";
+    case FontStyle::kBoldItalic:
+      return courier ? "CBI" : "ABI";
+    case FontStyle::kRegular:
+      break;
+  }
+  return courier ? "C" : "A";
+}
+
+}  // namespace
+
+FontFamily FontFamilyOf(std::string_view name) {
+  std::string squeezed;
+  for (char c : name) {
+    if (c != ' ') squeezed += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  return squeezed == "COURIERNEW" ? FontFamily::kCourierNew : FontFamily::kArial;
+}
+
+std::string_view FontFamilyName(FontFamily family) {
+  return family == FontFamily::kCourierNew ? "Courier New" : "Arial";
+}
+
+FontStyle FontStyleOf(int number) {
+  if (number < 0 || number > 3) return FontStyle::kRegular;
+  return static_cast<FontStyle>(number);
+}
+
+std::string_view PdfKeyOf(const ReportFont& font) { return FontKey(font); }
+
+double ReportTextWidth(const ReportFont& font, std::string_view text) {
+  return static_cast<double>(FindPdfFont(FontKey(font))->TextWidth(text)) * font.size / 1000;
+}
+
+}  // namespace zenkar
