@@ -282,7 +282,7 @@ void NewCompanySettings(CompanySettings& s) {
   s.payables_account = "210";
   s.receivables_account = "130";
   s.wages_account = "720";
-  s.payroll_account_2 = "725";
+  s.payroll_account_2 = "235";
   s.capital_account = "465";
   s.check_type = 0;
   s.next_check.clear();

@@ -1,7 +1,10 @@
 #include "ledger/ledger.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "common/record_file.h"
 
 namespace zenkar {
 namespace {
@@ -36,6 +39,20 @@ Ledger::Ledger(FileSystem& fs, Ui& ui, Clock& clock) : fs_(fs), ui_(ui), clock_(
 
 Ledger::~Ledger() = default;
 
+void Ledger::AddObserver(LedgerObserver* observer) { observers_.push_back(observer); }
+
+void Ledger::RemoveObserver(LedgerObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void Ledger::Notify(LedgerChange change, int record_number) {
+  for (LedgerObserver* observer : observers_) observer->OnLedgerChanged(change, record_number);
+}
+
+void Ledger::set_program_folder(std::string_view folder) {
+  program_folder_ = NormalizeFolderPath(folder);
+}
+
 std::string Ledger::FilePath(std::string_view file_name) {
   return DataFilePath(fs_, data_folder_, file_name);
 }
@@ -58,22 +75,39 @@ Ledger::FolderChange Ledger::ChangeDataFolder(std::string_view path) {
 }
 
 bool Ledger::OpenDataFolder() {
-  transactions_.reset();
-  folder_lock_.reset();
+  Unload();
   if (!TestOpen(CompanySettings::kFileName) || !TestOpen(kTransactionFileName)) return false;
   const SettingsLoad load = LoadCompanySettings();
   if (load == SettingsLoad::kRefused || load == SettingsLoad::kNotCompanyFolder) return false;
   if (!OpenTransactionFile()) return false;
+  LineTotals totals;
+  if (!PrepareTransactions(&totals) || !LoadChart() || !LoadPayees()) {
+    Unload();
+    return false;
+  }
+  summary_ = totals.summary;
+  RepairPostedTotals(totals);
   LockDataFolder();
   WarnIfNearCapacity();
+  Notify(LedgerChange::kFolderLoaded);
   return true;
 }
 
 void Ledger::Close() {
   if (transactions_ == nullptr) return;
   SaveCompanySettings();
+  Unload();
+}
+
+// Forgets everything loaded from the folder; the settings stay as they are.
+void Ledger::Unload() {
   transactions_.reset();
-  folder_lock_.reset();
+  chart_ = ChartOfAccounts();
+  payees_ = PayeeList();
+  summary_ = TransactionSummary();
+  last_entry_sequence_ = 0;
+  last_payee_ = 0;
+  folder_shared_ = false;
 }
 
 // Opens the file for reading and writing (creating it empty) and closes it
@@ -176,10 +210,9 @@ bool Ledger::SaveCompanySettings() {
 
 bool Ledger::OpenTransactionFile() {
   transactions_.reset();
-  std::unique_ptr<RecordFile> file;
+  std::unique_ptr<TransactionFile> file;
   const std::string path = FilePath(kTransactionFileName);
-  if (Status s = RecordFile::Open(fs_, path, kTransactionRecordLength, /*create=*/true, &file);
-      !s.ok()) {
+  if (Status s = TransactionFile::Open(fs_, path, &file); !s.ok()) {
     ui_.Error(s.code() == Status::Code::kInvalidFile ? s.message() : OpenErrorText(path, s, ""));
     return false;
   }
@@ -194,15 +227,32 @@ void Ledger::WarnIfNearCapacity() {
 // Stands in for marking the program as running on this folder: a second
 // program on the same folder is warned, not refused.
 void Ledger::LockDataFolder() {
-  folder_shared_ = false;
-  std::unique_ptr<FileLock> lock;
-  Status status = fs_.LockFile(transactions_->path(), &lock);
-  if (status.code() == Status::Code::kInUse) {
-    folder_shared_ = true;
+  folder_shared_ = transactions_->Lock().code() == Status::Code::kInUse;
+  if (folder_shared_) {
     ui_.Information("Another copy of Zenkar Accounting is already using this data folder:\n" +
                     data_folder_ + "\nChanges made in one copy can overwrite the other's.");
   }
-  folder_lock_ = std::move(lock);
+}
+
+void Ledger::ReportWriteFailure(const std::string& path, const Status& status) {
+  ui_.Error("Error writing " + path + "\n\n" + status.message() +
+            "\n\nThe change was not saved; the books are as they were.");
+}
+
+Money Ledger::AccountBalance(int record_number) const {
+  return zenkar::AccountBalance(chart_.account(record_number), settings_, summary_);
+}
+
+Money Ledger::BalanceForwardTotal() const {
+  Money total;
+  for (const AccountRecord& account : chart_.accounts()) total += account.balance_forward;
+  return total;
+}
+
+Money Ledger::PostedTotalSum() const {
+  Money total;
+  for (const AccountRecord& account : chart_.accounts()) total += account.posted_total;
+  return total;
 }
 
 }  // namespace zenkar

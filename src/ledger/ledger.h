@@ -1,27 +1,39 @@
 // Ledger: the one entry point to a company's books.
 //
 // A Ledger owns what is loaded from one data folder: the company settings,
-// and the transaction file held open with its cached record count (the chart
-// of accounts and the payees join them). Screens, reports and the command-line
-// program call its operations; every message it gives goes through the Ui
-// port, so each workflow runs and is tested without a display.
+// the chart of accounts, the payees, and the transaction file held open with
+// its cached line count. Screens, reports and the command-line program read
+// through it and change the books only through its operations, which keep the
+// files, the tables in memory and the posted totals in step: after any
+// operation every account's posted total equals the sum of the journal and
+// check/deposit lines that name it (bookkeeping.h says how lines move
+// balances). A failed operation leaves files and tables as they were and says
+// so through the Ui port, so each workflow runs and is tested without a
+// display.
 #ifndef ZENKAR_LEDGER_LEDGER_H_
 #define ZENKAR_LEDGER_LEDGER_H_
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/clock.h"
 #include "common/file_system.h"
-#include "common/record_file.h"
 #include "common/ui.h"
+#include "ledger/account_record.h"
+#include "ledger/bookkeeping.h"
+#include "ledger/chart_of_accounts.h"
 #include "ledger/company_settings.h"
+#include "ledger/file_set_rewrite.h"
+#include "ledger/payee_list.h"
+#include "ledger/payee_record.h"
+#include "ledger/transaction_file.h"
+#include "ledger/transaction_order.h"
+#include "ledger/transaction_record.h"
 
 namespace zenkar {
-
-inline constexpr std::string_view kTransactionFileName = "KXACCT.TRN";
-inline constexpr size_t kTransactionRecordLength = 328;
 
 // Above this count every settings load warns that the file is nearly full.
 inline constexpr int kCapacityWarningCount = 99000;
@@ -29,6 +41,45 @@ inline constexpr int kCapacityWarningCount = 99000;
 inline constexpr int kTransactionCapacity = 100000;
 inline constexpr std::string_view kCapacityWarning =
     "WARNING: Nearing the transaction capacity of this program";
+
+// Messages of the operations that screens may want to compare against.
+inline constexpr std::string_view kCannotInsertInDateOrder =
+    "Cannot insert transactions when viewing in date order.";
+inline constexpr std::string_view kEnterPayeeName = "Enter a Payee name";
+inline constexpr std::string_view kPayeeNameInUse = "Payee name already in use:";
+inline constexpr std::string_view kCannotDeletePayee =
+    "Cannot delete this Payee.\n\nThere is at least one entry to this payee which is unpaid, or "
+    "has not been printed on a General Ledger Report.";
+inline constexpr std::string_view kInvalidBankAccount =
+    "The bank account selected on the Setup screen is invalid. Enter a valid account as your "
+    "bank account on the Setup screen.";
+
+// What changed in the books, for screens that keep lists or figures on show.
+enum class LedgerChange {
+  kFolderLoaded,           // everything is new
+  kSettingsChanged,        // a settings field the ledger changed (a setup account)
+  kChartChanged,           // accounts added, edited, deleted or re-sorted
+  kPayeesChanged,          // payees added, edited or deleted (numbers may shift)
+  kTransactionAppended,    // record_number is the new last line
+  kTransactionChanged,     // record_number was rewritten in place
+  kTransactionInserted,    // record_number is new; the lines from it on moved down one
+  kTransactionDeleted,     // record_number is gone; the lines after it moved up one
+  kTransactionMoved,       // record_number moved to the end; the lines after it moved up one
+  kTransactionsReordered,  // the file was sorted or rewritten as a whole
+};
+
+class LedgerObserver {
+ public:
+  virtual ~LedgerObserver() = default;
+  // `record_number` is the line concerned, or 0.
+  virtual void OnLedgerChanged(LedgerChange change, int record_number) = 0;
+};
+
+// A remembered line number after line `deleted` was removed (by a delete, or
+// by moving it to the end): numbers above it move down by one.
+inline int RecordNumberAfterRemoval(int remembered, int deleted) {
+  return remembered > deleted ? remembered - 1 : remembered;
+}
 
 class Ledger {
  public:
@@ -41,6 +92,9 @@ class Ledger {
   Ui& ui() { return ui_; }
   Clock& clock() { return clock_; }
 
+  void AddObserver(LedgerObserver* observer);
+  void RemoveObserver(LedgerObserver* observer);
+
   // --- Data folder -------------------------------------------------------
 
   // The normalised data folder, ending in "/" (empty: the current directory).
@@ -51,17 +105,28 @@ class Ledger {
   void SetDataFolder(std::string_view folder);
   bool is_loaded() const { return transactions_ != nullptr; }
 
+  // The program folder: the folder of the executables, which holds the
+  // default chart KXACCTCOA.DAT. Empty until set (then there is no default
+  // chart to install).
+  const std::string& program_folder() const { return program_folder_; }
+  void set_program_folder(std::string_view folder);
+
   enum class FolderChange { kChanged, kSameFolder, kMissing, kLoadFailed };
   // Normalises `path`; when it is the current folder or does not exist, says
   // so and changes nothing. Otherwise saves the settings, closes the files of
   // the old folder and opens the new one.
   FolderChange ChangeDataFolder(std::string_view path);
 
-  // Loads the data folder: test-opens KXACCT.CFG and KXACCT.TRN (creating
-  // them empty when absent), reads the settings with their version rules
-  // (asking before using data of a later program), opens the transaction file
-  // and warns when it is nearly full. False when the folder cannot be used;
-  // the failure has been reported.
+  // Loads the data folder, in this order: test-opens KXACCT.CFG and
+  // KXACCT.TRN (creating them empty when absent); reads the settings with
+  // their version rules (asking before using data of a later program); opens
+  // the transaction file and sorts it into the order the settings choose
+  // ("Sorting " + count + " Entries "); loads the chart of accounts and the
+  // payees; runs the consistency pass ("Testing: "), which recomputes every
+  // posted total from the transaction file, repairs and saves any that
+  // drifted and says which; takes the folder lock and warns once when the
+  // file is nearly full. False when the folder cannot be used; the failure
+  // has been reported and nothing stays loaded.
   bool OpenDataFolder();
 
   // Saves the settings and closes the transaction file.
@@ -83,32 +148,229 @@ class Ledger {
   // settings in memory stay as they are, so the next save writes everything.
   bool SaveCompanySettings();
 
-  // --- Transaction file --------------------------------------------------
+  // --- Chart of accounts -------------------------------------------------
+
+  const ChartOfAccounts& chart() const { return chart_; }
+  // The record number of the account (compared as 4-character texts), or 0.
+  int FindAccount(std::string_view number) const { return chart_.FindAccount(number); }
+  // True for a known account of title type 0.
+  bool IsEntryAccount(std::string_view number) const { return chart_.IsEntryAccount(number); }
+  // For changes that keep the account number and the posted total (the
+  // statements' work areas); write them with SaveAccount.
+  AccountRecord& mutable_account(int record_number) {
+    return chart_.mutable_account(record_number);
+  }
+
+  // Adds an account ("Add New") under the chart rules: a number is required
+  // and must be free, a title account carries no balance forward. The chart
+  // is sorted and saved. False (reported) when refused or not saved.
+  bool AddAccount(const AccountRecord& account);
+  // Changes account `record_number` ("Edit Existing") under the chart rules:
+  // as for adding, and a setup account may not become a title account. A new
+  // number is written into every transaction line that named the old one, and
+  // the setup fields that named the old number follow it ("Updating ...
+  // account to " + number for the first role in the order Bank, Accounts
+  // Payable, Accounts Receivable, Capital, Salaries and Wages). The posted
+  // total is the ledger's and is kept whatever `edited` holds.
+  bool EditAccount(int record_number, const AccountRecord& edited);
+  // Deletes an account unless it is a setup account here or in a companion
+  // program, the last one, has a balance forward or has lines posted to it
+  // ("Cannot delete " + reason); asks "Delete this Account?" first.
+  bool DeleteAccount(int record_number);
+  // Rewrites one account in place (order unchanged).
+  bool SaveAccount(int record_number);
+  // Sorts the chart by account number and writes it whole.
+  bool SortAndSaveChart();
+
+  // Copies the default chart from the program folder into the data folder
+  // (when the two differ), then makes it the chart when the folder has none.
+  bool InstallDefaultChart();
+  // Makes the chart a single entry account ("110 Checking Account").
+  bool CreateStarterChart();
+  // Loads KXACCT.COA: installs the default chart into a folder without one
+  // (or one holding a single account), makes a starter chart when there is
+  // none, refuses a damaged file ("Invalid COA"), sorts the chart.
+  bool LoadChart();
+
+  // The chart consistency test: the problem messages, in order (none when
+  // the chart and the entries are consistent). Reads the transaction file.
+  std::vector<std::string> ChartConsistencyProblems();
+  // Runs the test as the user's data test ("Testing: "), showing each
+  // problem; true when there was none.
+  bool RunChartConsistencyTest();
+
+  // The capital-account candidates (entry accounts of type 2); says when the
+  // chart has none.
+  std::vector<int> CapitalAccountCandidates();
+  // Makes `number` the capital account and saves the settings; refuses a
+  // number that is not a candidate.
+  bool SetCapitalAccount(std::string_view number);
+
+  // --- Balances (see bookkeeping.h) ---------------------------------------
+
+  // Running figures over all lines: check/deposit total, journal total,
+  // unpaid invoice count and total.
+  const TransactionSummary& summary() const { return summary_; }
+  // Balance forward plus posted total; the bank account less all checks and
+  // deposits.
+  Money AccountBalance(int record_number) const;
+  // The bank account's derived balance (its stored part 0 when the bank
+  // account is not in the chart: see BankAccountValid).
+  Money BankBalance() const { return zenkar::BankBalance(chart_, settings_, summary_); }
+  bool BankAccountValid() const { return chart_.FindAccount(settings_.bank_account) != 0; }
+  // The sum of all balances: "Where Am I?" and "Posting Total:".
+  Money OutOfBalance() const { return zenkar::OutOfBalance(chart_, summary_); }
+  Money BalanceForwardTotal() const;  // "COA BalFwd:"
+  Money PostedTotalSum() const;       // "COA CurBal:"
+  // The balance moves of one line under the settings of this company.
+  LineMoves MovesOf(const TransactionRecord& line, Basis basis) const {
+    return BalanceMoves(line, settings_, basis);
+  }
+
+  // --- Transactions -------------------------------------------------------
+
+  int transaction_count() const { return transactions_ ? transactions_->count() : 0; }
+  // The order the file is kept in (the settings flag).
+  TransactionOrder transaction_order() const { return OrderOf(settings_); }
+  // Line `number` (1 to the count), with its record_number filled in.
+  bool ReadTransaction(int number, TransactionRecord* line);
+  // Every line in file order (a full file is about 33 MB on disk).
+  bool ReadAllTransactions(std::vector<TransactionRecord>* lines);
+  // Calls `visit` with each line in file order without holding them all.
+  bool ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit);
+
+  // Rewrites line `number` in place and moves the posted totals from the old
+  // line to the new (edits, payments, renumbering). The line keeps its entry
+  // sequence.
+  bool WriteTransaction(int number, const TransactionRecord& line);
+  // Appends a line as the new last record and returns its number (0 when it
+  // failed and nothing changed). A journal line or check/deposit adds its
+  // amount, rounded to cents, to its account's posted total. A line that is
+  // not an invoice and whose reference is a number advances the suggested
+  // next reference (settings next_check, see SuggestedNextReference). A line
+  // with a payee becomes the last payee used.
+  int AppendTransaction(const TransactionRecord& line);
+  // Removes line `number`; the lines after it move up one place and are
+  // marked unprinted. Its amount leaves the posted totals (callers do not
+  // reverse it themselves). Remembered numbers above it move down one
+  // (RecordNumberAfterRemoval).
+  bool DeleteTransaction(int number);
+  // Voids check/deposit `number`: it becomes an unpaid invoice (kind 3) with
+  // no reference, its date as due date when it had none, and its amount out
+  // of the posted totals. False for any other kind.
+  bool VoidTransaction(int number);
+  // Inserts `line` after line `after` (0: first), only while the file is kept
+  // in the order entered; returns the new line's number (after + 1), or 0.
+  int InsertTransactionAfter(int after, const TransactionRecord& line);
+  // Replaces line `number` by `updated` written as the new last line (a paid
+  // invoice); the lines after it move up one. Returns the new number, or 0.
+  int MoveTransactionToEnd(int number, const TransactionRecord& updated);
+  // Sorts the file physically into `order` and records the order in the
+  // settings (saved). Progress "Sorting " + count + " Entries " with "(Date
+  // Order)" or "(Order Entered)".
+  bool SortTransactions(TransactionOrder order);
+  // The payee number of the last line appended or inserted with a payee.
+  int last_payee() const { return last_payee_; }
+
+  // --- Payees ------------------------------------------------------------
+
+  const PayeeList& payees() const { return payees_; }
+  int FindPayeeByName(std::string_view name) const { return payees_.FindPayeeByName(name); }
+  bool IsValidPayee(int number) const { return payees_.IsValidPayee(number); }
+  std::string PayeeName(int number) const { return payees_.PayeeName(number); }
+  // Name, address, phone and memo searched, ignoring case.
+  std::vector<int> SearchPayees(std::string_view text) const { return payees_.Search(text); }
+  // For direct edits of fields other than the name; write with SavePayee.
+  PayeeRecord& mutable_payee(int number) { return payees_.mutable_payee(number); }
+
+  // Adds a payee as the next number and saves the list; returns its number,
+  // or 0 when the name is blank ("Enter a Payee name"), in use ("Payee name
+  // already in use:") or the list could not be saved.
+  int AddPayee(const PayeeRecord& payee);
+  // Replaces payee `number`. A new name is checked as for adding and is
+  // written into the payee text of every line with this payee number.
+  bool UpdatePayee(int number, const PayeeRecord& payee);
+  // Deletes payee `number` unless a line with its number is an unpaid
+  // invoice or unprinted ("Cannot delete this Payee."). Its lines and
+  // recurring entries keep their name text and get payee number 0; every
+  // higher payee number stored in KXACCT.TRN and KXACCT.RJE is lowered by one
+  // so it still names the same payee.
+  bool DeletePayee(int number);
+  // Rewrites one payee in place.
+  bool SavePayee(int number);
+  // Writes the whole payee list.
+  bool SaveAllPayees();
+
+  // --- Transaction file ----------------------------------------------------
 
   // (Re)opens KXACCT.TRN; refuses a file that is not a whole number of records.
   bool OpenTransactionFile();
-  int transaction_count() const { return transactions_ ? transactions_->count() : 0; }
-  // The open transaction file, or null when no folder is loaded.
-  RecordFile* transaction_file() { return transactions_.get(); }
   // Shows the capacity warning when the file holds more than 99,000 lines.
   void WarnIfNearCapacity();
   // True when another program held the data folder's lock at load.
   bool folder_shared() const { return folder_shared_; }
 
  private:
+  // Loading (ledger_load.cc).
+  bool PrepareTransactions(LineTotals* totals);
+  bool LoadPayees();
+  void RepairPostedTotals(const LineTotals& totals);
+  bool ReadChartFile(const std::string& path, int* records);
+  bool WriteChartFile(const ChartOfAccounts& chart);
+  void Unload();
+
+  // Settings and folder (ledger.cc).
   bool TestOpen(std::string_view file_name);
   bool ApplyVersionRules();
   bool RunFirstTimeSetup();
   void LockDataFolder();
 
+  // Posting (ledger_transactions.cc).
+  ChartOfAccounts ChartAfter(const std::vector<const TransactionRecord*>& removed,
+                             const std::vector<const TransactionRecord*>& added,
+                             std::vector<int>* touched) const;
+  bool RewriteLines(const std::string& before, const std::string& after,
+                    const std::vector<const TransactionRecord*>& removed,
+                    const std::vector<const TransactionRecord*>& added);
+  bool CommitFiles(FileSetRewrite& files);
+  bool PostChange(const std::vector<const TransactionRecord*>& removed,
+                  const std::vector<const TransactionRecord*>& added);
+  void CountLines(const std::vector<const TransactionRecord*>& lines, int sign);
+  bool ReplaceTransactionFile(const std::string& contents);
+  bool ReadWholeTransactionFile(std::string* contents);
+  void NoteAppendedLine(const TransactionRecord& line);
+
+  // Chart edits (ledger_chart.cc).
+  bool CheckAccountEdit(const AccountRecord& edited, int record_number);
+  static bool RenumberLines(std::string& lines, std::string_view from, std::string_view to);
+  void FollowRenumberedSetupAccounts(std::string_view from, std::string_view to);
+  bool DeleteRefusal(const AccountRecord& account, std::string* reason);
+  bool AccountHasLines(std::string_view number, bool* has_lines);
+
+  // Payee edits (ledger_payees.cc).
+  bool CheckPayeeName(std::string_view name, int own_number);
+  static bool RenameLines(std::string& lines, int number, std::string_view name);
+  bool PayeeBlocksDeletion(int number, bool* blocked);
+  bool WritePayeeList(const PayeeList& list);
+  bool RenumberRecurringEntries(int deleted, FileSetRewrite& files);
+
+  void ReportWriteFailure(const std::string& path, const Status& status);
+  void Notify(LedgerChange change, int record_number = 0);
+
   FileSystem& fs_;
   Ui& ui_;
   Clock& clock_;
   std::string data_folder_;
+  std::string program_folder_;
   CompanySettings settings_;
-  std::unique_ptr<RecordFile> transactions_;
-  std::unique_ptr<FileLock> folder_lock_;
+  ChartOfAccounts chart_;
+  PayeeList payees_;
+  TransactionSummary summary_;
+  std::unique_ptr<TransactionFile> transactions_;
+  int32_t last_entry_sequence_ = 0;
+  int last_payee_ = 0;
   bool folder_shared_ = false;
+  std::vector<LedgerObserver*> observers_;
 };
 
 }  // namespace zenkar

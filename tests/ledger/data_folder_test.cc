@@ -5,7 +5,9 @@
 
 #include "common/byte_codec.h"
 #include "common/text_field.h"
+#include "ledger/account_record.h"
 #include "ledger/ledger.h"
+#include "ledger/payee_record.h"
 #include "support/fault_file_system.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_ui.h"
@@ -35,8 +37,16 @@ class DataFolderTest : public ::testing::Test {
     return s.Encode();
   }
 
+  // A complete company folder: settings, a chart of two accounts, one payee
+  // and `transactions` empty lines.
   void WriteCompany(const std::string& settings, int transactions = 0) {
     dir_.WriteFile("KXACCT.CFG", settings);
+    AccountRecord bank, capital;
+    bank.number = "110";
+    capital.number = "465";
+    capital.type = kLiabilitiesAndEquity;
+    dir_.WriteFile("KXACCT.COA", bank.Encode() + capital.Encode());
+    dir_.WriteFile("KXACCT.VND", PayeeRecord().Encode());
     dir_.WriteFile("KXACCT.TRN", "");
     if (transactions > 0) {
       ASSERT_EQ(::truncate(dir_.File("KXACCT.TRN").c_str(), transactions * 328L), 0);
@@ -152,7 +162,8 @@ TEST_F(DataFolderTest, FilesCopiedFromAWindowsDiskAreFoundInLowerCase) {
   ASSERT_TRUE(ledger_.OpenDataFolder());
   EXPECT_EQ(ledger_.transaction_count(), 2);
   EXPECT_EQ(TrimRight(ledger_.settings().name_line_1), "Harbor Bakery");
-  EXPECT_EQ(dir_.Listing(), "kxacct.cfg kxacct.trn");
+  // The chart and payee files the load creates get the canonical names.
+  EXPECT_EQ(dir_.Listing(), "KXACCT.COA KXACCT.VND kxacct.cfg kxacct.trn");
 }
 
 TEST_F(DataFolderTest, CapacityWarningAbove99000TransactionsOnly) {
@@ -216,7 +227,7 @@ TEST_F(DataFolderTest, FailedSaveKeepsTheFileAndTheChangeInMemory) {
     EXPECT_FALSE(ledger_.SaveCompanySettings());
     EXPECT_EQ(ui_.messages().at(0).kind, MessageKind::kError);
     EXPECT_EQ(dir_.ReadFile("KXACCT.CFG"), record);
-    EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.TRN");
+    EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.TRN KXACCT.VND");
   }
   fs_.ClearFaults();
   EXPECT_TRUE(ledger_.SaveCompanySettings());

@@ -1,0 +1,104 @@
+// Bookkeeping: what a transaction line does to the balances of the accounts.
+//
+// This is the one place that says how lines move balances; the ledger's
+// posted totals, the bank balance, the out-of-balance figure and every report
+// are built on it.
+//
+// - A journal line (kind 1) moves only its own account, by its amount.
+// - A check or deposit (kind 2) is two-sided: its own account moves by its
+//   amount and the bank account of the settings by the negated amount. The
+//   chart keeps only the own side in the posted totals; the bank side is
+//   derived from the sum of all check/deposit amounts.
+// - An unpaid invoice (kind 3) moves nothing, except in the statements of a
+//   company using accrual accounting, where it moves its account by its amount
+//   and the accounts payable account by the negated amount.
+//
+// Every amount is rounded to cents line by line before it is added.
+#ifndef ZENKAR_LEDGER_BOOKKEEPING_H_
+#define ZENKAR_LEDGER_BOOKKEEPING_H_
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "common/money.h"
+#include "ledger/chart_of_accounts.h"
+#include "ledger/company_settings.h"
+#include "ledger/transaction_record.h"
+
+namespace zenkar {
+
+// The amount a line adds to the posted total of its own account: the amount
+// rounded to cents for journal lines and checks/deposits, zero otherwise.
+Money PostedAmount(int32_t kind, Money amount);
+inline Money PostedAmount(const TransactionRecord& line) {
+  return PostedAmount(line.kind, line.amount);
+}
+
+// Whose view of the lines: the books (screens, posted totals, "Where Am I?")
+// or the financial statements, which follow the accrual-accounting option.
+enum class Basis { kBooks, kStatements };
+
+struct BalanceMove {
+  std::string account;  // 4-character account number
+  Money amount;         // rounded to cents
+};
+
+// The balance moves of one line: none, one or two.
+struct LineMoves {
+  std::array<BalanceMove, 2> moves;
+  int count = 0;
+  const BalanceMove* begin() const { return moves.data(); }
+  const BalanceMove* end() const { return moves.data() + count; }
+};
+LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& settings, Basis basis);
+
+// Running figures over all lines of the transaction file, kept by the ledger
+// as lines are added, changed and removed.
+struct TransactionSummary {
+  Money check_deposit_total;  // rounded kind-2 amounts: the bank side, negated
+  Money journal_total;        // rounded kind-1 amounts; zero when entries balance
+  int unpaid_count = 0;       // kind-3 lines ("Unpaid Count:")
+  Money unpaid_total;         // their amounts, rounded ("Total Unpaid:")
+
+  // Adds (sign +1) or takes away (sign -1) one line.
+  void Count(int32_t kind, Money amount, int sign);
+  friend bool operator==(const TransactionSummary&, const TransactionSummary&) = default;
+};
+
+// The figures of a whole pass over the transaction file: the summary and, per
+// account number, the sum of the rounded journal and check/deposit amounts
+// (what each account's posted total must be), for existing and deleted
+// accounts alike.
+struct LineTotals {
+  TransactionSummary summary;
+  std::unordered_map<std::string, Money> posted_by_account;
+
+  void Add(const TransactionFacts& line);
+  Money PostedTo(std::string_view account) const;
+};
+
+// An account's balance: its balance forward plus its posted total, and for
+// the bank account less the check/deposit total.
+Money AccountBalance(const AccountRecord& account, const CompanySettings& settings,
+                     const TransactionSummary& summary);
+// The bank account's derived balance; its stored part counts as zero when the
+// bank account is not in the chart.
+Money BankBalance(const ChartOfAccounts& chart, const CompanySettings& settings,
+                  const TransactionSummary& summary);
+// The sum of every account's balance so derived: zero when the books balance
+// ("Where Am I?", "Posting Total:").
+Money OutOfBalance(const ChartOfAccounts& chart, const TransactionSummary& summary);
+
+// The reference suggested after a line with `reference` is saved: a number
+// greater than 0 becomes that number plus one, written with leading zeros to
+// the width of the trimmed reference clamped to 1..5 digits, and wraps to 1
+// above 99,999 ("00998" gives "00999", "99999" gives "00001", "7" gives "8").
+// Nothing for any other reference, which leaves the suggestion unchanged.
+std::optional<std::string> SuggestedNextReference(std::string_view reference);
+
+}  // namespace zenkar
+
+#endif  // ZENKAR_LEDGER_BOOKKEEPING_H_

@@ -1,0 +1,56 @@
+// FileSetRewrite: replaces several files of the data folder as one change.
+//
+// Some changes touch more than one file: deleting a line rewrites the
+// transaction file and the chart (its posted totals), renaming a payee the
+// transaction file and the payee file. Every new file is first written beside
+// its target and flushed; only when all of them are safely on disk are they
+// renamed over the old files, one after another. A full disk or a failed
+// flush therefore changes nothing. Should a rename fail, the files already
+// replaced are put back from their old contents.
+#ifndef ZENKAR_LEDGER_FILE_SET_REWRITE_H_
+#define ZENKAR_LEDGER_FILE_SET_REWRITE_H_
+
+#include <string>
+#include <vector>
+
+#include "common/file_system.h"
+#include "common/status.h"
+
+namespace zenkar {
+
+class FileSetRewrite {
+ public:
+  explicit FileSetRewrite(FileSystem& fs) : fs_(fs) {}
+
+  // Adds a file to replace: its new and its present contents.
+  void Add(std::string path, std::string contents, std::string previous);
+  bool empty() const { return files_.empty(); }
+  bool Contains(const std::string& path) const;
+
+  // Replaces every added file. On failure every file is as it was (unless
+  // putting one back failed as well), and the status says what went wrong;
+  // `failed_path` names the file concerned.
+  Status Commit(std::string* failed_path);
+
+  // True when `path` was replaced by Commit, even if it was put back after a
+  // later failure: a handle held open on it now names the old file.
+  bool Replaced(const std::string& path) const;
+
+ private:
+  struct File {
+    std::string path;
+    std::string contents;
+    std::string previous;
+  };
+  static std::string TemporaryPath(const std::string& path) { return path + ".~new"; }
+  Status WriteTemporary(const File& file);
+  void RemoveTemporaries();
+
+  FileSystem& fs_;
+  std::vector<File> files_;
+  std::vector<std::string> replaced_;
+};
+
+}  // namespace zenkar
+
+#endif  // ZENKAR_LEDGER_FILE_SET_REWRITE_H_

@@ -1,0 +1,207 @@
+// The payee operations of the Ledger: adding, renaming and deleting payees
+// while every payee number stored in the transaction and recurring-entry
+// files keeps naming the same payee.
+#include "common/byte_codec.h"
+#include "common/record_file.h"
+#include "common/text_field.h"
+#include "ledger/file_set_rewrite.h"
+#include "ledger/ledger.h"
+
+namespace zenkar {
+namespace {
+
+// The recurring entries (KXACCT.RJE) name their payee by number too: 284-byte
+// records with the payee number at offset 4. Only that field is touched here.
+constexpr std::string_view kRecurringFileName = "KXACCT.RJE";
+constexpr size_t kRecurringLength = 284;
+constexpr size_t kRecurringPayee = 4;
+
+// The payee number after payee `deleted` is gone: its own lines keep their
+// name text and name no payee; higher numbers move down one.
+int32_t PayeeNumberAfterDeletion(int32_t stored, int deleted) {
+  if (stored == deleted) return 0;
+  return stored > deleted ? stored - 1 : stored;
+}
+
+// Renumbers the payee of every line of a transaction file; false when no
+// line changed.
+bool RenumberLinePayees(std::string& bytes, int deleted) {
+  bool changed = false;
+  for (size_t at = 0; at + kTransactionRecordLength <= bytes.size();
+       at += kTransactionRecordLength) {
+    const int32_t stored =
+        ReadTransactionFacts(std::string_view(bytes).substr(at, kTransactionRecordLength))
+            .payee_number;
+    const int32_t renumbered = PayeeNumberAfterDeletion(stored, deleted);
+    if (renumbered == stored) continue;
+    PutTransactionPayee(bytes, renumbered, at);
+    changed = true;
+  }
+  return changed;
+}
+
+// The same for the recurring entries.
+bool RenumberRecurringPayees(std::string& bytes, int deleted) {
+  bool changed = false;
+  for (size_t at = 0; at + kRecurringLength <= bytes.size(); at += kRecurringLength) {
+    const int32_t stored = GetInt32(bytes, at + kRecurringPayee);
+    const int32_t renumbered = PayeeNumberAfterDeletion(stored, deleted);
+    if (renumbered == stored) continue;
+    PutInt32(bytes, at + kRecurringPayee, renumbered);
+    changed = true;
+  }
+  return changed;
+}
+
+}  // namespace
+
+bool Ledger::CheckPayeeName(std::string_view name, int own_number) {
+  if (Trim(name).empty()) {
+    ui_.Error(kEnterPayeeName);
+    return false;
+  }
+  const int holder = payees_.FindPayeeByName(name);
+  if (holder != 0 && holder != own_number) {
+    ui_.Error(std::string(kPayeeNameInUse) + "\n" + std::string(Trim(name)));
+    return false;
+  }
+  return true;
+}
+
+bool Ledger::WritePayeeList(const PayeeList& list) {
+  const std::string path = FilePath(PayeeRecord::kFileName);
+  if (Status s = WriteFileAtomically(fs_, path, list.Encode()); !s.ok()) {
+    ReportWriteFailure(path, s);
+    return false;
+  }
+  return true;
+}
+
+int Ledger::AddPayee(const PayeeRecord& payee) {
+  if (!is_loaded() || !CheckPayeeName(payee.name, 0)) return 0;
+  PayeeList next = payees_;
+  const int number = next.Append(payee);
+  if (!WritePayeeList(next)) return 0;
+  payees_ = std::move(next);
+  Notify(LedgerChange::kPayeesChanged, number);
+  return number;
+}
+
+bool Ledger::UpdatePayee(int number, const PayeeRecord& payee) {
+  if (!is_loaded() || !payees_.IsValidPayee(number)) return false;
+  const bool renamed =
+      FitText(payee.name, kPayeeNameWidth) != FitText(payees_.payee(number).name, kPayeeNameWidth);
+  if (renamed && !CheckPayeeName(payee.name, number)) return false;
+  PayeeList next = payees_;
+  next.mutable_payee(number) = payee;
+  FileSetRewrite files(fs_);
+  if (renamed) {
+    std::string lines, renamed_lines;
+    if (!ReadWholeTransactionFile(&lines)) return false;
+    renamed_lines = lines;
+    if (RenameLines(renamed_lines, number, payee.name)) {
+      files.Add(transactions_->path(), std::move(renamed_lines), std::move(lines));
+    }
+  }
+  const bool lines_renamed = !files.empty();
+  files.Add(FilePath(PayeeRecord::kFileName), next.Encode(), payees_.Encode());
+  if (!CommitFiles(files)) return false;
+  payees_ = std::move(next);
+  Notify(LedgerChange::kPayeesChanged, number);
+  if (lines_renamed) Notify(LedgerChange::kTransactionsReordered);
+  return true;
+}
+
+// Writes the new name into the payee text of every line of payee `number`;
+// false when no line changed.
+bool Ledger::RenameLines(std::string& lines, int number, std::string_view name) {
+  bool changed = false;
+  for (size_t at = 0; at < lines.size(); at += kTransactionRecordLength) {
+    const std::string_view record(lines.data() + at, kTransactionRecordLength);
+    if (ReadTransactionFacts(record).payee_number != number) continue;
+    PutTransactionDescription(lines, name, at);
+    changed = true;
+  }
+  return changed;
+}
+
+// True in `blocked` when a line of the payee is an unpaid invoice or not yet
+// printed. False when the transaction file could not be read.
+bool Ledger::PayeeBlocksDeletion(int number, bool* blocked) {
+  *blocked = false;
+  Status s = transactions_->Scan([&](int, std::string_view record) {
+    const TransactionFacts facts = ReadTransactionFacts(record);
+    if (facts.payee_number == number && (facts.kind == kInvoice || facts.unprinted != 0)) {
+      *blocked = true;
+    }
+  });
+  if (!s.ok()) ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
+  return s.ok();
+}
+
+// The payee is removed from the list and every stored payee number above it
+// is lowered by one, in the transaction file and in the recurring entries,
+// so no number ever names a different payee. The transaction file, the
+// recurring entries and the payee file are replaced as one change.
+bool Ledger::DeletePayee(int number) {
+  if (!is_loaded() || !payees_.IsValidPayee(number)) return false;
+  bool blocked = false;
+  if (!PayeeBlocksDeletion(number, &blocked)) return false;
+  if (blocked) {
+    ui_.Error(kCannotDeletePayee);
+    return false;
+  }
+  PayeeList next = payees_;
+  next.Remove(number);
+  if (next.count() == 0) next.Append(PayeeRecord());  // the list never becomes empty
+
+  FileSetRewrite files(fs_);
+  std::string lines, renumbered_lines;
+  if (!ReadWholeTransactionFile(&lines)) return false;
+  renumbered_lines = lines;
+  const bool lines_change = RenumberLinePayees(renumbered_lines, number);
+  if (lines_change) {
+    files.Add(transactions_->path(), std::move(renumbered_lines), std::move(lines));
+  }
+  if (!RenumberRecurringEntries(number, files)) return false;
+  files.Add(FilePath(PayeeRecord::kFileName), next.Encode(), payees_.Encode());
+  if (!CommitFiles(files)) return false;
+  payees_ = std::move(next);
+  last_payee_ = PayeeNumberAfterDeletion(last_payee_, number);
+  Notify(LedgerChange::kPayeesChanged, number);
+  if (lines_change) Notify(LedgerChange::kTransactionsReordered);
+  return true;
+}
+
+// Adds the recurring entries, with their payee numbers moved for the
+// deletion of payee `deleted`, to `files` when any changes. A damaged file
+// refuses the deletion: its payee numbers could not be kept right.
+bool Ledger::RenumberRecurringEntries(int deleted, FileSetRewrite& files) {
+  const std::string path = FilePath(kRecurringFileName);
+  if (!fs_.FileExists(path)) return true;
+  std::string recurring;
+  if (Status s = fs_.ReadFile(path, &recurring); !s.ok()) {
+    ui_.Error("Error reading " + path + "\n\n" + s.message());
+    return false;
+  }
+  if (recurring.size() % kRecurringLength != 0) {
+    ui_.Error(InvalidFileMessage(path));
+    return false;
+  }
+  std::string renumbered = recurring;
+  if (RenumberRecurringPayees(renumbered, deleted)) {
+    files.Add(path, std::move(renumbered), std::move(recurring));
+  }
+  return true;
+}
+
+bool Ledger::SavePayee(int number) {
+  const std::string path = FilePath(PayeeRecord::kFileName);
+  Status s = WriteRecord(fs_, path, PayeeRecord::kSize, number, payees_.payee(number).Encode());
+  if (!s.ok()) ReportWriteFailure(path, s);
+  return s.ok();
+}
+
+bool Ledger::SaveAllPayees() { return WritePayeeList(payees_); }
+
+}  // namespace zenkar

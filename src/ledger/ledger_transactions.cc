@@ -1,0 +1,330 @@
+// The transaction operations of the Ledger: reading, appending, rewriting,
+// deleting, voiding, inserting, moving and sorting lines, each keeping the
+// posted totals of the chart equal to the lines that name the accounts.
+#include <algorithm>
+#include <utility>
+
+#include "common/record_file.h"
+#include "ledger/file_set_rewrite.h"
+#include "ledger/ledger.h"
+
+namespace zenkar {
+namespace {
+
+constexpr size_t kLength = kTransactionRecordLength;
+
+std::string_view LineOf(const std::string& file_bytes, int number) {
+  return std::string_view(file_bytes).substr(static_cast<size_t>(number - 1) * kLength, kLength);
+}
+
+// When a line is in the file but the account totals could not be saved and
+// the line could not be taken back either.
+std::string TotalsNotSavedMessage(int number) {
+  return "Line " + std::to_string(number) +
+         " was saved, but the account totals could not be. They will be corrected from the "
+         "transactions the next time this data folder is opened.";
+}
+
+TransactionRecord DecodeLine(std::string_view record, int number) {
+  TransactionRecord line = TransactionRecord::Decode(record);
+  line.record_number = number;
+  return line;
+}
+
+// The file without line `number`; the lines that move up are marked unprinted
+// because their place in the printed ledger changes.
+std::string WithoutLine(const std::string& file_bytes, int number) {
+  std::string rest = file_bytes.substr(0, static_cast<size_t>(number - 1) * kLength);
+  rest.reserve(file_bytes.size());
+  rest.append(file_bytes, static_cast<size_t>(number) * kLength);
+  for (size_t at = static_cast<size_t>(number - 1) * kLength; at < rest.size(); at += kLength) {
+    PutUnprintedFlag(rest, 1, at);
+  }
+  return rest;
+}
+
+// Numbers every line 1, 2, ... in file order (the file is in the order entered).
+void NumberInFileOrder(std::string& file_bytes) {
+  for (size_t at = 0, n = 1; at < file_bytes.size(); at += kLength, ++n) {
+    PutEntrySequence(file_bytes, static_cast<int32_t>(n), at);
+  }
+}
+
+}  // namespace
+
+bool Ledger::ReadTransaction(int number, TransactionRecord* line) {
+  if (!is_loaded()) return false;
+  std::string record;
+  if (Status s = transactions_->Read(number, &record); !s.ok()) {
+    ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
+    return false;
+  }
+  *line = DecodeLine(record, number);
+  return true;
+}
+
+bool Ledger::ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit) {
+  if (!is_loaded()) return false;
+  Status s = transactions_->Scan(
+      [&](int number, std::string_view record) { visit(DecodeLine(record, number)); });
+  if (!s.ok()) ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
+  return s.ok();
+}
+
+bool Ledger::ReadAllTransactions(std::vector<TransactionRecord>* lines) {
+  std::vector<TransactionRecord> read;
+  read.reserve(static_cast<size_t>(transaction_count()));
+  if (!ForEachTransaction([&](const TransactionRecord& line) { read.push_back(line); })) {
+    return false;
+  }
+  *lines = std::move(read);
+  return true;
+}
+
+bool Ledger::ReadWholeTransactionFile(std::string* contents) {
+  if (Status s = transactions_->ReadAll(contents); !s.ok()) {
+    ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
+    return false;
+  }
+  return true;
+}
+
+bool Ledger::ReplaceTransactionFile(const std::string& contents) {
+  if (Status s = transactions_->Replace(contents); !s.ok()) {
+    ReportWriteFailure(transactions_->path(), s);
+    return false;
+  }
+  return true;
+}
+
+// The chart with the posted totals moved from the `removed` lines to the
+// `added` ones; `touched` lists the accounts whose totals changed.
+ChartOfAccounts Ledger::ChartAfter(const std::vector<const TransactionRecord*>& removed,
+                                   const std::vector<const TransactionRecord*>& added,
+                                   std::vector<int>* touched) const {
+  ChartOfAccounts next = chart_;
+  touched->clear();
+  auto post = [&](const TransactionRecord* line, int sign) {
+    const Money amount = PostedAmount(*line);
+    const int account = chart_.FindAccount(line->account);
+    if (amount.IsZero() || account == 0) return;
+    next.mutable_account(account).posted_total += sign < 0 ? -amount : amount;
+    if (std::find(touched->begin(), touched->end(), account) == touched->end()) {
+      touched->push_back(account);
+    }
+  };
+  for (const TransactionRecord* line : removed) post(line, -1);
+  for (const TransactionRecord* line : added) post(line, +1);
+  std::erase_if(*touched, [&](int account) {
+    return next.account(account).posted_total == chart_.account(account).posted_total;
+  });
+  return next;
+}
+
+// Moves the posted totals and saves the accounts that changed: one account in
+// place, several by rewriting the chart. On failure the chart in memory is as
+// it was.
+bool Ledger::PostChange(const std::vector<const TransactionRecord*>& removed,
+                        const std::vector<const TransactionRecord*>& added) {
+  std::vector<int> touched;
+  ChartOfAccounts next = ChartAfter(removed, added, &touched);
+  if (touched.empty()) return true;
+  if (touched.size() > 1) {
+    if (!WriteChartFile(next)) return false;
+    chart_ = std::move(next);
+    return true;
+  }
+  const AccountRecord before = chart_.account(touched[0]);
+  chart_.mutable_account(touched[0]) = next.account(touched[0]);
+  if (SaveAccount(touched[0])) return true;
+  // A record written in part differs from the old one only in its posted
+  // total; putting the old record back (or, failing that, the consistency
+  // pass at the next load) makes it right again.
+  chart_.mutable_account(touched[0]) = before;
+  WriteRecord(fs_, FilePath(AccountRecord::kFileName), AccountRecord::kSize, touched[0],
+              before.Encode());
+  return false;
+}
+
+// Replaces the transaction file, and the chart when the posted totals
+// change, as one change.
+bool Ledger::RewriteLines(const std::string& before, const std::string& after,
+                          const std::vector<const TransactionRecord*>& removed,
+                          const std::vector<const TransactionRecord*>& added) {
+  std::vector<int> touched;
+  ChartOfAccounts next = ChartAfter(removed, added, &touched);
+  FileSetRewrite files(fs_);
+  files.Add(transactions_->path(), after, before);
+  if (!touched.empty()) {
+    files.Add(FilePath(AccountRecord::kFileName), next.Encode(), chart_.Encode());
+  }
+  if (!CommitFiles(files)) return false;
+  chart_ = std::move(next);
+  return true;
+}
+
+bool Ledger::CommitFiles(FileSetRewrite& files) {
+  std::string failed_path;
+  const Status status = files.Commit(&failed_path);
+  if (!status.ok()) ReportWriteFailure(failed_path, status);
+  if (files.Replaced(transactions_->path())) {
+    if (Status s = transactions_->Reopen(); !s.ok()) {
+      ui_.Error("Error opening " + transactions_->path() + "\n\n" + s.message());
+    }
+  }
+  return status.ok();
+}
+
+void Ledger::CountLines(const std::vector<const TransactionRecord*>& lines, int sign) {
+  for (const TransactionRecord* line : lines) summary_.Count(line->kind, line->amount, sign);
+}
+
+// The append rules after the line is safely in the file and the books.
+void Ledger::NoteAppendedLine(const TransactionRecord& line) {
+  if (!IsInvoice(line)) {
+    if (std::optional<std::string> next = SuggestedNextReference(line.reference)) {
+      settings_.next_check = *next;
+    }
+  }
+  if (line.payee_number != 0) last_payee_ = line.payee_number;
+}
+
+int Ledger::AppendTransaction(const TransactionRecord& line_in) {
+  if (!is_loaded()) return 0;
+  const int count = transaction_count();
+  TransactionRecord line = line_in;
+  line.record_number = count + 1;
+  line.entry_sequence = last_entry_sequence_ + 1;
+  if (Status s = transactions_->Append(line.Encode()); !s.ok()) {
+    ReportWriteFailure(transactions_->path(), s);
+    return 0;
+  }
+  if (!PostChange({}, {&line})) {
+    if (transactions_->CutTo(count).ok()) return 0;
+    std::vector<int> touched;
+    chart_ = ChartAfter({}, {&line}, &touched);
+    ui_.Error(TotalsNotSavedMessage(line.record_number));
+  }
+  last_entry_sequence_ = line.entry_sequence;
+  CountLines({&line}, +1);
+  NoteAppendedLine(line);
+  Notify(LedgerChange::kTransactionAppended, line.record_number);
+  return line.record_number;
+}
+
+// The line is rewritten in place: one write within the file's length, which
+// needs no new disk space. Should the posted totals then fail to save, the
+// line is put back; should even that fail, the books in memory follow the
+// file, and the consistency pass at the next load saves the totals.
+bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
+  if (!is_loaded()) return false;
+  std::string stored;
+  if (Status s = transactions_->Read(number, &stored); !s.ok()) {
+    ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
+    return false;
+  }
+  const TransactionRecord old = DecodeLine(stored, number);
+  TransactionRecord updated = line;
+  updated.record_number = number;
+  KeepReservedArea(updated, stored);
+  if (Status s = transactions_->Write(number, updated.Encode()); !s.ok()) {
+    ReportWriteFailure(transactions_->path(), s);
+    transactions_->Write(number, stored);  // undo a partial write
+    return false;
+  }
+  if (!PostChange({&old}, {&updated})) {
+    if (transactions_->Write(number, stored).ok()) return false;
+    std::vector<int> touched;
+    chart_ = ChartAfter({&old}, {&updated}, &touched);
+    ui_.Error(TotalsNotSavedMessage(number));
+  }
+  CountLines({&old}, -1);
+  CountLines({&updated}, +1);
+  Notify(LedgerChange::kTransactionChanged, number);
+  return true;
+}
+
+bool Ledger::DeleteTransaction(int number) {
+  if (!is_loaded() || number < 1 || number > transaction_count()) return false;
+  std::string before;
+  if (!ReadWholeTransactionFile(&before)) return false;
+  const TransactionRecord old = DecodeLine(LineOf(before, number), number);
+  if (!RewriteLines(before, WithoutLine(before, number), {&old}, {})) return false;
+  CountLines({&old}, -1);
+  Notify(LedgerChange::kTransactionDeleted, number);
+  return true;
+}
+
+bool Ledger::VoidTransaction(int number) {
+  TransactionRecord line;
+  if (!ReadTransaction(number, &line) || !IsCheckOrDeposit(line)) return false;
+  line.kind = kInvoice;
+  line.reference.clear();
+  if (line.due_date == kNoDate) line.due_date = line.date;
+  return WriteTransaction(number, line);
+}
+
+int Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) {
+  if (!is_loaded() || after < 0 || after > transaction_count()) return 0;
+  if (transaction_order() == TransactionOrder::kDate) {
+    ui_.Error(kCannotInsertInDateOrder);
+    return 0;
+  }
+  std::string before;
+  if (!ReadWholeTransactionFile(&before)) return 0;
+  TransactionRecord line = line_in;
+  line.record_number = after + 1;
+  std::string inserted = before;
+  inserted.insert(static_cast<size_t>(after) * kLength, line.Encode());
+  NumberInFileOrder(inserted);
+  if (!RewriteLines(before, inserted, {}, {&line})) return 0;
+  last_entry_sequence_ = transaction_count();
+  CountLines({&line}, +1);
+  if (line.payee_number != 0) last_payee_ = line.payee_number;
+  Notify(LedgerChange::kTransactionInserted, line.record_number);
+  return line.record_number;
+}
+
+int Ledger::MoveTransactionToEnd(int number, const TransactionRecord& updated) {
+  if (!is_loaded() || number < 1 || number > transaction_count()) return 0;
+  std::string before;
+  if (!ReadWholeTransactionFile(&before)) return 0;
+  const TransactionRecord old = DecodeLine(LineOf(before, number), number);
+  TransactionRecord moved = updated;
+  KeepReservedArea(moved, LineOf(before, number));
+  moved.entry_sequence = last_entry_sequence_ + 1;
+  moved.record_number = transaction_count();
+  std::string after = before;
+  after.erase(static_cast<size_t>(number - 1) * kLength, kLength);
+  after += moved.Encode();
+  if (!RewriteLines(before, after, {&old}, {&moved})) return 0;
+  last_entry_sequence_ = moved.entry_sequence;
+  CountLines({&old}, -1);
+  CountLines({&moved}, +1);
+  Notify(LedgerChange::kTransactionMoved, number);
+  return moved.record_number;
+}
+
+bool Ledger::SortTransactions(TransactionOrder order) {
+  if (!is_loaded()) return false;
+  const int count = transaction_count();
+  ui_.SetProgress("Sorting " + std::to_string(count) + " Entries " +
+                      (order == TransactionOrder::kDate ? "(Date Order)" : "(Order Entered)"),
+                  0, count);
+  std::string bytes;
+  bool arranged = ReadWholeTransactionFile(&bytes);
+  const bool in_entry_order = transaction_order() == TransactionOrder::kEntry;
+  if (arranged && !IsArranged(OrderKeysOf(bytes), order, in_entry_order)) {
+    const int32_t last = ArrangeTransactions(bytes, order, in_entry_order);
+    arranged = ReplaceTransactionFile(bytes);
+    if (arranged) last_entry_sequence_ = last;
+  }
+  ui_.ClearProgress();
+  if (!arranged) return false;
+  settings_.date_order = order == TransactionOrder::kDate ? 1 : 0;
+  SaveCompanySettings();
+  Notify(LedgerChange::kTransactionsReordered);
+  return true;
+}
+
+}  // namespace zenkar

@@ -1,0 +1,131 @@
+#include "ledger/transaction_order.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+
+#include "ledger/transaction_record.h"
+
+namespace zenkar {
+namespace {
+
+constexpr size_t kLength = kTransactionRecordLength;
+
+bool SequencesIncrease(const std::vector<LineOrderKey>& keys) {
+  int32_t previous = 0;
+  for (const LineOrderKey& key : keys) {
+    if (key.sequence <= previous) return false;
+    previous = key.sequence;
+  }
+  return true;
+}
+
+// True when the sequences that are valid and seen for the first time rise
+// with the file: the lines without one were placed by another program while
+// the file was kept in the order entered, and their place is that order.
+bool KnownSequencesIncrease(const std::vector<LineOrderKey>& keys) {
+  std::vector<int32_t> seen;  // rising, so it can be searched by halves
+  for (const LineOrderKey& key : keys) {
+    if (key.sequence <= 0 || std::binary_search(seen.begin(), seen.end(), key.sequence)) {
+      continue;
+    }
+    if (!seen.empty() && key.sequence < seen.back()) return false;
+    seen.push_back(key.sequence);
+  }
+  return true;
+}
+
+bool SequencesValidAndDistinct(const std::vector<LineOrderKey>& keys) {
+  std::vector<int32_t> sequences;
+  sequences.reserve(keys.size());
+  for (const LineOrderKey& key : keys) {
+    if (key.sequence <= 0) return false;
+    sequences.push_back(key.sequence);
+  }
+  std::sort(sequences.begin(), sequences.end());
+  return std::adjacent_find(sequences.begin(), sequences.end()) == sequences.end();
+}
+
+bool DateOrderLess(const LineOrderKey& a, const LineOrderKey& b) {
+  return a.date != b.date ? a.date < b.date : a.sequence < b.sequence;
+}
+
+// Numbers the lines without a valid, distinct sequence after the highest one,
+// in file order (the first of two lines sharing a sequence keeps it).
+void RepairSequences(std::vector<LineOrderKey>& keys) {
+  std::vector<size_t> by_sequence(keys.size());
+  std::iota(by_sequence.begin(), by_sequence.end(), 0);
+  std::stable_sort(by_sequence.begin(), by_sequence.end(),
+                   [&](size_t a, size_t b) { return keys[a].sequence < keys[b].sequence; });
+  std::vector<bool> needs_number(keys.size(), false);
+  int32_t highest = 0;
+  for (size_t i = 0; i < by_sequence.size(); ++i) {
+    const LineOrderKey& key = keys[by_sequence[i]];
+    const bool repeated = i > 0 && keys[by_sequence[i - 1]].sequence == key.sequence;
+    if (key.sequence <= 0 || repeated) needs_number[by_sequence[i]] = true;
+    highest = std::max(highest, key.sequence);
+  }
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (needs_number[i]) keys[i].sequence = ++highest;
+  }
+}
+
+void NumberInFileOrder(std::vector<LineOrderKey>& keys) {
+  for (size_t i = 0; i < keys.size(); ++i) keys[i].sequence = static_cast<int32_t>(i) + 1;
+}
+
+}  // namespace
+
+bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order,
+                bool in_entry_order) {
+  if (in_entry_order || order == TransactionOrder::kEntry) {
+    // Kept in the order entered, the sequences must rise with the file.
+    if (!SequencesIncrease(keys)) return false;
+    if (order == TransactionOrder::kEntry) return true;
+  } else if (!SequencesValidAndDistinct(keys)) {
+    return false;
+  }
+  return std::is_sorted(keys.begin(), keys.end(), DateOrderLess);
+}
+
+std::vector<LineOrderKey> OrderKeysOf(const std::string& file_bytes) {
+  std::vector<LineOrderKey> keys;
+  keys.reserve(file_bytes.size() / kLength);
+  const std::string_view bytes(file_bytes);
+  for (size_t at = 0; at + kLength <= bytes.size(); at += kLength) {
+    const TransactionFacts facts = ReadTransactionFacts(bytes.substr(at, kLength));
+    keys.push_back({facts.date, facts.entry_sequence});
+  }
+  return keys;
+}
+
+int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, bool in_entry_order) {
+  std::vector<LineOrderKey> keys = OrderKeysOf(file_bytes);
+  if (in_entry_order && KnownSequencesIncrease(keys)) {
+    // Kept in the order entered: the file's order is the order of entry.
+    if (!SequencesIncrease(keys)) NumberInFileOrder(keys);
+  } else {
+    // Sorted by date (or left so by an interrupted sort): the sequences say
+    // the order of entry; lines without one follow in file order.
+    RepairSequences(keys);
+  }
+  std::vector<size_t> lines(keys.size());
+  std::iota(lines.begin(), lines.end(), 0);
+  std::stable_sort(lines.begin(), lines.end(), [&](size_t a, size_t b) {
+    return order == TransactionOrder::kDate ? DateOrderLess(keys[a], keys[b])
+                                            : keys[a].sequence < keys[b].sequence;
+  });
+  std::string arranged;
+  arranged.reserve(file_bytes.size());
+  int32_t highest = 0;
+  for (size_t line : lines) {
+    std::string record = file_bytes.substr(line * kLength, kLength);
+    PutEntrySequence(record, keys[line].sequence);
+    arranged += record;
+    highest = std::max(highest, keys[line].sequence);
+  }
+  file_bytes = std::move(arranged);
+  return highest;
+}
+
+}  // namespace zenkar
