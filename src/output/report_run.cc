@@ -1,0 +1,126 @@
+#include "output/report_run.h"
+
+#include <algorithm>
+
+#include "ledger/ledger.h"
+
+namespace zenkar {
+namespace {
+
+constexpr std::array<ReportListing, 15> kReportList = {{
+    {"Transaction Listing", 1},
+    {"Income Statement", 2},
+    {"Balance Sheet", 3},
+    {"General Ledger", 4},
+    {"Account Summary", 8},
+    {"Trial Balance", 7},
+    {"Activity Comparison", 6},
+    {"COA Listing", 5},
+    {"Unpaid Invoice Listing", 11},
+    {"Check and Deposit Listing", 12},
+    {"Last 50 Entries", 9},
+    {"Unprinted Transactions", 10},
+    {"Payee Listing", 13},
+    {"Payee Activity", 14},
+    {"1099-MISC", 15},
+}};
+
+int IndexOf(std::string_view label) {
+  for (size_t i = 0; i < kReportList.size(); ++i) {
+    if (kReportList[i].label == label) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The available ticked reports in run order; a label twice counts once.
+std::vector<int> TickedInRunOrder(const ReportRegistry& registry,
+                                  const std::vector<std::string>& ticked) {
+  std::vector<int> run;
+  for (const std::string& label : ticked) {
+    const int index = IndexOf(label);
+    if (index < 0 || registry.Find(label) == nullptr) continue;
+    if (std::find(run.begin(), run.end(), index) == run.end()) run.push_back(index);
+  }
+  std::sort(run.begin(), run.end(),
+            [](int a, int b) { return kReportList[a].run_order < kReportList[b].run_order; });
+  return run;
+}
+
+// The target refusals a report makes before any output.
+bool TargetAllowed(const ReportEntry& entry, const OutputServices& services, OutputTarget target,
+                   Ui& ui) {
+  if (target == OutputTarget::kText && !entry.allows_text) {
+    ui.Error(kCannotBeCsv);
+    return false;
+  }
+  if (target == OutputTarget::kPdfMail && (!entry.allows_mail || services.mail == nullptr)) {
+    ui.Error(kCannotBeMailed);
+    return false;
+  }
+  return true;
+}
+
+bool RunOne(const ReportEntry& entry, Ledger& ledger, OutputServices& services,
+            const ReportRunRequest& request) {
+  if (!TargetAllowed(entry, services, request.target, services.ui)) return false;
+  PrintJob job(services, request.target);
+  ReportContext context{ledger, job, request.period, request.options};
+  const bool written = entry.run(context);
+  // A report that stopped half-way leaves its document unfinished: drop it.
+  job.AbandonPrintJob();
+  return written;
+}
+
+}  // namespace
+
+const std::array<ReportListing, 15>& ReportList() { return kReportList; }
+
+bool ReportRegistry::Add(std::string_view label, ReportEntry entry) {
+  const int index = IndexOf(label);
+  if (index < 0 || !entry.run) return false;
+  entries_[index] = std::move(entry);
+  return true;
+}
+
+const ReportEntry* ReportRegistry::Find(std::string_view label) const {
+  const int index = IndexOf(label);
+  if (index < 0 || !entries_[index].run) return nullptr;
+  return &entries_[index];
+}
+
+std::vector<std::string_view> ReportRegistry::AvailableLabels() const {
+  std::vector<std::string_view> labels;
+  for (size_t i = 0; i < kReportList.size(); ++i) {
+    if (entries_[i].run) labels.push_back(kReportList[i].label);
+  }
+  return labels;
+}
+
+ReportRunResult RunReports(const ReportRegistry& registry, Ledger& ledger, OutputServices& services,
+                           const ReportRunRequest& request) {
+  ReportRunResult result;
+  const std::vector<int> run = TickedInRunOrder(registry, request.ticked);
+  if (run.empty()) {
+    services.ui.Information(kSelectAtLeastOne);
+    return result;
+  }
+  const bool to_printer = request.target == OutputTarget::kPrinter;
+  if (run.size() > 1 && !to_printer) {
+    services.ui.Information(kSelectOneAtATime);
+    return result;
+  }
+  if (to_printer && services.printer != nullptr) services.printer->RunStarting();
+  result.completed = true;
+  for (int index : run) {
+    const std::string_view label = kReportList[index].label;
+    if (!RunOne(*registry.Find(label), ledger, services, request)) {
+      result.completed = false;
+      break;
+    }
+    if (to_printer) result.cleared.emplace_back(label);
+  }
+  if (to_printer && services.printer != nullptr) services.printer->RunFinished();
+  return result;
+}
+
+}  // namespace zenkar
