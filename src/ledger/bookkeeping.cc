@@ -53,16 +53,67 @@ void TransactionSummary::Count(int32_t kind, Money amount, int sign) {
   }
 }
 
+namespace {
+
+// The account number's 4 bytes, padded with spaces, as one number. A stored
+// number of four zero bytes is taken as blank, so 0 never names an account.
+uint32_t AccountCode(std::string_view account) {
+  uint32_t code = 0;
+  for (size_t i = 4; i-- > 0;) {
+    const uint8_t byte = i < account.size() ? static_cast<uint8_t>(account[i]) : ' ';
+    code = (code << 8) | byte;
+  }
+  return code == 0 ? 0x20202020u : code;
+}
+
+std::string AccountOfCode(uint32_t code) {
+  std::string account(4, ' ');
+  for (int i = 0; i < 4; ++i) account[i] = static_cast<char>((code >> (8 * i)) & 0xFF);
+  return account;
+}
+
+}  // namespace
+
+LineTotals::Slot& LineTotals::SlotOf(uint32_t code) {
+  if (2 * (used_ + 1) > slots_.size()) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_ = std::vector<Slot>(old.size() * 2);
+    used_ = 0;
+    for (const Slot& slot : old) {
+      if (slot.code != 0) SlotOf(slot.code).amount = slot.amount;
+    }
+  }
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = (code * 2654435761u) & mask;; i = (i + 1) & mask) {
+    if (slots_[i].code == code) return slots_[i];
+    if (slots_[i].code == 0) {
+      slots_[i].code = code;
+      ++used_;
+      return slots_[i];
+    }
+  }
+}
+
 void LineTotals::Add(const TransactionFacts& line) {
   summary.Count(line.kind, line.amount, +1);
   if (line.kind == kJournalLine || line.kind == kCheckOrDeposit) {
-    posted_by_account[AccountKey(line.account)] += PostedAmount(line.kind, line.amount);
+    SlotOf(AccountCode(line.account)).amount += PostedAmount(line.kind, line.amount);
   }
 }
 
 Money LineTotals::PostedTo(std::string_view account) const {
-  auto found = posted_by_account.find(AccountKey(account));
-  return found == posted_by_account.end() ? Money() : found->second;
+  const uint32_t code = AccountCode(account);
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = (code * 2654435761u) & mask; slots_[i].code != 0; i = (i + 1) & mask) {
+    if (slots_[i].code == code) return slots_[i].amount;
+  }
+  return Money();
+}
+
+void LineTotals::ForEachAccount(const std::function<void(const std::string&, Money)>& visit) const {
+  for (const Slot& slot : slots_) {
+    if (slot.code != 0) visit(AccountOfCode(slot.code), slot.amount);
+  }
 }
 
 Money AccountBalance(const AccountRecord& account, const CompanySettings& settings,

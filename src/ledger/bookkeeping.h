@@ -18,10 +18,12 @@
 #define ZENKAR_LEDGER_BOOKKEEPING_H_
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "common/money.h"
 #include "ledger/chart_of_accounts.h"
@@ -72,12 +74,26 @@ struct TransactionSummary {
 // account number, the sum of the rounded journal and check/deposit amounts
 // (what each account's posted total must be), for existing and deleted
 // accounts alike.
-struct LineTotals {
+class LineTotals {
+ public:
   TransactionSummary summary;
-  std::unordered_map<std::string, Money> posted_by_account;
 
   void Add(const TransactionFacts& line);
   Money PostedTo(std::string_view account) const;
+  // Calls `visit` with each account number (4 characters) and its sum.
+  void ForEachAccount(const std::function<void(const std::string&, Money)>& visit) const;
+
+ private:
+  struct Slot {
+    uint32_t code = 0;  // the 4 bytes of the account number; 0 marks a free slot
+    Money amount;
+  };
+  Slot& SlotOf(uint32_t code);
+
+  // An open-addressing table keyed by the 4 bytes of the account number: a
+  // pass over 100,000 lines builds no strings and allocates nothing per line.
+  std::vector<Slot> slots_ = std::vector<Slot>(256);
+  size_t used_ = 0;
 };
 
 // An account's balance: its balance forward plus its posted total, and for

@@ -62,9 +62,9 @@ Money BalanceForwardTotal(const ChartOfAccounts& chart) {
 Money PostedToDeletedAccounts(const ChartOfAccounts& chart, const LineTotals& lines) {
   const auto index = chart.IndexByNumber();
   Money total;
-  for (const auto& [account, amount] : lines.posted_by_account) {
+  lines.ForEachAccount([&](const std::string& account, Money amount) {
     if (index.find(account) == index.end()) total += amount;
-  }
+  });
   return total;
 }
 

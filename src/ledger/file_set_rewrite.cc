@@ -4,15 +4,12 @@
 
 namespace zenkar {
 
-void FileSetRewrite::Add(std::string path, std::string contents, std::string previous) {
-  files_.push_back({std::move(path), std::move(contents), std::move(previous)});
+void FileSetRewrite::Add(std::string path, std::string_view contents, std::string previous) {
+  files_.push_back({std::move(path), contents, std::move(previous)});
 }
 
-bool FileSetRewrite::Contains(const std::string& path) const {
-  for (const File& file : files_) {
-    if (file.path == path) return true;
-  }
-  return false;
+void FileSetRewrite::AddLast(std::string path, std::string_view contents) {
+  last_ = File{std::move(path), contents, ""};
 }
 
 bool FileSetRewrite::Replaced(const std::string& path) const {
@@ -32,29 +29,33 @@ Status FileSetRewrite::WriteTemporary(const File& file) {
   return status.ok() ? closed : status;
 }
 
-void FileSetRewrite::RemoveTemporaries() {
-  for (const File& file : files_) {
-    if (fs_.FileExists(TemporaryPath(file.path))) fs_.RemoveFile(TemporaryPath(file.path));
+void FileSetRewrite::RemoveTemporaries(const std::vector<const File*>& files) {
+  for (const File* file : files) {
+    if (fs_.FileExists(TemporaryPath(file->path))) fs_.RemoveFile(TemporaryPath(file->path));
   }
 }
 
 Status FileSetRewrite::Commit(std::string* failed_path) {
-  for (const File& file : files_) {
-    if (Status s = WriteTemporary(file); !s.ok()) {
-      *failed_path = file.path;
-      RemoveTemporaries();
+  std::vector<const File*> order;
+  for (const File& file : files_) order.push_back(&file);
+  if (last_) order.push_back(&*last_);
+  for (const File* file : order) {
+    if (Status s = WriteTemporary(*file); !s.ok()) {
+      *failed_path = file->path;
+      RemoveTemporaries(order);
       return s;
     }
   }
-  for (size_t i = 0; i < files_.size(); ++i) {
-    Status s = fs_.Rename(TemporaryPath(files_[i].path), files_[i].path);
+  for (size_t i = 0; i < order.size(); ++i) {
+    Status s = fs_.Rename(TemporaryPath(order[i]->path), order[i]->path);
     if (s.ok()) {
-      replaced_.push_back(files_[i].path);
+      replaced_.push_back(order[i]->path);
       continue;
     }
-    *failed_path = files_[i].path;
-    for (size_t j = 0; j < i; ++j) WriteFileAtomically(fs_, files_[j].path, files_[j].previous);
-    RemoveTemporaries();
+    *failed_path = order[i]->path;
+    // Only files added with their old contents come before the last one.
+    for (size_t j = 0; j < i; ++j) WriteFileAtomically(fs_, order[j]->path, order[j]->previous);
+    RemoveTemporaries(order);
     return s;
   }
   return Status::Ok();

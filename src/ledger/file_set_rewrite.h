@@ -6,11 +6,15 @@
 // its target and flushed; only when all of them are safely on disk are they
 // renamed over the old files, one after another. A full disk or a failed
 // flush therefore changes nothing. Should a rename fail, the files already
-// replaced are put back from their old contents.
+// replaced are put back from their old contents. The file added with AddLast
+// (the large transaction file) is renamed last, so its old contents never
+// have to be kept.
 #ifndef ZENKAR_LEDGER_FILE_SET_REWRITE_H_
 #define ZENKAR_LEDGER_FILE_SET_REWRITE_H_
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/file_system.h"
@@ -22,10 +26,12 @@ class FileSetRewrite {
  public:
   explicit FileSetRewrite(FileSystem& fs) : fs_(fs) {}
 
-  // Adds a file to replace: its new and its present contents.
-  void Add(std::string path, std::string contents, std::string previous);
-  bool empty() const { return files_.empty(); }
-  bool Contains(const std::string& path) const;
+  // Adds a file to replace with `contents` (which must stay alive until
+  // Commit), and the contents to put back should a later rename fail.
+  void Add(std::string path, std::string_view contents, std::string previous);
+  // Adds the file to replace last.
+  void AddLast(std::string path, std::string_view contents);
+  bool empty() const { return files_.empty() && !last_; }
 
   // Replaces every added file. On failure every file is as it was (unless
   // putting one back failed as well), and the status says what went wrong;
@@ -39,15 +45,16 @@ class FileSetRewrite {
  private:
   struct File {
     std::string path;
-    std::string contents;
+    std::string_view contents;
     std::string previous;
   };
   static std::string TemporaryPath(const std::string& path) { return path + ".~new"; }
   Status WriteTemporary(const File& file);
-  void RemoveTemporaries();
+  void RemoveTemporaries(const std::vector<const File*>& files);
 
   FileSystem& fs_;
   std::vector<File> files_;
+  std::optional<File> last_;
   std::vector<std::string> replaced_;
 };
 

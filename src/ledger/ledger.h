@@ -329,15 +329,14 @@ class Ledger {
   ChartOfAccounts ChartAfter(const std::vector<const TransactionRecord*>& removed,
                              const std::vector<const TransactionRecord*>& added,
                              std::vector<int>* touched) const;
-  bool RewriteLines(const std::string& before, const std::string& after,
-                    const std::vector<const TransactionRecord*>& removed,
+  bool RewriteLines(const std::vector<const TransactionRecord*>& removed,
                     const std::vector<const TransactionRecord*>& added);
   bool CommitFiles(FileSetRewrite& files);
   bool PostChange(const std::vector<const TransactionRecord*>& removed,
                   const std::vector<const TransactionRecord*>& added);
   void CountLines(const std::vector<const TransactionRecord*>& lines, int sign);
-  bool ReplaceTransactionFile(const std::string& contents);
-  bool ReadWholeTransactionFile(std::string* contents);
+  bool ReplaceTransactionFile(std::string_view contents);
+  bool ReadWholeTransactionFile();
   void NoteAppendedLine(const TransactionRecord& line);
 
   // Chart edits (ledger_chart.cc).
@@ -352,7 +351,7 @@ class Ledger {
   static bool RenameLines(std::string& lines, int number, std::string_view name);
   bool PayeeBlocksDeletion(int number, bool* blocked);
   bool WritePayeeList(const PayeeList& list);
-  bool RenumberRecurringEntries(int deleted, FileSetRewrite& files);
+  bool ReadRecurringEntries(std::string* recurring);
 
   void ReportWriteFailure(const std::string& path, const Status& status);
   void Notify(LedgerChange change, int record_number = 0);
@@ -368,6 +367,10 @@ class Ledger {
   TransactionSummary summary_;
   std::unique_ptr<TransactionFile> transactions_;
   int32_t last_entry_sequence_ = 0;
+  // The whole transaction file for operations that rewrite it, changed in
+  // place. Kept between operations: a full file is 33 MB, and touching that
+  // much fresh memory each time costs more than reading and writing it.
+  std::string whole_file_;
   int last_payee_ = 0;
   bool folder_shared_ = false;
   std::vector<LedgerObserver*> observers_;

@@ -76,17 +76,15 @@ bool Ledger::EditAccount(int record_number, const AccountRecord& edited) {
   ChartOfAccounts next = chart_;
   next.mutable_account(record_number) = updated;
   next.Sort();
-  FileSetRewrite files(fs_);
+  bool lines_renumbered = false;
   if (renumbered) {
-    std::string lines, renumbered_lines;
-    if (!ReadWholeTransactionFile(&lines)) return false;
-    renumbered_lines = lines;
-    if (RenumberLines(renumbered_lines, old.number, updated.number)) {
-      files.Add(transactions_->path(), std::move(renumbered_lines), std::move(lines));
-    }
+    if (!ReadWholeTransactionFile()) return false;
+    lines_renumbered = RenumberLines(whole_file_, old.number, updated.number);
   }
-  const bool lines_renumbered = !files.empty();
-  files.Add(FilePath(AccountRecord::kFileName), next.Encode(), chart_.Encode());
+  const std::string chart = next.Encode();
+  FileSetRewrite files(fs_);
+  files.Add(FilePath(AccountRecord::kFileName), chart, chart_.Encode());
+  if (lines_renumbered) files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
   chart_ = std::move(next);
   if (renumbered) FollowRenumberedSetupAccounts(old.number, updated.number);

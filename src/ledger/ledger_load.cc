@@ -61,10 +61,9 @@ bool Ledger::PrepareTransactions(LineTotals* totals) {
   const bool in_entry_order = order == TransactionOrder::kEntry;
   if (!IsArranged(keys, order, in_entry_order)) {
     // A file that cannot be rearranged is still whole; it is used as it is.
-    std::string bytes;
-    if (ReadWholeTransactionFile(&bytes)) {
-      const int32_t last = ArrangeTransactions(bytes, order, in_entry_order);
-      if (ReplaceTransactionFile(bytes)) last_entry_sequence_ = last;
+    if (ReadWholeTransactionFile()) {
+      const int32_t last = ArrangeTransactions(whole_file_, order, in_entry_order);
+      if (ReplaceTransactionFile(whole_file_)) last_entry_sequence_ = last;
     }
   }
   ui_.ClearProgress();

@@ -94,17 +94,15 @@ bool Ledger::UpdatePayee(int number, const PayeeRecord& payee) {
   if (renamed && !CheckPayeeName(payee.name, number)) return false;
   PayeeList next = payees_;
   next.mutable_payee(number) = payee;
-  FileSetRewrite files(fs_);
+  bool lines_renamed = false;
   if (renamed) {
-    std::string lines, renamed_lines;
-    if (!ReadWholeTransactionFile(&lines)) return false;
-    renamed_lines = lines;
-    if (RenameLines(renamed_lines, number, payee.name)) {
-      files.Add(transactions_->path(), std::move(renamed_lines), std::move(lines));
-    }
+    if (!ReadWholeTransactionFile()) return false;
+    lines_renamed = RenameLines(whole_file_, number, payee.name);
   }
-  const bool lines_renamed = !files.empty();
-  files.Add(FilePath(PayeeRecord::kFileName), next.Encode(), payees_.Encode());
+  const std::string list = next.Encode();
+  FileSetRewrite files(fs_);
+  files.Add(FilePath(PayeeRecord::kFileName), list, payees_.Encode());
+  if (lines_renamed) files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
   payees_ = std::move(next);
   Notify(LedgerChange::kPayeesChanged, number);
@@ -155,16 +153,19 @@ bool Ledger::DeletePayee(int number) {
   next.Remove(number);
   if (next.count() == 0) next.Append(PayeeRecord());  // the list never becomes empty
 
+  std::string recurring, renumbered_recurring;
+  if (!ReadRecurringEntries(&recurring)) return false;
+  renumbered_recurring = recurring;
+  const bool recurring_change = RenumberRecurringPayees(renumbered_recurring, number);
+  if (!ReadWholeTransactionFile()) return false;
+  const bool lines_change = RenumberLinePayees(whole_file_, number);
+  const std::string list = next.Encode();
   FileSetRewrite files(fs_);
-  std::string lines, renumbered_lines;
-  if (!ReadWholeTransactionFile(&lines)) return false;
-  renumbered_lines = lines;
-  const bool lines_change = RenumberLinePayees(renumbered_lines, number);
-  if (lines_change) {
-    files.Add(transactions_->path(), std::move(renumbered_lines), std::move(lines));
+  if (recurring_change) {
+    files.Add(FilePath(kRecurringFileName), renumbered_recurring, std::move(recurring));
   }
-  if (!RenumberRecurringEntries(number, files)) return false;
-  files.Add(FilePath(PayeeRecord::kFileName), next.Encode(), payees_.Encode());
+  files.Add(FilePath(PayeeRecord::kFileName), list, payees_.Encode());
+  if (lines_change) files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
   payees_ = std::move(next);
   last_payee_ = PayeeNumberAfterDeletion(last_payee_, number);
@@ -173,24 +174,19 @@ bool Ledger::DeletePayee(int number) {
   return true;
 }
 
-// Adds the recurring entries, with their payee numbers moved for the
-// deletion of payee `deleted`, to `files` when any changes. A damaged file
+// Reads the recurring entries ("" when there are none). A damaged file
 // refuses the deletion: its payee numbers could not be kept right.
-bool Ledger::RenumberRecurringEntries(int deleted, FileSetRewrite& files) {
+bool Ledger::ReadRecurringEntries(std::string* recurring) {
+  recurring->clear();
   const std::string path = FilePath(kRecurringFileName);
   if (!fs_.FileExists(path)) return true;
-  std::string recurring;
-  if (Status s = fs_.ReadFile(path, &recurring); !s.ok()) {
+  if (Status s = fs_.ReadFile(path, recurring); !s.ok()) {
     ui_.Error("Error reading " + path + "\n\n" + s.message());
     return false;
   }
-  if (recurring.size() % kRecurringLength != 0) {
+  if (recurring->size() % kRecurringLength != 0) {
     ui_.Error(InvalidFileMessage(path));
     return false;
-  }
-  std::string renumbered = recurring;
-  if (RenumberRecurringPayees(renumbered, deleted)) {
-    files.Add(path, std::move(renumbered), std::move(recurring));
   }
   return true;
 }

@@ -31,16 +31,14 @@ TransactionRecord DecodeLine(std::string_view record, int number) {
   return line;
 }
 
-// The file without line `number`; the lines that move up are marked unprinted
-// because their place in the printed ledger changes.
-std::string WithoutLine(const std::string& file_bytes, int number) {
-  std::string rest = file_bytes.substr(0, static_cast<size_t>(number - 1) * kLength);
-  rest.reserve(file_bytes.size());
-  rest.append(file_bytes, static_cast<size_t>(number) * kLength);
-  for (size_t at = static_cast<size_t>(number - 1) * kLength; at < rest.size(); at += kLength) {
-    PutUnprintedFlag(rest, 1, at);
+// Removes line `number`; the lines that move up are marked unprinted because
+// their place in the printed ledger changes.
+void RemoveLine(std::string& file_bytes, int number) {
+  const size_t at = static_cast<size_t>(number - 1) * kLength;
+  file_bytes.erase(at, kLength);
+  for (size_t line = at; line < file_bytes.size(); line += kLength) {
+    PutUnprintedFlag(file_bytes, 1, line);
   }
-  return rest;
 }
 
 // Numbers every line 1, 2, ... in file order (the file is in the order entered).
@@ -81,15 +79,17 @@ bool Ledger::ReadAllTransactions(std::vector<TransactionRecord>* lines) {
   return true;
 }
 
-bool Ledger::ReadWholeTransactionFile(std::string* contents) {
-  if (Status s = transactions_->ReadAll(contents); !s.ok()) {
+// Reads the whole file into whole_file_, leaving room for a few more lines.
+bool Ledger::ReadWholeTransactionFile() {
+  whole_file_.reserve(static_cast<size_t>(transaction_count() + 64) * kLength);
+  if (Status s = transactions_->ReadAll(&whole_file_); !s.ok()) {
     ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
     return false;
   }
   return true;
 }
 
-bool Ledger::ReplaceTransactionFile(const std::string& contents) {
+bool Ledger::ReplaceTransactionFile(std::string_view contents) {
   if (Status s = transactions_->Replace(contents); !s.ok()) {
     ReportWriteFailure(transactions_->path(), s);
     return false;
@@ -146,18 +146,16 @@ bool Ledger::PostChange(const std::vector<const TransactionRecord*>& removed,
   return false;
 }
 
-// Replaces the transaction file, and the chart when the posted totals
-// change, as one change.
-bool Ledger::RewriteLines(const std::string& before, const std::string& after,
-                          const std::vector<const TransactionRecord*>& removed,
+// Replaces the transaction file with whole_file_ as changed, and the chart
+// when the posted totals change, as one change.
+bool Ledger::RewriteLines(const std::vector<const TransactionRecord*>& removed,
                           const std::vector<const TransactionRecord*>& added) {
   std::vector<int> touched;
   ChartOfAccounts next = ChartAfter(removed, added, &touched);
+  const std::string chart = next.Encode();
   FileSetRewrite files(fs_);
-  files.Add(transactions_->path(), after, before);
-  if (!touched.empty()) {
-    files.Add(FilePath(AccountRecord::kFileName), next.Encode(), chart_.Encode());
-  }
+  if (!touched.empty()) files.Add(FilePath(AccountRecord::kFileName), chart, chart_.Encode());
+  files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
   chart_ = std::move(next);
   return true;
@@ -246,10 +244,10 @@ bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
 
 bool Ledger::DeleteTransaction(int number) {
   if (!is_loaded() || number < 1 || number > transaction_count()) return false;
-  std::string before;
-  if (!ReadWholeTransactionFile(&before)) return false;
-  const TransactionRecord old = DecodeLine(LineOf(before, number), number);
-  if (!RewriteLines(before, WithoutLine(before, number), {&old}, {})) return false;
+  if (!ReadWholeTransactionFile()) return false;
+  const TransactionRecord old = DecodeLine(LineOf(whole_file_, number), number);
+  RemoveLine(whole_file_, number);
+  if (!RewriteLines({&old}, {})) return false;
   CountLines({&old}, -1);
   Notify(LedgerChange::kTransactionDeleted, number);
   return true;
@@ -270,14 +268,12 @@ int Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) 
     ui_.Error(kCannotInsertInDateOrder);
     return 0;
   }
-  std::string before;
-  if (!ReadWholeTransactionFile(&before)) return 0;
+  if (!ReadWholeTransactionFile()) return 0;
   TransactionRecord line = line_in;
   line.record_number = after + 1;
-  std::string inserted = before;
-  inserted.insert(static_cast<size_t>(after) * kLength, line.Encode());
-  NumberInFileOrder(inserted);
-  if (!RewriteLines(before, inserted, {}, {&line})) return 0;
+  whole_file_.insert(static_cast<size_t>(after) * kLength, line.Encode());
+  NumberInFileOrder(whole_file_);
+  if (!RewriteLines({}, {&line})) return 0;
   last_entry_sequence_ = transaction_count();
   CountLines({&line}, +1);
   if (line.payee_number != 0) last_payee_ = line.payee_number;
@@ -287,17 +283,16 @@ int Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) 
 
 int Ledger::MoveTransactionToEnd(int number, const TransactionRecord& updated) {
   if (!is_loaded() || number < 1 || number > transaction_count()) return 0;
-  std::string before;
-  if (!ReadWholeTransactionFile(&before)) return 0;
-  const TransactionRecord old = DecodeLine(LineOf(before, number), number);
+  if (!ReadWholeTransactionFile()) return 0;
+  const std::string_view stored = LineOf(whole_file_, number);
+  const TransactionRecord old = DecodeLine(stored, number);
   TransactionRecord moved = updated;
-  KeepReservedArea(moved, LineOf(before, number));
+  KeepReservedArea(moved, stored);
   moved.entry_sequence = last_entry_sequence_ + 1;
   moved.record_number = transaction_count();
-  std::string after = before;
-  after.erase(static_cast<size_t>(number - 1) * kLength, kLength);
-  after += moved.Encode();
-  if (!RewriteLines(before, after, {&old}, {&moved})) return 0;
+  whole_file_.erase(static_cast<size_t>(number - 1) * kLength, kLength);
+  whole_file_ += moved.Encode();
+  if (!RewriteLines({&old}, {&moved})) return 0;
   last_entry_sequence_ = moved.entry_sequence;
   CountLines({&old}, -1);
   CountLines({&moved}, +1);
@@ -311,12 +306,11 @@ bool Ledger::SortTransactions(TransactionOrder order) {
   ui_.SetProgress("Sorting " + std::to_string(count) + " Entries " +
                       (order == TransactionOrder::kDate ? "(Date Order)" : "(Order Entered)"),
                   0, count);
-  std::string bytes;
-  bool arranged = ReadWholeTransactionFile(&bytes);
+  bool arranged = ReadWholeTransactionFile();
   const bool in_entry_order = transaction_order() == TransactionOrder::kEntry;
-  if (arranged && !IsArranged(OrderKeysOf(bytes), order, in_entry_order)) {
-    const int32_t last = ArrangeTransactions(bytes, order, in_entry_order);
-    arranged = ReplaceTransactionFile(bytes);
+  if (arranged && !IsArranged(OrderKeysOf(whole_file_), order, in_entry_order)) {
+    const int32_t last = ArrangeTransactions(whole_file_, order, in_entry_order);
+    arranged = ReplaceTransactionFile(whole_file_);
     if (arranged) last_entry_sequence_ = last;
   }
   ui_.ClearProgress();

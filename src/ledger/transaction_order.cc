@@ -1,6 +1,7 @@
 #include "ledger/transaction_order.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <string_view>
 
@@ -36,12 +37,24 @@ bool KnownSequencesIncrease(const std::vector<LineOrderKey>& keys) {
 }
 
 bool SequencesValidAndDistinct(const std::vector<LineOrderKey>& keys) {
-  std::vector<int32_t> sequences;
-  sequences.reserve(keys.size());
+  int32_t highest = 0;
   for (const LineOrderKey& key : keys) {
     if (key.sequence <= 0) return false;
-    sequences.push_back(key.sequence);
+    highest = std::max(highest, key.sequence);
   }
+  // Sequences stay close to the line count (deleted lines leave gaps), so a
+  // mark per sequence is the quick test; far larger ones are sorted instead.
+  if (highest <= 4 * static_cast<int64_t>(keys.size()) + 1024) {
+    std::vector<bool> seen(static_cast<size_t>(highest) + 1, false);
+    for (const LineOrderKey& key : keys) {
+      if (seen[key.sequence]) return false;
+      seen[key.sequence] = true;
+    }
+    return true;
+  }
+  std::vector<int32_t> sequences;
+  sequences.reserve(keys.size());
+  for (const LineOrderKey& key : keys) sequences.push_back(key.sequence);
   std::sort(sequences.begin(), sequences.end());
   return std::adjacent_find(sequences.begin(), sequences.end()) == sequences.end();
 }
@@ -99,6 +112,28 @@ std::vector<LineOrderKey> OrderKeysOf(const std::string& file_bytes) {
   return keys;
 }
 
+// Puts the lines into the order `lines` gives (position i takes the line at
+// lines[i]) within the same buffer, following each cycle of the permutation
+// with one line held aside.
+void PermuteInPlace(std::string& file_bytes, const std::vector<size_t>& lines) {
+  std::vector<bool> placed(lines.size(), false);
+  char held[kLength];
+  for (size_t start = 0; start < lines.size(); ++start) {
+    if (placed[start]) continue;
+    std::memcpy(held, file_bytes.data() + start * kLength, kLength);
+    for (size_t at = start;;) {
+      placed[at] = true;
+      const size_t from = lines[at];
+      if (from == start) {
+        std::memcpy(file_bytes.data() + at * kLength, held, kLength);
+        break;
+      }
+      std::memcpy(file_bytes.data() + at * kLength, file_bytes.data() + from * kLength, kLength);
+      at = from;
+    }
+  }
+}
+
 int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, bool in_entry_order) {
   std::vector<LineOrderKey> keys = OrderKeysOf(file_bytes);
   if (in_entry_order && KnownSequencesIncrease(keys)) {
@@ -109,22 +144,18 @@ int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, boo
     // the order of entry; lines without one follow in file order.
     RepairSequences(keys);
   }
+  int32_t highest = 0;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    PutEntrySequence(file_bytes, keys[i].sequence, i * kLength);
+    highest = std::max(highest, keys[i].sequence);
+  }
   std::vector<size_t> lines(keys.size());
   std::iota(lines.begin(), lines.end(), 0);
   std::stable_sort(lines.begin(), lines.end(), [&](size_t a, size_t b) {
     return order == TransactionOrder::kDate ? DateOrderLess(keys[a], keys[b])
                                             : keys[a].sequence < keys[b].sequence;
   });
-  std::string arranged;
-  arranged.reserve(file_bytes.size());
-  int32_t highest = 0;
-  for (size_t line : lines) {
-    std::string record = file_bytes.substr(line * kLength, kLength);
-    PutEntrySequence(record, keys[line].sequence);
-    arranged += record;
-    highest = std::max(highest, keys[line].sequence);
-  }
-  file_bytes = std::move(arranged);
+  PermuteInPlace(file_bytes, lines);
   return highest;
 }
 

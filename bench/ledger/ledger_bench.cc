@@ -1,0 +1,291 @@
+// Timing of the ledger on a generated company of 100,000 transactions.
+//
+// Writes a company (the default chart, 40 payees, 100,000 lines over five
+// years entered out of date order) into a temporary folder and times:
+//   - opening it (settings, sort check, chart, payees, consistency pass)
+//     with the file already in date order, and when it must be sorted first;
+//   - appending one line;
+//   - deleting one line (an atomic rewrite of the whole file);
+// against reading the transaction file whole (`cat FILE > /dev/null`, and a
+// plain read into one buffer) and against writing a file of the same size to
+// a temporary file, flushing it and renaming it into place.
+//
+//   bench_ledger [line_count] [repetitions]
+//
+// Each figure is the median of its repetitions, with the files in the page
+// cache.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/file_system.h"
+#include "common/text_field.h"
+#include "common/ui.h"
+#include "ledger/chart_text.h"
+#include "ledger/ledger.h"
+
+namespace zenkar {
+namespace {
+
+using Timer = std::chrono::steady_clock;
+
+// Counts messages; a well-formed company shows none but the capacity warning
+// that 100,000 lines call for.
+class SilentUi : public Ui {
+ public:
+  std::optional<std::string> InputBox(std::string_view, std::string_view,
+                                      std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  void SetStatusText(std::string_view) override {}
+  void SetProgress(std::string_view, long, long) override {}
+  void ClearProgress() override {}
+  void Beep() override {}
+  void SetBusy(bool) override {}
+  int messages() const { return messages_; }
+  void Reset() { messages_ = 0; }
+  std::string last;
+
+ protected:
+  bool ShowMessage(const Message& message) override {
+    if (message.text == kCapacityWarning) return true;
+    ++messages_;
+    last = message.text;
+    return true;
+  }
+
+ private:
+  int messages_ = 0;
+};
+
+double Milliseconds(Timer::time_point start) {
+  return std::chrono::duration<double, std::milli>(Timer::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Times `step` `repetitions` times, running `prepare` (untimed) before each.
+double Time(
+    int repetitions, const std::function<void()>& step,
+    const std::function<void()>& prepare = [] {}) {
+  std::vector<double> times;
+  for (int i = 0; i < repetitions; ++i) {
+    prepare();
+    const Timer::time_point start = Timer::now();
+    step();
+    times.push_back(Milliseconds(start));
+  }
+  return Median(times);
+}
+
+void Fail(const std::string& what) {
+  std::fprintf(stderr, "bench_ledger: %s\n", what.c_str());
+  std::exit(1);
+}
+
+std::vector<AccountRecord> DefaultChart() {
+  std::string text;
+  std::vector<AccountRecord> accounts;
+  if (!PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok() ||
+      !ParseChartText(text, &accounts).ok()) {
+    Fail("cannot read the default chart");
+  }
+  return accounts;
+}
+
+// Lines entered over five years, each within a month of the one before, so
+// the file is close to but not in date order.
+std::string GeneratedLines(int count, const ChartOfAccounts& chart) {
+  std::vector<std::string> accounts;
+  for (const AccountRecord& account : chart.accounts()) {
+    if (account.IsEntry()) accounts.push_back(account.number);
+  }
+  uint64_t state = 42;
+  auto random = [&](uint64_t range) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<int64_t>((state >> 33) % range);
+  };
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(count) * TransactionRecord::kSize);
+  const DayNumber first = *MakeDayNumber(2021, 1, 1);
+  for (int i = 0; i < count; ++i) {
+    TransactionRecord line;
+    line.kind = random(10) == 0 ? kInvoice : random(3) == 0 ? kJournalLine : kCheckOrDeposit;
+    line.account = accounts[random(accounts.size())];
+    line.amount = Money::FromRaw(random(20000000) - 5000000);
+    line.date = line.kind == kInvoice ? kNoDate
+                                      : first + static_cast<DayNumber>(i * 1826LL / count) +
+                                            static_cast<DayNumber>(random(30));
+    line.description = "Generated line " + std::to_string(i + 1);
+    line.reference = std::to_string(1000 + i % 90000);
+    line.payee_number = static_cast<int32_t>(random(41));
+    line.unprinted = 0;
+    line.entry_sequence = i + 1;
+    bytes += line.Encode();
+  }
+  return bytes;
+}
+
+void WriteCompany(const std::string& folder, int count) {
+  FileSystem& fs = PosixFileSystem();
+  CompanySettings settings;
+  NewCompanySettings(settings);
+  settings.name_line_1 = "Benchmark Company";
+  settings.date_order = 1;
+  const ChartOfAccounts chart(DefaultChart());
+  std::vector<PayeeRecord> payees(40);
+  for (int i = 0; i < 40; ++i) payees[i].name = "Payee " + std::to_string(i + 1);
+  if (!WriteFileAtomically(fs, folder + "KXACCT.CFG", settings.Encode()).ok() ||
+      !WriteFileAtomically(fs, folder + "KXACCT.COA", chart.Encode()).ok() ||
+      !WriteFileAtomically(fs, folder + "KXACCT.VND", PayeeList(payees).Encode()).ok() ||
+      !WriteFileAtomically(fs, folder + "KXACCT.TRN", GeneratedLines(count, chart)).ok()) {
+    Fail("cannot write the company");
+  }
+}
+
+void Open(Ledger& ledger, SilentUi& ui) {
+  if (!ledger.OpenDataFolder() || ui.messages() > 0) Fail("open: " + ui.last);
+}
+
+double CatTime(const std::string& path, int repetitions) {
+  const std::string command = "cat '" + path + "' > /dev/null";
+  return Time(repetitions, [&] {
+    if (std::system(command.c_str()) != 0) Fail("cat failed");
+  });
+}
+
+double PlainReadTime(const std::string& path, int repetitions) {
+  std::string buffer;
+  return Time(repetitions, [&] {
+    if (!PosixFileSystem().ReadFile(path, &buffer).ok()) Fail("read failed");
+  });
+}
+
+void Run(int count, int repetitions) {
+  FileSystem& fs = PosixFileSystem();
+  const std::string folder =
+      (std::filesystem::temp_directory_path() / ("bench-ledger-" + std::to_string(::getpid())))
+          .string() +
+      "/";
+  std::filesystem::create_directories(folder);
+  WriteCompany(folder, count);
+  const std::string lines_path = folder + "KXACCT.TRN";
+  const std::string chart_path = folder + "KXACCT.COA";
+
+  SilentUi ui;
+  Ledger ledger(fs, ui, SystemClock());
+  ledger.SetDataFolder(folder);
+  // The first load sorts the lines by date and computes the posted totals.
+  if (!ledger.OpenDataFolder()) Fail("first open: " + ui.last);
+  ledger.Close();
+  ui.Reset();
+  std::string sorted_lines, entry_lines, chart_bytes;
+  fs.ReadFile(lines_path, &sorted_lines);
+  fs.ReadFile(chart_path, &chart_bytes);
+  if (!ledger.OpenDataFolder() || !ledger.SortTransactions(TransactionOrder::kEntry)) {
+    Fail("entry order");
+  }
+  ledger.Close();
+  fs.ReadFile(lines_path, &entry_lines);
+
+  const double cat = CatTime(lines_path, repetitions);
+  const double plain_read = PlainReadTime(lines_path, repetitions);
+
+  // Open with the file already in the order the settings choose. Closing
+  // (which saves the settings) is not part of the figure.
+  const double open_sorted = Time(
+      repetitions, [&] { Open(ledger, ui); }, [&] { ledger.Close(); });
+  ledger.Close();
+
+  // Open when the file is in the order entered but the settings say date order.
+  CompanySettings settings;
+  const double open_unsorted = Time(
+      repetitions, [&] { Open(ledger, ui); },
+      [&] {
+        ledger.Close();
+        WriteFileAtomically(fs, lines_path, entry_lines);
+        std::string record;
+        fs.ReadFile(folder + "KXACCT.CFG", &record);
+        settings = CompanySettings::Decode(record);
+        settings.date_order = 1;
+        WriteFileAtomically(fs, folder + "KXACCT.CFG", settings.Encode());
+      });
+  ledger.Close();
+
+  Open(ledger, ui);
+  TransactionRecord line;
+  line.kind = kCheckOrDeposit;
+  line.account = "650";
+  line.amount = Money::FromCents(12345);
+  line.date = *MakeDayNumber(2025, 12, 31);
+  line.reference = "5001";
+  const double append = Time(repetitions * 20, [&] {
+    if (ledger.AppendTransaction(line) == 0) Fail("append: " + ui.last);
+  });
+  const int lines_at_append = ledger.transaction_count();
+
+  ledger.Close();
+
+  // A new Ledger, as in a new program run: its first whole-file operation
+  // also pays for touching 33 MB of fresh memory.
+  Ledger fresh(fs, ui, SystemClock());
+  fresh.SetDataFolder(folder);
+  Open(fresh, ui);
+  auto delete_middle = [&] {
+    if (!fresh.DeleteTransaction(fresh.transaction_count() / 2)) Fail("delete: " + ui.last);
+  };
+  const double first_remove = Time(1, delete_middle);
+  const double remove = Time(repetitions, delete_middle);
+  fresh.Close();
+
+  std::string same_size;
+  fs.ReadFile(lines_path, &same_size);
+  const double write_and_rename = Time(repetitions, [&] {
+    if (!WriteFileAtomically(fs, folder + "KXCOPY.TRN", same_size).ok()) Fail("write");
+  });
+
+  std::filesystem::remove_all(folder);
+
+  std::printf("Ledger benchmark: %d lines (%.1f MB), median of %d\n", count,
+              sorted_lines.size() / 1e6, repetitions);
+  std::printf("  %-56s %9.2f ms\n", "cat KXACCT.TRN > /dev/null", cat);
+  std::printf("  %-56s %9.2f ms\n", "read KXACCT.TRN whole into one buffer", plain_read);
+  std::printf("  %-56s %9.2f ms  (%.2f x cat, %.2f x read)\n", "OpenDataFolder, already in order",
+              open_sorted, open_sorted / cat, open_sorted / plain_read);
+  std::printf("  %-56s %9.2f ms  (%.2f x cat, %.2f x read)\n",
+              "OpenDataFolder, sorting by date first", open_unsorted, open_unsorted / cat,
+              open_unsorted / plain_read);
+  std::printf("  %-56s %9.3f ms  (at %d lines)\n", "AppendTransaction", append, lines_at_append);
+  std::printf("  %-56s %9.2f ms\n", "write the same size to a temporary file, flush, rename",
+              write_and_rename);
+  std::printf("  %-56s %9.2f ms  (%.2f x write and rename)\n", "DeleteTransaction", remove,
+              remove / write_and_rename);
+  std::printf("  %-56s %9.2f ms  (%.2f x write and rename)\n",
+              "DeleteTransaction, first whole-file operation of a Ledger", first_remove,
+              first_remove / write_and_rename);
+}
+
+}  // namespace
+}  // namespace zenkar
+
+int main(int argc, char** argv) {
+  const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
+  const int repetitions = argc > 2 ? std::atoi(argv[2]) : 7;
+  zenkar::Run(count, repetitions);
+  return 0;
+}
