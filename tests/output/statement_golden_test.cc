@@ -1,0 +1,203 @@
+// The statements of the sample company, end to end: from its data folder
+// through the report run to PDF files that qpdf accepts and whose text
+// (pdftotext -layout) matches the golden files, and to a CSV whose figures
+// read back as computed.
+//
+// ZENKAR_UPDATE_GOLDEN=1 writes the golden files afresh from this run.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ledger/chart_text.h"
+#include "ledger/ledger.h"
+#include "output/csv_reader.h"
+#include "output/financial_statements.h"
+#include "output/number_format.h"
+#include "output/output_fakes.h"
+#include "output/pdf_test_tools.h"
+#include "support/temp_dir.h"
+#include "tools/sample_company.h"
+
+namespace zenkar {
+namespace {
+
+constexpr int kSampleYear = 2025;
+
+std::string GoldenPath(std::string_view name) {
+  const char* data = std::getenv("ZENKAR_TEST_DATA");
+  return std::string(data == nullptr ? "tests/data" : data) + "/golden/statements/" +
+         std::string(name);
+}
+
+bool UpdatingGolden() {
+  const char* update = std::getenv("ZENKAR_UPDATE_GOLDEN");
+  return update != nullptr && std::string(update) == "1";
+}
+
+// "1,234.56" or "(1,234.56)" as the statement printed it.
+Money ShownAmount(std::string text) {
+  const bool negative = !text.empty() && text.front() == '(';
+  std::erase_if(text, [](char c) { return c == '(' || c == ')' || c == ','; });
+  const Money amount = Money::Parse(text).value_or(Money::FromRaw(-1));
+  return negative ? -amount : amount;
+}
+
+class SampleCompanyStatementsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { company_ = new Company(); }
+  static void TearDownTestSuite() {
+    delete company_;
+    company_ = nullptr;
+  }
+
+  // The sample company, written once for the whole suite.
+  struct Company {
+    Company() : ledger(PosixFileSystem(), ui, clock) {
+      std::string text;
+      std::vector<AccountRecord> accounts;
+      EXPECT_TRUE(PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok());
+      EXPECT_TRUE(ParseChartText(text, &accounts).ok());
+      program.WriteFile("KXACCTCOA.DAT", ChartOfAccounts(accounts).Encode());
+      ledger.set_program_folder(program.path());
+      ledger.SetDataFolder(data.path());
+      EXPECT_TRUE(ledger.OpenDataFolder());
+      EXPECT_TRUE(WriteSampleCompany(ledger, kSampleYear));
+      EXPECT_EQ(ui.Texts(), std::vector<std::string>{});
+    }
+    testing::TempDir program;
+    testing::TempDir data;
+    testing::ScriptedUi ui;
+    testing::FixedClock clock{{2026, 3, 14, 9, 30, 0}, 60};
+    Ledger ledger;
+  };
+
+  SampleCompanyStatementsTest() : out_(dir_.path()) {
+    AddFinancialStatements(registry_);
+    out_.services.pdf_options.user_name = "Sample User";
+  }
+
+  Ledger& ledger() { return company_->ledger; }
+
+  // Runs one statement through the report run; true when it was written.
+  bool Run(std::string_view label, OutputTarget target, const ReportPeriod& period,
+           ReportOptions options = {}) {
+    ReportRunRequest request{{std::string(label)}, target, period, options};
+    const ReportRunResult result = RunReports(registry_, ledger(), out_.services, request);
+    EXPECT_EQ(out_.ui.Texts(), std::vector<std::string>{});
+    return result.completed;
+  }
+
+  // The PDF of `label` checked by qpdf and compared as text with `golden`.
+  void ExpectGolden(std::string_view label, const std::string& pdf, std::string_view golden) {
+    ASSERT_EQ(testing::QpdfProblems(pdf), std::nullopt);
+    const testing::CommandResult text =
+        testing::RunCommand("pdftotext -layout -enc UTF-8 " + testing::ShellQuote(pdf) + " -");
+    ASSERT_EQ(text.status, 0);
+    const std::string path = GoldenPath(golden);
+    if (UpdatingGolden()) {
+      ASSERT_TRUE(WriteFileAtomically(PosixFileSystem(), path, text.output).ok()) << path;
+      return;
+    }
+    std::string expected;
+    ASSERT_TRUE(PosixFileSystem().ReadFile(path, &expected).ok())
+        << path << " is missing; ZENKAR_UPDATE_GOLDEN=1 writes it";
+    if (expected == text.output) return;
+    dir_.WriteFile("actual.txt", text.output);
+    const std::string diff = testing::RunCommand("diff -u " + testing::ShellQuote(path) + " " +
+                                                 testing::ShellQuote(dir_.File("actual.txt")))
+                                 .output;
+    ADD_FAILURE() << label << " differs from " << path << ":\n" << diff;
+  }
+
+  static Company* company_;
+  testing::TempDir dir_;
+  testing::TestOutput out_;
+  ReportRegistry registry_;
+};
+
+SampleCompanyStatementsTest::Company* SampleCompanyStatementsTest::company_ = nullptr;
+
+TEST_F(SampleCompanyStatementsTest, MonthlyIncomeStatement) {
+  ASSERT_TRUE(Run("Income Statement", OutputTarget::kPdf, MonthPeriod(kSampleYear, 6)));
+  ExpectGolden("Income Statement", dir_.File("Income-Statement.pdf"),
+               "income_statement_2025_06.txt");
+}
+
+TEST_F(SampleCompanyStatementsTest, QuarterlyIncomeStatementWithoutPercentages) {
+  ASSERT_TRUE(Run("Income Statement", OutputTarget::kPdf, QuarterPeriod(kSampleYear, 4),
+                  {.omit_percentages = true}));
+  ExpectGolden("Income Statement", dir_.File("Income-Statement.pdf"),
+               "income_statement_2025_q4_omit.txt");
+}
+
+TEST_F(SampleCompanyStatementsTest, MonthEndBalanceSheet) {
+  ASSERT_TRUE(Run("Balance Sheet", OutputTarget::kPdf, MonthPeriod(kSampleYear, 6)));
+  ExpectGolden("Balance Sheet", dir_.File("Balance-Sheet.pdf"), "balance_sheet_2025_06.txt");
+}
+
+TEST_F(SampleCompanyStatementsTest, YearEndBalanceSheetWithZeroBalances) {
+  ASSERT_TRUE(Run("Balance Sheet", OutputTarget::kPdf,
+                  RangePeriod(FirstOfMonth(kSampleYear, 1), LastOfMonth(kSampleYear, 12)),
+                  {.include_zero_balances = true}));
+  ExpectGolden("Balance Sheet", dir_.File("Balance-Sheet.pdf"), "balance_sheet_2025_12_zero.txt");
+}
+
+TEST_F(SampleCompanyStatementsTest, TheSameRunWritesTheSameBytes) {
+  ASSERT_TRUE(Run("Income Statement", OutputTarget::kPdf, MonthPeriod(kSampleYear, 6)));
+  const std::string first = dir_.ReadFile("Income-Statement.pdf");
+  ASSERT_TRUE(Run("Income Statement", OutputTarget::kPdf, MonthPeriod(kSampleYear, 6)));
+  EXPECT_TRUE(first == dir_.ReadFile("Income-Statement.pdf"));
+}
+
+TEST_F(SampleCompanyStatementsTest, TheCsvReadsBackAsTheComputedFigures) {
+  const ReportPeriod period = MonthPeriod(kSampleYear, 6);
+  ASSERT_TRUE(Run("Income Statement", OutputTarget::kText, period));
+  const auto rows = testing::ReadCsv(dir_.ReadFile("Income-Statement.csv"));
+  ASSERT_TRUE(rows.has_value());
+
+  const StatementWindow window = StatementWindowOf(period, ledger().settings().fiscal_start_month);
+  StatementScan scan;
+  ASSERT_TRUE(ScanStatementLines(LedgerTransactions(ledger()), ledger().chart(),
+                                 ledger().settings(), window, &scan));
+  const IncomeStatement statement = ComputeIncomeStatement(ledger().chart(), scan, window, {});
+  // The body follows the company, title, period and two heading lines.
+  std::vector<testing::CsvRow> body;
+  for (size_t i = 5; i < rows->size(); ++i) {
+    if (!(*rows)[i].empty()) body.push_back((*rows)[i]);
+  }
+  size_t at = 0;
+  int compared = 0;
+  for (const IncomeStatementLine& line : statement.lines) {
+    if (!line.included || line.title_type == kPageBreak) continue;
+    ASSERT_LT(at, body.size());
+    const testing::CsvRow& row = body[at++];
+    ASSERT_EQ(row[0], line.description);
+    const Money shown[] = {line.amounts[kCurrentPeriod], Money::FromCents(line.percents[0]),
+                           line.amounts[kYearToDate], Money::FromCents(line.percents[1])};
+    for (size_t field = 1; field < row.size() && field <= 4; ++field) {
+      if (row[field].empty()) {
+        EXPECT_TRUE(shown[field - 1].IsZero()) << line.description;
+      } else {
+        EXPECT_EQ(ShownAmount(row[field]), shown[field - 1]) << line.description;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(at, body.size());
+  EXPECT_GT(compared, 40);
+}
+
+TEST_F(SampleCompanyStatementsTest, TheReportDatesListTheMonthsAndQuartersOfTheBooks) {
+  testing::ScriptedUi& ui = company_->ui;
+  const ReportDateLists lists = FillReportDates(ledger(), out_.dates);
+  ASSERT_EQ(lists.months.size(), 12u);
+  EXPECT_EQ(lists.months.front().label, "2025 - January");
+  EXPECT_EQ(lists.months.back().label, "2025 - December");
+  ASSERT_EQ(lists.quarters.size(), 4u);
+  EXPECT_EQ(lists.quarters.back().label, "2025 - Quarter 4");
+  EXPECT_EQ(ui.progress_texts().back(), "Filling Report Dates");
+}
+
+}  // namespace
+}  // namespace zenkar
