@@ -1,0 +1,41 @@
+// The pop-up calculator (F10): "=", "Paste", "Clear" and "Exit" beside the
+// digit and operator keys, worked with the mouse or the keyboard. "Paste"
+// puts the result, in cents, into the entry field that had the focus and
+// closes the calculator. ("Print" joins the buttons when reports can print.)
+#ifndef ZENKAR_APP_CALCULATOR_DIALOG_H_
+#define ZENKAR_APP_CALCULATOR_DIALOG_H_
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+
+#include "app/calculator.h"
+
+namespace zenkar {
+
+class CalculatorDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `paste_target` is the control that had the focus (may be null).
+  CalculatorDialog(QWidget* parent, QWidget* paste_target);
+
+  const Calculator& calculator() const { return calculator_; }
+  QLineEdit* display() const { return display_; }
+  void Paste();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QPushButton* AddKey(const QString& caption, std::function<void()> action);
+  void Refresh();
+
+  Calculator calculator_;
+  QLineEdit* display_ = nullptr;
+  QPointer<QWidget> paste_target_;
+};
+
+}  // namespace zenkar
+
+#endif  // ZENKAR_APP_CALCULATOR_DIALOG_H_

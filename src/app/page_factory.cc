@@ -1,0 +1,18 @@
+// Which class fills which page of the main window. A page whose screens are
+// not written yet is a plain TabPage; a feature that fills one adds its class
+// here.
+#include "app/help_page.h"
+#include "app/main_window.h"
+#include "app/setup_page.h"
+#include "app/utilities_page.h"
+
+namespace zenkar {
+
+TabPage* CreateTabPage(const TabPageInfo& info, PageContext context) {
+  if (info.code == "UTL") return new UtilitiesPage(info, context);
+  if (info.code == "CFG") return new SetupPage(info, context);
+  if (info.code == "HLP") return new HelpPage(info, context);
+  return new TabPage(info, context);
+}
+
+}  // namespace zenkar

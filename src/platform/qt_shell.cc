@@ -1,0 +1,45 @@
+#include "platform/qt_shell.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+#include "platform/text_conversion.h"
+
+namespace zenkar {
+namespace {
+
+QStringList Arguments(const std::vector<std::string>& args) {
+  QStringList list;
+  for (const std::string& arg : args) list << QString::fromStdString(arg);
+  return list;
+}
+
+int RunProgramAndWait(const QString& program, const QStringList& args) {
+  QProcess process;
+  process.start(program, args);
+  if (!process.waitForStarted()) return -1;
+  process.waitForFinished(-1);
+  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+}  // namespace
+
+bool QtShell::OpenDocument(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(path)));
+}
+
+bool QtShell::OpenUrl(const std::string& url) {
+  return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::TolerantMode));
+}
+
+bool QtShell::StartProgram(const std::string& program, const std::vector<std::string>& args) {
+  return QProcess::startDetached(FromPath(program), Arguments(args));
+}
+
+int QtShell::RunProgram(const std::string& program, const std::vector<std::string>& args) {
+  return RunProgramAndWait(FromPath(program), Arguments(args));
+}
+
+}  // namespace zenkar
