@@ -29,12 +29,14 @@ bool IsBalanceProblem(const std::string& problem) {
 // The date checks, the one reading of the books and the check that the
 // period holds transactions, shared by both statements.
 bool ReadForPeriod(const StatementBooks& books, PrintJob& job, const ReportPeriod& period,
-                   StatementWindow* window, StatementScan* scan) {
+                   ScanScope scope, StatementWindow* window, StatementScan* scan) {
   Ui& ui = job.services().ui;
   if (!CheckPeriodOrder(period, ui)) return false;
   if (!CheckSingleAccountingYear(period, books.settings.fiscal_start_month, ui)) return false;
   *window = StatementWindowOf(period, books.settings.fiscal_start_month);
-  if (!ScanStatementLines(books.lines, books.chart, books.settings, *window, scan)) return false;
+  if (!ScanStatementLines(books.lines, books.chart, books.settings, *window, scan, scope)) {
+    return false;
+  }
   if (!scan->period_has_lines) {
     ui.Error(NothingFoundMessage(kWhatTransactions, period, job.services().dates));
     return false;
@@ -100,7 +102,9 @@ bool PrintIncomeStatement(const StatementBooks& books, PrintJob& job, const Repo
                           const ReportOptions& options) {
   StatementWindow window;
   StatementScan scan;
-  if (!ReadForPeriod(books, job, period, &window, &scan)) return false;
+  if (!ReadForPeriod(books, job, period, ScanScope::kIncomeStatement, &window, &scan)) {
+    return false;
+  }
   if (!IncomeAccountsValid(scan, job.services().ui)) return false;
   const IncomeStatement statement = ComputeIncomeStatement(
       books.chart, scan, window, {options.omit_percentages, options.include_zero_balances});
@@ -111,7 +115,7 @@ bool PrintBalanceSheet(const StatementBooks& books, PrintJob& job, const ReportP
                        const ReportOptions& options) {
   StatementWindow window;
   StatementScan scan;
-  if (!ReadForPeriod(books, job, period, &window, &scan)) return false;
+  if (!ReadForPeriod(books, job, period, ScanScope::kEverything, &window, &scan)) return false;
   if (!BooksBalance(books, scan, job.services().ui)) return false;
   const BalanceSheet sheet =
       ComputeBalanceSheet(books.chart, scan, window, books.settings, options.include_zero_balances);

@@ -28,9 +28,12 @@ namespace zenkar {
 class Ledger;
 
 // Calls its argument with every line of the books, in any order; false when
-// the lines could not be read (reported).
+// the lines could not be read (reported). A line visited carries at least
+// the fields the statements read: kind, date, account and amount, and for an
+// invoice without an entry date its invoice and due dates.
 using TransactionSource =
     std::function<bool(const std::function<void(const TransactionRecord&)>& visit)>;
+// The lines of the loaded company's transaction file.
 TransactionSource LedgerTransactions(Ledger& ledger);
 
 // The date a line counts on in the statements; 0 for none.
@@ -72,10 +75,15 @@ struct StatementScan {
   LineTotals line_totals;
 };
 
+// What a scan gathers: everything, or only what the income statement reads
+// (the moves from the start of the prior year to the end of the period, and
+// none of the whole-file totals), which spares the work on older lines.
+enum class ScanScope { kEverything, kIncomeStatement };
+
 // Reads every line once. False when the lines could not be read.
 bool ScanStatementLines(const TransactionSource& source, const ChartOfAccounts& chart,
                         const CompanySettings& settings, const StatementWindow& window,
-                        StatementScan* scan);
+                        StatementScan* scan, ScanScope scope = ScanScope::kEverything);
 
 }  // namespace zenkar
 

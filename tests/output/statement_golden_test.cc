@@ -188,6 +188,29 @@ TEST_F(SampleCompanyStatementsTest, TheCsvReadsBackAsTheComputedFigures) {
   EXPECT_GT(compared, 40);
 }
 
+TEST_F(SampleCompanyStatementsTest, ReadingTheFileForStatementsGivesWhatDecodingEveryLineGives) {
+  const auto whole_lines = [&](const std::function<void(const TransactionRecord&)>& visit) {
+    return ledger().ForEachTransaction(visit);
+  };
+  // Under accrual accounting the unpaid invoices count, at their invoice dates.
+  CompanySettings accrual = ledger().settings();
+  accrual.accrual_accounting = 1;
+  for (const ReportPeriod& period : {MonthPeriod(kSampleYear, 3), MonthPeriod(kSampleYear, 12)}) {
+    const StatementWindow window = StatementWindowOf(period, accrual.fiscal_start_month);
+    StatementScan fast;
+    StatementScan slow;
+    ASSERT_TRUE(
+        ScanStatementLines(LedgerTransactions(ledger()), ledger().chart(), accrual, window, &fast));
+    ASSERT_TRUE(ScanStatementLines(whole_lines, ledger().chart(), accrual, window, &slow));
+    ASSERT_EQ(fast.accounts.size(), slow.accounts.size());
+    for (size_t i = 0; i < fast.accounts.size(); ++i) {
+      EXPECT_EQ(fast.accounts[i].to_period_end, slow.accounts[i].to_period_end) << i;
+      EXPECT_EQ(fast.accounts[i].current, slow.accounts[i].current) << i;
+    }
+    EXPECT_EQ(fast.line_totals.summary, slow.line_totals.summary);
+  }
+}
+
 TEST_F(SampleCompanyStatementsTest, TheReportDatesListTheMonthsAndQuartersOfTheBooks) {
   testing::ScriptedUi& ui = company_->ui;
   const ReportDateLists lists = FillReportDates(ledger(), out_.dates);
