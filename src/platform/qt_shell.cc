@@ -31,7 +31,11 @@ bool QtShell::OpenDocument(const std::string& path) {
 }
 
 bool QtShell::OpenUrl(const std::string& url) {
-  return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::TolerantMode));
+  QUrl address(QString::fromStdString(url), QUrl::TolerantMode);
+  // Shortcut files write "Mailto:"; the desktop's handlers are looked up by
+  // the scheme in lower case.
+  address.setScheme(address.scheme().toLower());
+  return QDesktopServices::openUrl(address);
 }
 
 bool QtShell::StartProgram(const std::string& program, const std::vector<std::string>& args) {

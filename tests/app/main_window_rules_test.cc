@@ -5,14 +5,6 @@
 namespace zenkar {
 namespace {
 
-TEST(TabPages, EightPagesInTabOrderWithTheirCodes) {
-  std::string codes;
-  for (const TabPageInfo& page : kTabPages) codes += std::string(page.code) + " ";
-  EXPECT_EQ(codes, "UTL VND TRN RPT REC CFG MIC HLP ");
-  EXPECT_EQ(TabCaptionText(kTabPages[0]), "  File (Utilities)  ");
-  EXPECT_EQ(TabCaptionText(kTabPages[4]), "  Bank Reconciliation  ");
-}
-
 TEST(TabIndexOf, FindsCodesAsStoredInTheSettings) {
   EXPECT_EQ(TabIndexOf("UTL"), 0);
   EXPECT_EQ(TabIndexOf("HLP"), 7);
@@ -30,12 +22,6 @@ TEST(StartTabToStore, KeepsFivePagesAndStartsEveryOtherOnTransactions) {
   for (const char* other : {"TRN", "HLP", "MIC", "", "XYZ"}) {
     EXPECT_EQ(StartTabToStore(other), "TRN") << other;
   }
-}
-
-TEST(StartTabIndex, UnknownOrClearedCodesOpenTheFirstPage) {
-  EXPECT_EQ(StartTabIndex("VND"), 1);
-  EXPECT_EQ(StartTabIndex(""), 0);
-  EXPECT_EQ(StartTabIndex("\x01\x02\x03"), 0);
 }
 
 TEST(UseSavedPosition, NeedsPositiveCoordinatesAndTheWholeWindowOnScreen) {
@@ -62,13 +48,6 @@ TEST(PagesThatDoNotFit, CountsEachPageTallerThanTheRoomLeft) {
   EXPECT_EQ(PagesThatDoNotFit(400, {100, 400, 401, 900}), 2);
   EXPECT_EQ(PagesThatDoNotFit(-20, {0, 10}), 2);
   EXPECT_EQ(PagesThatDoNotFit(500, {}), 0);
-}
-
-TEST(ClampFontSize, KeepsTheSizeBetweenTenAndEighteen) {
-  EXPECT_EQ(ClampFontSize(12), 12);
-  EXPECT_EQ(ClampFontSize(0), 10);
-  EXPECT_EQ(ClampFontSize(72), 18);
-  EXPECT_EQ(ClampFontSize(14), 14);
 }
 
 }  // namespace

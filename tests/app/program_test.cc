@@ -144,7 +144,7 @@ TEST_F(ProgramTest, AtTheCapacityTheStartPageIsKept) {
   EXPECT_EQ(program_.StartPageIndex(), 3);
 }
 
-TEST_F(ProgramTest, LeavingOnHelpOrTransactionsStartsOnTransactionsNextTime) {
+TEST_F(ProgramTest, TheStartTabKeptAtExitFollowsThePageOnShow) {
   for (const char* page : {"HLP", "TRN", "MIC"}) {
     ASSERT_TRUE(WriteCompany(data_, 2015, "Co", 0, "VND"));
     program_.ledger().SetDataFolder(data_.path());
@@ -153,15 +153,11 @@ TEST_F(ProgramTest, LeavingOnHelpOrTransactionsStartsOnTransactionsNextTime) {
     RunMainWindowLoop(program_, runner);
     EXPECT_EQ(StoredSettings(data_).start_tab, "TRN") << page;
   }
-}
-
-TEST_F(ProgramTest, LeavingOnPayeesStartsOnPayeesNextTime) {
-  ASSERT_TRUE(WriteCompany(data_));
   program_.ledger().SetDataFolder(data_.path());
   ScriptedRunner runner;
   runner.on_show = [](Program& p, auto&) { p.PageShown("VND"); };
   RunMainWindowLoop(program_, runner);
-  EXPECT_EQ(StoredSettings(data_).start_tab, "VND");
+  EXPECT_EQ(StoredSettings(data_).start_tab, "VND") << "Payees is kept";
 }
 
 TEST_F(ProgramTest, ExitKeepsAnOnScreenPositionAndForgetsAnOffScreenOne) {
