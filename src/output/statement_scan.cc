@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
+#include <vector>
 
 #include "common/text_field.h"
 #include "ledger/ledger.h"
@@ -23,13 +23,40 @@ uint32_t PackedNumber(std::string_view number) {
   return packed;
 }
 
-std::unordered_map<uint32_t, int> PackedIndex(const ChartOfAccounts& chart) {
-  std::unordered_map<uint32_t, int> index;
-  for (int record = chart.count(); record >= 1; --record) {
-    index[PackedNumber(chart.account(record).number)] = record;  // the first of a number wins
+// Chart record numbers by packed account number: an open-addressed table a
+// few times larger than the chart, so a lookup is a multiply and a probe or
+// two.
+class AccountIndex {
+ public:
+  explicit AccountIndex(const ChartOfAccounts& chart) {
+    size_t size = 16;
+    while (size < 4 * static_cast<size_t>(chart.count())) size *= 2;
+    slots_.assign(size, Slot{});
+    mask_ = size - 1;
+    for (int record = 1; record <= chart.count(); ++record) {
+      Slot& slot = Probe(PackedNumber(chart.account(record).number));
+      if (slot.record == 0) slot = {PackedNumber(chart.account(record).number), record};
+    }
   }
-  return index;
-}
+
+  // The record number of the first account with that number, or 0.
+  int Find(uint32_t packed) const { return const_cast<AccountIndex*>(this)->Probe(packed).record; }
+
+ private:
+  struct Slot {
+    uint32_t packed = 0;
+    int record = 0;  // 0: empty
+  };
+
+  Slot& Probe(uint32_t packed) {
+    size_t at = (packed * 2654435761u) & mask_;
+    while (slots_[at].record != 0 && slots_[at].packed != packed) at = (at + 1) & mask_;
+    return slots_[at];
+  }
+
+  std::vector<Slot> slots_;
+  size_t mask_ = 0;
+};
 
 void FillStatementFields(int number, std::string_view record, TransactionRecord& line) {
   const TransactionFacts facts = ReadTransactionFacts(record);
@@ -67,7 +94,7 @@ class Scanner {
         window_(window),
         income_only_(scope == ScanScope::kIncomeStatement),
         scan_(*scan),
-        index_(PackedIndex(chart)) {
+        index_(chart) {
     scan_ = StatementScan();
     scan_.accounts.resize(static_cast<size_t>(chart.count()));
   }
@@ -98,7 +125,7 @@ class Scanner {
   void CheckOwnAccount(const TransactionRecord& line, DayNumber day) {
     if (!Within(day, window_.year.first, window_.period.last)) return;
     const bool blank = Trim(line.account).empty();
-    if (!blank && index_.count(PackedNumber(line.account)) != 0) return;
+    if (!blank && index_.Find(PackedNumber(line.account)) != 0) return;
     if (scan_.problem != StatementScan::AccountProblem::kNone && problem_date_ <= day) return;
     scan_.problem =
         blank ? StatementScan::AccountProblem::kBlank : StatementScan::AccountProblem::kNotInChart;
@@ -107,13 +134,13 @@ class Scanner {
   }
 
   void Post(const BalanceMove& move, DayNumber day) {
-    const auto found = index_.find(PackedNumber(move.account));
+    const int record = index_.Find(PackedNumber(move.account));
     const ReportPeriod& period = window_.period;
-    if (found == index_.end()) {
+    if (record == 0) {
       scan_.deleted_accounts[move.account] += move.amount;
       return;
     }
-    AccountTotals& totals = scan_.accounts[found->second - 1];
+    AccountTotals& totals = scan_.accounts[record - 1];
     totals.to_period_end += move.amount;
     if (day < window_.year.first) totals.before_year += move.amount;
     if (Within(day, window_.year.first, period.last)) totals.year_to_date += move.amount;
@@ -125,7 +152,7 @@ class Scanner {
   const StatementWindow& window_;
   const bool income_only_;
   StatementScan& scan_;
-  std::unordered_map<uint32_t, int> index_;
+  AccountIndex index_;
   DayNumber problem_date_ = kNoDate;
 };
 
