@@ -34,13 +34,14 @@ class AccountIndex {
     slots_.assign(size, Slot{});
     mask_ = size - 1;
     for (int record = 1; record <= chart.count(); ++record) {
-      Slot& slot = Probe(PackedNumber(chart.account(record).number));
-      if (slot.record == 0) slot = {PackedNumber(chart.account(record).number), record};
+      const uint32_t packed = PackedNumber(chart.account(record).number);
+      Slot& slot = slots_[SlotOf(packed)];
+      if (slot.record == 0) slot = {packed, record};
     }
   }
 
   // The record number of the first account with that number, or 0.
-  int Find(uint32_t packed) const { return const_cast<AccountIndex*>(this)->Probe(packed).record; }
+  int Find(uint32_t packed) const { return slots_[SlotOf(packed)].record; }
 
  private:
   struct Slot {
@@ -48,10 +49,11 @@ class AccountIndex {
     int record = 0;  // 0: empty
   };
 
-  Slot& Probe(uint32_t packed) {
+  // Where `packed` is, or the empty slot where it would go.
+  size_t SlotOf(uint32_t packed) const {
     size_t at = (packed * 2654435761u) & mask_;
     while (slots_[at].record != 0 && slots_[at].packed != packed) at = (at + 1) & mask_;
-    return slots_[at];
+    return at;
   }
 
   std::vector<Slot> slots_;
