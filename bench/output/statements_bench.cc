@@ -275,8 +275,14 @@ void Run(int count, int repetitions) {
       if (!WriteStatement(job, document)) Fail("write: " + ui.last);
     });
   };
-  const Timing income_pages = pages(IncomeStatementDocument(statement, books.settings, facts));
-  const Timing balance_pages = pages(BalanceSheetDocument(sheet, books.settings, facts));
+  const StatementDocument income_document =
+      IncomeStatementDocument(statement, books.settings, facts);
+  const StatementDocument balance_document = BalanceSheetDocument(sheet, books.settings, facts);
+  const Timing income_pages = pages(income_document);
+  const Timing balance_pages = pages(balance_document);
+  auto page_count = [](const StatementDocument& document) {
+    return Paginate(document.lines, LinesPerPage(document.base_lines_per_page, 1, 0)).size();
+  };
 
   std::filesystem::remove_all(folder);
 
@@ -292,6 +298,8 @@ void Run(int count, int repetitions) {
   row("  the figures of both statements from that reading", figures);
   row("  writing the income statement's pages", income_pages);
   row("  writing the balance sheet's pages", balance_pages);
+  std::printf("  pages: income statement %zu, balance sheet %zu\n", page_count(income_document),
+              page_count(balance_document));
 }
 
 }  // namespace
