@@ -59,15 +59,6 @@ TEST(AccountRecordTest, EveryByteSurvivesARoundTrip) {
   EXPECT_EQ(AccountRecord::Decode(bytes).Encode(), bytes);
 }
 
-TEST(AccountRecordTest, LabelsOfTypesAndTitleTypes) {
-  EXPECT_EQ(AccountTypeLabel(2), "2 - Liabilities & Equity");
-  EXPECT_EQ(AccountTypeLabel(9), "9 - Net Profit");
-  EXPECT_EQ(AccountTypeLabel(10), "");
-  EXPECT_EQ(TitleTypeLabel(0), "0 - Entry Account");
-  EXPECT_EQ(TitleTypeLabel(5), "5 - Balance Sheet Profit Account");
-  EXPECT_EQ(TitleTypeLabel(-1), "");
-}
-
 TEST(TransactionRecordTest, FieldsSitAtTheirOffsets) {
   TransactionRecord t;
   t.record_number = 7;
@@ -176,18 +167,6 @@ TEST(TransactionRecordTest, FactsAreReadWithoutDecodingTheTexts) {
   EXPECT_EQ(facts.date, 45123);
   EXPECT_EQ(facts.amount, Money::FromCents(-5000));
   EXPECT_EQ(facts.payee_number, 4);
-}
-
-TEST(TransactionRecordTest, KindTests) {
-  TransactionRecord line;
-  line.kind = kJournalLine;
-  EXPECT_TRUE(IsJournalLine(line));
-  EXPECT_FALSE(IsCheckOrDeposit(line));
-  line.kind = kCheckOrDeposit;
-  EXPECT_TRUE(IsCheckOrDeposit(line));
-  line.kind = kInvoice;
-  EXPECT_TRUE(IsInvoice(line));
-  EXPECT_FALSE(IsJournalLine(line));
 }
 
 TEST(PayeeRecordTest, FieldsSitAtTheirOffsets) {

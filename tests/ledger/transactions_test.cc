@@ -160,18 +160,6 @@ TEST_F(TransactionsTest, ALineWithAPayeeMakesItTheLastPayeeUsed) {
   EXPECT_EQ(ledger_.last_payee(), 3);
 }
 
-TEST_F(TransactionsTest, AppendsAreAnnounced) {
-  Recorder recorder;
-  ledger_.AddObserver(&recorder);
-  Append(Line(kJournalLine, "650", 100));
-  Append(Line(kJournalLine, "650", 100));
-  ledger_.RemoveObserver(&recorder);
-  Append(Line(kJournalLine, "650", 100));
-  EXPECT_EQ(recorder.changes,
-            (std::vector<std::pair<LedgerChange, int>>{{LedgerChange::kTransactionAppended, 1},
-                                                       {LedgerChange::kTransactionAppended, 2}}));
-}
-
 TEST_F(TransactionsTest, AFailedAppendLeavesFileCountAndTotalsAsTheyWere) {
   AppendNumbered(3);
   ExpectFailuresLoseNothing(AppendFaults(), [&] {
