@@ -132,12 +132,6 @@ TEST_F(BalanceSheetTest, BlankLinesGoBeforeTitlesAndAfterHighLevelTotals) {
                                        "TOTAL LIABILITIES AND EQUITY"));
 }
 
-TEST_F(BalanceSheetTest, ZeroBalancesAppearOnlyWhenAskedFor) {
-  EXPECT_FALSE(Line(Compute(MonthPeriod(2014, 3)), "210").included);
-  EXPECT_TRUE(Line(Compute(MonthPeriod(2014, 3), true), "210").included);
-  EXPECT_TRUE(Line(Compute(MonthPeriod(2014, 3)), "200").included);  // the page break
-}
-
 TEST_F(BalanceSheetTest, UnpaidInvoicesUnderAccrualOweThePayablesAccount) {
   books_.Invoice(Day(2014, 3, 15), "650", 25000);
   EXPECT_EQ(Line(Compute(MonthPeriod(2014, 3)), "210").balance, kNone);
@@ -199,12 +193,6 @@ TEST_F(BalanceSheetTest, ADeletedAccountWhoseLinesDoNotCancelIsNamed) {
   EXPECT_EQ(out_.ui.Texts(),
             std::vector<std::string>{
                 "An account deleted from the COA (901) has unbalanced transactions."});
-}
-
-TEST_F(BalanceSheetTest, ADeletedAccountWhoseLinesCancelIsAccepted) {
-  books_.Entry(Day(2014, 3, 3), "901", "130", 10000).Entry(Day(2014, 3, 4), "130", "901", 10000);
-  EXPECT_TRUE(Print(MonthPeriod(2014, 3)));
-  EXPECT_TRUE(out_.ui.messages().empty());
 }
 
 TEST_F(BalanceSheetTest, APeriodAcrossTheAccountingYearIsRefused) {

@@ -50,18 +50,6 @@ TEST_F(PrintJobTest, ARowMovesTheJobAndRowZeroKeepsTheCurrentRow) {
   EXPECT_EQ(PrinterCalls().back().kind, CanvasCall::kFinish);
 }
 
-TEST_F(PrintJobTest, AmountsAreRightAlignedInTheirStyle) {
-  PrintJob job(out_.services, OutputTarget::kPrinter);
-  ASSERT_TRUE(job.StartPrintJob(PrintJobKind::kReport, "Amounts"));
-  job.PrintAmount(3, 42, Money::FromCents(50), kAmountNoLeadingZero);
-  job.PrintAmount(3, 62, Money::FromCents(-50));
-  job.EndPrintJob();
-  const CanvasCall& first = PrinterCalls()[0];
-  EXPECT_EQ(first.text, ".50");
-  EXPECT_EQ(first.align, ReportAlign::kRight);
-  EXPECT_EQ(PrinterCalls()[1].text, "(0.50)");
-}
-
 TEST_F(PrintJobTest, PageFooterAndPreparedLine) {
   PrintJob job(out_.services, OutputTarget::kPrinter);
   ASSERT_TRUE(job.StartPrintJob(PrintJobKind::kReport, "Furniture"));
@@ -98,13 +86,6 @@ TEST_F(PrintJobTest, ARefusedFontIsReported) {
   static_cast<testing::RecordingCanvas*>(job.canvas())->refuse_fonts = true;
   EXPECT_FALSE(job.SetReportFont("Arial", 10, FontStyle::kRegular));
   EXPECT_EQ(out_.ui.Texts(), std::vector<std::string>{"Desired font settings could not be set"});
-}
-
-TEST_F(PrintJobTest, ACancelledPrinterDialogStartsNothing) {
-  out_.printer.cancel = true;
-  PrintJob job(out_.services, OutputTarget::kPrinter);
-  EXPECT_FALSE(job.StartPrintJob(PrintJobKind::kReport, "Cancelled"));
-  EXPECT_FALSE(job.EndPrintJob());
 }
 
 TEST_F(PrintJobTest, APdfIsFinishedThenOpened) {
@@ -157,13 +138,6 @@ TEST_F(PrintJobTest, AnAbandonedJobLeavesNoDocument) {
   }
   EXPECT_EQ(dir_.Listing(), "");
   EXPECT_TRUE(out_.shell.opened.empty());
-}
-
-TEST_F(PrintJobTest, APrinterJobThatCannotBeFinishedFails) {
-  PrintJob job(out_.services, OutputTarget::kPrinter);
-  ASSERT_TRUE(job.StartPrintJob(PrintJobKind::kReport, "Jammed"));
-  static_cast<testing::RecordingCanvas*>(job.canvas())->fail_finish = true;
-  EXPECT_FALSE(job.EndPrintJob());
 }
 
 }  // namespace

@@ -163,12 +163,5 @@ TEST_F(ReportRunTest, MailIsRefusedWhileNoMailServiceIsThere) {
   EXPECT_TRUE(ran_.empty());
 }
 
-TEST_F(ReportRunTest, AMailedReportIsHandedToMail) {
-  AddFake("Income Statement");
-  EXPECT_TRUE(Run({"Income Statement"}, OutputTarget::kPdfMail).completed);
-  EXPECT_THAT(out_.mail.sent,
-              ElementsAre(std::make_pair(dir_.File("Income Statement.pdf"), "Accounting Report")));
-}
-
 }  // namespace
 }  // namespace zenkar

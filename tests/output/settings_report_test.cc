@@ -69,14 +69,5 @@ TEST_F(SettingsReportTest, PrintsOnOnePageTitledAfterTheProgram) {
   EXPECT_EQ(out_.shell.opened, std::vector<std::string>{pdf});
 }
 
-TEST_F(SettingsReportTest, ToTheTextTargetEachItemIsALine) {
-  PrintJob job(out_.services, OutputTarget::kText);
-  ASSERT_TRUE(PrintSettingsReport(job, settings_, figures_));
-  const std::string csv = dir_.ReadFile("KXACCT-Settings.csv");
-  EXPECT_THAT(csv, ::testing::StartsWith("\"Company Name: Harborview Supply Co.\",\r\n"
-                                         "\"Company Name: \",\r\n"
-                                         "\"Program Font Size: 12\",\r\n"));
-}
-
 }  // namespace
 }  // namespace zenkar

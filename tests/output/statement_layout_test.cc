@@ -141,14 +141,6 @@ TEST_F(WriteStatementTest, BodyLinesStartUnderTheColumnHeadingsWithUnderlinesBel
   EXPECT_THAT(lines, ElementsAre(std::make_tuple(under, 34, 42), std::make_tuple(under, 54, 62)));
 }
 
-TEST_F(WriteStatementTest, AOnePageStatementHasNoPageNumber) {
-  document_.base_lines_per_page = 52;
-  PrintJob job(out_.services, OutputTarget::kPrinter);
-  ASSERT_TRUE(WriteStatement(job, document_));
-  EXPECT_THAT(testing::TextsOf(out_.printer.jobs.back()),
-              ::testing::Not(::testing::Contains(::testing::StartsWith("Page"))));
-}
-
 TEST_F(WriteStatementTest, APrinterWithATopMarginFitsFewerLines) {
   document_.base_lines_per_page = 4;
   struct MarginPrinter : testing::FakePrinter {
