@@ -1,0 +1,118 @@
+#include "batch/batch_help.h"
+
+namespace zenkar {
+namespace {
+
+constexpr std::string_view kProgramHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] [--yes | --no] COMMAND [OPTIONS]
+
+The books of a Zenkar Accounting company from the command line, without a
+display: reports, checks and exports for unattended month-end work.
+
+Commands:
+  new [--name TEXT]       make DIR a new company, as "Add New Data Folder" does
+  where                   the "Where Am I?" summary of the books
+  test                    the chart consistency test and the posted-total check
+  report NAME ...         write a report as PDF or CSV, or print it
+  export-journal [FILE]   the whole ledger as an hledger / ledger-cli journal
+
+Global options:
+  --folder DIR   the company's data folder (default: the current directory)
+  --yes, --no    answer every Yes/No question so (default: the preselected answer)
+  --help         this text; 'kxbatch COMMAND --help' for one command
+
+Messages go to standard error with the program's own texts; results (the
+summary, the journal) go to standard output. Dates are YYYY-MM-DD.
+Exit status: 0 success, 1 a failure or a problem was reported, 2 a usage error.
+)HELP";
+
+constexpr std::string_view kNewHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] new [--name TEXT]
+
+Makes DIR (created when missing; its parent must exist) a new company with the
+default chart of accounts and no transactions, exactly as "Add New Data Folder"
+does, then prints the "Where Am I?" summary. A folder that holds books already
+is left alone (exit status 1).
+
+  --name TEXT   the company's name ("Name Line 1" of the setup)
+)HELP";
+
+constexpr std::string_view kWhereHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] where
+
+Prints the "Where Am I?" summary: the number of transactions, the data folder
+and whether the accounts balance (or the amount they are out of balance by).
+)HELP";
+
+constexpr std::string_view kTestHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] test
+
+Opens the books (which repairs and reports posted totals that disagree with
+their entries), runs the chart consistency test and checks every account's
+posted total against its entries once more. Each problem is reported on
+standard error; the exit status is 1 when anything was reported.
+)HELP";
+
+constexpr std::string_view kReportHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] report NAME... [PERIOD] DESTINATION [OPTIONS]
+
+Runs a report of the Reports tab by its label, with the same checks and
+messages. Several reports may go to the printer in one run; a PDF or CSV takes
+exactly one.
+
+Period (default: today's date):
+  --date D               one day
+  --month YYYY-MM        a calendar month
+  --quarter YYYY-Qn      a calendar quarter (n from 1 to 4)
+  --from D --to D        a date range
+
+Destination (one of):
+  --pdf FILE             write a PDF ("Preview / Save (PDF)")
+  --csv FILE             write a CSV file ("View / Save (CSV)")
+  --print [PRINTER]      print through CUPS (lp); without a name the report
+                         printer of the setup, else CUPS's default
+
+Options:
+  --open                 open the written file with the desktop's viewer
+  --omit-percentages     "Income Statement: Omit Percentages"
+  --include-zero         "Income Statement/Balance Sheet: Include Zero Balance Accounts"
+  --include-descriptions "Transaction Listing: Include Descriptions"
+  --sort-entries         "Reports: Sort Entries"
+  --shading-bars         "Reports: Use Shading Bars"
+The first three are on when the company's setup has them on.
+
+Reports:
+)HELP";
+
+constexpr std::string_view kExportHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] export-journal [--accrual] [FILE]
+
+Writes the whole ledger as a plain-text journal for hledger and ledger-cli,
+to FILE or to standard output:
+  - accounts named by number and description, declared with their types;
+  - the balance forwards as one opening entry ("Balance forward") on the first
+    day of the accounting year of the oldest transaction;
+  - each check or deposit with its bank posting, the payee as description and
+    the reference as code;
+  - journal lines grouped by date and reference; a group (or an opening entry)
+    that does not sum to zero gets a posting to "Out of balance";
+  - unpaid invoices only with --accrual, against the Accounts Payable account.
+Every account ends with its balance in the books.
+)HELP";
+
+}  // namespace
+
+std::string HelpText(std::string_view topic, const std::vector<std::string_view>& report_labels) {
+  if (topic == "new") return std::string(kNewHelp);
+  if (topic == "where") return std::string(kWhereHelp);
+  if (topic == "test") return std::string(kTestHelp);
+  if (topic == "export-journal") return std::string(kExportHelp);
+  if (topic == "report") {
+    std::string text(kReportHelp);
+    for (std::string_view label : report_labels) text += "  " + std::string(label) + "\n";
+    return text;
+  }
+  return std::string(kProgramHelp);
+}
+
+}  // namespace zenkar

@@ -1,0 +1,374 @@
+#include "batch/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+
+namespace zenkar {
+namespace {
+
+enum class Value { kNone, kRequired, kOptional };
+
+struct OptionSpec {
+  std::string_view name;  // without the leading "--"
+  Value value;
+};
+
+struct CommandSpec {
+  std::string_view name;
+  Command command;
+  std::vector<OptionSpec> options;
+};
+
+const std::vector<CommandSpec>& Commands() {
+  static const std::vector<CommandSpec> commands = {
+      {"new", Command::kNew, {{"name", Value::kRequired}}},
+      {"where", Command::kWhere, {}},
+      {"test", Command::kTest, {}},
+      {"report",
+       Command::kReport,
+       {{"date", Value::kRequired},
+        {"month", Value::kRequired},
+        {"quarter", Value::kRequired},
+        {"from", Value::kRequired},
+        {"to", Value::kRequired},
+        {"pdf", Value::kRequired},
+        {"csv", Value::kRequired},
+        {"print", Value::kOptional},
+        {"open", Value::kNone},
+        {"sort-entries", Value::kNone},
+        {"shading-bars", Value::kNone},
+        {"include-descriptions", Value::kNone},
+        {"omit-percentages", Value::kNone},
+        {"include-zero", Value::kNone}}},
+      {"export-journal", Command::kExportJournal, {{"accrual", Value::kNone}}},
+  };
+  return commands;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+  for (const CommandSpec& spec : Commands()) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+std::optional<std::string_view> MatchLabel(std::string_view name,
+                                           const std::vector<std::string_view>& labels) {
+  for (std::string_view label : labels) {
+    if (SameIgnoringCase(name, label)) return label;
+  }
+  return std::nullopt;
+}
+
+// The arguments split into options (in order, with their values) and the
+// positional words after the command.
+struct Words {
+  const CommandSpec* command = nullptr;
+  std::vector<std::pair<std::string, std::string>> options;
+  std::vector<std::string> positional;
+  bool help = false;
+};
+
+const std::array<OptionSpec, 3> kGlobalOptions = {{
+    {"folder", Value::kRequired},
+    {"yes", Value::kNone},
+    {"no", Value::kNone},
+}};
+
+const OptionSpec* FindOption(std::string_view name, const CommandSpec* command) {
+  for (const OptionSpec& spec : kGlobalOptions) {
+    if (spec.name == name) return &spec;
+  }
+  if (command == nullptr) return nullptr;
+  for (const OptionSpec& spec : command->options) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+class Splitter {
+ public:
+  Splitter(const std::vector<std::string>& args, const std::vector<std::string_view>& labels)
+      : args_(args), labels_(labels) {}
+
+  // False with `error` set on a usage error.
+  bool Split(Words* words, std::string* error) {
+    bool only_positional = false;
+    for (i_ = 0; i_ < args_.size(); ++i_) {
+      const std::string& arg = args_[i_];
+      if (!only_positional && arg == "--") {
+        only_positional = true;
+      } else if (!only_positional && (arg == "--help" || arg == "-h")) {
+        words->help = true;
+      } else if (!only_positional && arg.size() > 1 && arg[0] == '-') {
+        if (!TakeOption(words, error)) return false;
+      } else if (words->command == nullptr) {
+        if (!TakeCommand(arg, words, error)) return false;
+      } else {
+        words->positional.push_back(arg);
+      }
+    }
+    return true;
+  }
+
+ private:
+  bool TakeCommand(const std::string& arg, Words* words, std::string* error) {
+    if (arg == "help") {
+      words->help = true;
+      if (i_ + 1 < args_.size()) words->command = FindCommand(args_[++i_]);
+      return true;
+    }
+    words->command = FindCommand(arg);
+    if (words->command == nullptr) *error = "unknown command '" + arg + "'";
+    return words->command != nullptr;
+  }
+
+  bool TakeOption(Words* words, std::string* error) {
+    const std::string& arg = args_[i_];
+    const size_t equals = arg.find('=');
+    const std::string name = arg.substr(2, equals == std::string::npos ? equals : equals - 2);
+    const OptionSpec* spec = arg.rfind("--", 0) == 0 ? FindOption(name, words->command) : nullptr;
+    if (spec == nullptr) {
+      *error = "unknown option '" + arg.substr(0, equals) + "'" +
+               (words->command ? " for '" + std::string(words->command->name) + "'" : "");
+      return false;
+    }
+    std::string value;
+    if (equals != std::string::npos) {
+      if (spec->value == Value::kNone) {
+        *error = "option '--" + name + "' takes no value";
+        return false;
+      }
+      value = arg.substr(equals + 1);
+    } else if (spec->value == Value::kRequired) {
+      if (i_ + 1 >= args_.size()) {
+        *error = "option '--" + name + "' needs a value";
+        return false;
+      }
+      value = args_[++i_];
+    } else if (spec->value == Value::kOptional && NextIsValue()) {
+      value = args_[++i_];
+    }
+    words->options.emplace_back(name, value);
+    return true;
+  }
+
+  // An optional value (the printer of --print) is the next word unless that
+  // is an option or the name of a report.
+  bool NextIsValue() const {
+    if (i_ + 1 >= args_.size()) return false;
+    const std::string& next = args_[i_ + 1];
+    return !next.empty() && next[0] != '-' && !MatchLabel(next, labels_);
+  }
+
+  const std::vector<std::string>& args_;
+  const std::vector<std::string_view>& labels_;
+  size_t i_ = 0;
+};
+
+// Reads a run of digits as a number; false unless the whole text is digits.
+bool ReadNumber(std::string_view text, int* number) {
+  if (text.empty()) return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *number);
+  return error == std::errc() && end == text.data() + text.size() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// --- Interpreting the words of each command -------------------------------
+
+class Interpreter {
+ public:
+  Interpreter(const Words& words, const std::vector<std::string_view>& labels,
+              ParsedCommandLine* parsed)
+      : words_(words), labels_(labels), parsed_(parsed), invocation_(parsed->invocation) {}
+
+  bool Run() {
+    if (!Globals()) return false;
+    invocation_.command = words_.command->command;
+    switch (invocation_.command) {
+      case Command::kNew:
+        invocation_.company_name = Last("name").value_or("");
+        return NoPositional();
+      case Command::kWhere:
+      case Command::kTest:
+        return NoPositional();
+      case Command::kReport:
+        return Report();
+      case Command::kExportJournal:
+        return ExportJournal();
+    }
+    return false;
+  }
+
+ private:
+  bool Fail(std::string error) {
+    parsed_->error = std::move(error);
+    return false;
+  }
+
+  std::optional<std::string> Last(std::string_view name) const {
+    std::optional<std::string> value;
+    for (const auto& [option, text] : words_.options) {
+      if (option == name) value = text;
+    }
+    return value;
+  }
+  bool Has(std::string_view name) const { return Last(name).has_value(); }
+
+  bool Globals() {
+    if (Has("yes") && Has("no")) return Fail("choose one of '--yes' and '--no'");
+    if (Has("yes")) invocation_.answers = ConsoleUi::Answers::kAlwaysYes;
+    if (Has("no")) invocation_.answers = ConsoleUi::Answers::kAlwaysNo;
+    invocation_.folder = Last("folder").value_or("");
+    if (Has("folder") && invocation_.folder.empty()) return Fail("'--folder' needs a folder");
+    return true;
+  }
+
+  bool NoPositional() {
+    if (words_.positional.empty()) return true;
+    return Fail("unexpected argument '" + words_.positional.front() + "'");
+  }
+
+  bool ExportJournal() {
+    if (words_.positional.size() > 1) return Fail("name one journal file at most");
+    invocation_.accrual = Has("accrual");
+    if (!words_.positional.empty()) invocation_.journal_file = words_.positional.front();
+    return true;
+  }
+
+  bool Report() {
+    ReportRequest& report = invocation_.report;
+    if (words_.positional.empty()) return Fail("name the report to run");
+    for (const std::string& name : words_.positional) {
+      const std::optional<std::string_view> label = MatchLabel(name, labels_);
+      if (!label) return Fail("'" + name + "' is not a report kxbatch can run");
+      report.labels.emplace_back(*label);
+    }
+    report.open = Has("open");
+    report.sort_entries = Has("sort-entries");
+    report.shading_bars = Has("shading-bars");
+    report.include_descriptions = Has("include-descriptions");
+    report.omit_percentages = Has("omit-percentages");
+    report.include_zero_balances = Has("include-zero");
+    return Period() && Destination();
+  }
+
+  bool Destination() {
+    ReportRequest& report = invocation_.report;
+    const int chosen = Has("pdf") + Has("csv") + Has("print");
+    if (chosen != 1) return Fail("choose one of '--pdf FILE', '--csv FILE' and '--print'");
+    if (Has("pdf")) report.destination = ReportDestination::kPdf;
+    if (Has("csv")) report.destination = ReportDestination::kCsv;
+    if (Has("print")) report.destination = ReportDestination::kPrinter;
+    report.file = Last("pdf").value_or(Last("csv").value_or(""));
+    report.printer = Last("print").value_or("");
+    if (report.destination != ReportDestination::kPrinter && report.file.empty()) {
+      return Fail("name the file to write");
+    }
+    if (report.open && report.destination == ReportDestination::kPrinter) {
+      return Fail("'--open' goes with '--pdf' or '--csv'");
+    }
+    return true;
+  }
+
+  bool Period() {
+    const int chosen = Has("date") + Has("month") + Has("quarter") + (Has("from") || Has("to"));
+    if (chosen > 1) return Fail("choose one period: --date, --month, --quarter or --from/--to");
+    if (Has("date")) return DateOption();
+    if (Has("month")) return Parsed("month", ParseMonth(*Last("month")), "YYYY-MM");
+    if (Has("quarter")) return Parsed("quarter", ParseQuarter(*Last("quarter")), "YYYY-Qn");
+    if (Has("from") || Has("to")) return Range();
+    return true;
+  }
+
+  bool DateOption() {
+    const std::optional<DayNumber> day = ParseIsoDate(*Last("date"));
+    return Parsed("date", day ? std::optional(DatePeriod(*day)) : std::nullopt, "YYYY-MM-DD");
+  }
+
+  bool Range() {
+    if (!Has("from") || !Has("to")) return Fail("a date range needs both '--from' and '--to'");
+    const std::optional<DayNumber> first = ParseIsoDate(*Last("from"));
+    const std::optional<DayNumber> last = ParseIsoDate(*Last("to"));
+    if (!first) return Parsed("from", std::nullopt, "YYYY-MM-DD");
+    if (!last) return Parsed("to", std::nullopt, "YYYY-MM-DD");
+    // An end before the start is the report's own check, with its message.
+    invocation_.report.period = RangePeriod(*first, *last);
+    return true;
+  }
+
+  bool Parsed(std::string_view option, std::optional<ReportPeriod> period, std::string_view form) {
+    if (!period) {
+      return Fail("'--" + std::string(option) + "' takes " + std::string(form) + ", not '" +
+                  *Last(option) + "'");
+    }
+    invocation_.report.period = period;
+    return true;
+  }
+
+  const Words& words_;
+  const std::vector<std::string_view>& labels_;
+  ParsedCommandLine* parsed_;
+  Invocation& invocation_;
+};
+
+}  // namespace
+
+std::optional<DayNumber> ParseIsoDate(std::string_view text) {
+  int year = 0, month = 0, day = 0;
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  if (!ReadNumber(text.substr(0, 4), &year) || !ReadNumber(text.substr(5, 2), &month) ||
+      !ReadNumber(text.substr(8, 2), &day)) {
+    return std::nullopt;
+  }
+  return MakeDayNumber(year, month, day);
+}
+
+std::optional<ReportPeriod> ParseMonth(std::string_view text) {
+  int year = 0, month = 0;
+  if (text.size() != 7 || text[4] != '-' || !ReadNumber(text.substr(0, 4), &year) ||
+      !ReadNumber(text.substr(5, 2), &month) || !IsValidDate(year, month, 1)) {
+    return std::nullopt;
+  }
+  return MonthPeriod(year, month);
+}
+
+std::optional<ReportPeriod> ParseQuarter(std::string_view text) {
+  int year = 0, quarter = 0;
+  if (text.size() != 7 || text[4] != '-' || (text[5] != 'Q' && text[5] != 'q') ||
+      !ReadNumber(text.substr(0, 4), &year) || !ReadNumber(text.substr(6, 1), &quarter) ||
+      quarter < 1 || quarter > 4 || !IsValidDate(year, 1, 1)) {
+    return std::nullopt;
+  }
+  return QuarterPeriod(year, quarter);
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
+                                   const std::vector<std::string_view>& report_labels) {
+  ParsedCommandLine parsed;
+  Words words;
+  if (!Splitter(args, report_labels).Split(&words, &parsed.error)) return parsed;
+  if (words.help || words.command == nullptr) {
+    if (words.command != nullptr) parsed.help_topic = std::string(words.command->name);
+    // Nothing at all to do is a usage error, shown with the program's help.
+    parsed.outcome =
+        words.help ? ParsedCommandLine::Outcome::kHelp : ParsedCommandLine::Outcome::kUsageError;
+    if (!words.help) parsed.error = "name a command";
+    return parsed;
+  }
+  if (Interpreter(words, report_labels, &parsed).Run()) {
+    parsed.outcome = ParsedCommandLine::Outcome::kRun;
+  }
+  return parsed;
+}
+
+}  // namespace zenkar

@@ -1,0 +1,69 @@
+// The command line of kxbatch: `kxbatch [--folder DIR] COMMAND [OPTIONS]`.
+//
+// Parsing is pure: it turns the arguments into an Invocation, a request for
+// help, or a usage error with its text, and touches no file. Global options
+// (--folder, --yes, --no, --help) may stand anywhere; a command's own options
+// follow the command. "--name=VALUE" and "--name VALUE" are the same.
+#ifndef ZENKAR_BATCH_COMMAND_LINE_H_
+#define ZENKAR_BATCH_COMMAND_LINE_H_
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/console_ui.h"
+#include "output/report_period.h"
+
+namespace zenkar {
+
+enum class Command { kNew, kWhere, kTest, kReport, kExportJournal };
+
+enum class ReportDestination { kPdf, kCsv, kPrinter };
+
+struct ReportRequest {
+  std::vector<std::string> labels;     // as the report list spells them
+  std::optional<ReportPeriod> period;  // none: today's date
+  ReportDestination destination = ReportDestination::kPdf;
+  std::string file;     // --pdf / --csv
+  std::string printer;  // --print PRINTER; empty: the settings' or CUPS's default
+  bool open = false;    // --open: show the document like "Preview"
+  // Report options the company settings do not keep (or that turn one on).
+  bool sort_entries = false;
+  bool shading_bars = false;
+  bool include_descriptions = false;
+  bool omit_percentages = false;
+  bool include_zero_balances = false;
+};
+
+struct Invocation {
+  Command command = Command::kWhere;
+  std::string folder;  // as given; empty: the current directory
+  ConsoleUi::Answers answers = ConsoleUi::Answers::kPreselected;
+  std::string company_name;  // new --name (UTF-8)
+  ReportRequest report;
+  bool accrual = false;      // export-journal --accrual
+  std::string journal_file;  // export-journal FILE; empty: standard output
+};
+
+struct ParsedCommandLine {
+  enum class Outcome { kRun, kHelp, kUsageError };
+  Outcome outcome = Outcome::kUsageError;
+  Invocation invocation;
+  std::string help_topic;  // a command name, or "" for the program
+  std::string error;       // the usage error
+};
+
+// `args` without the program name; `report_labels` are the reports that can
+// run, in display order (a report name is matched against them ignoring case).
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
+                                   const std::vector<std::string_view>& report_labels);
+
+// "YYYY-MM-DD", "YYYY-MM" and "YYYY-Qn"; nothing for anything else.
+std::optional<DayNumber> ParseIsoDate(std::string_view text);
+std::optional<ReportPeriod> ParseMonth(std::string_view text);
+std::optional<ReportPeriod> ParseQuarter(std::string_view text);
+
+}  // namespace zenkar
+
+#endif  // ZENKAR_BATCH_COMMAND_LINE_H_

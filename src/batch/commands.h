@@ -1,0 +1,39 @@
+// The commands of kxbatch, each over a ledger that nothing is loaded into yet.
+// Each returns false when it failed; the failure has been reported.
+#ifndef ZENKAR_BATCH_COMMANDS_H_
+#define ZENKAR_BATCH_COMMANDS_H_
+
+#include <string>
+
+#include "batch/command_line.h"
+#include "batch/kxbatch.h"
+#include "batch/tallying_ui.h"
+#include "ledger/ledger.h"
+
+namespace zenkar {
+
+inline constexpr std::string_view kTestingTitle = "Testing: ";
+
+struct CommandContext {
+  BatchEnvironment& env;
+  TallyingUi& ui;      // every message of the command passes it
+  Ledger& ledger;      // speaks through `ui`
+  std::string folder;  // the data folder: absolute, ending in "/"
+};
+
+// A path given on the command line, relative to the working directory.
+std::string ResolvePath(const std::string& path, const std::string& current_folder);
+
+// Loads the books of the context's folder. Unlike the desktop program,
+// kxbatch does not make a company of a folder that holds none.
+bool OpenBooks(CommandContext& context);
+
+bool RunNew(const Invocation& invocation, CommandContext& context);
+bool RunWhere(CommandContext& context);
+bool RunTest(CommandContext& context);
+bool RunReport(const ReportRequest& request, CommandContext& context);
+bool RunExportJournal(const Invocation& invocation, CommandContext& context);
+
+}  // namespace zenkar
+
+#endif  // ZENKAR_BATCH_COMMANDS_H_

@@ -1,0 +1,81 @@
+#include "batch/kxbatch.h"
+
+#include "batch/batch_help.h"
+#include "batch/commands.h"
+#include "common/record_file.h"
+#include "output/financial_statements.h"
+
+namespace zenkar {
+namespace {
+
+void Write(std::FILE* file, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::fflush(file);
+}
+
+// The data folder: the one named (relative to the working directory), or the
+// working directory itself, normalised like every data folder.
+std::string DataFolderOf(const std::string& named, const std::string& current_folder) {
+  return NormalizeFolderPath(named.empty() ? current_folder : ResolvePath(named, current_folder));
+}
+
+bool Dispatch(const Invocation& invocation, CommandContext& context) {
+  switch (invocation.command) {
+    case Command::kNew:
+      return RunNew(invocation, context);
+    case Command::kWhere:
+      return RunWhere(context);
+    case Command::kTest:
+      return RunTest(context);
+    case Command::kReport:
+      return RunReport(invocation.report, context);
+    case Command::kExportJournal:
+      return RunExportJournal(invocation, context);
+  }
+  return false;
+}
+
+}  // namespace
+
+ReportRegistry BatchReports() {
+  ReportRegistry registry;
+  AddFinancialStatements(registry);
+  return registry;
+}
+
+std::vector<std::string_view> BatchReportLabels() { return BatchReports().AvailableLabels(); }
+
+std::optional<int> AnswerWithoutRunning(const ParsedCommandLine& parsed, std::FILE* out,
+                                        std::FILE* err) {
+  switch (parsed.outcome) {
+    case ParsedCommandLine::Outcome::kRun:
+      return std::nullopt;
+    case ParsedCommandLine::Outcome::kHelp:
+      Write(out, HelpText(parsed.help_topic, BatchReportLabels()));
+      return kExitSuccess;
+    case ParsedCommandLine::Outcome::kUsageError:
+      Write(err, "kxbatch: " + parsed.error + "\n" + std::string(kTryHelp) + "\n");
+      return kExitUsage;
+  }
+  return kExitUsage;
+}
+
+int RunCommand(const Invocation& invocation, BatchEnvironment& env) {
+  TallyingUi ui(env.ui);
+  Ledger ledger(env.fs, ui, env.clock);
+  ledger.set_program_folder(env.program_folder);
+  CommandContext context{env, ui, ledger, DataFolderOf(invocation.folder, env.current_folder)};
+  const bool succeeded = Dispatch(invocation, context);
+  std::fflush(env.out);
+  return succeeded && ui.errors() == 0 ? kExitSuccess : kExitFailure;
+}
+
+int RunKxbatch(const std::vector<std::string>& args, BatchEnvironment& env, std::FILE* err) {
+  const ParsedCommandLine parsed = ParseCommandLine(args, BatchReportLabels());
+  if (const std::optional<int> status = AnswerWithoutRunning(parsed, env.out, err)) {
+    return *status;
+  }
+  return RunCommand(parsed.invocation, env);
+}
+
+}  // namespace zenkar

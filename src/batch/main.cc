@@ -1,0 +1,38 @@
+// kxbatch: gathers the machine's ports and runs one command (kxbatch.h).
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "batch/console_ui.h"
+#include "batch/kxbatch.h"
+#include "batch/locale_dates.h"
+#include "batch/posix_shell.h"
+#include "common/installation.h"
+
+namespace {
+
+std::string CurrentFolder() {
+  std::error_code error;
+  const std::string folder = std::filesystem::current_path(error).string();
+  return error || folder.empty() ? "./" : (folder.back() == '/' ? folder : folder + "/");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace zenkar;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const ParsedCommandLine parsed = ParseCommandLine(args, BatchReportLabels());
+  if (const std::optional<int> status = AnswerWithoutRunning(parsed, stdout, stderr)) {
+    return *status;
+  }
+  ConsoleUi ui(stderr, parsed.invocation.answers, isatty(STDERR_FILENO) != 0);
+  PosixShell shell;
+  BatchEnvironment env{
+      PosixFileSystem(), ui,    SystemClock(), shell, LocaleDatePatterns(), ExecutableFolder(),
+      CurrentFolder(),   stdout};
+  return RunCommand(parsed.invocation, env);
+}
