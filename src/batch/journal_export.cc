@@ -185,6 +185,7 @@ class EntryBuilder {
   EntryBuilder(Ledger& ledger, const JournalOptions& options)
       : ledger_(ledger), accounts_(ledger.chart(), ledger.settings()), accrual_(ledger.settings()) {
     accrual_.accrual_accounting = options.accrual ? 1 : 0;
+    entries_.reserve(static_cast<size_t>(ledger.transaction_count()) + 1);
     entries_.emplace_back();  // the opening entry, filled in last
   }
 
@@ -218,8 +219,11 @@ class EntryBuilder {
       BalanceEntry(entry);
     }
     if (entries_.front().postings.empty()) entries_.erase(entries_.begin());
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const Entry& a, const Entry& b) { return a.date < b.date; });
+    // Books kept in date order need no sort (only undated lines move).
+    const auto by_date = [](const Entry& a, const Entry& b) { return a.date < b.date; };
+    if (!std::is_sorted(entries_.begin(), entries_.end(), by_date)) {
+      std::stable_sort(entries_.begin(), entries_.end(), by_date);
+    }
     return std::move(entries_);
   }
 
@@ -385,6 +389,7 @@ bool ExportJournal(Ledger& ledger, const JournalOptions& options, std::string* j
   const JournalAccounts& accounts = builder.accounts();
   const Layout layout = LayoutOf(entries, accounts);
   std::string out;
+  out.reserve(entries.size() * 160);  // about two postings an entry
   WriteHeading(ledger, options, layout, out);
   accounts.WriteDeclarations(out);
   out += "\n";
