@@ -12,10 +12,8 @@
 #include <algorithm>
 
 #include "app/calculator_dialog.h"
-#include "app/capital_account_dialog.h"
 #include "app/check_date_dialog.h"
 #include "app/program_identity.h"
-#include "app/transactions_page.h"
 #include "app/utility_actions.h"
 #include "platform/help_context.h"
 #include "platform/program_icon.h"
@@ -121,10 +119,6 @@ void MainWindow::BuildShortcuts() {
   AddShortcut(QKeySequence(Qt::Key_F1), [this] { HelpForFocus(); });
   AddShortcut(QKeySequence(Qt::ALT | Qt::Key_D), [this] { SelectCheckDate(); });
   AddShortcut(QKeySequence(Qt::Key_F10), [this] { ShowCalculator(); });
-  AddShortcut(QKeySequence(Qt::ALT | Qt::Key_C),
-              [this] { ShowTransactionsSubPage(*this, kChecksAndDepositsPage); });
-  AddShortcut(QKeySequence(Qt::ALT | Qt::Key_J),
-              [this] { ShowTransactionsSubPage(*this, kJournalEntriesPage); });
 }
 
 void MainWindow::SizeAndPlace() {
@@ -170,7 +164,6 @@ void MainWindow::Open() {
     SetStatusText(FromCp1252(kEmptyLedgerHint));
     program_.help().ShowHelp(kHelpGettingStarted);
   }
-  ConfirmCapitalAccountOnOpen(program_, this);
 }
 
 void MainWindow::OnPageChanged(int index) {
