@@ -13,7 +13,7 @@ constexpr size_t kFederalId = 252, kDetailTextD = 282, kReserved312 = 312;
 constexpr size_t kFontSize = 432, kDataYear = 436, kWindowLeft = 440, kWindowTop = 444;
 constexpr size_t kBankAccount = 448, kPayablesAccount = 452, kReceivablesAccount = 456;
 constexpr size_t kWagesAccount = 460, kPayrollAccount2 = 464;
-constexpr size_t kFixedDecimal = 468, kOption472 = 472, kStartTab = 476, kMemoOnChecks = 479;
+constexpr size_t kFixedDecimal = 468, kShadingBars = 472, kStartTab = 476, kMemoOnChecks = 479;
 constexpr size_t kCheckType = 483, kNextCheck = 487, kOption495 = 495, kOption499 = 499;
 constexpr size_t kOption501 = 501, kOption505 = 505, kFiscalStartMonth = 509, kOption513 = 513;
 constexpr size_t kCapitalAccount = 517, kOption521 = 521, kOption525 = 525, kOption529 = 529;
@@ -24,7 +24,7 @@ constexpr size_t kIncomeTitle = 1165, kIncomeTextLine = 1245, kIncomeFooter = 13
 constexpr size_t kBalanceTitle = 1405, kBalanceTextLine = 1485, kBalanceFooter = 1565;
 constexpr size_t kTransactionListingLong = 1645, kChartListingLong = 1649;
 constexpr size_t kIncludeZero = 1653, kOmitPercentages = 1657, kPayeeListingLong = 1665;
-constexpr size_t kOption1669 = 1669, kPayrollPostDeductions = 1673, kDateOrder = 1677;
+constexpr size_t kSortEntries = 1669, kPayrollPostDeductions = 1673, kDateOrder = 1677;
 constexpr size_t kAccrual = 1681, kOption1685 = 1685, kReserved1689 = 1689;
 constexpr size_t kMailPasswordStore = 1921, kMailSavePassword = 1942, kMailServer = 1946;
 constexpr size_t kMailPort = 2006, kMailUserName = 2014, kMailReplyAddress = 2054;
@@ -98,7 +98,7 @@ CompanySettings CompanySettings::Decode(std::string_view r) {
   s.wages_account = GetTextField(r, kWagesAccount, 4);
   s.payroll_account_2 = GetTextField(r, kPayrollAccount2, 4);
   s.fixed_decimal = GetInt32(r, kFixedDecimal);
-  s.option_472 = GetInt32(r, kOption472);
+  s.use_shading_bars = GetInt32(r, kShadingBars);
   s.start_tab = GetTextField(r, kStartTab, 3);
   s.memo_on_checks = GetInt32(r, kMemoOnChecks);
   s.check_type = GetInt32(r, kCheckType);
@@ -133,7 +133,7 @@ CompanySettings CompanySettings::Decode(std::string_view r) {
   s.include_zero_balances = GetInt32(r, kIncludeZero);
   s.omit_percentages = GetInt32(r, kOmitPercentages);
   s.payee_listing_long = GetInt32(r, kPayeeListingLong);
-  s.option_1669 = GetInt32(r, kOption1669);
+  s.sort_entries = GetInt32(r, kSortEntries);
   s.payroll_post_deductions = GetInt32(r, kPayrollPostDeductions);
   s.date_order = GetInt32(r, kDateOrder);
   s.accrual_accounting = GetInt32(r, kAccrual);
@@ -187,7 +187,7 @@ std::string CompanySettings::Encode() const {
   PutTextField(r, kWagesAccount, 4, wages_account);
   PutTextField(r, kPayrollAccount2, 4, payroll_account_2);
   PutInt32(r, kFixedDecimal, fixed_decimal);
-  PutInt32(r, kOption472, option_472);
+  PutInt32(r, kShadingBars, use_shading_bars);
   PutTextField(r, kStartTab, 3, start_tab);
   PutInt32(r, kMemoOnChecks, memo_on_checks);
   PutInt32(r, kCheckType, check_type);
@@ -221,7 +221,7 @@ std::string CompanySettings::Encode() const {
   PutInt32(r, kIncludeZero, include_zero_balances);
   PutInt32(r, kOmitPercentages, omit_percentages);
   PutInt32(r, kPayeeListingLong, payee_listing_long);
-  PutInt32(r, kOption1669, option_1669);
+  PutInt32(r, kSortEntries, sort_entries);
   PutInt32(r, kPayrollPostDeductions, payroll_post_deductions);
   PutInt32(r, kDateOrder, date_order);
   PutInt32(r, kAccrual, accrual_accounting);

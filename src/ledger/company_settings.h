@@ -53,11 +53,11 @@ struct CompanySettings {
   std::string wages_account;             // 460, 4 (Salaries and Wages)
   std::string payroll_account_2;         // 464, 4
   int32_t fixed_decimal = 0;             // 468 "Use Fixed Decimal Position"
-  int32_t option_472 = 0;
-  std::string start_tab;       // 476, 3
-  int32_t memo_on_checks = 0;  // 479 "Print Payee Memo on Checks"
-  int32_t check_type = 0;      // 483: position in the check-type list from 1; 0 none
-  std::string next_check;      // 487, 8
+  int32_t use_shading_bars = 0;          // 472 "Reports: Use Shading Bars"
+  std::string start_tab;                 // 476, 3
+  int32_t memo_on_checks = 0;            // 479 "Print Payee Memo on Checks"
+  int32_t check_type = 0;                // 483: position in the check-type list from 1; 0 none
+  std::string next_check;                // 487, 8
   int32_t option_495 = 0;
   int16_t option_499 = 0;  // the record's only 16-bit field
   int32_t option_501 = 0;
@@ -83,8 +83,8 @@ struct CompanySettings {
   int32_t include_zero_balances = 0;                   // 1653 "Incl Zero:"
   int32_t omit_percentages = 0;                        // 1657 "Omit Pct:"
   int32_t payee_listing_long = 0;                      // 1665 "Payee List Long:"
-  int32_t option_1669 = 0;
-  int32_t payroll_post_deductions = 0;  // 1673
+  int32_t sort_entries = 0;                            // 1669 "Reports: Sort Entries"
+  int32_t payroll_post_deductions = 0;                 // 1673
   // 1677 (new-company default 1): non-zero keeps the transaction file in
   // date order, zero in the order entered.
   int32_t date_order = 1;
