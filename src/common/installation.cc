@@ -1,12 +1,12 @@
 #include "common/installation.h"
 
-#include <openssl/rand.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <ctime>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "common/record_file.h"
@@ -36,19 +36,15 @@ bool IsToken(std::string_view text) {
   return true;
 }
 
+// Not a secret: any value that differs between installations will do, so
+// the standard library's random device serves (and programs that read the
+// installation folder need no cryptography library).
 std::string NewToken() {
-  unsigned char bytes[kTokenLength / 2] = {};
-  if (RAND_bytes(bytes, sizeof bytes) != 1) {
-    // Not a secret: any value that differs between installations will do.
-    const unsigned value = static_cast<unsigned>(std::time(nullptr)) ^ ::getpid();
-    for (size_t i = 0; i < sizeof bytes; ++i) bytes[i] = (value >> (8 * i)) & 0xFF;
-  }
+  std::random_device device;
+  const uint32_t value = device() ^ static_cast<uint32_t>(std::time(nullptr)) ^ ::getpid();
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string token;
-  for (unsigned char byte : bytes) {
-    token += kHex[byte >> 4];
-    token += kHex[byte & 0x0F];
-  }
+  for (size_t i = 0; i < kTokenLength; ++i) token += kHex[(value >> (4 * i)) & 0x0F];
   return token;
 }
 
