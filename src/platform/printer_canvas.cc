@@ -1,0 +1,121 @@
+#include "platform/printer_canvas.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPen>
+#include <cmath>
+
+#include "platform/printing_options.h"
+#include "platform/text_conversion.h"
+
+namespace zenkar {
+namespace {
+
+// Half a line of the "Additional Top Margin": 1/12 inch.
+constexpr double kHalfLinePoints = kPointsPerRow / 2;
+
+}  // namespace
+
+QFont QtReportFont(const ReportFont& font, QPaintDevice* device) {
+  QFont qt_font(QString::fromLatin1(FontFamilyName(font.family)));
+  qt_font.setPointSizeF(font.size);
+  qt_font.setBold(font.style == FontStyle::kBold || font.style == FontStyle::kBoldItalic);
+  qt_font.setItalic(font.style == FontStyle::kItalic || font.style == FontStyle::kBoldItalic);
+  // Kerning, shaping and hinting would move glyphs off the widths the
+  // preview declares; a missing glyph must not come from another family.
+  qt_font.setKerning(false);
+  qt_font.setHintingPreference(QFont::PreferNoHinting);
+  qt_font.setStyleStrategy(
+      QFont::StyleStrategy(QFont::PreferNoShaping | QFont::NoFontMerging | QFont::PreferOutline));
+  return device == nullptr ? qt_font : QFont(qt_font, device);
+}
+
+bool ReportFontInstalled(FontFamily family) {
+  const QFontInfo info(QtReportFont({family, 10, FontStyle::kRegular}, nullptr));
+  return IsReportFontTwin(FontFamilyName(family), ToCp1252(info.family()));
+}
+
+std::unique_ptr<PrinterCanvas> PrinterCanvas::Start(const QString& path, const SpoolSetup& setup) {
+  std::unique_ptr<PrinterCanvas> canvas(new PrinterCanvas(path, setup));
+  if (!canvas->painter_.begin(&canvas->printer_)) {
+    canvas->finished_ = true;  // nothing was started, nothing to remove
+    return nullptr;
+  }
+  canvas->pixels_per_point_ = canvas->printer_.resolution() / 72.0;
+  canvas->SetFont(setup.initial_font);
+  return canvas;
+}
+
+PrinterCanvas::PrinterCanvas(const QString& path, const SpoolSetup& setup)
+    : path_(path), setup_(setup), printer_(QPrinter::HighResolution) {
+  printer_.setOutputFormat(QPrinter::PdfFormat);
+  printer_.setOutputFileName(path);
+  printer_.setFullPage(true);
+  const QPageSize sheet(QSizeF(setup.sheet.width, setup.sheet.height), QPageSize::Point, QString(),
+                        QPageSize::FuzzyMatch);
+  printer_.setPageLayout(QPageLayout(sheet, QPageLayout::Portrait, QMarginsF()));
+}
+
+PrinterCanvas::~PrinterCanvas() {
+  if (finished_) return;
+  painter_.end();
+  QFile::remove(path_);
+}
+
+double PrinterCanvas::paper_length_factor() const {
+  return setup_.sheet.height / kSheetHeightPoints;
+}
+
+QPointF PrinterCanvas::DevicePoint(double row, double column) const {
+  const double x = column * kPointsPerColumn;
+  const double y = row * kPointsPerRow + setup_.additional_top_margin_half_lines * kHalfLinePoints;
+  return QPointF(x * pixels_per_point_, y * pixels_per_point_);
+}
+
+bool PrinterCanvas::SetFont(const ReportFont& font) {
+  if (!ReportFontInstalled(font.family)) return false;
+  painter_.setFont(QtReportFont(font, &printer_));
+  font_ = font;
+  return true;
+}
+
+void PrinterCanvas::PlaceText(double row, double column, std::string_view text, ReportAlign align,
+                              int /*field*/) {
+  QPointF at = DevicePoint(row, column);
+  const double width = ReportTextWidth(font_, text) * pixels_per_point_;
+  if (align == ReportAlign::kRight) at.rx() -= width;
+  if (align == ReportAlign::kCenter) at.rx() -= width / 2;
+  painter_.drawText(at, FromCp1252(text));
+}
+
+void PrinterCanvas::Stroke(QPointF from, QPointF to) {
+  painter_.setPen(QPen(Qt::black, kLineWidthPoints * pixels_per_point_, Qt::SolidLine, Qt::FlatCap,
+                       Qt::MiterJoin));
+  painter_.drawLine(from, to);
+}
+
+void PrinterCanvas::DrawLine(double row1, double column1, double row2, double column2) {
+  Stroke(DevicePoint(row1, column1), DevicePoint(row2, column2));
+}
+
+void PrinterCanvas::DrawDoubleLine(double row1, double column1, double row2, double column2) {
+  const QPointF from = DevicePoint(row1, column1);
+  const QPointF to = DevicePoint(row2, column2);
+  Stroke(from, to);
+  const bool vertical = std::abs(to.y() - from.y()) > std::abs(to.x() - from.x());
+  const double gap = kDoubleLineGapPoints * pixels_per_point_;
+  const QPointF step = vertical ? QPointF(gap, 0) : QPointF(0, gap);
+  Stroke(from + step, to + step);
+}
+
+void PrinterCanvas::NewPage() { printer_.newPage(); }
+
+bool PrinterCanvas::Finish() {
+  if (finished_) return false;
+  finished_ = true;
+  return painter_.end() && printer_.printerState() != QPrinter::Error;
+}
+
+}  // namespace zenkar
