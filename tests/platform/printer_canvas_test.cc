@@ -1,0 +1,330 @@
+// Preview equals print: the sample company's statements are written once
+// through the PDF canvas (the preview) and once through the printer canvas,
+// whose sheet goes through QPrinter's PDF output exactly as it goes to CUPS.
+// pdftotext -bbox reads the position of every word of both, which must agree
+// within a tenth of a point; lines are compared as rendered pixels.
+#include "platform/printer_canvas.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+#include <cmath>
+
+#include "ledger/chart_text.h"
+#include "ledger/ledger.h"
+#include "output/financial_statements.h"
+#include "output/output_fakes.h"
+#include "output/pdf_canvas.h"
+#include "output/pdf_test_tools.h"
+#include "platform/offscreen_test_main.h"
+#include "platform/text_conversion.h"
+#include "support/temp_dir.h"
+#include "tools/sample_company.h"
+
+namespace zenkar {
+namespace {
+
+constexpr int kSampleYear = 2025;
+constexpr double kTolerancePoints = 0.1;
+
+// How pdftotext measures the height of a word's box: the font's ascent and
+// descent per point of size. Words of the preview, whose Arial is declared
+// but not embedded, are measured by the standard Helvetica metrics; words of
+// the printer's PDF by those of the Liberation font Qt embeds.
+struct BoxMetrics {
+  double ascent;
+  double descent;
+};
+constexpr BoxMetrics kPreviewArial{0.718, 0.207};
+constexpr BoxMetrics kEmbeddedLiberationSans{0.905, 0.212};
+constexpr BoxMetrics kEmbeddedLiberationMono{0.833, 0.300};
+
+// A word as placed: its text, page, left and right edges, baseline and size.
+struct Word {
+  QString text;
+  int page = 0;
+  double left = 0;
+  double right = 0;
+  double baseline = 0;
+  double size = 0;
+};
+
+// Every word of the document, page by page, from pdftotext -bbox (points
+// from the top-left corner of the media box).
+QList<Word> WordsOf(const std::string& pdf, BoxMetrics metrics) {
+  QProcess pdftotext;
+  pdftotext.start("pdftotext", {"-bbox", FromPath(pdf), "-"});
+  if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return {};
+  const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  static const QRegularExpression kWord(
+      R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+  QList<Word> words;
+  int page = 0;
+  for (const QRegularExpressionMatch& match : kWord.globalMatch(html)) {
+    if (match.captured(0) == "<page ") {
+      ++page;
+      continue;
+    }
+    const double top = match.captured(2).toDouble();
+    const double bottom = match.captured(4).toDouble();
+    const double size = (bottom - top) / (metrics.ascent + metrics.descent);
+    words.append({match.captured(5), page, match.captured(1).toDouble(),
+                  match.captured(3).toDouble(), bottom - metrics.descent * size, size});
+  }
+  return words;
+}
+
+bool Near(double a, double b) { return std::abs(a - b) <= kTolerancePoints; }
+
+// The first difference between the two documents' words, or "" when every
+// word stands at the same place on the same page in the same size.
+QString FirstDifference(const QList<Word>& preview, const QList<Word>& print) {
+  if (preview.size() != print.size()) {
+    return QString("%1 words in the preview, %2 in the print")
+        .arg(preview.size())
+        .arg(print.size());
+  }
+  auto describe = [](const Word& word) {
+    return QString("\"%1\" on page %2 from %3 to %4, baseline %5, size %6")
+        .arg(word.text)
+        .arg(word.page)
+        .arg(word.left)
+        .arg(word.right)
+        .arg(word.baseline)
+        .arg(word.size);
+  };
+  for (qsizetype i = 0; i < preview.size(); ++i) {
+    const Word& a = preview[i];
+    const Word& b = print[i];
+    if (a.text != b.text || a.page != b.page || !Near(a.left, b.left) || !Near(a.right, b.right) ||
+        !Near(a.baseline, b.baseline) || !Near(a.size, b.size)) {
+      return QString("word %1: %2 in the preview, %3 in the print")
+          .arg(i)
+          .arg(describe(a), describe(b));
+    }
+  }
+  return {};
+}
+
+// The page rendered in grey by pdftoppm at `dpi`: one byte per pixel.
+struct GreyImage {
+  int width = 0;
+  int height = 0;
+  QByteArray pixels;
+  int At(int x, int y) const { return static_cast<unsigned char>(pixels[y * width + x]); }
+};
+std::optional<GreyImage> RenderGrey(const std::string& pdf, int dpi) {
+  QProcess pdftoppm;
+  pdftoppm.start("pdftoppm",
+                 {"-gray", "-r", QString::number(dpi), "-f", "1", "-l", "1", FromPath(pdf)});
+  if (!pdftoppm.waitForFinished(30000) || pdftoppm.exitCode() != 0) return std::nullopt;
+  const QByteArray pgm = pdftoppm.readAllStandardOutput();
+  // "P5\n<width> <height>\n255\n" then the pixels.
+  const QList<QByteArray> header = pgm.left(64).split('\n');
+  if (header.size() < 4 || header[0] != "P5") return std::nullopt;
+  const QList<QByteArray> size = header[1].split(' ');
+  GreyImage image{size.value(0).toInt(), size.value(1).toInt(), {}};
+  const qsizetype start = header[0].size() + header[1].size() + header[2].size() + 3;
+  image.pixels = pgm.mid(start);
+  if (image.pixels.size() != qsizetype(image.width) * image.height) return std::nullopt;
+  return image;
+}
+
+// The printer port of the test: each job draws on a printer canvas into
+// `path`, which is left for the test to read.
+class SheetFilePrinter : public PrinterCanvasFactory {
+ public:
+  std::unique_ptr<ReportCanvas> OpenPrinterCanvas(PrintJobKind, std::string_view) override {
+    return PrinterCanvas::Start(FromPath(path), setup);
+  }
+  std::string path;
+  SpoolSetup setup;
+};
+
+// The sample company, written once for all tests.
+struct SampleCompany {
+  SampleCompany() : ledger(PosixFileSystem(), ui, clock) {
+    std::string text;
+    std::vector<AccountRecord> accounts;
+    PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text);
+    ParseChartText(text, &accounts);
+    program.WriteFile("KXACCTCOA.DAT", ChartOfAccounts(accounts).Encode());
+    ledger.set_program_folder(program.path());
+    ledger.SetDataFolder(data.path());
+    opened = ledger.OpenDataFolder() && WriteSampleCompany(ledger, kSampleYear);
+  }
+  testing::TempDir program;
+  testing::TempDir data;
+  testing::ScriptedUi ui;
+  testing::FixedClock clock{{2026, 3, 14, 9, 30, 0}, 60};
+  Ledger ledger;
+  bool opened = false;
+};
+
+}  // namespace
+
+class PrinterCanvasTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    company_ = std::make_unique<SampleCompany>();
+    QVERIFY(company_->opened);
+    AddFinancialStatements(registry_);
+  }
+
+  void TheStatementsPrintEveryWordWhereThePreviewShowsIt_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<bool>("omit_percentages");
+    QTest::newRow("income statement, June") << "Income Statement" << 6 << false;
+    QTest::newRow("income statement without percentages, December")
+        << "Income Statement" << 12 << true;
+    QTest::newRow("balance sheet, June") << "Balance Sheet" << 6 << false;
+  }
+  void TheStatementsPrintEveryWordWhereThePreviewShowsIt() {
+    QFETCH(QString, label);
+    QFETCH(int, month);
+    QFETCH(bool, omit_percentages);
+    const ReportPeriod period = MonthPeriod(kSampleYear, month);
+    const ReportOptions options{.omit_percentages = omit_percentages};
+
+    const std::string preview = Write(label, OutputTarget::kPdf, period, options);
+    const std::string print = Write(label, OutputTarget::kPrinter, period, options);
+    QVERIFY(!preview.empty() && !print.empty());
+    const QList<Word> preview_words = WordsOf(preview, kPreviewArial);
+    QVERIFY(preview_words.size() > 100);
+    QCOMPARE(FirstDifference(preview_words, WordsOf(print, kEmbeddedLiberationSans)), QString());
+  }
+
+  void LinesAndDoubleLinesStandWhereThePreviewDrawsThem() {
+    auto draw = [](ReportCanvas& canvas) {
+      canvas.DrawLine(10, 34, 10, 42);            // an underline under an amount
+      canvas.DrawDoubleLine(12.5, 54, 12.5, 62);  // a double underline
+      canvas.DrawLine(20, 5, 40, 5);              // a vertical rule
+      canvas.DrawDoubleLine(20, 70, 40, 70);      // a double vertical rule
+      canvas.DrawLine(30, 10, 45.25, 60.5);       // slanting, at fractional units
+    };
+    const std::string preview = dir_.File("lines-preview.pdf");
+    const std::string print = dir_.File("lines-print.pdf");
+    {
+      auto canvas = PdfCanvas::Start(PosixFileSystem(), output_.ui, output_.clock, {}, preview);
+      QVERIFY(canvas != nullptr);
+      draw(*canvas);
+      QVERIFY(canvas->Finish());
+    }
+    {
+      auto canvas = PrinterCanvas::Start(FromPath(print), SpoolSetup());
+      QVERIFY(canvas != nullptr);
+      draw(*canvas);
+      QVERIFY(canvas->Finish());
+    }
+    // At 100 dots per inch no edge of these lines falls on a pixel boundary,
+    // where the rounding of the two files' numbers could tip a pixel over.
+    const std::optional<GreyImage> a = RenderGrey(preview, 100);
+    const std::optional<GreyImage> b = RenderGrey(print, 100);
+    QVERIFY(a && b);
+    QCOMPARE(b->width, a->width);
+    QCOMPARE(b->height, a->height);
+    int inked = 0;
+    for (int y = 0; y < a->height; ++y) {
+      for (int x = 0; x < a->width; ++x) {
+        if (a->At(x, y) < 128) ++inked;
+        // Antialiasing may shade an edge a little differently; a line out
+        // of place differs fully.
+        if (std::abs(a->At(x, y) - b->At(x, y)) > 40) {
+          QFAIL(qPrintable(QString("pixel %1,%2: %3 in the preview, %4 in the print")
+                               .arg(x)
+                               .arg(y)
+                               .arg(a->At(x, y))
+                               .arg(b->At(x, y))));
+        }
+      }
+    }
+    QVERIFY(inked > 200);
+  }
+
+  void TheAdditionalTopMarginMovesEveryWordDown() {
+    auto write = [](ReportCanvas& canvas) {
+      canvas.SetFont({FontFamily::kCourierNew, 12, FontStyle::kBold});
+      canvas.PlaceText(3, 5, "PAY TO THE ORDER OF", ReportAlign::kLeft, 1);
+      canvas.PlaceText(3, 78, "**1,215.07", ReportAlign::kRight, 1);
+      canvas.NewPage();
+      canvas.PlaceText(4, 42.5, "Centred", ReportAlign::kCenter, 1);
+    };
+    SpoolSetup plain;
+    SpoolSetup lowered;
+    lowered.additional_top_margin_half_lines = 3;
+    const std::string flat = dir_.File("margin-0.pdf");
+    const std::string moved = dir_.File("margin-3.pdf");
+    for (const auto& [path, setup] : {std::pair{flat, plain}, std::pair{moved, lowered}}) {
+      auto canvas = PrinterCanvas::Start(FromPath(path), setup);
+      QVERIFY(canvas != nullptr);
+      QCOMPARE(canvas->additional_top_margin_half_lines(), setup.additional_top_margin_half_lines);
+      write(*canvas);
+      QVERIFY(canvas->Finish());
+    }
+    const QList<Word> before = WordsOf(flat, kEmbeddedLiberationMono);
+    QList<Word> after = WordsOf(moved, kEmbeddedLiberationMono);
+    QCOMPARE(after.size(), 7);
+    QVERIFY(Near(before[0].baseline, 36) && Near(before[0].size, 12));
+    for (Word& word : after) word.baseline -= 18;  // three half lines of 1/12 inch
+    QCOMPARE(FirstDifference(before, after), QString());
+    // The right-aligned amount ends at column 78 by the declared widths.
+    QVERIFY(Near(before[5].right, 78 * 7.2));
+    QVERIFY(Near((before[6].left + before[6].right) / 2, 42.5 * 7.2));
+  }
+
+  void APaperLongerThanLetterIsReportedAsItsLengthFactor() {
+    SpoolSetup legal;
+    legal.sheet = {612, 1008};
+    auto canvas = PrinterCanvas::Start(FromPath(dir_.File("legal.pdf")), legal);
+    QVERIFY(canvas != nullptr);
+    QCOMPARE(canvas->paper_length_factor(), 1008.0 / 792);
+  }
+
+  void ACanvasDroppedBeforeFinishLeavesNoFile() {
+    const std::string path = dir_.File("dropped.pdf");
+    {
+      auto canvas = PrinterCanvas::Start(FromPath(path), SpoolSetup());
+      QVERIFY(canvas != nullptr);
+      canvas->PlaceText(3, 5, "half a report", ReportAlign::kLeft, 1);
+    }
+    QVERIFY(!dir_.Exists("dropped.pdf"));
+    QVERIFY(PrinterCanvas::Start(FromPath(dir_.File("no/such/folder.pdf")), SpoolSetup()) ==
+            nullptr);
+  }
+
+ private:
+  // The statement `label` written to `target`; the path of its PDF, or ""
+  // when it was not written.
+  std::string Write(const QString& label, OutputTarget target, const ReportPeriod& period,
+                    const ReportOptions& options) {
+    const std::string path =
+        dir_.File(ToPath(label) + (target == OutputTarget::kPrinter ? "-print.pdf" : ".pdf"));
+    printer_.path = path;
+    output_.services.printer = &printer_;
+    output_.services.output_folder = dir_.path();
+    const ReportRunRequest request{{ToCp1252(label)}, target, period, options};
+    output_.ui.ClearMessages();
+    const ReportRunResult result =
+        RunReports(registry_, company_->ledger, output_.services, request);
+    if (!result.completed || !output_.ui.Texts().empty()) return "";
+    if (target == OutputTarget::kPdf) {
+      if (output_.shell.opened.empty()) return "";
+      std::filesystem::rename(output_.shell.opened.back(), path);
+    }
+    return path;
+  }
+
+  std::unique_ptr<SampleCompany> company_;
+  ReportRegistry registry_;
+  testing::TempDir dir_;
+  testing::TestOutput output_{dir_.path()};
+  SheetFilePrinter printer_;
+};
+
+}  // namespace zenkar
+
+ZENKAR_OFFSCREEN_TEST_MAIN(zenkar::PrinterCanvasTest)
+#include "printer_canvas_test.moc"
