@@ -14,6 +14,7 @@
 #include "app/calculator_dialog.h"
 #include "app/check_date_dialog.h"
 #include "app/program_identity.h"
+#include "app/transactions_page.h"
 #include "app/utility_actions.h"
 #include "platform/help_context.h"
 #include "platform/program_icon.h"
@@ -119,6 +120,10 @@ void MainWindow::BuildShortcuts() {
   AddShortcut(QKeySequence(Qt::Key_F1), [this] { HelpForFocus(); });
   AddShortcut(QKeySequence(Qt::ALT | Qt::Key_D), [this] { SelectCheckDate(); });
   AddShortcut(QKeySequence(Qt::Key_F10), [this] { ShowCalculator(); });
+  AddShortcut(QKeySequence(Qt::ALT | Qt::Key_C),
+              [this] { ShowTransactionsSubPage(*this, kChecksAndDepositsPage); });
+  AddShortcut(QKeySequence(Qt::ALT | Qt::Key_J),
+              [this] { ShowTransactionsSubPage(*this, kJournalEntriesPage); });
 }
 
 void MainWindow::SizeAndPlace() {
