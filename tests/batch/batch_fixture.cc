@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "common/record_file.h"
 #include "ledger/chart_text.h"
 #include "tools/sample_company.h"
 
@@ -28,7 +27,7 @@ std::string CapturedFile::Text() const {
 
 ToolResult RunTool(const std::string& command) {
   ToolResult result;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
+  std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
   if (pipe == nullptr) return result;
   char buffer[4096];
   for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
@@ -39,14 +38,14 @@ ToolResult RunTool(const std::string& command) {
   return result;
 }
 
-std::string ShellQuote(std::string_view text) {
+std::string Quote(std::string_view text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
 
 bool HaveTool(std::string_view program) {
-  return RunTool("command -v " + std::string(program) + " >/dev/null 2>&1").status == 0;
+  return RunTool("command -v " + std::string(program)).status == 0;
 }
 
 AccountRecord Account(std::string_view number, std::string_view description, int32_t type,
@@ -88,9 +87,9 @@ BatchFixture::BatchFixture()
 }
 
 int BatchFixture::Run(std::vector<std::string> args) {
-  const bool names_folder =
-      std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--folder"; });
-  if (!names_folder) args.insert(args.begin(), {"--folder", dir_.path()});
+  if (std::find(args.begin(), args.end(), "--folder") == args.end()) {
+    args.insert(args.begin(), {"--folder", dir_.path()});
+  }
   return RunKxbatch(args, env_, err_.get());
 }
 
@@ -109,8 +108,7 @@ void BatchFixture::WriteCompany(const std::vector<AccountRecord>& chart,
   std::string file;
   for (const TransactionRecord& line : lines) file += line.Encode();
   dir_.WriteFile("KXACCT.TRN", file);
-  // One load sorts the lines and sets the posted totals, as the program would.
-  ScriptedUi ui;
+  ScriptedUi ui;  // the first load sorts the lines and sets the posted totals
   Ledger ledger(PosixFileSystem(), ui, clock_);
   ledger.SetDataFolder(dir_.path());
   ASSERT_TRUE(ledger.OpenDataFolder()) << ::testing::PrintToString(ui.Texts());
@@ -121,8 +119,7 @@ void BatchFixture::WriteSampleCompany() {
   Ledger ledger(PosixFileSystem(), ui, clock_);
   ledger.set_program_folder(program_.path());
   ledger.SetDataFolder(dir_.path());
-  ASSERT_TRUE(ledger.OpenDataFolder() && zenkar::WriteSampleCompany(ledger, 2025))
-      << ::testing::PrintToString(ui.Texts());
+  ASSERT_TRUE(ledger.OpenDataFolder() && zenkar::WriteSampleCompany(ledger, 2025));
   ledger.Close();
 }
 

@@ -1,6 +1,6 @@
-// A kxbatch run in-process: a program folder with the default chart, a data
-// folder, a scripted Ui, a fixed clock and a shell that records what it was
-// asked to open or run. Output and error streams are captured as text.
+// kxbatch run in-process: a program folder with the default chart, a data
+// folder, a scripted Ui, a fixed clock, a shell that records what it is asked
+// to open or run, and the output and error streams captured as text.
 #ifndef ZENKAR_TESTS_BATCH_BATCH_FIXTURE_H_
 #define ZENKAR_TESTS_BATCH_BATCH_FIXTURE_H_
 
@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "batch/kxbatch.h"
-#include "common/shell.h"
 #include "ledger/ledger.h"
 #include "support/fault_file_system.h"
 #include "support/fixed_clock.h"
@@ -21,12 +20,10 @@
 
 namespace zenkar::testing {
 
-// One program the shell was asked to run, with the bytes of its last
-// argument (the file handed to lp) as they were at that moment.
 struct ProgramRun {
   std::string program;
   std::vector<std::string> args;
-  std::string last_file;
+  std::string last_file;  // the bytes of the last argument (the file given to lp) at the time
 };
 
 class RecordingShell : public Shell {
@@ -45,7 +42,6 @@ class RecordingShell : public Shell {
   std::vector<ProgramRun> runs;
 };
 
-// A captured standard stream.
 class CapturedFile {
  public:
   CapturedFile() : file_(std::tmpfile()) {}
@@ -57,46 +53,37 @@ class CapturedFile {
   std::FILE* file_;
 };
 
-// Runs a shell command; its exit status and standard output.
+// A shell command's exit status and standard output (and error).
 struct ToolResult {
   int status = -1;
   std::string output;
 };
 ToolResult RunTool(const std::string& command);
-std::string ShellQuote(std::string_view text);
-// True when `program` is on PATH.
+std::string Quote(std::string_view text);
 bool HaveTool(std::string_view program);
 
 inline DayNumber Day(int year, int month, int day) { return *MakeDayNumber(year, month, day); }
-
 AccountRecord Account(std::string_view number, std::string_view description, int32_t type,
                       int64_t balance_cents = 0, int32_t title_type = kEntryAccount);
-
-// A line of the books.
 TransactionRecord Line(int32_t kind, std::string_view account, int64_t cents, DayNumber date,
                        std::string_view description = "", std::string_view reference = "");
-
-// The default chart of accounts, as the build installs it.
 std::string DefaultChartFile();
 
 class BatchFixture : public ::testing::Test {
  protected:
   BatchFixture();
 
-  // Runs kxbatch with `args` (the data folder is given unless the args name
-  // one); the exit status.
+  // Runs kxbatch on the data folder (unless the args name another).
   int Run(std::vector<std::string> args);
   std::string out() const { return out_.Text(); }
   std::string err() const { return err_.Text(); }
 
-  // Writes a company of `chart` (settings of a new company, bank 110,
-  // payables 210, capital 465) and appends `lines` through the ledger.
+  // A company of `chart` with the settings of a new one (bank 110, payables
+  // 210, capital 465) and `lines`, loaded once as the program would.
   void WriteCompany(const std::vector<AccountRecord>& chart,
                     const std::vector<TransactionRecord>& lines = {},
                     const std::function<void(CompanySettings&)>& adjust = {});
-  // The sample company's year of books.
   void WriteSampleCompany();
-  // The loaded books, for comparing figures.
   void OpenLedger(Ledger& ledger);
 
   TempDir program_;
