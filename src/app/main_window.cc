@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/calculator_dialog.h"
+#include "app/capital_account_dialog.h"
 #include "app/check_date_dialog.h"
 #include "app/program_identity.h"
 #include "app/transactions_page.h"
@@ -169,6 +170,7 @@ void MainWindow::Open() {
     SetStatusText(FromCp1252(kEmptyLedgerHint));
     program_.help().ShowHelp(kHelpGettingStarted);
   }
+  ConfirmCapitalAccountOnOpen(program_, this);
 }
 
 void MainWindow::OnPageChanged(int index) {

@@ -58,9 +58,19 @@ void QtWindowRunner::TakeScreenshots(MainWindow& window) {
     window.tabs()->setCurrentIndex(index);
     QCoreApplication::processEvents();
     const std::string_view code = window.page(index)->info().code;
-    SaveWidget(&window, folder.filePath(QString("%1-%2.png")
-                                            .arg(index + 1, 2, 10, QChar('0'))
-                                            .arg(QString::fromLatin1(code.data(), code.size()))));
+    const QString name = QString("%1-%2")
+                             .arg(index + 1, 2, 10, QChar('0'))
+                             .arg(QString::fromLatin1(code.data(), code.size()));
+    SaveWidget(&window, folder.filePath(name + ".png"));
+    // A page with sub-pages: each further sub-page as NN-CODE-n.png.
+    if (auto* sub_pages = window.page(index)->findChild<QTabWidget*>()) {
+      for (int sub = 1; sub < sub_pages->count(); ++sub) {
+        sub_pages->setCurrentIndex(sub);
+        QCoreApplication::processEvents();
+        SaveWidget(&window, folder.filePath(QString("%1-%2.png").arg(name).arg(sub + 1)));
+      }
+      sub_pages->setCurrentIndex(0);
+    }
   }
   if (HelpWindow* help = help_viewer_.window(); help != nullptr && help->isVisible()) {
     SaveWidget(help, folder.filePath("help.png"));

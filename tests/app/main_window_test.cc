@@ -109,7 +109,7 @@ class MainWindowTest : public QObject {
                                   "",
                                   "",
                                   "Bank Reconciliation",
-                                  "",
+                                  "Setup - Program Setup",
                                   "MICR Check Printing - Setup and Options",
                                   "Help - Press <F1> at any time for context sensitive help"};
     for (int i = captions.size() - 1; i >= 0; --i) {
