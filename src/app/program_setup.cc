@@ -108,6 +108,7 @@ bool PrintProgramSettings(Program& program, OutputTarget target, PrinterCanvasFa
       program.fs(), program.ui(), program.clock(), program.shell(), program.date_patterns(),
       printer};
   services.output_folder = ledger.data_folder();
+  services.pdf_options.web_host = program.web_site().host;
   PrintJob job(services, target);
   return PrintSettingsReport(job, ledger.settings(), SettingsReportFiguresOf(ledger));
 }

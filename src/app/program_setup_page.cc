@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
@@ -11,6 +12,7 @@
 #include "app/setup_page.h"
 #include "common/program_password.h"
 #include "common/text_field.h"
+#include "platform/desktop_printer.h"
 #include "platform/text_conversion.h"
 
 namespace zenkar {
@@ -144,7 +146,15 @@ QWidget* ProgramSetupPage::BuildOptionsBox() {
   });
   print_settings_ = new QPushButton("View / Print Program Settings");
   print_settings_->setObjectName("printSettings");
-  connect(print_settings_, &QPushButton::clicked, this, [this] { PrintSettings(); });
+  auto* print_menu = new QMenu(print_settings_);
+  print_menu->setObjectName("printSettingsMenu");
+  QAction* preview = print_menu->addAction("Preview / Save (PDF)");
+  preview->setObjectName("settingsPdf");
+  connect(preview, &QAction::triggered, this, [this] { PrintSettings(OutputTarget::kPdf); });
+  QAction* print = print_menu->addAction("Print");
+  print->setObjectName("settingsPrint");
+  connect(print, &QAction::triggered, this, [this] { PrintSettings(OutputTarget::kPrinter); });
+  print_settings_->setMenu(print_menu);
   help_ = new QPushButton("Help");
   help_->setObjectName("setupHelp");
   connect(help_, &QPushButton::clicked, this,
@@ -294,7 +304,18 @@ void ProgramSetupPage::PageShown() {
   ShowDescriptions();
 }
 
-void ProgramSetupPage::PrintSettings() { PrintProgramSettings(program_, OutputTarget::kPdf); }
+void ProgramSetupPage::PrintSettings(OutputTarget target) {
+  PrintProgramSettings(program_, target, target == OutputTarget::kPrinter ? Printer() : nullptr);
+}
+
+PrinterCanvasFactory* ProgramSetupPage::Printer() {
+  if (printer_ == nullptr) {
+    printer_ = std::make_unique<DesktopPrinter>(
+        program_.ledger(), program_.ui(), program_.fs(),
+        std::vector<std::string>(kCheckTypeNames.begin(), kCheckTypeNames.end()));
+  }
+  return printer_.get();
+}
 
 void ProgramSetupPage::OnLedgerChanged(LedgerChange change, int) {
   const ProgramSetupValues stored = ProgramSetupValuesOf(program_.ledger().settings());

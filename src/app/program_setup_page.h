@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "app/program.h"
 #include "app/program_setup.h"
@@ -60,7 +61,9 @@ class ProgramSetupPage : public QWidget, public LedgerObserver {
   void ShowDescriptions();
   void EditsChanged();
   void SetUpKeys();
-  void PrintSettings();
+  // "View / Print Program Settings" to the PDF preview or the printer.
+  void PrintSettings(OutputTarget target);
+  PrinterCanvasFactory* Printer();
 
   Program& program_;
   MainWindow& window_;
@@ -85,6 +88,7 @@ class ProgramSetupPage : public QWidget, public LedgerObserver {
   QLineEdit* balance_footer_ = nullptr;
   QPushButton* save_ = nullptr;
   bool showing_ = false;
+  std::unique_ptr<PrinterCanvasFactory> printer_;  // made when first used
 };
 
 }  // namespace zenkar

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -468,7 +469,11 @@ class SetupPagesTest : public QObject {
     QVERIFY(world.Load());
     auto window = OpenWindow(world);
     ShowSetup(*window, 0);
-    Find<QPushButton>(window.get(), "printSettings")->click();
+    auto* menu = Find<QMenu>(window.get(), "printSettingsMenu");
+    QCOMPARE(Find<QPushButton>(window.get(), "printSettings")->menu(), menu);
+    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions()[1]->text(), QString("Print"));
+    menu->findChild<QAction*>("settingsPdf")->trigger();
     QCOMPARE(world.shell.opened_documents.size(), size_t{1});
     QCOMPARE(world.shell.opened_documents[0], world.data.File("KXACCT-Settings.pdf"));
     QCOMPARE(world.data.ReadFile("KXACCT-Settings.pdf").substr(0, 5), std::string("%PDF-"));

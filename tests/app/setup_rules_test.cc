@@ -10,12 +10,14 @@
 #include "app/capital_account.h"
 #include "app/chart_entry.h"
 #include "app/payees_entry.h"
+#include "app/program_fixture.h"
 #include "app/program_setup.h"
 #include "app/report_options.h"
 #include "app/setup_company.h"
 #include "common/byte_codec.h"
 #include "common/text_field.h"
 #include "ledger/ledger.h"
+#include "output/output_fakes.h"
 #include "support/fault_file_system.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_ui.h"
@@ -23,6 +25,7 @@
 namespace zenkar {
 namespace {
 
+using ::zenkar::testing::FakePrinter;
 using ::zenkar::testing::FaultInjectingFileSystem;
 using ::zenkar::testing::FixedClock;
 using ::zenkar::testing::ScriptedUi;
@@ -444,6 +447,29 @@ TEST_F(SetupRulesTest, AChartWithoutLiabilityEntryAccountsIsToldSo) {
   EXPECT_EQ(Texts(), std::vector<std::string>{"Your COA does not have any valid Liability "
                                               "accounts (Account Type 2 with Title Type 0)."});
   EXPECT_EQ(StoredSettings(data_).capital_account, "    ");
+}
+
+// --- View / Print Program Settings ----------------------------------------------
+
+class PrintSettingsTest : public testing::ProgramTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(WriteSetupCompany(data_));
+    program_.ledger().SetDataFolder(data_.path());
+    ASSERT_TRUE(program_.PrepareMainWindow());
+  }
+};
+
+TEST_F(PrintSettingsTest, TheSettingsGoToThePrinterChosen) {
+  FakePrinter printer;
+  EXPECT_TRUE(PrintProgramSettings(program_, OutputTarget::kPrinter, &printer));
+  EXPECT_EQ(printer.titles, std::vector<std::string>{"KXACCT-Settings"});
+  ASSERT_EQ(printer.jobs.size(), 1u);
+  const std::vector<std::string> texts = testing::TextsOf(printer.jobs[0]);
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts[0].rfind("Company Name: Harbor Supply Co.", 0), 0u) << texts[0];
+  EXPECT_TRUE(shell_.opened_documents.empty());
+  EXPECT_FALSE(data_.Exists("KXACCT-Settings.pdf"));
 }
 
 }  // namespace
