@@ -7,7 +7,42 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/main_window.h"
+#include "app/reports_page.h"
+
 namespace zenkar {
+namespace {
+
+constexpr std::string_view kTapeTitle = "Calculator Tape";
+constexpr double kTapeFontSize = 10;
+constexpr double kFirstTapeRow = 6;
+constexpr double kLastTapeRow = 60;
+constexpr double kTapeColumn = 30;
+
+}  // namespace
+
+bool WriteCalculatorTape(PrintJob& job, const std::vector<std::string>& tape) {
+  if (!job.StartPrintJob(PrintJobKind::kReport, kTapeTitle)) return false;
+  if (!job.SetReportFont("Courier New", kTapeFontSize, FontStyle::kRegular)) return false;
+  const auto heading = [&job] {
+    job.PrintText(3, 5, kTapeTitle);
+    job.NewLine();
+    job.PrintPreparedLine();
+    job.NewLine();
+  };
+  heading();
+  double row = kFirstTapeRow;
+  for (const std::string& line : tape) {
+    if (row > kLastTapeRow && job.positioned()) {
+      job.NewPage();
+      heading();
+      row = kFirstTapeRow;
+    }
+    job.PrintText(row++, kTapeColumn, line, 1, ReportAlign::kRight);
+    job.NewLine();
+  }
+  return job.EndPrintJob();
+}
 
 CalculatorDialog::CalculatorDialog(QWidget* parent, QWidget* paste_target)
     : QDialog(parent), paste_target_(paste_target) {
@@ -43,6 +78,14 @@ CalculatorDialog::CalculatorDialog(QWidget* parent, QWidget* paste_target)
   commands->addWidget(AddKey("Clear", [this] { calculator_.Clear(); }), 0, 1);
   commands->addWidget(AddKey("Paste", [this] { Paste(); }), 1, 0);
   commands->addWidget(AddKey("Exit", [this] { reject(); }), 1, 1);
+  // The tape prints through the Reports page, which holds the printer.
+  if (auto* window = qobject_cast<MainWindow*>(parent)) {
+    reports_ = qobject_cast<ReportsPage*>(window->page("RPT"));
+  }
+  if (reports_) {
+    print_ = AddKey("Print", [this] { PrintTape(); });
+    commands->addWidget(print_, 2, 0, 1, 2);
+  }
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(display_);
@@ -65,6 +108,13 @@ QPushButton* CalculatorDialog::AddKey(const QString& caption, std::function<void
 
 void CalculatorDialog::Refresh() {
   display_->setText(QString::fromStdString(calculator_.Display()));
+  if (print_ != nullptr) print_->setEnabled(!calculator_.tape().empty());
+}
+
+void CalculatorDialog::PrintTape() {
+  if (!reports_ || calculator_.tape().empty()) return;
+  const std::vector<std::string> tape = calculator_.tape();
+  reports_->PrintDocument([&tape](PrintJob& job) { return WriteCalculatorTape(job, tape); });
 }
 
 void CalculatorDialog::Paste() {

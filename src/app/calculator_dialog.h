@@ -1,7 +1,8 @@
 // The pop-up calculator (F10): "=", "Paste", "Clear" and "Exit" beside the
 // digit and operator keys, worked with the mouse or the keyboard. "Paste"
 // puts the result, in cents, into the entry field that had the focus and
-// closes the calculator. ("Print" joins the buttons when reports can print.)
+// closes the calculator. "Print" prints the tape of the calculations done so
+// far: on the printer when one is installed, otherwise as a PDF that opens.
 #ifndef ZENKAR_APP_CALCULATOR_DIALOG_H_
 #define ZENKAR_APP_CALCULATOR_DIALOG_H_
 
@@ -10,8 +11,15 @@
 #include <QPointer>
 
 #include "app/calculator.h"
+#include "output/print_job.h"
 
 namespace zenkar {
+
+class ReportsPage;
+
+// Writes the tape as one print job titled "Calculator Tape": the lines
+// right-aligned in a column of Courier New, page after page.
+bool WriteCalculatorTape(PrintJob& job, const std::vector<std::string>& tape);
 
 class CalculatorDialog : public QDialog {
   Q_OBJECT
@@ -23,6 +31,8 @@ class CalculatorDialog : public QDialog {
   const Calculator& calculator() const { return calculator_; }
   QLineEdit* display() const { return display_; }
   void Paste();
+  // Prints the tape through the main window's Reports page.
+  void PrintTape();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -34,6 +44,8 @@ class CalculatorDialog : public QDialog {
   Calculator calculator_;
   QLineEdit* display_ = nullptr;
   QPointer<QWidget> paste_target_;
+  QPointer<ReportsPage> reports_;
+  QPushButton* print_ = nullptr;
 };
 
 }  // namespace zenkar

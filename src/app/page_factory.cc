@@ -4,6 +4,7 @@
 #include "app/help_page.h"
 #include "app/main_window.h"
 #include "app/payees_page.h"
+#include "app/reports_page.h"
 #include "app/setup_page.h"
 #include "app/transactions_page.h"
 #include "app/utilities_page.h"
@@ -13,6 +14,7 @@ namespace zenkar {
 TabPage* CreateTabPage(const TabPageInfo& info, PageContext context) {
   if (info.code == "UTL") return new UtilitiesPage(info, context);
   if (info.code == "VND") return new PayeesPage(info, context);
+  if (info.code == "RPT") return new ReportsPage(info, context);
   if (info.code == "CFG") return new SetupPage(info, context);
   if (info.code == "TRN") return new TransactionsPage(info, context);
   if (info.code == "HLP") return new HelpPage(info, context);

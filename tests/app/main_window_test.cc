@@ -107,7 +107,7 @@ class MainWindowTest : public QObject {
     const QStringList captions = {"Utility Functions",
                                   "Add, Edit, and Delete Payees",
                                   "",
-                                  "",
+                                  "Reports",
                                   "Bank Reconciliation",
                                   "Setup - Program Setup",
                                   "MICR Check Printing - Setup and Options",
