@@ -79,7 +79,7 @@ Options:
   --include-descriptions "Transaction Listing: Include Descriptions"
   --sort-entries         "Reports: Sort Entries"
   --shading-bars         "Reports: Use Shading Bars"
-The first three are on when the company's setup has them on.
+Each is also on when the company's setup has it on.
 
 Reports:
 )HELP";

@@ -28,7 +28,7 @@ struct ReportRequest {
   std::string file;     // --pdf / --csv
   std::string printer;  // --print PRINTER; empty: the settings' or CUPS's default
   bool open = false;    // --open: show the document like "Preview"
-  // Report options the company settings do not keep (or that turn one on).
+  // Report options that are on for this run whatever the settings say.
   bool sort_entries = false;
   bool shading_bars = false;
   bool include_descriptions = false;

@@ -10,17 +10,9 @@
 #include "batch/kxbatch.h"
 #include "batch/locale_dates.h"
 #include "batch/posix_shell.h"
+#include "common/installation.h"
 
 namespace {
-
-// The folder of this executable (the program folder, with the default chart).
-// Read here rather than through installation.h, whose object file would
-// bring in libcrypto for nothing: loading it is a third of kxbatch's start-up.
-std::string ProgramFolder() {
-  std::error_code error;
-  const std::string exe = std::filesystem::read_symlink("/proc/self/exe", error).string();
-  return error ? "" : exe.substr(0, exe.rfind('/') + 1);
-}
 
 std::string CurrentFolder() {
   std::error_code error;
@@ -40,7 +32,7 @@ int main(int argc, char** argv) {
   ConsoleUi ui(stderr, parsed.invocation.answers, isatty(STDERR_FILENO) != 0);
   PosixShell shell;
   BatchEnvironment env{
-      PosixFileSystem(), ui,    SystemClock(), shell, LocaleDatePatterns(), ProgramFolder(),
+      PosixFileSystem(), ui,    SystemClock(), shell, LocaleDatePatterns(), ExecutableFolder(),
       CurrentFolder(),   stdout};
   return RunCommand(parsed.invocation, env);
 }

@@ -91,8 +91,8 @@ OutputTarget TargetOf(ReportDestination destination) {
 // The options the company keeps, each of which the command line may turn on.
 ReportOptions OptionsOf(const ReportRequest& request, const CompanySettings& settings) {
   ReportOptions options;
-  options.sort_entries = request.sort_entries;
-  options.use_shading_bars = request.shading_bars;
+  options.sort_entries = request.sort_entries || settings.sort_entries != 0;
+  options.use_shading_bars = request.shading_bars || settings.use_shading_bars != 0;
   options.include_descriptions =
       request.include_descriptions || settings.transaction_listing_long != 0;
   options.omit_percentages = request.omit_percentages || settings.omit_percentages != 0;
