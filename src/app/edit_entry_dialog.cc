@@ -32,9 +32,6 @@ EditEntryDialog::EditEntryDialog(QWidget* parent, EntryRegister& entry_register,
   cancel->setObjectName("cancel");
   connect(save_, &QPushButton::clicked, this, [this] { SaveChanges(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  QWidget::setTabOrder(form_->amount(), save_);
-  QWidget::setTabOrder(save_, cancel);
-
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(save_);
@@ -43,6 +40,8 @@ EditEntryDialog::EditEntryDialog(QWidget* parent, EntryRegister& entry_register,
   layout->addWidget(form_);
   layout->addWidget(form_->account_list());
   layout->addLayout(buttons);
+  QWidget::setTabOrder(form_->amount(), save_);
+  QWidget::setTabOrder(save_, cancel);
   form_->payee()->setFocus();
 }
 
