@@ -9,13 +9,13 @@
 #include <QRegularExpression>
 #include <QtTest>
 #include <cmath>
+#include <filesystem>
 
 #include "ledger/chart_text.h"
 #include "ledger/ledger.h"
 #include "output/financial_statements.h"
 #include "output/output_fakes.h"
 #include "output/pdf_canvas.h"
-#include "output/pdf_test_tools.h"
 #include "platform/offscreen_test_main.h"
 #include "platform/text_conversion.h"
 #include "support/temp_dir.h"
