@@ -346,16 +346,6 @@ class SetupPagesTest : public QObject {
     QCOMPARE(Find<QLineEdit>(window.get(), "accountNumber")->text(), QString("720"));
   }
 
-  void TheChartTestReportsUnderTesting() {
-    World world;
-    QVERIFY(world.Load());
-    auto window = OpenWindow(world);
-    ShowSetup(*window, 2);
-    Find<QPushButton>(window.get(), "testChart")->click();
-    QCOMPARE(world.ui.messages().size(), size_t{1});
-    QCOMPARE(world.ui.messages()[0].title, std::string("Testing: "));
-  }
-
   void ReportOptionsAreKeptInTheSettings() {
     World world;
     QVERIFY(world.Load());
