@@ -57,6 +57,8 @@ class ReportsPage : public TabPage {
   // ends its own print job.
   bool PrintDocument(const std::function<bool(PrintJob&)>& write);
 
+  // The program's printer port, for print jobs started elsewhere.
+  PrinterCanvasFactory* printer();
   // Tests put a printer port of their own in place of the desktop printer.
   void set_printer_for_testing(PrinterCanvasFactory* printer) { test_printer_ = printer; }
 
@@ -66,7 +68,6 @@ class ReportsPage : public TabPage {
   QWidget* BuildButtons();
   void ChoosePeriodKind(PeriodKind kind);
   void FillReportDates();
-  PrinterCanvasFactory* printer();
   OutputServices Services();
 
   ReportRegistry registry_;
