@@ -1,11 +1,16 @@
 #include "app/entry_actions.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "common/text_field.h"
 
 namespace zenkar {
 namespace {
+
+// Reading single lines backwards costs about ten times as much per line as
+// a pass in blocks; beyond this many lines the pass is the quicker way.
+constexpr int kLinesReadBackwards = 1000;
 
 std::string Trimmed(std::string_view text) { return std::string(Trim(text)); }
 
@@ -119,13 +124,30 @@ BackDatingWarnings& ProgramRunBackDatingWarnings() {
   return warnings;
 }
 
-DayNumber LatestCheckEntryDate(Ledger& ledger) {
+std::vector<TransactionRecord> LatestLinesOfKind(Ledger& ledger, int32_t kind, int count) {
+  std::deque<TransactionRecord> found;
+  const int last = ledger.transaction_count();
+  const int first_read = std::max(1, last - kLinesReadBackwards + 1);
   TransactionRecord line;
-  for (int number = ledger.transaction_count(); number >= 1; --number) {
-    if (!ledger.ReadTransaction(number, &line)) return kNoDate;
-    if (IsCheckOrDeposit(line)) return line.date;
+  for (int number = last; number >= first_read && static_cast<int>(found.size()) < count;
+       --number) {
+    if (!ledger.ReadTransaction(number, &line)) return {};
+    if (line.kind == kind) found.push_front(line);
   }
-  return kNoDate;
+  if (static_cast<int>(found.size()) < count && first_read > 1) {
+    found.clear();
+    ledger.ForEachTransaction([&](const TransactionRecord& each) {
+      if (each.kind != kind) return;
+      found.push_back(each);
+      if (static_cast<int>(found.size()) > count) found.pop_front();
+    });
+  }
+  return {found.begin(), found.end()};
+}
+
+DayNumber LatestCheckEntryDate(Ledger& ledger) {
+  const std::vector<TransactionRecord> latest = LatestLinesOfKind(ledger, kCheckOrDeposit, 1);
+  return latest.empty() ? kNoDate : latest.back().date;
 }
 
 EditResult SaveEditedEntry(Ledger& ledger, const DatePatterns& patterns, int record_number,

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/date_patterns.h"
 #include "common/day_number.h"
@@ -99,8 +100,13 @@ class BackDatingWarnings {
 // The one allowance of this program run, shared by every entry page.
 BackDatingWarnings& ProgramRunBackDatingWarnings();
 
-// The date of the newest check/deposit entry, read backwards from the end of
-// the file; kNoDate when there is none.
+// The newest `count` lines of `kind`, oldest first, with their record
+// numbers. Usually they lie near the end of the file and are read backwards
+// line by line; when they are rarer than that, one pass over the whole file
+// in large blocks finds them faster than reading on backwards.
+std::vector<TransactionRecord> LatestLinesOfKind(Ledger& ledger, int32_t kind, int count);
+
+// The date of the newest check/deposit entry; kNoDate when there is none.
 DayNumber LatestCheckEntryDate(Ledger& ledger);
 
 // --- Editing an entry -----------------------------------------------------------

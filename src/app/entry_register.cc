@@ -92,13 +92,7 @@ void EntryRegister::DateChanged(DayNumber date) {
 }
 
 void EntryRegister::RefreshLatest() {
-  latest_.clear();
-  TransactionRecord line;
-  for (int number = ledger_.transaction_count();
-       number >= 1 && latest_.size() < static_cast<size_t>(kLatestEntryLines); --number) {
-    if (!ledger_.ReadTransaction(number, &line)) break;
-    if (line.kind == kind_) latest_.insert(latest_.begin(), line);
-  }
+  latest_ = LatestLinesOfKind(ledger_, kind_, kLatestEntryLines);
 }
 
 std::vector<LatestEntryText> EntryRegister::LatestTexts() const {

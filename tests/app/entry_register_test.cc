@@ -231,6 +231,22 @@ TEST_F(EntryRegisterTest, TheBoxHoldsTheTwelveNewestEntriesOfItsKindNewestAtTheB
   EXPECT_EQ(checks_->RecordOfRow(11), 16);
 }
 
+TEST_F(EntryRegisterTest, TheBoxFindsEntriesFarBackInTheFile) {
+  std::vector<TransactionRecord> lines = {
+      StoredLine(kJournalLine, "Opening", "J1", Day(2026, 1, 1), "130", 100),
+      StoredLine(kJournalLine, "Opening", "J1", Day(2026, 1, 1), "510", -100)};
+  for (int n = 0; n < 1200; ++n) {
+    lines.push_back(StoredLine(kCheckOrDeposit, "Check", std::to_string(2000 + n), Day(2026, 2, 1),
+                               "650", 100));
+  }
+  Load(lines);
+  ASSERT_EQ(journal_->latest().size(), 2u);
+  EXPECT_EQ(journal_->RecordOfRow(0), 1);
+  EXPECT_EQ(journal_->RecordOfRow(1), 2);
+  EXPECT_EQ(checks_->RecordOfRow(11), 1202);
+  EXPECT_EQ(LatestCheckEntryDate(ledger()), Day(2026, 2, 1));
+}
+
 TEST_F(EntryRegisterTest, ANewLineIsDatedTodayThenWithTheLastDateUsed) {
   Load();
   EXPECT_EQ(checks_->NewLine().date, Day(2026, 3, 14));
