@@ -223,7 +223,7 @@ void ReportsPage::Run(OutputTarget target) {
   const ReportRunResult result =
       zenkar::RunReports(registry_, program().ledger(), services, request);
   // Reports held for one printer job that could not be sent stay ticked.
-  if (desktop_printer_ != nullptr && test_printer_ == nullptr &&
+  if (target == OutputTarget::kPrinter && test_printer_ == nullptr &&
       !desktop_printer_->last_run_sent()) {
     return;
   }

@@ -275,14 +275,6 @@ class PrinterCanvasTest : public QObject {
     QVERIFY(Near((before[6].left + before[6].right) / 2, 42.5 * 7.2));
   }
 
-  void APaperLongerThanLetterIsReportedAsItsLengthFactor() {
-    SpoolSetup legal;
-    legal.sheet = {612, 1008};
-    auto canvas = PrinterCanvas::Start(FromPath(dir_.File("legal.pdf")), legal);
-    QVERIFY(canvas != nullptr);
-    QCOMPARE(canvas->paper_length_factor(), 1008.0 / 792);
-  }
-
   void ACanvasDroppedBeforeFinishLeavesNoFile() {
     const std::string path = dir_.File("dropped.pdf");
     {
