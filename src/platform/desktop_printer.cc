@@ -35,7 +35,9 @@ class Cups {
   }
   bool loaded() const { return print_files_ != nullptr; }
 
-  std::optional<std::vector<PaperSource>> MediaSources(const char* printer) const;
+  // `instance` may be null: the destination itself.
+  std::optional<std::vector<PaperSource>> MediaSources(const char* printer,
+                                                       const char* instance) const;
   bool PrintFiles(const char* printer, const std::vector<QByteArray>& files, const char* title,
                   const std::vector<std::pair<std::string, std::string>>& options) const;
 
@@ -73,13 +75,14 @@ Cups::Cups() {
 }
 
 // The printer's "media-source" values, named as CUPS localizes them.
-std::optional<std::vector<PaperSource>> Cups::MediaSources(const char* printer) const {
+std::optional<std::vector<PaperSource>> Cups::MediaSources(const char* printer,
+                                                           const char* instance) const {
   if (get_named_dest_ == nullptr || free_dests_ == nullptr || copy_dest_info_ == nullptr ||
       free_dest_info_ == nullptr || find_dest_supported_ == nullptr || ipp_get_count_ == nullptr ||
       ipp_get_string_ == nullptr) {
     return std::nullopt;
   }
-  CupsDest* dest = get_named_dest_(nullptr, printer, nullptr);
+  CupsDest* dest = get_named_dest_(nullptr, printer, instance);
   if (dest == nullptr) return std::nullopt;
   void* info = copy_dest_info_(nullptr, dest);
   if (info == nullptr) {
@@ -129,7 +132,12 @@ std::string QtPrinterSystem::DefaultPrinterName() {
 }
 
 std::optional<std::vector<PaperSource>> QtPrinterSystem::PaperSources(std::string_view printer) {
-  return Cups::Get().MediaSources(FromCp1252(printer).toLocal8Bit().constData());
+  // Qt names an instance of a CUPS destination "printer/instance".
+  const QString name = FromCp1252(printer);
+  const QByteArray queue = name.section('/', 0, 0).toLocal8Bit();
+  const QByteArray instance = name.section('/', 1).toLocal8Bit();
+  return Cups::Get().MediaSources(queue.constData(),
+                                  instance.isEmpty() ? nullptr : instance.constData());
 }
 
 SheetSize QtPrinterSystem::DefaultSheet(std::string_view printer) {
@@ -150,7 +158,8 @@ std::vector<std::string> QtPrinterSystem::ReportFontNames() {
 bool QtPrinterSystem::Submit(const PrintSubmission& job) {
   std::vector<QByteArray> files;
   for (const std::string& file : job.files) files.push_back(QByteArray::fromStdString(file));
-  return Cups::Get().PrintFiles(FromCp1252(job.printer).toLocal8Bit().constData(), files,
+  const QByteArray queue = FromCp1252(job.printer).section('/', 0, 0).toLocal8Bit();
+  return Cups::Get().PrintFiles(queue.constData(), files,
                                 FromCp1252(job.title).toUtf8().constData(), job.options);
 }
 
