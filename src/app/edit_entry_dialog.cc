@@ -13,6 +13,8 @@ EditEntryDialog::EditEntryDialog(QWidget* parent, EntryRegister& entry_register,
     : QDialog(parent), register_(entry_register), stored_(stored), program_(program) {
   const bool journal = IsJournalLine(stored);
   setObjectName("editEntry");
+  // A dialog is a window of its own: it takes the main window's font.
+  if (parent != nullptr) setFont(parent->window()->font());
   setWindowTitle(journal ? "Edit Existing Journal Entry" : "Edit Existing Check/Deposit Entry");
   SetHelpContext(this, journal ? kHelpJournalEntries : kHelpChecksAndDeposits);
 

@@ -11,8 +11,9 @@ namespace {
 
 // Relative widths of the columns Payee, Reference, Date, Account, Amount.
 constexpr int kColumnStretch[] = {8, 2, 3, 2, 3};
-// Widths in characters each column needs at least.
-constexpr int kColumnChars[] = {24, 8, 11, 5, 13};
+// Widths in characters each column needs at least (the date field sizes
+// itself to its date).
+constexpr int kColumnChars[] = {24, 8, 0, 5, 13};
 
 }  // namespace
 
@@ -44,7 +45,7 @@ EntryLineForm::EntryLineForm(const EntryFormOptions& options, const DatePatterns
   }
   for (int column = 0; column < 5; ++column) {
     QWidget* field = fields[column];
-    field->setMinimumWidth(kColumnChars[column] * average);
+    if (kColumnChars[column] > 0) field->setMinimumWidth(kColumnChars[column] * average);
     field->installEventFilter(this);
     grid->addWidget(field, 1, column);
     grid->setColumnStretch(column, kColumnStretch[column]);

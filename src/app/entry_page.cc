@@ -39,7 +39,6 @@ EntryPage::EntryPage(Program& program, MainWindow& window, int32_t kind, QWidget
   prompt_ = new QLabel;
   prompt_->setObjectName("prompt");
   prompt_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  prompt_->setMinimumHeight(2 * fontMetrics().height() + 6);
 
   EntryFormOptions options;
   options.captions = texts.captions;
@@ -100,6 +99,10 @@ QLayout* EntryPage::BuildFigureRow() {
 }
 
 void EntryPage::Enter() {
+  // Room for the two lines of the longest prompts in the window's font, so
+  // the page does not move as the prompts change.
+  prompt_->setMinimumHeight(2 * prompt_->fontMetrics().lineSpacing() + 2 * prompt_->frameWidth() +
+                            4);
   window_.SetStatusText(TextsOf(register_.kind()).status);
   register_.Enter();
   form_->SetPayees(program_.ledger().payees());
