@@ -6,6 +6,7 @@
 #include "common/record_file.h"
 #include "common/text_field.h"
 #include "common/update_check.h"
+#include "ledger/folder_summary.h"
 
 namespace zenkar {
 namespace {
@@ -17,14 +18,6 @@ std::string ParentFolder(const std::string& folder) {
   if (folder.size() < 2) return folder;
   const size_t slash = folder.rfind('/', folder.size() - 2);
   return slash == std::string::npos ? folder : folder.substr(0, slash + 1);
-}
-
-bool HoldsBooks(FileSystem& fs, const std::string& folder) {
-  for (std::string_view name : {CompanySettings::kFileName, kTransactionFileName}) {
-    uint64_t size = 0;
-    if (fs.FileSize(DataFilePath(fs, folder, name), &size).ok() && size > 0) return true;
-  }
-  return false;
 }
 
 // After a folder that could not be used, the books of the previous folder
@@ -70,7 +63,7 @@ void AddNewDataFolder(Program& program) {
       "Select or create an empty folder for the new company", ParentFolder(ledger.data_folder()));
   if (!picked) return;
   const std::string folder = NormalizeFolderPath(*picked);
-  if (folder != ledger.data_folder() && HoldsBooks(program.fs(), folder)) {
+  if (folder != ledger.data_folder() && FolderHoldsBooks(program.fs(), folder)) {
     program.ui().Information(ShownPath(folder) +
                              "\nholds the books of a company already - use 'Change Data Folder' "
                              "to open it.");
@@ -107,14 +100,7 @@ void CheckForUpdate(Program& program) {
   }
 }
 
-std::string WhereAmIText(Program& program) {
-  Ledger& ledger = program.ledger();
-  const Money out_of_balance = ledger.OutOfBalance().RoundedToCents();
-  return std::to_string(ledger.transaction_count()) + " Transactions\n" +
-         ShownPath(ledger.data_folder()) + "\n" +
-         (out_of_balance.IsZero() ? "Accounts are balanced"
-                                  : "Accounts are out of balance by: " + out_of_balance.ToString());
-}
+std::string WhereAmIText(Program& program) { return WhereAmIText(program.ledger()); }
 
 void WhereAmI(Program& program) { program.ui().Information(WhereAmIText(program)); }
 

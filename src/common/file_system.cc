@@ -9,11 +9,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/text_field.h"
+
 namespace zenkar {
 namespace {
 
 Status ErrnoStatus(const std::string& path, int error) {
-  std::string text = path + ": " + std::strerror(error);
+  std::string text = Utf8ToCp1252(path) + ": " + std::strerror(error);
   if (error == ENOENT) return Status::NotFound(text);
   if (error == ENOSPC || error == EDQUOT) return Status::DiskFull(text);
   if (error == EBUSY || error == ETXTBSY || error == EWOULDBLOCK) return Status::InUse(text);

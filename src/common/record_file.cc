@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "common/text_field.h"
+
 namespace zenkar {
 namespace {
 
@@ -18,7 +20,7 @@ Status CheckWholeRecords(const std::string& path, uint64_t size, size_t record_l
 
 Status CheckRecordNumber(const std::string& path, int number, int count) {
   if (number < 1 || number > count + 1) {
-    return Status::IoError(path + ": record " + std::to_string(number) +
+    return Status::IoError(Utf8ToCp1252(path) + ": record " + std::to_string(number) +
                            " is beyond the end of the file");
   }
   return Status::Ok();
@@ -48,7 +50,7 @@ std::string DataFilePath(FileSystem& fs, const std::string& folder, std::string_
 }
 
 std::string InvalidFileMessage(const std::string& path) {
-  return "Invalid data file:\n" + path +
+  return "Invalid data file:\n" + Utf8ToCp1252(path) +
          "\nIts length is not a whole number of records. The file was not changed.";
 }
 
@@ -84,7 +86,7 @@ Status SaveAll(FileSystem& fs, const std::string& path, size_t record_length,
   contents.reserve(records.size() * record_length);
   for (const std::string& record : records) {
     if (record.size() != record_length) {
-      return Status::IoError(path + ": a record of the wrong length was not written");
+      return Status::IoError(Utf8ToCp1252(path) + ": a record of the wrong length was not written");
     }
     contents += record;
   }
@@ -103,7 +105,7 @@ Status WriteRecord(FileSystem& fs, const std::string& path, size_t record_length
   // A refused or failed write must not leave a new empty file behind: to the
   // code that loads a folder a missing file and an empty one differ.
   if (record.size() != record_length) {
-    return Status::IoError(path + ": a record of the wrong length was not written");
+    return Status::IoError(Utf8ToCp1252(path) + ": a record of the wrong length was not written");
   }
   const bool existed = fs.FileExists(path);
   if (!existed) {
@@ -176,7 +178,7 @@ Status RecordFile::ReadRange(int first, int last, std::vector<std::string>* reco
 
 Status RecordFile::Write(int number, std::string_view record) {
   if (record.size() != record_length_) {
-    return Status::IoError(path_ + ": a record of the wrong length was not written");
+    return Status::IoError(Utf8ToCp1252(path_) + ": a record of the wrong length was not written");
   }
   if (Status s = CheckRecordNumber(path_, number, count_); !s.ok()) return s;
   const uint64_t old_length = static_cast<uint64_t>(count_) * record_length_;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/record_file.h"
+#include "common/text_field.h"
 
 namespace zenkar {
 namespace {
@@ -24,7 +25,7 @@ bool IsAccessError(const Status& status) {
 std::string OpenErrorText(const std::string& path, const Status& status,
                           std::string_view explanation) {
   std::string text =
-      "Error opening " + path + "\n\nError: " + std::to_string(status.error_number());
+      "Error opening " + Utf8ToCp1252(path) + "\n\nError: " + std::to_string(status.error_number());
   if (!explanation.empty()) {
     text += "\n" + std::string(explanation);
   } else if (status.error_number() != 0) {
@@ -62,11 +63,12 @@ void Ledger::SetDataFolder(std::string_view folder) { data_folder_ = NormalizeFo
 Ledger::FolderChange Ledger::ChangeDataFolder(std::string_view path) {
   const std::string folder = NormalizeFolderPath(path);
   if (folder == data_folder_) {
-    ui_.Information(folder + "\nis the current data folder - data folder not changed.");
+    ui_.Information(Utf8ToCp1252(folder) +
+                    "\nis the current data folder - data folder not changed.");
     return FolderChange::kSameFolder;
   }
   if (!fs_.DirectoryExists(folder)) {
-    ui_.Error(folder + "\ndoes not exist - data folder not changed.");
+    ui_.Error(Utf8ToCp1252(folder) + "\ndoes not exist - data folder not changed.");
     return FolderChange::kMissing;
   }
   Close();
@@ -148,7 +150,8 @@ Ledger::SettingsLoad Ledger::LoadCompanySettings() {
     return SettingsLoad::kNewCompany;
   }
   if (record.size() != CompanySettings::kSize) {
-    ui_.Error("Invalid settings file:\n" + path + "\nIt is " + std::to_string(record.size()) +
+    ui_.Error("Invalid settings file:\n" + Utf8ToCp1252(path) + "\nIt is " +
+              std::to_string(record.size()) +
               " bytes long instead of 4800. The file was not changed.");
     return SettingsLoad::kRefused;
   }
@@ -191,7 +194,7 @@ bool Ledger::RunFirstTimeSetup() {
   const std::string transactions = FilePath(kTransactionFileName);
   uint64_t size = 0;
   if (fs_.FileSize(transactions, &size).ok() && size > 0) {
-    ui_.Information("Converted data already exists:\n" + data_folder_ +
+    ui_.Information("Converted data already exists:\n" + Utf8ToCp1252(data_folder_) +
                     std::string(kTransactionFileName));
   }
   return true;
@@ -201,7 +204,7 @@ bool Ledger::SaveCompanySettings() {
   const std::string path = FilePath(CompanySettings::kFileName);
   const std::string record = settings_.Encode();
   if (Status s = WriteFileAtomically(fs_, path, record); !s.ok()) {
-    ui_.Error("Error saving " + path + "\n\n" + s.message());
+    ui_.Error("Error saving " + Utf8ToCp1252(path) + "\n\n" + s.message());
     return false;
   }
   settings_.raw = record;
@@ -230,12 +233,13 @@ void Ledger::LockDataFolder() {
   folder_shared_ = transactions_->Lock().code() == Status::Code::kInUse;
   if (folder_shared_) {
     ui_.Information("Another copy of Zenkar Accounting is already using this data folder:\n" +
-                    data_folder_ + "\nChanges made in one copy can overwrite the other's.");
+                    Utf8ToCp1252(data_folder_) +
+                    "\nChanges made in one copy can overwrite the other's.");
   }
 }
 
 void Ledger::ReportWriteFailure(const std::string& path, const Status& status) {
-  ui_.Error("Error writing " + path + "\n\n" + status.message() +
+  ui_.Error("Error writing " + Utf8ToCp1252(path) + "\n\n" + status.message() +
             "\n\nThe change was not saved; the books are as they were.");
 }
 

@@ -20,7 +20,7 @@ constexpr std::string_view kStarterAccountDescription = "Checking Account";
 constexpr size_t kRepairsNamed = 20;
 
 std::string InvalidChartMessage(const std::string& path) {
-  return "Invalid COA: the chart of accounts file\n" + path +
+  return "Invalid COA: the chart of accounts file\n" + Utf8ToCp1252(path) +
          "\nis not a whole number of accounts and cannot be used. Restore it from a backup. "
          "The file was not changed.";
 }
@@ -73,7 +73,7 @@ bool Ledger::PrepareTransactions(LineTotals* totals) {
 bool Ledger::ReadChartFile(const std::string& path, int* records) {
   std::string bytes;
   if (Status s = fs_.ReadFile(path, &bytes); !s.ok()) {
-    ui_.Error("Error reading " + path + "\n\n" + s.message());
+    ui_.Error("Error reading " + Utf8ToCp1252(path) + "\n\n" + s.message());
     return false;
   }
   if (bytes.size() % AccountRecord::kSize != 0) {
@@ -160,7 +160,7 @@ bool Ledger::LoadPayees() {
   if (Status s = LoadAll(fs_, path, PayeeRecord::kSize, &records); !s.ok()) {
     ui_.Error(s.code() == Status::Code::kInvalidFile
                   ? s.message()
-                  : "Error reading " + path + "\n\n" + s.message());
+                  : "Error reading " + Utf8ToCp1252(path) + "\n\n" + s.message());
     return false;
   }
   std::vector<PayeeRecord> payees;

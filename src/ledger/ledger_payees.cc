@@ -181,7 +181,7 @@ bool Ledger::ReadRecurringEntries(std::string* recurring) {
   const std::string path = FilePath(kRecurringFileName);
   if (!fs_.FileExists(path)) return true;
   if (Status s = fs_.ReadFile(path, recurring); !s.ok()) {
-    ui_.Error("Error reading " + path + "\n\n" + s.message());
+    ui_.Error("Error reading " + Utf8ToCp1252(path) + "\n\n" + s.message());
     return false;
   }
   if (recurring->size() % kRecurringLength != 0) {

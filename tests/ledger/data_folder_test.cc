@@ -249,3 +249,24 @@ TEST_F(DataFolderTest, SecondProgramOnTheSameFolderIsWarnedNotRefused) {
 
 }  // namespace
 }  // namespace zenkar
+
+namespace zenkar {
+namespace {
+
+// Folder names are UTF-8 on disk; messages are Windows-1252 like all text.
+TEST(DataFolderMessages, AccentedFolderNamesAreShownInWindows1252) {
+  testing::TempDir dir;
+  const std::string folder = dir.path() + "Caf\xC3\xA9/";
+  ASSERT_TRUE(PosixFileSystem().CreateDirectory(folder).ok());
+  testing::ScriptedUi ui;
+  testing::FixedClock clock;
+  Ledger ledger(PosixFileSystem(), ui, clock);
+  ledger.SetDataFolder(folder);
+  ASSERT_TRUE(ledger.OpenDataFolder());
+  EXPECT_EQ(ledger.ChangeDataFolder(folder), Ledger::FolderChange::kSameFolder);
+  EXPECT_EQ(ui.LastText(),
+            dir.path() + "Caf\xE9/\nis the current data folder - data folder not changed.");
+}
+
+}  // namespace
+}  // namespace zenkar
