@@ -90,12 +90,16 @@ QLayout* EntryPage::BuildFigureRow() {
   const int context = register_.is_check_page() ? kHelpChecksAndDeposits : kHelpJournalEntries;
   connect(help, &QPushButton::clicked, this,
           [this, context] { program_.help().ShowHelp(context); });
-  auto* row = new QHBoxLayout;
-  row->addWidget(figure_caption_);
-  row->addWidget(figure_);
-  row->addStretch();
-  row->addWidget(help);
-  return row;
+  button_row_ = new QHBoxLayout;
+  button_row_->addWidget(figure_caption_);
+  button_row_->addWidget(figure_);
+  button_row_->addStretch();
+  button_row_->addWidget(help);
+  return button_row_;
+}
+
+void EntryPage::AddButton(QPushButton* button) {
+  button_row_->insertWidget(button_row_->count() - 1, button);
 }
 
 void EntryPage::Enter() {

@@ -8,6 +8,7 @@
 #ifndef ZENKAR_APP_ENTRY_PAGE_H_
 #define ZENKAR_APP_ENTRY_PAGE_H_
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -45,6 +46,10 @@ class EntryPage : public QWidget {
   // True while the account list covers the latest-entries box.
   bool account_list_shown() const { return stack_->currentIndex() == 1; }
 
+  // Puts a button of a later feature ("Print a Check (Quick Check)",
+  // "Import Payroll", "Import Receivables") into the row beside "Help".
+  void AddButton(QPushButton* button);
+
   // What a left and a right click on line `row` of the box do.
   void EditRow(int row);
   void VoidOrDeleteRow(int row);
@@ -66,6 +71,7 @@ class EntryPage : public QWidget {
   QStackedWidget* stack_ = nullptr;
   QLabel* figure_caption_ = nullptr;
   QLabel* figure_ = nullptr;
+  QHBoxLayout* button_row_ = nullptr;
 };
 
 }  // namespace zenkar
