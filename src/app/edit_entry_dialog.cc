@@ -1,6 +1,7 @@
 #include "app/edit_entry_dialog.h"
 
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/entry_page.h"
@@ -16,7 +17,12 @@ EditEntryDialog::EditEntryDialog(QWidget* parent, EntryRegister& entry_register,
   // A dialog is a window of its own: it takes the main window's font.
   if (parent != nullptr) setFont(parent->window()->font());
   setWindowTitle(journal ? "Edit Existing Journal Entry" : "Edit Existing Check/Deposit Entry");
-  SetHelpContext(this, journal ? kHelpJournalEntries : kHelpChecksAndDeposits);
+  const int help_context = journal ? kHelpJournalEntries : kHelpChecksAndDeposits;
+  SetHelpContext(this, help_context);
+  // The main window's F1 does not reach a modal dialog.
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this,
+          [this, help_context] { program_.help().ShowHelp(help_context); });
 
   EntryFormOptions options;
   options.captions = {journal ? "Description / Payee" : "Payee", "Ref. /\nCk Num", "Date", "Acct",

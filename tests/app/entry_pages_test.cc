@@ -398,6 +398,9 @@ class EntryPagesTest : public QObject {
     QCOMPARE(desk.company.fs.writes(), writes);
 
     WhenModalShows<EditEntryDialog>([](EditEntryDialog* dialog) {
+      // Keys go to the focused control, which the dialog has once it is active.
+      dialog->activateWindow();
+      QTest::qWaitForWindowActive(dialog);
       dialog->form()->amount()->setFocus();
       dialog->form()->amount()->selectAll();
       Type("1000");

@@ -84,16 +84,12 @@ TEST(AccountSearchTest, DigitsSearchNumbersAndLettersDescriptions) {
   EXPECT_EQ(by_description.Type('p'), 6);  // Repairs
   EXPECT_EQ(by_description.Type('x'), std::nullopt);
   EXPECT_EQ(by_description.typed(), "rEp");
-}
 
-TEST(AccountSearchTest, AKeystrokeThatMatchesNothingIsRefused) {
-  const std::vector<AccountLine> lines = PostingAccountLines(ChartOfAccounts(EntryChart()));
-  AccountSearch search(&lines);
-  EXPECT_EQ(search.Type('9'), std::nullopt);
-  EXPECT_EQ(search.Type(' '), std::nullopt);
-  EXPECT_EQ(search.typed(), "");
+  AccountSearch refused(&lines);
+  EXPECT_EQ(refused.Type(' '), std::nullopt);
+  EXPECT_EQ(refused.typed(), "");
   EXPECT_EQ(AccountLineOf(lines, "720"), 7);
-  EXPECT_EQ(AccountLineOf(lines, "100"), std::nullopt);
+  EXPECT_EQ(AccountLineOf(lines, "100"), std::nullopt);  // a title account is not listed
   EXPECT_EQ(AccountLineOf(lines, ""), std::nullopt);
 }
 
@@ -296,12 +292,6 @@ TEST(BackDatingTest, ShownAtMostTwicePerRun) {
   ASSERT_EQ(ui.messages().size(), 2u);
   EXPECT_EQ(ui.messages()[0].kind, MessageKind::kInformation);
   EXPECT_TRUE(ui.messages()[1].text.find("has an older year") != std::string::npos);
-}
-
-TEST_F(EntryRegisterTest, TheJournalPageComparesWithTheLastCheckEntry) {
-  Load({StoredLine(kCheckOrDeposit, "Rent", "1001", Day(2026, 3, 1), "650", 100),
-        StoredLine(kJournalLine, "Accrual", "J1", Day(2026, 5, 1), "130", 0)});
-  EXPECT_EQ(LatestCheckEntryDate(ledger()), Day(2026, 3, 1));
 }
 
 // --- Void or delete ----------------------------------------------------------------------

@@ -106,7 +106,7 @@ class MainWindowTest : public QObject {
     auto window = OpenWindow(world);
     const QStringList captions = {"Utility Functions",
                                   "Add, Edit, and Delete Payees",
-                                  "",
+                                  "Checks and Deposits",
                                   "Reports",
                                   "Bank Reconciliation",
                                   "Setup - Program Setup",
