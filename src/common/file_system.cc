@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,17 @@
 
 namespace zenkar {
 namespace {
+
+FileStamp StampFrom(const struct stat& st) {
+  FileStamp stamp;
+  stamp.exists = true;
+  stamp.device = static_cast<uint64_t>(st.st_dev);
+  stamp.inode = static_cast<uint64_t>(st.st_ino);
+  stamp.size = static_cast<uint64_t>(st.st_size);
+  stamp.modified_ns = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  stamp.changed_ns = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  return stamp;
+}
 
 Status ErrnoStatus(const std::string& path, int error) {
   std::string text = Utf8ToCp1252(path) + ": " + std::strerror(error);
@@ -62,6 +72,13 @@ class PosixRandomAccessFile : public RandomAccessFile {
     return Status::Ok();
   }
 
+  Status Stamp(FileStamp* stamp) override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) return ErrnoStatus(path_, errno);
+    *stamp = StampFrom(st);
+    return Status::Ok();
+  }
+
   Status Sync() override {
     if (::fdatasync(fd_) != 0) return ErrnoStatus(path_, errno);
     return Status::Ok();
@@ -106,16 +123,42 @@ class PosixWritableFile : public WritableFile {
   std::string path_;
 };
 
-class PosixFileLock : public FileLock {
+// Open-file-description locks (F_OFD_SETLK): owned by the open file, not by
+// the process, so they are neither shared between two opens in one process
+// nor lost when another descriptor of the file is closed.
+class PosixLockFile : public LockFile {
  public:
-  explicit PosixFileLock(int fd) : fd_(fd) {}
-  ~PosixFileLock() override {
-    ::flock(fd_, LOCK_UN);
-    ::close(fd_);
+  PosixLockFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixLockFile() override { ::close(fd_); }
+
+  Status Lock(int slot, LockMode mode, bool wait) override {
+    struct flock range = Range(slot, mode == LockMode::kShared ? F_RDLCK : F_WRLCK);
+    const int command = wait ? F_OFD_SETLKW : F_OFD_SETLK;
+    int result;
+    do {
+      result = ::fcntl(fd_, command, &range);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) return ErrnoStatus(path_, errno == EACCES ? EWOULDBLOCK : errno);
+    return Status::Ok();
+  }
+
+  void Unlock(int slot) override {
+    struct flock range = Range(slot, F_UNLCK);
+    ::fcntl(fd_, F_OFD_SETLK, &range);
   }
 
  private:
+  static struct flock Range(int slot, short type) {
+    struct flock range {};
+    range.l_type = type;
+    range.l_whence = SEEK_SET;
+    range.l_start = slot;
+    range.l_len = 1;
+    return range;
+  }
+
   int fd_;
+  std::string path_;
 };
 
 class PosixFs : public FileSystem {
@@ -192,15 +235,25 @@ class PosixFs : public FileSystem {
     return Status::Ok();
   }
 
-  Status LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return ErrnoStatus(path, errno);
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-      int error = errno;
-      ::close(fd);
-      return ErrnoStatus(path, error);
+  Status StampOf(const std::string& path, FileStamp* stamp) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+      if (errno != ENOENT) return ErrnoStatus(path, errno);
+      *stamp = FileStamp();
+      return Status::Ok();
     }
-    *lock = std::make_unique<PosixFileLock>(fd);
+    *stamp = StampFrom(st);
+    return Status::Ok();
+  }
+
+  Status OpenLockFile(const std::string& path, bool create,
+                      std::unique_ptr<LockFile>* file) override {
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT : 0), 0666);
+    if (fd < 0 && !create && (errno == EACCES || errno == EROFS)) {
+      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    }
+    if (fd < 0) return ErrnoStatus(path, errno);
+    *file = std::make_unique<PosixLockFile>(fd, path);
     return Status::Ok();
   }
 

@@ -17,6 +17,24 @@
 
 namespace zenkar {
 
+// What tells one version of a file from another: which file sits at the path
+// (device and inode survive a rename, so a file replaced by another program is
+// a different file) and its length and change times. A program compares the
+// stamp it took when it last read or wrote a file with the file's stamp now.
+struct FileStamp {
+  bool exists = false;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  uint64_t size = 0;
+  int64_t modified_ns = 0;
+  int64_t changed_ns = 0;
+
+  bool SameFile(const FileStamp& other) const {
+    return exists && other.exists && device == other.device && inode == other.inode;
+  }
+  bool operator==(const FileStamp&) const = default;
+};
+
 // An open file for reading and writing at byte positions (the transaction file
 // stays open like this while a data folder is loaded).
 class RandomAccessFile {
@@ -32,6 +50,8 @@ class RandomAccessFile {
   virtual Status WriteAt(uint64_t offset, std::string_view data) = 0;
   virtual Status Truncate(uint64_t length) = 0;
   virtual Status Size(uint64_t* size) = 0;
+  // The stamp of the open file (which may no longer be the file at its path).
+  virtual Status Stamp(FileStamp* stamp) = 0;
   virtual Status Sync() = 0;
 };
 
@@ -44,10 +64,20 @@ class WritableFile {
   virtual Status Close() = 0;
 };
 
-// An advisory lock held for as long as the object lives.
-class FileLock {
+enum class LockMode { kShared, kExclusive };
+
+// A file kept only for the advisory locks on its bytes. The locks belong to
+// this open file (an open-file-description lock), so closing some other
+// descriptor of the same file, as any library may do, never drops them; they
+// end when the object is destroyed or the process ends, even by a crash.
+class LockFile {
  public:
-  virtual ~FileLock() = default;
+  virtual ~LockFile() = default;
+  // Locks byte `slot`. Without `wait` a lock that conflicts with another
+  // holder's fails at once with kInUse. Taking a lock of the other mode on a
+  // slot already held converts it.
+  virtual Status Lock(int slot, LockMode mode, bool wait) = 0;
+  virtual void Unlock(int slot) = 0;
 };
 
 class FileSystem {
@@ -74,9 +104,15 @@ class FileSystem {
   // Clears a read-only mark: gives the owner write permission.
   virtual Status MakeWritable(const std::string& path) = 0;
 
-  // Takes an advisory lock on `path` without waiting. Fails with kInUse when
-  // another process holds it.
-  virtual Status LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) = 0;
+  // The stamp of the file at `path`; a missing file has `exists` false.
+  virtual Status StampOf(const std::string& path, FileStamp* stamp) = 0;
+
+  // Opens a lock file. With `create` it is made when missing and opened for
+  // writing (shared and exclusive locks); without, a missing file is
+  // kNotFound and a file that cannot be written is opened for reading only
+  // (shared locks only), so that opening it changes nothing.
+  virtual Status OpenLockFile(const std::string& path, bool create,
+                              std::unique_ptr<LockFile>* file) = 0;
 };
 
 // The real file system of this machine; lives for the whole program.

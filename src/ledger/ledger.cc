@@ -230,11 +230,12 @@ void Ledger::WarnIfNearCapacity() {
 // Stands in for marking the program as running on this folder: a second
 // program on the same folder is warned, not refused.
 void Ledger::LockDataFolder() {
-  folder_shared_ = transactions_->Lock().code() == Status::Code::kInUse;
+  folder_lock_.Join(data_folder_, &folder_shared_);
   if (folder_shared_) {
-    ui_.Information("Another copy of Zenkar Accounting is already using this data folder:\n" +
+    ui_.Information("Another program is already using this data folder:\n" +
                     Utf8ToCp1252(data_folder_) +
-                    "\nChanges made in one copy can overwrite the other's.");
+                    "\nBoth can change the books: each reads the other's changes before it "
+                    "saves its own.");
   }
 }
 

@@ -21,6 +21,7 @@
 
 #include "common/clock.h"
 #include "common/file_system.h"
+#include "common/folder_lock.h"
 #include "common/ui.h"
 #include "ledger/account_record.h"
 #include "ledger/bookkeeping.h"
@@ -372,6 +373,7 @@ class Ledger {
   // much fresh memory each time costs more than reading and writing it.
   std::string whole_file_;
   int last_payee_ = 0;
+  FolderLock folder_lock_{fs_};
   bool folder_shared_ = false;
   std::vector<LedgerObserver*> observers_;
 };

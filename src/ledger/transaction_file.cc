@@ -113,22 +113,11 @@ Status TransactionFile::Replace(std::string_view contents) {
 }
 
 Status TransactionFile::Reopen() {
-  // The old handle and lock belong to the replaced file.
+  // The old handle belongs to the replaced file.
   file_.reset();
-  lock_.reset();
   count_ = 0;
   if (Status s = fs_.OpenRandomAccess(path_, /*create=*/false, &file_); !s.ok()) return s;
-  if (Status s = TakeCount(); !s.ok()) return s;
-  if (want_lock_) Lock();
-  return Status::Ok();
-}
-
-Status TransactionFile::Lock() {
-  want_lock_ = true;
-  std::unique_ptr<FileLock> lock;
-  Status status = fs_.LockFile(path_, &lock);
-  lock_ = std::move(lock);
-  return status;
+  return TakeCount();
 }
 
 }  // namespace zenkar

@@ -3,9 +3,7 @@
 // The file is a plain array of 328-byte lines with a cached count; record n
 // occupies bytes (n-1) x 328 to n x 328 - 1. Single lines are read and written
 // in place and appended at the end; everything that moves lines (deleting,
-// inserting, sorting) replaces the whole file atomically and reopens it. The
-// file also carries the data folder's advisory lock, which is taken again
-// after every replacement because the lock belongs to the old file.
+// inserting, sorting) replaces the whole file atomically and reopens it.
 #ifndef ZENKAR_LEDGER_TRANSACTION_FILE_H_
 #define ZENKAR_LEDGER_TRANSACTION_FILE_H_
 
@@ -44,17 +42,13 @@ class TransactionFile {
   // full file is never held in memory at once.
   Status Scan(const std::function<void(int number, std::string_view record)>& visit);
 
-  // Replaces the whole file with `contents` atomically, then reopens it (and
-  // takes the lock again when it was held). On failure the old file and this
-  // object are unchanged.
+  // Replaces the whole file with `contents` atomically, then reopens it. On
+  // failure the old file and this object are unchanged.
   Status Replace(std::string_view contents);
 
   // Opens the file afresh after it was replaced by other means (a set of
-  // files rewritten together), taking the lock again when it was held.
+  // files rewritten together).
   Status Reopen();
-
-  // Takes the folder lock on the file. kInUse when another program holds it.
-  Status Lock();
 
  private:
   TransactionFile(FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
@@ -64,8 +58,6 @@ class TransactionFile {
   FileSystem& fs_;
   std::string path_;
   std::unique_ptr<RandomAccessFile> file_;
-  std::unique_ptr<FileLock> lock_;
-  bool want_lock_ = false;
   int count_ = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/folder_lock.h"
 #include "common/record_file.h"
 #include "common/status.h"
 #include "support/fault_file_system.h"
@@ -219,30 +220,83 @@ TEST_F(FailedAppendTest, DiskFullOnTheFirstRecordOfANewFileLeavesNoFile) {
   EXPECT_EQ(dir_.Listing(), "KXACCT.TRN");
 }
 
-// --- Advisory lock --------------------------------------------------------
+// --- Folder locks ----------------------------------------------------------
 
-TEST(FileLockTest, SecondLockIsRefusedWhileTheFirstLives) {
+TEST(FolderLockTest, InUseIsSeenByTheSecondProgramAndRefusesOneThatWantsTheFolderAlone) {
   TempDir dir;
-  dir.WriteFile("KXACCT.TRN", "");
-  const std::string path = dir.File("KXACCT.TRN");
   FileSystem& fs = PosixFileSystem();
+  FolderLock first(fs), second(fs), batch(fs);
+  bool shared = true;
+  ASSERT_TRUE(first.Join(dir.path(), &shared).ok());
+  EXPECT_FALSE(shared);
+  ASSERT_TRUE(second.Join(dir.path(), &shared).ok());
+  EXPECT_TRUE(shared);
+  EXPECT_EQ(batch.TakeAlone(dir.path()).code(), Status::Code::kInUse);
 
-  auto first = std::make_unique<std::unique_ptr<FileLock>>();
-  ASSERT_TRUE(fs.LockFile(path, first.get()).ok());
-  ASSERT_NE(*first, nullptr);
+  first.Leave();
+  second.Leave();
+  EXPECT_TRUE(batch.TakeAlone(dir.path()).ok());
+  EXPECT_TRUE(first.Join(dir.path(), &shared).ok());
+  EXPECT_TRUE(shared);
+  EXPECT_EQ(dir.ReadFile("KXACCT.LCK"), "");  // the locks write nothing
+}
 
-  std::unique_ptr<FileLock> second;
-  Status refused = fs.LockFile(path, &second);
-  EXPECT_EQ(refused.code(), Status::Code::kInUse);
-  EXPECT_FALSE(refused.message().empty());
-  EXPECT_EQ(second, nullptr);
+TEST(FolderLockTest, ReadingMakesNoLockFileAndChangesWaitForReaders) {
+  TempDir dir;
+  FileSystem& fs = PosixFileSystem();
+  FolderLock reader(fs), writer(fs);
+  ASSERT_TRUE(reader.OpenForReading(dir.path()).ok());
+  EXPECT_TRUE(reader.BeginReading().ok());  // nothing to wait for
+  reader.End();
+  EXPECT_EQ(dir.Listing(), "");
 
-  first.reset();
-  Status granted = fs.LockFile(path, &second);
-  EXPECT_TRUE(granted.ok()) << granted.message();
-  EXPECT_NE(second, nullptr);
-  // The lock does not change the file.
-  EXPECT_EQ(dir.ReadFile("KXACCT.TRN"), "");
+  bool shared = false;
+  ASSERT_TRUE(writer.Join(dir.path(), &shared).ok());
+  ASSERT_TRUE(reader.OpenForReading(dir.path()).ok());
+  ASSERT_TRUE(reader.BeginReading().ok());
+  std::unique_ptr<LockFile> probe;
+  ASSERT_TRUE(fs.OpenLockFile(dir.File("KXACCT.LCK"), false, &probe).ok());
+  EXPECT_EQ(probe->Lock(1, LockMode::kExclusive, false).code(), Status::Code::kInUse);
+  EXPECT_TRUE(probe->Lock(1, LockMode::kShared, false).ok());
+  probe->Unlock(1);
+  reader.End();
+  EXPECT_TRUE(probe->Lock(1, LockMode::kExclusive, false).ok());
+}
+
+TEST(FolderLockTest, ClosingAnotherDescriptorOfTheFileKeepsTheLock) {
+  TempDir dir;
+  FileSystem& fs = PosixFileSystem();
+  FolderLock holder(fs), other(fs);
+  bool shared = false;
+  ASSERT_TRUE(holder.Join(dir.path(), &shared).ok());
+  {
+    std::string contents;
+    ASSERT_TRUE(fs.ReadFile(dir.File("KXACCT.LCK"), &contents).ok());  // opens and closes it
+  }
+  EXPECT_EQ(other.TakeAlone(dir.path()).code(), Status::Code::kInUse);
+}
+
+TEST(FileStampTest, TellsAReplacedFileFromAGrownOneAndAMissingOne) {
+  TempDir dir;
+  FileSystem& fs = PosixFileSystem();
+  dir.WriteFile("A.DAT", "12345");
+  FileStamp first, grown, replaced, missing;
+  ASSERT_TRUE(fs.StampOf(dir.File("A.DAT"), &first).ok());
+  std::unique_ptr<RandomAccessFile> file;
+  ASSERT_TRUE(fs.OpenRandomAccess(dir.File("A.DAT"), false, &file).ok());
+  ASSERT_TRUE(file->WriteAt(5, "6").ok());
+  ASSERT_TRUE(fs.StampOf(dir.File("A.DAT"), &grown).ok());
+  EXPECT_TRUE(grown.SameFile(first));
+  EXPECT_EQ(grown.size, 6u);
+  ASSERT_TRUE(WriteFileAtomically(fs, dir.File("A.DAT"), "123456").ok());
+  ASSERT_TRUE(fs.StampOf(dir.File("A.DAT"), &replaced).ok());
+  EXPECT_FALSE(replaced.SameFile(first));
+  FileStamp held;
+  ASSERT_TRUE(file->Stamp(&held).ok());
+  EXPECT_TRUE(held.SameFile(grown));  // the open file is still the old one
+  EXPECT_EQ(held.size, 6u);
+  ASSERT_TRUE(fs.StampOf(dir.File("B.DAT"), &missing).ok());
+  EXPECT_FALSE(missing.exists);
 }
 
 // --- The plain file layer ----------------------------------------------------

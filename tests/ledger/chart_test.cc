@@ -363,7 +363,7 @@ TEST_F(ChartEditTest, AFailedRenumberingChangesNoFile) {
     EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), lines);
     EXPECT_EQ(dir_.ReadFile("KXACCT.COA"), chart);
   }
-  EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.TRN KXACCT.VND");
+  EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.LCK KXACCT.TRN KXACCT.VND");
 }
 
 // --- Deleting --------------------------------------------------------------

@@ -163,7 +163,7 @@ TEST_F(DataFolderTest, FilesCopiedFromAWindowsDiskAreFoundInLowerCase) {
   EXPECT_EQ(ledger_.transaction_count(), 2);
   EXPECT_EQ(TrimRight(ledger_.settings().name_line_1), "Harbor Bakery");
   // The chart and payee files the load creates get the canonical names.
-  EXPECT_EQ(dir_.Listing(), "KXACCT.COA KXACCT.VND kxacct.cfg kxacct.trn");
+  EXPECT_EQ(dir_.Listing(), "KXACCT.COA KXACCT.LCK KXACCT.VND kxacct.cfg kxacct.trn");
 }
 
 TEST_F(DataFolderTest, CapacityWarningAbove99000TransactionsOnly) {
@@ -227,7 +227,7 @@ TEST_F(DataFolderTest, FailedSaveKeepsTheFileAndTheChangeInMemory) {
     EXPECT_FALSE(ledger_.SaveCompanySettings());
     EXPECT_EQ(ui_.messages().at(0).kind, MessageKind::kError);
     EXPECT_EQ(dir_.ReadFile("KXACCT.CFG"), record);
-    EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.TRN KXACCT.VND");
+    EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.LCK KXACCT.TRN KXACCT.VND");
   }
   fs_.ClearFaults();
   EXPECT_TRUE(ledger_.SaveCompanySettings());

@@ -142,7 +142,7 @@ TEST_F(PayeesTest, AFailedRenameChangesNeitherFile) {
   EXPECT_FALSE(ledger_.UpdatePayee(2, renamed));
   EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), lines);
   EXPECT_EQ(dir_.ReadFile("KXACCT.VND"), payees);
-  EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.TRN KXACCT.VND");
+  EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.LCK KXACCT.TRN KXACCT.VND");
   fs_.ClearFaults();
   ASSERT_TRUE(ledger_.UpdatePayee(2, renamed));
   EXPECT_EQ(TrimRight(Read(1).description), "Seacoast Electric");
@@ -241,7 +241,7 @@ TEST_F(PayeeDeletionTest, AFailedDeletionChangesNoFile) {
     EXPECT_EQ(dir_.ReadFile("KXACCT.RJE"), recurring);
     EXPECT_EQ(dir_.ReadFile("KXACCT.VND"), payees);
     EXPECT_EQ(ledger_.payees().count(), 3);
-    EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.RJE KXACCT.TRN KXACCT.VND");
+    EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.LCK KXACCT.RJE KXACCT.TRN KXACCT.VND");
   }
   fs_.ClearFaults();
   ASSERT_TRUE(ledger_.DeletePayee(2));

@@ -73,7 +73,7 @@ class TransactionsTest : public LedgerFixture {
     EXPECT_EQ(ledger_.transaction_count(), before.count);
     EXPECT_TRUE(ledger_.chart().Encode() == before.chart_in_memory);
     EXPECT_TRUE(ledger_.summary() == before.summary);
-    EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.TRN KXACCT.VND");
+    EXPECT_EQ(dir_.Listing(), "KXACCT.CFG KXACCT.COA KXACCT.LCK KXACCT.TRN KXACCT.VND");
     ASSERT_FALSE(ui_.messages().empty());
     EXPECT_EQ(ui_.messages().back().kind, MessageKind::kError);
   }

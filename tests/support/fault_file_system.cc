@@ -23,6 +23,7 @@ class FaultyRandomAccessFile : public RandomAccessFile {
   }
   Status Truncate(uint64_t length) override { return base_->Truncate(length); }
   Status Size(uint64_t* size) override { return base_->Size(size); }
+  Status Stamp(FileStamp* stamp) override { return base_->Stamp(stamp); }
   Status Sync() override {
     if (fs_.sync_fails()) return Status::IoError("flush failed");
     return base_->Sync();

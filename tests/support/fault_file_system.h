@@ -50,8 +50,12 @@ class FaultInjectingFileSystem : public FileSystem {
   Status Rename(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override { return base_.RemoveFile(path); }
   Status MakeWritable(const std::string& path) override { return base_.MakeWritable(path); }
-  Status LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
-    return base_.LockFile(path, lock);
+  Status StampOf(const std::string& path, FileStamp* stamp) override {
+    return base_.StampOf(path, stamp);
+  }
+  Status OpenLockFile(const std::string& path, bool create,
+                      std::unique_ptr<LockFile>* file) override {
+    return base_.OpenLockFile(path, create, file);
   }
 
   // Used by the wrapped files: how much of a write of `length` bytes goes

@@ -1,0 +1,57 @@
+#include "common/folder_lock.h"
+
+namespace zenkar {
+namespace {
+
+constexpr int kInUseSlot = 0;
+constexpr int kWritingSlot = 1;
+
+}  // namespace
+
+Status FolderLock::Open(const std::string& folder, bool create) {
+  Leave();
+  return fs_.OpenLockFile(folder + std::string(kFileName), create, &file_);
+}
+
+Status FolderLock::Join(const std::string& folder, bool* shared) {
+  if (Status s = Open(folder, /*create=*/true); !s.ok()) return s;
+  const Status alone = file_->Lock(kInUseSlot, LockMode::kExclusive, /*wait=*/false);
+  *shared = !alone.ok();
+  // Another kxacct holds it shared and lets this one in; a kxbatch that holds
+  // it alone ends soon, and until then the "writing" lock keeps the two apart.
+  file_->Lock(kInUseSlot, LockMode::kShared, /*wait=*/false);
+  return Status::Ok();
+}
+
+Status FolderLock::TakeAlone(const std::string& folder) {
+  if (Status s = Open(folder, /*create=*/true); !s.ok()) return s;
+  if (Status s = file_->Lock(kInUseSlot, LockMode::kExclusive, /*wait=*/false); !s.ok()) {
+    Leave();
+    return s;
+  }
+  return Status::Ok();
+}
+
+Status FolderLock::OpenForReading(const std::string& folder) {
+  Status status = Open(folder, /*create=*/false);
+  if (status.code() == Status::Code::kNotFound) return Status::Ok();
+  return status;
+}
+
+void FolderLock::Leave() { file_.reset(); }
+
+Status FolderLock::BeginChange() {
+  if (file_ == nullptr) return Status::Ok();
+  return file_->Lock(kWritingSlot, LockMode::kExclusive, /*wait=*/true);
+}
+
+Status FolderLock::BeginReading() {
+  if (file_ == nullptr) return Status::Ok();
+  return file_->Lock(kWritingSlot, LockMode::kShared, /*wait=*/true);
+}
+
+void FolderLock::End() {
+  if (file_ != nullptr) file_->Unlock(kWritingSlot);
+}
+
+}  // namespace zenkar
