@@ -30,46 +30,17 @@
 #include <vector>
 
 #include "common/byte_codec.h"
-#include "common/clock.h"
 #include "common/file_system.h"
 #include "common/money.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
-#include "common/ui.h"
 #include "ledger/company_settings.h"
-#include "ledger/ledger.h"
+#include "ledger/transaction_record.h"
 
 namespace zenkar {
 namespace {
 
 using Timer = std::chrono::steady_clock;
-
-// A Ui that nobody sees: the settings load of a well-formed folder asks nothing.
-class SilentUi : public Ui {
- public:
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  void SetStatusText(std::string_view) override {}
-  void SetProgress(std::string_view, long, long) override {}
-  void ClearProgress() override {}
-  void Beep() override {}
-  void SetBusy(bool) override {}
-  int messages() const { return messages_; }
-
- protected:
-  bool ShowMessage(const Message&) override {
-    ++messages_;
-    return true;
-  }
-
- private:
-  int messages_ = 0;
-};
 
 long MinorFaults() {
   struct rusage usage;
@@ -167,14 +138,7 @@ int Run(int record_count, int repetitions) {
     return 1;
   }
 
-  // Settings: the Ledger's whole load (file lookup, read, decode, version
-  // rules), and the bare record read and decode beneath it.
-  SilentUi ui;
-  Ledger ledger(fs, ui, SystemClock());
-  ledger.SetDataFolder(folder);
-  const double load_settings_ms = TimeMs(repetitions, 200, [&] {
-    if (ledger.LoadCompanySettings() != Ledger::SettingsLoad::kLoaded) std::exit(2);
-  });
+  // Settings: the bare record read and decode.
   std::string settings_record;
   const double read_settings_ms = TimeMs(repetitions, 200, [&] {
     Check(ReadRecord(fs, settings_path, CompanySettings::kSize, 1, &settings_record),
@@ -249,7 +213,6 @@ int Run(int record_count, int repetitions) {
   std::printf("Record files: %d records of %zu bytes (%.1f MB), median of %d runs\n", record_count,
               kTransactionRecordLength, file_size / 1e6, repetitions);
   auto line = [](const char* what, double ms) { std::printf("  %-58s %9.3f ms\n", what, ms); };
-  line("Ledger::LoadCompanySettings (4,800 bytes)", load_settings_ms);
   line("ReadRecord + CompanySettings::Decode", read_settings_ms);
   line("RecordFile::Open of the transaction file", open_ms);
   std::printf("  %-58s %9.3f ms (%ld page faults)\n", "RecordFile::ReadAll, first in the process",
@@ -267,7 +230,6 @@ int Run(int record_count, int repetitions) {
               read_all_ms / cat_ms, first_read_all_ms / cat_ms, warm_read_all_ms / cat_ms);
   std::printf("  ReadAll into one block / cat: %.2f (first in the process %.2f); target 3\n",
               block_ms / cat_ms, first_block_ms / cat_ms);
-  if (ui.messages() != 0) std::printf("  (the settings load showed %d messages)\n", ui.messages());
   return 0;
 }
 

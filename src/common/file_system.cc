@@ -147,6 +147,27 @@ class PosixLockFile : public LockFile {
     ::fcntl(fd_, F_OFD_SETLK, &range);
   }
 
+  Status Read(std::string* contents) override {
+    char buffer[64];
+    ssize_t n;
+    do {
+      n = ::pread(fd_, buffer, sizeof buffer, 0);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) return ErrnoStatus(path_, errno);
+    contents->assign(buffer, static_cast<size_t>(n));
+    return Status::Ok();
+  }
+
+  Status Write(std::string_view contents) override {
+    ssize_t n;
+    do {
+      n = ::pwrite(fd_, contents.data(), contents.size(), 0);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) return ErrnoStatus(path_, errno);
+    if (static_cast<size_t>(n) != contents.size()) return Status::IoError(path_ + ": short write");
+    return Status::Ok();
+  }
+
  private:
   static struct flock Range(int slot, short type) {
     struct flock range {};
@@ -208,6 +229,10 @@ class PosixFs : public FileSystem {
   Status OpenRandomAccess(const std::string& path, bool create,
                           std::unique_ptr<RandomAccessFile>* file) override {
     return OpenRandomAccess(path, create, file, O_RDWR);
+  }
+
+  Status OpenForReading(const std::string& path, std::unique_ptr<RandomAccessFile>* file) override {
+    return OpenRandomAccess(path, false, file, O_RDONLY);
   }
 
   Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) override {

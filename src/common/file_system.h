@@ -78,6 +78,9 @@ class LockFile {
   // slot already held converts it.
   virtual Status Lock(int slot, LockMode mode, bool wait) = 0;
   virtual void Unlock(int slot) = 0;
+  // The file's few bytes of contents (the holders' shared counters).
+  virtual Status Read(std::string* contents) = 0;
+  virtual Status Write(std::string_view contents) = 0;
 };
 
 class FileSystem {
@@ -96,6 +99,10 @@ class FileSystem {
   // file is created empty.
   virtual Status OpenRandomAccess(const std::string& path, bool create,
                                   std::unique_ptr<RandomAccessFile>* file) = 0;
+  // Opens an existing file for reading only: opening it changes nothing, and
+  // a file the user may not write can still be read.
+  virtual Status OpenForReading(const std::string& path,
+                                std::unique_ptr<RandomAccessFile>* file) = 0;
   // Creates or empties a file for writing from its start.
   virtual Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) = 0;
   // Replaces `to` by `from` in one step.

@@ -1,10 +1,14 @@
 #include "common/folder_lock.h"
 
+#include "common/byte_codec.h"
+
 namespace zenkar {
 namespace {
 
 constexpr int kInUseSlot = 0;
 constexpr int kWritingSlot = 1;
+// The counters: the books' at byte 0, the settings' at byte 8.
+constexpr size_t kBooksCount = 0, kSettingsCount = 8, kCountersSize = 16;
 
 }  // namespace
 
@@ -48,6 +52,29 @@ Status FolderLock::BeginChange() {
 Status FolderLock::BeginReading() {
   if (file_ == nullptr) return Status::Ok();
   return file_->Lock(kWritingSlot, LockMode::kShared, /*wait=*/true);
+}
+
+FolderLock::Generations FolderLock::ReadGenerations() {
+  std::string contents;
+  if (file_ == nullptr || !file_->Read(&contents).ok() || contents.size() < kCountersSize) {
+    return Generations();
+  }
+  return {static_cast<uint64_t>(GetInt64(contents, kBooksCount)),
+          static_cast<uint64_t>(GetInt64(contents, kSettingsCount))};
+}
+
+FolderLock::Generations FolderLock::Advance(bool books, bool settings) {
+  Generations counts = ReadGenerations();
+  if (!books && !settings) return counts;
+  counts.books += books ? 1 : 0;
+  counts.settings += settings ? 1 : 0;
+  std::string contents(kCountersSize, '\0');
+  PutInt64(contents, kBooksCount, static_cast<int64_t>(counts.books));
+  PutInt64(contents, kSettingsCount, static_cast<int64_t>(counts.settings));
+  // Other programs also compare the files' stamps, so a counter that could
+  // not be written only makes them rely on those.
+  if (file_ != nullptr) file_->Write(contents);
+  return counts;
 }
 
 void FolderLock::End() {

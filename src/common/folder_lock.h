@@ -14,10 +14,17 @@
 //    that reads the books without changing them, so a reader never sees half
 //    a change.
 //
+// The lock file's contents count the changes made in the folder: one counter
+// for the books (chart, payees, transactions) and one for the settings. A
+// program advances them at the end of each change and compares them at the
+// start of the next, which tells it exactly whether anyone else changed the
+// files meanwhile, however close together the changes came.
+//
 // The locks end with the object, or with the process however it ends.
 #ifndef ZENKAR_COMMON_FOLDER_LOCK_H_
 #define ZENKAR_COMMON_FOLDER_LOCK_H_
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,6 +54,18 @@ class FolderLock {
   // Lets go of the folder and every lock on it.
   void Leave();
 
+  // The counts of changes made in the folder so far (zero without a lock
+  // file). Read and advanced while holding the "writing" lock.
+  struct Generations {
+    uint64_t books = 0;
+    uint64_t settings = 0;
+    bool operator==(const Generations&) const = default;
+  };
+  Generations ReadGenerations();
+  // Counts one more change of the books and/or the settings; returns the
+  // counts as they now stand.
+  Generations Advance(bool books, bool settings);
+
   // Waits for and holds the right to change the books (exclusive "writing").
   Status BeginChange();
   // Waits for and holds the right to read them whole (shared "writing").
@@ -59,23 +78,6 @@ class FolderLock {
 
   FileSystem& fs_;
   std::unique_ptr<LockFile> file_;
-};
-
-// Holds the folder's "writing" lock for one change of the books: taken on
-// construction (when the folder is joined), released when it goes.
-class FolderChange {
- public:
-  explicit FolderChange(FolderLock& lock) : lock_(lock), status_(lock.BeginChange()) {}
-  ~FolderChange() {
-    if (status_.ok()) lock_.End();
-  }
-  FolderChange(const FolderChange&) = delete;
-  FolderChange& operator=(const FolderChange&) = delete;
-  const Status& status() const { return status_; }
-
- private:
-  FolderLock& lock_;
-  Status status_;
 };
 
 }  // namespace zenkar

@@ -183,6 +183,8 @@ Status RecordFile::Write(int number, std::string_view record) {
   if (Status s = CheckRecordNumber(path_, number, count_); !s.ok()) return s;
   const uint64_t old_length = static_cast<uint64_t>(count_) * record_length_;
   Status status = file_->WriteAt(static_cast<uint64_t>(number - 1) * record_length_, record);
+  // A record counts as saved only once it is on the disk.
+  if (status.ok()) status = file_->Sync();
   if (number == count_ + 1) {
     if (status.ok()) {
       ++count_;

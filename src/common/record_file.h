@@ -93,8 +93,9 @@ class RecordFile {
   const std::string& path() const { return path_; }
 
   Status Read(int number, std::string* record);
-  // Writes record `number` in place; count+1 appends. A failed append cuts the
-  // file back to its old length, so the count and the file stay in step.
+  // Writes record `number` in place, or appends it as count+1, and flushes it
+  // to disk. A failed append cuts the file back to its old length, so the
+  // count and the file stay in step.
   Status Write(int number, std::string_view record);
   // Reads records first..last (inclusive) in a few large reads (never record by
   // record).

@@ -1,5 +1,8 @@
 #include "ledger/company_settings.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/byte_codec.h"
 #include "common/text_field.h"
 
@@ -43,26 +46,6 @@ constexpr size_t kAdjustmentDescriptionWidth = 24, kMailAddressWidth = 40;
 constexpr size_t kDevicePrinter = 0, kDeviceSource = 260, kDeviceSourceName = 264;
 constexpr size_t kDeviceFont = 294, kDeviceFontSize = 318, kDeviceStyle = 322;
 
-OutputDeviceSettings DecodeDevice(std::string_view r, size_t base) {
-  OutputDeviceSettings d;
-  d.printer_name = GetTextField(r, base + kDevicePrinter, 260);
-  d.source_number = GetInt32(r, base + kDeviceSource);
-  d.source_name = GetTextField(r, base + kDeviceSourceName, 30);
-  d.font_name = GetTextField(r, base + kDeviceFont, 24);
-  d.font_size = GetInt32(r, base + kDeviceFontSize);
-  d.font_style = GetInt32(r, base + kDeviceStyle);
-  return d;
-}
-
-void EncodeDevice(std::string& r, size_t base, const OutputDeviceSettings& d) {
-  PutTextField(r, base + kDevicePrinter, 260, d.printer_name);
-  PutInt32(r, base + kDeviceSource, d.source_number);
-  PutTextField(r, base + kDeviceSourceName, 30, d.source_name);
-  PutTextField(r, base + kDeviceFont, 24, d.font_name);
-  PutInt32(r, base + kDeviceFontSize, d.font_size);
-  PutInt32(r, base + kDeviceStyle, d.font_style);
-}
-
 void DefaultDevice(OutputDeviceSettings& d) {
   d.printer_name.clear();
   d.source_name.clear();
@@ -74,184 +57,196 @@ constexpr const char* kMonthNames[12] = {"January",   "February", "March",    "A
                                          "May",       "June",     "July",     "August",
                                          "September", "October",  "November", "December"};
 
+// Every known field of the record, each with its offset and width written
+// once: decoding, encoding and the field-by-field merge all walk this list.
+// `S` is CompanySettings or const CompanySettings; the visitor's Text, Int16,
+// Int32 and Money calls read or write the member they are given.
+template <typename S, typename Visitor>
+void VisitDevice(S& d, size_t base, Visitor& v) {
+  v.Text(base + kDevicePrinter, 260, d.printer_name);
+  v.Int32(base + kDeviceSource, d.source_number);
+  v.Text(base + kDeviceSourceName, 30, d.source_name);
+  v.Text(base + kDeviceFont, 24, d.font_name);
+  v.Int32(base + kDeviceFontSize, d.font_size);
+  v.Int32(base + kDeviceStyle, d.font_style);
+}
+
+template <typename S, typename Visitor>
+void VisitFields(S& s, Visitor& v) {
+  v.Text(kNameLine1, 40, s.name_line_1);
+  v.Text(kNameLine2, 40, s.name_line_2);
+  v.Text(kAddress, 40, s.address);
+  v.Text(kCityStateZip, 40, s.city_state_zip);
+  v.Text(kDetailTextA, 16, s.detail_text_a);
+  v.Text(kDetailTextB, 16, s.detail_text_b);
+  v.Text(kFederalId, 30, s.federal_id);
+  v.Text(kDetailTextD, 30, s.detail_text_d);
+  v.Int32(kFontSize, s.font_size);
+  v.Int32(kDataYear, s.data_year);
+  v.Int32(kWindowLeft, s.window_left);
+  v.Int32(kWindowTop, s.window_top);
+  v.Text(kBankAccount, 4, s.bank_account);
+  v.Text(kPayablesAccount, 4, s.payables_account);
+  v.Text(kReceivablesAccount, 4, s.receivables_account);
+  v.Text(kWagesAccount, 4, s.wages_account);
+  v.Text(kPayrollAccount2, 4, s.payroll_account_2);
+  v.Int32(kFixedDecimal, s.fixed_decimal);
+  v.Int32(kShadingBars, s.use_shading_bars);
+  v.Text(kStartTab, 3, s.start_tab);
+  v.Int32(kMemoOnChecks, s.memo_on_checks);
+  v.Int32(kCheckType, s.check_type);
+  v.Text(kNextCheck, 8, s.next_check);
+  v.Int32(kOption495, s.option_495);
+  v.Int16(kOption499, s.option_499);
+  v.Int32(kOption501, s.option_501);
+  v.Int32(kOption505, s.option_505);
+  v.Int32(kFiscalStartMonth, s.fiscal_start_month);
+  v.Int32(kOption513, s.option_513);
+  v.Text(kCapitalAccount, 4, s.capital_account);
+  v.Int32(kOption521, s.option_521);
+  v.Int32(kOption525, s.option_525);
+  v.Int32(kOption529, s.option_529);
+  v.Int32(kOption533, s.option_533);
+  v.Money(kStatementBalance, s.statement_ending_balance);
+  for (size_t i = 0; i < 5; ++i) {
+    v.Text(kAdjustmentDescriptions + i * kAdjustmentDescriptionWidth, kAdjustmentDescriptionWidth,
+           s.adjustment_descriptions[i]);
+    v.Money(kAdjustmentAmounts + i * 8, s.adjustment_amounts[i]);
+    v.Text(kMailAddresses + i * kMailAddressWidth, kMailAddressWidth, s.mail_addresses[i]);
+  }
+  v.Text(kIncomeTitle, 80, s.income_title);
+  v.Text(kIncomeTextLine, 80, s.income_text_line);
+  v.Text(kIncomeFooter, 80, s.income_footer);
+  v.Text(kBalanceTitle, 80, s.balance_title);
+  v.Text(kBalanceTextLine, 80, s.balance_text_line);
+  v.Text(kBalanceFooter, 80, s.balance_footer);
+  v.Int32(kTransactionListingLong, s.transaction_listing_long);
+  v.Int32(kChartListingLong, s.chart_listing_long);
+  v.Int32(kIncludeZero, s.include_zero_balances);
+  v.Int32(kOmitPercentages, s.omit_percentages);
+  v.Int32(kPayeeListingLong, s.payee_listing_long);
+  v.Int32(kSortEntries, s.sort_entries);
+  v.Int32(kPayrollPostDeductions, s.payroll_post_deductions);
+  v.Int32(kDateOrder, s.date_order);
+  v.Int32(kAccrual, s.accrual_accounting);
+  v.Int32(kOption1685, s.option_1685);
+  v.Text(kMailPasswordStore, 21, s.MailPasswordStore);
+  v.Int32(kMailSavePassword, s.MailSavePassword);
+  v.Text(kMailServer, 60, s.MailServer);
+  v.Text(kMailPort, 8, s.MailPort);
+  v.Text(kMailUserName, 40, s.MailUserName);
+  v.Text(kMailReplyAddress, 40, s.MailReplyAddress);
+  v.Int32(kMailCarbonCopy, s.MailCarbonCopy);
+  v.Text(kMailSubject, 40, s.MailSubject);
+  v.Text(kMailSenderName, 40, s.MailSenderName);
+  v.Int32(kMailConnection, s.MailConnection);
+  VisitDevice(s.report_output, kReportOutput, v);
+  VisitDevice(s.check_output, kCheckOutput, v);
+  VisitDevice(s.device_3, kDevice3, v);
+  for (size_t i = 0; i < 4; ++i) {
+    v.Int32(kPageOptions + i * 4, s.page_options[i]);
+    v.Int32(kLabelOptions + i * 4, s.label_options[i]);
+  }
+  v.Int32(kOption3728, s.option_3728);
+  v.Text(kDevice4Printer, 260, s.device_4_printer_name);
+  v.Text(kDevice4Font, 24, s.device_4_font_name);
+  v.Int32(kDevice4FontSize, s.device_4_font_size);
+  v.Int32(kCounter4058, s.counter_4058);
+  v.Int32(kOption4062, s.option_4062);
+  v.Money(kLabelTopMargin, s.label_top_margin);
+  v.Money(kLabelLeftMargin, s.label_left_margin);
+}
+
+class FieldDecoder {
+ public:
+  explicit FieldDecoder(std::string_view record) : r_(record) {}
+  void Text(size_t offset, size_t width, std::string& field) {
+    field = GetTextField(r_, offset, width);
+  }
+  void Int16(size_t offset, int16_t& field) { field = GetInt16(r_, offset); }
+  void Int32(size_t offset, int32_t& field) { field = GetInt32(r_, offset); }
+  void Money(size_t offset, zenkar::Money& field) { field = GetMoney(r_, offset); }
+
+ private:
+  std::string_view r_;
+};
+
+class FieldEncoder {
+ public:
+  explicit FieldEncoder(std::string& record) : r_(record) {}
+  void Text(size_t offset, size_t width, const std::string& field) {
+    PutTextField(r_, offset, width, field);
+  }
+  void Int16(size_t offset, int16_t field) { PutInt16(r_, offset, field); }
+  void Int32(size_t offset, int32_t field) { PutInt32(r_, offset, field); }
+  void Money(size_t offset, zenkar::Money field) { PutMoney(r_, offset, field); }
+
+ private:
+  std::string& r_;
+};
+
+// Collects where each known field begins and ends.
+class FieldBounds {
+ public:
+  void Text(size_t offset, size_t width, const std::string&) { Add(offset, width); }
+  void Int16(size_t offset, int16_t) { Add(offset, 2); }
+  void Int32(size_t offset, int32_t) { Add(offset, 4); }
+  void Money(size_t offset, zenkar::Money) { Add(offset, 8); }
+  std::vector<size_t>& bounds() { return bounds_; }
+
+ private:
+  void Add(size_t offset, size_t width) {
+    bounds_.push_back(offset);
+    bounds_.push_back(offset + width);
+  }
+  std::vector<size_t> bounds_{0, CompanySettings::kSize};
+};
+
+// The record cut into pieces: each known field, and each stretch of reserved
+// or unknown bytes between them.
+const std::vector<size_t>& PieceBounds() {
+  static const std::vector<size_t>* bounds = [] {
+    FieldBounds collector;
+    const CompanySettings any;
+    VisitFields(any, collector);
+    auto* sorted = new std::vector<size_t>(std::move(collector.bounds()));
+    std::sort(sorted->begin(), sorted->end());
+    sorted->erase(std::unique(sorted->begin(), sorted->end()), sorted->end());
+    return sorted;
+  }();
+  return *bounds;
+}
+
 }  // namespace
 
 CompanySettings CompanySettings::Decode(std::string_view r) {
   CompanySettings s;
   s.raw = std::string(r.substr(0, kSize));
   s.raw.resize(kSize, '\0');
-  s.name_line_1 = GetTextField(r, kNameLine1, 40);
-  s.name_line_2 = GetTextField(r, kNameLine2, 40);
-  s.address = GetTextField(r, kAddress, 40);
-  s.city_state_zip = GetTextField(r, kCityStateZip, 40);
-  s.detail_text_a = GetTextField(r, kDetailTextA, 16);
-  s.detail_text_b = GetTextField(r, kDetailTextB, 16);
-  s.federal_id = GetTextField(r, kFederalId, 30);
-  s.detail_text_d = GetTextField(r, kDetailTextD, 30);
-  s.font_size = GetInt32(r, kFontSize);
-  s.data_year = GetInt32(r, kDataYear);
-  s.window_left = GetInt32(r, kWindowLeft);
-  s.window_top = GetInt32(r, kWindowTop);
-  s.bank_account = GetTextField(r, kBankAccount, 4);
-  s.payables_account = GetTextField(r, kPayablesAccount, 4);
-  s.receivables_account = GetTextField(r, kReceivablesAccount, 4);
-  s.wages_account = GetTextField(r, kWagesAccount, 4);
-  s.payroll_account_2 = GetTextField(r, kPayrollAccount2, 4);
-  s.fixed_decimal = GetInt32(r, kFixedDecimal);
-  s.use_shading_bars = GetInt32(r, kShadingBars);
-  s.start_tab = GetTextField(r, kStartTab, 3);
-  s.memo_on_checks = GetInt32(r, kMemoOnChecks);
-  s.check_type = GetInt32(r, kCheckType);
-  s.next_check = GetTextField(r, kNextCheck, 8);
-  s.option_495 = GetInt32(r, kOption495);
-  s.option_499 = GetInt16(r, kOption499);
-  s.option_501 = GetInt32(r, kOption501);
-  s.option_505 = GetInt32(r, kOption505);
-  s.fiscal_start_month = GetInt32(r, kFiscalStartMonth);
-  s.option_513 = GetInt32(r, kOption513);
-  s.capital_account = GetTextField(r, kCapitalAccount, 4);
-  s.option_521 = GetInt32(r, kOption521);
-  s.option_525 = GetInt32(r, kOption525);
-  s.option_529 = GetInt32(r, kOption529);
-  s.option_533 = GetInt32(r, kOption533);
-  s.statement_ending_balance = GetMoney(r, kStatementBalance);
-  for (size_t i = 0; i < 5; ++i) {
-    s.adjustment_descriptions[i] = GetTextField(
-        r, kAdjustmentDescriptions + i * kAdjustmentDescriptionWidth, kAdjustmentDescriptionWidth);
-    s.adjustment_amounts[i] = GetMoney(r, kAdjustmentAmounts + i * 8);
-    s.mail_addresses[i] =
-        GetTextField(r, kMailAddresses + i * kMailAddressWidth, kMailAddressWidth);
-  }
-  s.income_title = GetTextField(r, kIncomeTitle, 80);
-  s.income_text_line = GetTextField(r, kIncomeTextLine, 80);
-  s.income_footer = GetTextField(r, kIncomeFooter, 80);
-  s.balance_title = GetTextField(r, kBalanceTitle, 80);
-  s.balance_text_line = GetTextField(r, kBalanceTextLine, 80);
-  s.balance_footer = GetTextField(r, kBalanceFooter, 80);
-  s.transaction_listing_long = GetInt32(r, kTransactionListingLong);
-  s.chart_listing_long = GetInt32(r, kChartListingLong);
-  s.include_zero_balances = GetInt32(r, kIncludeZero);
-  s.omit_percentages = GetInt32(r, kOmitPercentages);
-  s.payee_listing_long = GetInt32(r, kPayeeListingLong);
-  s.sort_entries = GetInt32(r, kSortEntries);
-  s.payroll_post_deductions = GetInt32(r, kPayrollPostDeductions);
-  s.date_order = GetInt32(r, kDateOrder);
-  s.accrual_accounting = GetInt32(r, kAccrual);
-  s.option_1685 = GetInt32(r, kOption1685);
-  s.MailPasswordStore = GetTextField(r, kMailPasswordStore, 21);
-  s.MailSavePassword = GetInt32(r, kMailSavePassword);
-  s.MailServer = GetTextField(r, kMailServer, 60);
-  s.MailPort = GetTextField(r, kMailPort, 8);
-  s.MailUserName = GetTextField(r, kMailUserName, 40);
-  s.MailReplyAddress = GetTextField(r, kMailReplyAddress, 40);
-  s.MailCarbonCopy = GetInt32(r, kMailCarbonCopy);
-  s.MailSubject = GetTextField(r, kMailSubject, 40);
-  s.MailSenderName = GetTextField(r, kMailSenderName, 40);
-  s.MailConnection = GetInt32(r, kMailConnection);
-  s.report_output = DecodeDevice(r, kReportOutput);
-  s.check_output = DecodeDevice(r, kCheckOutput);
-  s.device_3 = DecodeDevice(r, kDevice3);
-  for (size_t i = 0; i < 4; ++i) {
-    s.page_options[i] = GetInt32(r, kPageOptions + i * 4);
-    s.label_options[i] = GetInt32(r, kLabelOptions + i * 4);
-  }
-  s.option_3728 = GetInt32(r, kOption3728);
-  s.device_4_printer_name = GetTextField(r, kDevice4Printer, 260);
-  s.device_4_font_name = GetTextField(r, kDevice4Font, 24);
-  s.device_4_font_size = GetInt32(r, kDevice4FontSize);
-  s.counter_4058 = GetInt32(r, kCounter4058);
-  s.option_4062 = GetInt32(r, kOption4062);
-  s.label_top_margin = GetMoney(r, kLabelTopMargin);
-  s.label_left_margin = GetMoney(r, kLabelLeftMargin);
+  FieldDecoder decoder(s.raw);
+  VisitFields(s, decoder);
   return s;
 }
 
 std::string CompanySettings::Encode() const {
   std::string r = raw;
   r.resize(kSize, '\0');
-  PutTextField(r, kNameLine1, 40, name_line_1);
-  PutTextField(r, kNameLine2, 40, name_line_2);
-  PutTextField(r, kAddress, 40, address);
-  PutTextField(r, kCityStateZip, 40, city_state_zip);
-  PutTextField(r, kDetailTextA, 16, detail_text_a);
-  PutTextField(r, kDetailTextB, 16, detail_text_b);
-  PutTextField(r, kFederalId, 30, federal_id);
-  PutTextField(r, kDetailTextD, 30, detail_text_d);
-  PutInt32(r, kFontSize, font_size);
-  PutInt32(r, kDataYear, data_year);
-  PutInt32(r, kWindowLeft, window_left);
-  PutInt32(r, kWindowTop, window_top);
-  PutTextField(r, kBankAccount, 4, bank_account);
-  PutTextField(r, kPayablesAccount, 4, payables_account);
-  PutTextField(r, kReceivablesAccount, 4, receivables_account);
-  PutTextField(r, kWagesAccount, 4, wages_account);
-  PutTextField(r, kPayrollAccount2, 4, payroll_account_2);
-  PutInt32(r, kFixedDecimal, fixed_decimal);
-  PutInt32(r, kShadingBars, use_shading_bars);
-  PutTextField(r, kStartTab, 3, start_tab);
-  PutInt32(r, kMemoOnChecks, memo_on_checks);
-  PutInt32(r, kCheckType, check_type);
-  PutTextField(r, kNextCheck, 8, next_check);
-  PutInt32(r, kOption495, option_495);
-  PutInt16(r, kOption499, option_499);
-  PutInt32(r, kOption501, option_501);
-  PutInt32(r, kOption505, option_505);
-  PutInt32(r, kFiscalStartMonth, fiscal_start_month);
-  PutInt32(r, kOption513, option_513);
-  PutTextField(r, kCapitalAccount, 4, capital_account);
-  PutInt32(r, kOption521, option_521);
-  PutInt32(r, kOption525, option_525);
-  PutInt32(r, kOption529, option_529);
-  PutInt32(r, kOption533, option_533);
-  PutMoney(r, kStatementBalance, statement_ending_balance);
-  for (size_t i = 0; i < 5; ++i) {
-    PutTextField(r, kAdjustmentDescriptions + i * kAdjustmentDescriptionWidth,
-                 kAdjustmentDescriptionWidth, adjustment_descriptions[i]);
-    PutMoney(r, kAdjustmentAmounts + i * 8, adjustment_amounts[i]);
-    PutTextField(r, kMailAddresses + i * kMailAddressWidth, kMailAddressWidth, mail_addresses[i]);
-  }
-  PutTextField(r, kIncomeTitle, 80, income_title);
-  PutTextField(r, kIncomeTextLine, 80, income_text_line);
-  PutTextField(r, kIncomeFooter, 80, income_footer);
-  PutTextField(r, kBalanceTitle, 80, balance_title);
-  PutTextField(r, kBalanceTextLine, 80, balance_text_line);
-  PutTextField(r, kBalanceFooter, 80, balance_footer);
-  PutInt32(r, kTransactionListingLong, transaction_listing_long);
-  PutInt32(r, kChartListingLong, chart_listing_long);
-  PutInt32(r, kIncludeZero, include_zero_balances);
-  PutInt32(r, kOmitPercentages, omit_percentages);
-  PutInt32(r, kPayeeListingLong, payee_listing_long);
-  PutInt32(r, kSortEntries, sort_entries);
-  PutInt32(r, kPayrollPostDeductions, payroll_post_deductions);
-  PutInt32(r, kDateOrder, date_order);
-  PutInt32(r, kAccrual, accrual_accounting);
-  PutInt32(r, kOption1685, option_1685);
-  PutTextField(r, kMailPasswordStore, 21, MailPasswordStore);
-  PutInt32(r, kMailSavePassword, MailSavePassword);
-  PutTextField(r, kMailServer, 60, MailServer);
-  PutTextField(r, kMailPort, 8, MailPort);
-  PutTextField(r, kMailUserName, 40, MailUserName);
-  PutTextField(r, kMailReplyAddress, 40, MailReplyAddress);
-  PutInt32(r, kMailCarbonCopy, MailCarbonCopy);
-  PutTextField(r, kMailSubject, 40, MailSubject);
-  PutTextField(r, kMailSenderName, 40, MailSenderName);
-  PutInt32(r, kMailConnection, MailConnection);
-  EncodeDevice(r, kReportOutput, report_output);
-  EncodeDevice(r, kCheckOutput, check_output);
-  EncodeDevice(r, kDevice3, device_3);
-  for (size_t i = 0; i < 4; ++i) {
-    PutInt32(r, kPageOptions + i * 4, page_options[i]);
-    PutInt32(r, kLabelOptions + i * 4, label_options[i]);
-  }
-  PutInt32(r, kOption3728, option_3728);
-  PutTextField(r, kDevice4Printer, 260, device_4_printer_name);
-  PutTextField(r, kDevice4Font, 24, device_4_font_name);
-  PutInt32(r, kDevice4FontSize, device_4_font_size);
-  PutInt32(r, kCounter4058, counter_4058);
-  PutInt32(r, kOption4062, option_4062);
-  PutMoney(r, kLabelTopMargin, label_top_margin);
-  PutMoney(r, kLabelLeftMargin, label_left_margin);
+  FieldEncoder encoder(r);
+  VisitFields(*this, encoder);
   return r;
+}
+
+std::string MergeSettingsRecords(std::string_view base, std::string_view ours,
+                                 std::string_view theirs) {
+  std::string merged(theirs);
+  const std::vector<size_t>& bounds = PieceBounds();
+  for (size_t i = 0; i + 1 < bounds.size(); ++i) {
+    const size_t at = bounds[i], width = bounds[i + 1] - bounds[i];
+    if (ours.substr(at, width) != base.substr(at, width)) {
+      merged.replace(at, width, ours.substr(at, width));
+    }
+  }
+  return merged;
 }
 
 std::string FiscalYearLabel(int start_month) {

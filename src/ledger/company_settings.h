@@ -125,6 +125,14 @@ struct CompanySettings {
   std::string Encode() const;
 };
 
+// The record that keeps both programs' changes when two programs saved the
+// settings: `base` is the record as this program last read or wrote it,
+// `ours` what it would write now and `theirs` what another program wrote
+// since. Each field (and each stretch of reserved bytes) that this program
+// changed takes its value from `ours`; every other one keeps `theirs`.
+std::string MergeSettingsRecords(std::string_view base, std::string_view ours,
+                                 std::string_view theirs);
+
 // The font name a new company's outputs start with.
 inline constexpr std::string_view kDefaultFontName = "Arial";
 

@@ -6,6 +6,7 @@
 
 #include "common/record_file.h"
 #include "common/text_field.h"
+#include "ledger/ledger_books.h"
 
 namespace zenkar {
 namespace {
@@ -78,18 +79,36 @@ Ledger::FolderChange Ledger::ChangeDataFolder(std::string_view path) {
 
 bool Ledger::OpenDataFolder() {
   Unload();
-  if (!TestOpen(CompanySettings::kFileName) || !TestOpen(kTransactionFileName)) return false;
-  const SettingsLoad load = LoadCompanySettings();
-  if (load == SettingsLoad::kRefused || load == SettingsLoad::kNotCompanyFolder) return false;
-  if (!OpenTransactionFile()) return false;
-  LineTotals totals;
-  if (!PrepareTransactions(&totals) || !LoadChart() || !LoadPayees()) {
+  if (!TakeFolder()) return false;
+  // A change of the books in every access but reading: the load may write,
+  // and no other program changes the files between its reading and writing.
+  const bool reading = access_ == Access::kReadOnly;
+  if (Status s = reading ? folder_lock_.BeginReading() : folder_lock_.BeginChange(); !s.ok()) {
+    ui_.Error("Error locking the data folder " + Utf8ToCp1252(data_folder_) + "\n\n" + s.message());
     Unload();
     return false;
   }
-  summary_ = totals.summary;
-  RepairPostedTotals(totals);
-  LockDataFolder();
+  const FileStamps before = CurrentStamps();
+  Books books;
+  const bool loaded = ReadBooks(Reading::kLoad, &books) && (reading || SettleBooks(&books));
+  if (!loaded) {
+    Unload();
+    return false;
+  }
+  Adopt(std::move(books));
+  generations_ = folder_lock_.ReadGenerations();
+  stamps_ = before;
+  if (!reading) {
+    NoteOwnWrites(before, /*books_in_step=*/true);
+    folder_lock_.End();
+  }
+  // A reading program keeps the books from changing under it until it closes.
+  if (folder_shared_) {
+    ui_.Information("Another program is already using this data folder:\n" +
+                    Utf8ToCp1252(data_folder_) +
+                    "\nBoth can change the books: each reads the other's changes before it "
+                    "saves its own.");
+  }
   WarnIfNearCapacity();
   Notify(LedgerChange::kFolderLoaded);
   return true;
@@ -97,11 +116,12 @@ bool Ledger::OpenDataFolder() {
 
 void Ledger::Close() {
   if (transactions_ == nullptr) return;
-  SaveCompanySettings();
+  if (access_ != Access::kReadOnly) SaveCompanySettings();
   Unload();
 }
 
-// Forgets everything loaded from the folder; the settings stay as they are.
+// Forgets everything loaded from the folder and lets go of it; the settings
+// stay as they are.
 void Ledger::Unload() {
   transactions_.reset();
   chart_ = ChartOfAccounts();
@@ -110,6 +130,37 @@ void Ledger::Unload() {
   last_entry_sequence_ = 0;
   last_payee_ = 0;
   folder_shared_ = false;
+  change_depth_ = 0;
+  stamps_ = FileStamps();
+  folder_lock_.Leave();
+}
+
+// Takes the folder lock as the access says: shared (a second program is told
+// at the end of the load), alone (refused while another program has the
+// folder), or for reading (nothing made, nothing held in use).
+bool Ledger::TakeFolder() {
+  Status status;
+  switch (access_) {
+    case Access::kShared:
+      status = folder_lock_.Join(data_folder_, &folder_shared_);
+      break;
+    case Access::kAlone:
+      status = folder_lock_.TakeAlone(data_folder_);
+      if (status.code() == Status::Code::kInUse) {
+        ui_.Error("Another program is using this data folder:\n" + Utf8ToCp1252(data_folder_) +
+                  "\nNothing was changed. Try again when it has closed the folder.");
+        return false;
+      }
+      break;
+    case Access::kReadOnly:
+      status = folder_lock_.OpenForReading(data_folder_);
+      break;
+  }
+  if (!status.ok()) {
+    ui_.Error("Error locking the data folder " + Utf8ToCp1252(data_folder_) + "\n\n" +
+              status.message());
+  }
+  return status.ok();
 }
 
 // Opens the file for reading and writing (creating it empty) and closes it
@@ -132,48 +183,15 @@ bool Ledger::TestOpen(std::string_view file_name) {
   return true;
 }
 
-Ledger::SettingsLoad Ledger::LoadCompanySettings() {
-  const std::string path = FilePath(CompanySettings::kFileName);
-  if (!fs_.FileExists(path) || !fs_.FileExists(FilePath(kTransactionFileName))) {
-    return SettingsLoad::kNotCompanyFolder;
-  }
-  std::string record;
-  if (Status s = fs_.ReadFile(path, &record); !s.ok()) {
-    ui_.Error(OpenErrorText(path, s, ""));
-    return SettingsLoad::kRefused;
-  }
-  if (record.empty()) {
-    CompanySettings fresh;
-    NewCompanySettings(fresh);
-    settings_ = fresh;
-    if (!SaveCompanySettings() || !RunFirstTimeSetup()) return SettingsLoad::kRefused;
-    return SettingsLoad::kNewCompany;
-  }
-  if (record.size() != CompanySettings::kSize) {
-    ui_.Error("Invalid settings file:\n" + Utf8ToCp1252(path) + "\nIt is " +
-              std::to_string(record.size()) +
-              " bytes long instead of 4800. The file was not changed.");
-    return SettingsLoad::kRefused;
-  }
-  CompanySettings loaded = CompanySettings::Decode(record);
-  std::swap(settings_, loaded);
-  if (!ApplyVersionRules()) {
-    std::swap(settings_, loaded);  // the declined settings are not used
-    return SettingsLoad::kRefused;
-  }
-  return SettingsLoad::kLoaded;
-}
-
 // The version year at offset 436 says which layout wrote the record. Older
-// layouts are brought up to date and saved once; a record from a later
-// program is used only when the user agrees.
-bool Ledger::ApplyVersionRules() {
-  CompanySettings& s = settings_;
-  bool changed = false;
+// layouts are brought up to date (`changed`: to be saved once); a record from
+// a later program is used only when the user agrees.
+bool Ledger::ApplyVersionRules(CompanySettings& s, bool* changed) {
+  *changed = false;
   if (s.data_year < CompanySettings::kCurrentDataYear) {
     if (s.data_year == 2014) s.option_1685 = s.option_529 = s.option_533 = 0;
     s.data_year = CompanySettings::kCurrentDataYear;
-    changed = true;
+    *changed = true;
   } else if (s.data_year > CompanySettings::kNewestKnownDataYear) {
     const std::string question = "Using " + std::to_string(s.data_year) + " data with the " +
                                  std::to_string(CompanySettings::kCurrentDataYear) +
@@ -182,44 +200,41 @@ bool Ledger::ApplyVersionRules() {
   }
   if (s.option_529 == kStaleOption529) {
     s.option_529 = s.option_533 = 0;
-    changed = true;
+    *changed = true;
   }
-  if (changed) SaveCompanySettings();
   return true;
 }
 
 // A new company starts with empty books: this version converts no books of
 // the older general-ledger and payables programs.
-bool Ledger::RunFirstTimeSetup() {
+void Ledger::RunFirstTimeSetup() {
   const std::string transactions = FilePath(kTransactionFileName);
   uint64_t size = 0;
   if (fs_.FileSize(transactions, &size).ok() && size > 0) {
     ui_.Information("Converted data already exists:\n" + Utf8ToCp1252(data_folder_) +
                     std::string(kTransactionFileName));
   }
+}
+
+bool Ledger::WriteSettings(const CompanySettings& settings) {
+  const std::string path = FilePath(CompanySettings::kFileName);
+  if (Status s = WriteFileAtomically(fs_, path, settings.Encode()); !s.ok()) {
+    ui_.Error("Error saving " + Utf8ToCp1252(path) + "\n\n" + s.message());
+    return false;
+  }
   return true;
 }
 
 bool Ledger::SaveCompanySettings() {
-  const std::string path = FilePath(CompanySettings::kFileName);
-  const std::string record = settings_.Encode();
-  if (Status s = WriteFileAtomically(fs_, path, record); !s.ok()) {
-    ui_.Error("Error saving " + Utf8ToCp1252(path) + "\n\n" + s.message());
+  if (access_ == Access::kReadOnly) {
+    ui_.Error(kOpenedForReading);
     return false;
   }
-  settings_.raw = record;
-  return true;
-}
-
-bool Ledger::OpenTransactionFile() {
-  transactions_.reset();
-  std::unique_ptr<TransactionFile> file;
-  const std::string path = FilePath(kTransactionFileName);
-  if (Status s = TransactionFile::Open(fs_, path, &file); !s.ok()) {
-    ui_.Error(s.code() == Status::Code::kInvalidFile ? s.message() : OpenErrorText(path, s, ""));
-    return false;
-  }
-  transactions_ = std::move(file);
+  Change change(*this, /*reread_books=*/false);
+  if (!change.ok()) return false;
+  MergeSettingsFromDisk();
+  if (!WriteSettings(settings_)) return false;
+  settings_.raw = settings_.Encode();
   return true;
 }
 
@@ -227,16 +242,8 @@ void Ledger::WarnIfNearCapacity() {
   if (transaction_count() > kCapacityWarningCount) ui_.Information(kCapacityWarning);
 }
 
-// Stands in for marking the program as running on this folder: a second
-// program on the same folder is warned, not refused.
-void Ledger::LockDataFolder() {
-  folder_lock_.Join(data_folder_, &folder_shared_);
-  if (folder_shared_) {
-    ui_.Information("Another program is already using this data folder:\n" +
-                    Utf8ToCp1252(data_folder_) +
-                    "\nBoth can change the books: each reads the other's changes before it "
-                    "saves its own.");
-  }
+void Ledger::ReportReadFailure(const std::string& path, const Status& status) {
+  ui_.Error("Error reading " + Utf8ToCp1252(path) + "\n\n" + status.message());
 }
 
 void Ledger::ReportWriteFailure(const std::string& path, const Status& status) {

@@ -51,6 +51,17 @@ inline constexpr std::string_view kPayeeNameInUse = "Payee name already in use:"
 inline constexpr std::string_view kCannotDeletePayee =
     "Cannot delete this Payee.\n\nThere is at least one entry to this payee which is unpaid, or "
     "has not been printed on a General Ledger Report.";
+inline constexpr std::string_view kBooksReread =
+    "Another program changed the books in this data folder since they were read here. They "
+    "have been read again before this change is saved.";
+inline constexpr std::string_view kEntryGone =
+    "The entry was not changed: another program removed it from the books in the meantime.";
+inline constexpr std::string_view kAccountGone =
+    "The account was not changed: another program renumbered or deleted it in the meantime.";
+inline constexpr std::string_view kPayeeGone =
+    "The payee was not changed: another program renamed or deleted it in the meantime.";
+inline constexpr std::string_view kOpenedForReading =
+    "The books were opened for reading only. Nothing was changed.";
 inline constexpr std::string_view kInvalidBankAccount =
     "The bank account selected on the Setup screen is invalid. Enter a valid account as your "
     "bank account on the Setup screen.";
@@ -67,6 +78,7 @@ enum class LedgerChange {
   kTransactionDeleted,     // record_number is gone; the lines after it moved up one
   kTransactionMoved,       // record_number moved to the end; the lines after it moved up one
   kTransactionsReordered,  // the file was sorted or rewritten as a whole
+  kBooksReread,            // another program changed the books; everything was read again
 };
 
 class LedgerObserver {
@@ -112,25 +124,42 @@ class Ledger {
   const std::string& program_folder() const { return program_folder_; }
   void set_program_folder(std::string_view folder);
 
+  // How this program holds the data folder while its books are loaded.
+  enum class Access {
+    kShared,    // changes the books; another program may have the folder open
+                // too, which is said at load (the desktop program)
+    kAlone,     // changes the books; refused while another program has the
+                // folder open (kxbatch's writing commands)
+    kReadOnly,  // changes no file at all: what the load would repair or sort
+                // is done in memory only (kxbatch's reading commands)
+  };
+  Access access() const { return access_; }
+  // Takes effect at the next load.
+  void set_access(Access access) { access_ = access; }
+
   enum class FolderChange { kChanged, kSameFolder, kMissing, kLoadFailed };
   // Normalises `path`; when it is the current folder or does not exist, says
   // so and changes nothing. Otherwise saves the settings, closes the files of
   // the old folder and opens the new one.
   FolderChange ChangeDataFolder(std::string_view path);
 
-  // Loads the data folder, in this order: test-opens KXACCT.CFG and
-  // KXACCT.TRN (creating them empty when absent); reads the settings with
-  // their version rules (asking before using data of a later program); opens
-  // the transaction file and sorts it into the order the settings choose
-  // ("Sorting " + count + " Entries "); loads the chart of accounts and the
-  // payees; runs the consistency pass ("Testing: "), which recomputes every
-  // posted total from the transaction file, repairs and saves any that
-  // drifted and says which; takes the folder lock and warns once when the
-  // file is nearly full. False when the folder cannot be used; the failure
-  // has been reported and nothing stays loaded.
+  // Loads the data folder. First the folder lock is taken as `access` says.
+  // Then every file is read and checked before any is written: the settings
+  // with their version rules (asking before using data of a later program),
+  // the transaction file (whole records, amounts within bounds, order and
+  // posted totals gathered in one pass), the chart of accounts and the
+  // payees. Only when all of them are sound is anything written: missing
+  // files created (a new company gets the default chart), the settings
+  // upgraded, the transaction file sorted into the order the settings choose
+  // ("Sorting " + count + " Entries ") and posted totals that drifted from
+  // their entries repaired ("Testing: "). Read-only access does all of that
+  // in memory. Warns once when the file is nearly full. False when the folder
+  // cannot be used; the failure has been reported, no file was changed and
+  // nothing stays loaded.
   bool OpenDataFolder();
 
-  // Saves the settings and closes the transaction file.
+  // Saves the settings (unless opened read-only), closes the transaction file
+  // and lets go of the folder.
   void Close();
 
   // --- Company settings --------------------------------------------------
@@ -138,15 +167,11 @@ class Ledger {
   CompanySettings& settings() { return settings_; }
   const CompanySettings& settings() const { return settings_; }
 
-  enum class SettingsLoad { kLoaded, kNewCompany, kNotCompanyFolder, kRefused };
-  // Reads KXACCT.CFG into the settings with the version upgrade rules. A
-  // folder without KXACCT.CFG or KXACCT.TRN is not a company folder and the
-  // settings keep their contents. An empty file becomes a new company. A file
-  // of the wrong length, or the user declining data of a later program,
-  // refuses the load; the file is never overwritten then.
-  SettingsLoad LoadCompanySettings();
-  // Writes the settings back whole. Reports a failure and returns false; the
-  // settings in memory stay as they are, so the next save writes everything.
+  // Writes the settings back whole. When another program saved the settings
+  // since they were read here, the fields changed here are written over its
+  // record and the others keep its values. Reports a failure and returns
+  // false; the settings in memory stay as they are, so the next save writes
+  // everything.
   bool SaveCompanySettings();
 
   // --- Chart of accounts -------------------------------------------------
@@ -156,12 +181,6 @@ class Ledger {
   int FindAccount(std::string_view number) const { return chart_.FindAccount(number); }
   // True for a known account of title type 0.
   bool IsEntryAccount(std::string_view number) const { return chart_.IsEntryAccount(number); }
-  // For changes that keep the account number and the posted total (the
-  // statements' work areas); write them with SaveAccount.
-  AccountRecord& mutable_account(int record_number) {
-    return chart_.mutable_account(record_number);
-  }
-
   // Adds an account ("Add New") under the chart rules: a number is required
   // and must be free, a title account carries no balance forward. The chart
   // is sorted and saved. False (reported) when refused or not saved.
@@ -178,20 +197,6 @@ class Ledger {
   // program, the last one, has a balance forward or has lines posted to it
   // ("Cannot delete " + reason); asks "Delete this Account?" first.
   bool DeleteAccount(int record_number);
-  // Rewrites one account in place (order unchanged).
-  bool SaveAccount(int record_number);
-  // Sorts the chart by account number and writes it whole.
-  bool SortAndSaveChart();
-
-  // Copies the default chart from the program folder into the data folder
-  // (when the two differ), then makes it the chart when the folder has none.
-  bool InstallDefaultChart();
-  // Makes the chart a single entry account ("110 Checking Account").
-  bool CreateStarterChart();
-  // Loads KXACCT.COA: installs the default chart into a folder without one
-  // (or one holding a single account), makes a starter chart when there is
-  // none, refuses a damaged file ("Invalid COA"), sorts the chart.
-  bool LoadChart();
 
   // The chart consistency test: the problem messages, in order (none when
   // the chart and the entries are consistent). Reads the transaction file.
@@ -239,6 +244,10 @@ class Ledger {
   bool ReadAllTransactions(std::vector<TransactionRecord>* lines);
   // Calls `visit` with each line in file order without holding them all.
   bool ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit);
+  // The same with each line's record bytes, for passes that read a few
+  // fields of every line and would spend most of their time decoding.
+  bool ScanTransactionRecords(
+      const std::function<void(int number, std::string_view record)>& visit);
 
   // Rewrites line `number` in place and moves the posted totals from the old
   // line to the new (edits, payments, renumbering). The line keeps its entry
@@ -281,9 +290,6 @@ class Ledger {
   std::string PayeeName(int number) const { return payees_.PayeeName(number); }
   // Name, address, phone and memo searched, ignoring case.
   std::vector<int> SearchPayees(std::string_view text) const { return payees_.Search(text); }
-  // For direct edits of fields other than the name; write with SavePayee.
-  PayeeRecord& mutable_payee(int number) { return payees_.mutable_payee(number); }
-
   // Adds a payee as the next number and saves the list; returns its number,
   // or 0 when the name is blank ("Enter a Payee name"), in use ("Payee name
   // already in use:") or the list could not be saved.
@@ -297,34 +303,80 @@ class Ledger {
   // higher payee number stored in KXACCT.TRN and KXACCT.RJE is lowered by one
   // so it still names the same payee.
   bool DeletePayee(int number);
-  // Rewrites one payee in place.
-  bool SavePayee(int number);
-  // Writes the whole payee list.
-  bool SaveAllPayees();
 
-  // --- Transaction file ----------------------------------------------------
+  // --- Sharing the folder --------------------------------------------------
 
-  // (Re)opens KXACCT.TRN; refuses a file that is not a whole number of records.
-  bool OpenTransactionFile();
-  // Shows the capacity warning when the file holds more than 99,000 lines.
-  void WarnIfNearCapacity();
-  // True when another program held the data folder's lock at load.
+  // True when another program had the data folder open at load.
   bool folder_shared() const { return folder_shared_; }
 
  private:
-  // Loading (ledger_load.cc).
-  bool PrepareTransactions(LineTotals* totals);
-  bool LoadPayees();
-  void RepairPostedTotals(const LineTotals& totals);
-  bool ReadChartFile(const std::string& path, int* records);
-  bool WriteChartFile(const ChartOfAccounts& chart);
+  struct Books;
+  struct FileStamps {
+    FileStamp settings, chart, payees, transactions;
+  };
+  // One change of the books (ledger_change.cc): holds the folder's "writing"
+  // lock for as long as it lives. Before the first write it makes sure the
+  // books in memory are the books on disk: settings saved by another program
+  // are merged in quietly; when the chart, payees or transactions changed,
+  // everything is read again and the user is told. Operations within an
+  // operation (an append saving an account) are part of the outer change.
+  class Change {
+   public:
+    explicit Change(Ledger& ledger, bool reread_books = true)
+        : ledger_(ledger), ok_(ledger.BeginChange(reread_books, &reread_)) {}
+    ~Change() {
+      if (ok_) ledger_.EndChange();
+    }
+    Change(const Change&) = delete;
+    Change& operator=(const Change&) = delete;
+    bool ok() const { return ok_; }
+    // True when the books were read again: record numbers the caller held
+    // may name other lines, accounts or payees now.
+    bool reread() const { return reread_; }
+
+   private:
+    Ledger& ledger_;
+    bool reread_ = false;
+    bool ok_;
+  };
+
+  // Loading (ledger_load.cc): every file read and checked first, then what
+  // the load decided written, then adopted.
+  enum class Reading { kLoad, kReread };
+  bool ReadBooks(Reading reading, Books* books);
+  bool ReadSettings(Reading reading, Books* books);
+  bool ReadTransactions(Reading reading, Books* books);
+  bool ReadChart(Books* books);
+  bool ReadPayees(Books* books);
+  void FindDriftedTotals(Books* books);
+  bool SettleBooks(Books* books);
+  bool CreateMissingFiles(const Books& books);
+  bool SettleChart(Books* books);
+  void SettleOrder(Books* books);
+  void ReportDriftedTotals(const Books& books);
+  void Adopt(Books&& books);
   void Unload();
 
   // Settings and folder (ledger.cc).
+  bool TakeFolder();
   bool TestOpen(std::string_view file_name);
-  bool ApplyVersionRules();
-  bool RunFirstTimeSetup();
-  void LockDataFolder();
+  bool ApplyVersionRules(CompanySettings& settings, bool* changed);
+  void RunFirstTimeSetup();
+  bool WriteSettings(const CompanySettings& settings);
+  void WarnIfNearCapacity();
+
+  // Changes shared with other programs (ledger_change.cc).
+  bool BeginChange(bool reread_books, bool* reread);
+  void EndChange();
+  void NoteOwnWrites(const FileStamps& before, bool books_in_step);
+  bool FilesChangedElsewhere();
+  bool Reread();
+  void MergeSettingsFromDisk();
+  FileStamps CurrentStamps();
+  int32_t SequenceOfLine(int number);
+  bool FollowLine(const Change& change, int32_t sequence, int* number);
+  bool FollowAccount(const Change& change, const std::string& account_number, int* record_number);
+  bool FollowPayee(const Change& change, const std::string& name, int* number);
 
   // Posting (ledger_transactions.cc).
   ChartOfAccounts ChartAfter(const std::vector<const TransactionRecord*>& removed,
@@ -346,6 +398,8 @@ class Ledger {
   void FollowRenumberedSetupAccounts(std::string_view from, std::string_view to);
   bool DeleteRefusal(const AccountRecord& account, std::string* reason);
   bool AccountHasLines(std::string_view number, bool* has_lines);
+  bool SaveAccount(int record_number);
+  bool WriteChartFile(const ChartOfAccounts& chart);
 
   // Payee edits (ledger_payees.cc).
   bool CheckPayeeName(std::string_view name, int own_number);
@@ -355,6 +409,7 @@ class Ledger {
   bool ReadRecurringEntries(std::string* recurring);
 
   void ReportWriteFailure(const std::string& path, const Status& status);
+  void ReportReadFailure(const std::string& path, const Status& status);
   void Notify(LedgerChange change, int record_number = 0);
 
   FileSystem& fs_;
@@ -373,8 +428,21 @@ class Ledger {
   // much fresh memory each time costs more than reading and writing it.
   std::string whole_file_;
   int last_payee_ = 0;
+  Access access_ = Access::kShared;
   FolderLock folder_lock_{fs_};
   bool folder_shared_ = false;
+  // Nested operations (an append saving an account) are one change.
+  int change_depth_ = 0;
+  // The files as this program last read or wrote them, and the folder's
+  // change counters then.
+  FileStamps stamps_;
+  FolderLock::Generations generations_;
+  // A line or record rewritten in place within the current change: its file
+  // keeps its length and may keep its time stamp, so it is counted by hand.
+  bool wrote_in_place_ = false;
+  // The current change checked the books against the disk (not only the
+  // settings), so the files' new stamps may be taken as seen.
+  bool books_in_step_ = false;
   std::vector<LedgerObserver*> observers_;
 };
 

@@ -54,7 +54,8 @@ bool Ledger::CheckAccountEdit(const AccountRecord& edited, int record_number) {
 }
 
 bool Ledger::AddAccount(const AccountRecord& account) {
-  if (!is_loaded() || !CheckAccountEdit(account, 0)) return false;
+  Change change(*this);
+  if (!change.ok() || !CheckAccountEdit(account, 0)) return false;
   ChartOfAccounts next = chart_;
   next.Insert(NewAccountFrom(account));
   if (!WriteChartFile(next)) return false;
@@ -64,7 +65,10 @@ bool Ledger::AddAccount(const AccountRecord& account) {
 }
 
 bool Ledger::EditAccount(int record_number, const AccountRecord& edited) {
-  if (!is_loaded() || record_number < 1 || record_number > chart_.count() ||
+  if (!is_loaded() || record_number < 1 || record_number > chart_.count()) return false;
+  const std::string number = chart_.account(record_number).number;
+  Change change(*this);
+  if (!change.ok() || !FollowAccount(change, number, &record_number) ||
       !CheckAccountEdit(edited, record_number)) {
     return false;
   }
@@ -164,6 +168,9 @@ bool Ledger::DeleteRefusal(const AccountRecord& account, std::string* reason) {
 
 bool Ledger::DeleteAccount(int record_number) {
   if (!is_loaded() || record_number < 1 || record_number > chart_.count()) return false;
+  const std::string number = chart_.account(record_number).number;
+  Change change(*this);
+  if (!change.ok() || !FollowAccount(change, number, &record_number)) return false;
   std::string refusal;
   if (!DeleteRefusal(chart_.account(record_number), &refusal)) return false;
   if (!refusal.empty()) {
@@ -181,19 +188,11 @@ bool Ledger::DeleteAccount(int record_number) {
 
 bool Ledger::SaveAccount(int record_number) {
   const std::string path = FilePath(AccountRecord::kFileName);
+  wrote_in_place_ = true;
   Status s = WriteRecord(fs_, path, AccountRecord::kSize, record_number,
                          chart_.account(record_number).Encode());
   if (!s.ok()) ReportWriteFailure(path, s);
   return s.ok();
-}
-
-bool Ledger::SortAndSaveChart() {
-  ChartOfAccounts sorted = chart_;
-  sorted.Sort();
-  if (!WriteChartFile(sorted)) return false;
-  chart_ = std::move(sorted);
-  Notify(LedgerChange::kChartChanged);
-  return true;
 }
 
 std::vector<std::string> Ledger::ChartConsistencyProblems() {
@@ -221,6 +220,8 @@ std::vector<int> Ledger::CapitalAccountCandidates() {
 }
 
 bool Ledger::SetCapitalAccount(std::string_view number) {
+  Change change(*this);
+  if (!change.ok()) return false;
   const int found = chart_.FindAccount(number);
   if (found == 0 || !chart_.account(found).IsEntry() ||
       chart_.account(found).type != kLiabilitiesAndEquity) {

@@ -1,14 +1,22 @@
-// Loading a data folder's books: the transaction file put in order, the chart
-// of accounts (with the default chart for a new company), the payees, and the
-// consistency pass that keeps every posted total equal to its lines.
+// Loading a data folder's books in two steps. First every file is read and
+// checked and the load decides what it must change: the settings (a new
+// company, or an older layout brought up to date), the transaction file (out
+// of the order the settings choose), the chart (none yet, or unsorted, or
+// posted totals that drifted from their entries) and the payees (none yet).
+// Only when every file was found sound is anything written, so a folder the
+// load refuses is left exactly as it was. A program that opened the books
+// for reading only keeps what the load decided in memory.
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "common/record_file.h"
 #include "common/text_field.h"
 #include "ledger/ledger.h"
+#include "ledger/ledger_books.h"
 
 namespace zenkar {
+
 namespace {
 
 // The one account of a chart made from nothing; it is also the bank account
@@ -18,6 +26,13 @@ constexpr std::string_view kStarterAccountDescription = "Checking Account";
 
 // How many repaired accounts the consistency pass names before it summarises.
 constexpr size_t kRepairsNamed = 20;
+
+constexpr std::string_view kCorrectedTotals =
+    "The posted totals of these accounts did not agree with their entries and have been "
+    "corrected:\n";
+constexpr std::string_view kDisagreeingTotals =
+    "The posted totals of these accounts do not agree with their entries. The books were opened "
+    "for reading only: the totals of the entries are used here, and no file was changed:\n";
 
 std::string InvalidChartMessage(const std::string& path) {
   return "Invalid COA: the chart of accounts file\n" + Utf8ToCp1252(path) +
@@ -34,55 +49,298 @@ std::string RepairNote(const AccountRecord& account, Money was) {
          was.ToStringWithCommas() + ")";
 }
 
-}  // namespace
+ChartOfAccounts StarterChart() {
+  AccountRecord starter;
+  starter.number = std::string(kStarterAccountNumber);
+  starter.description = std::string(kStarterAccountDescription);
+  starter.type = kAssets;
+  starter.total_level = 1;
+  starter.title_type = kEntryAccount;
+  return ChartOfAccounts({starter});
+}
 
-// One pass over the file gathers the sort keys and the line totals. Only when
-// the lines are out of the order the settings choose (or lack entry
-// sequences) is the file read whole, arranged and replaced.
-bool Ledger::PrepareTransactions(LineTotals* totals) {
-  const int count = transaction_count();
-  ui_.SetProgress("Sorting " + std::to_string(count) + " Entries ", 0, count);
-  std::vector<LineOrderKey> keys;
-  keys.reserve(static_cast<size_t>(count));
-  Status status = transactions_->Scan([&](int, std::string_view record) {
-    const TransactionFacts facts = ReadTransactionFacts(record);
-    keys.push_back({facts.date, facts.entry_sequence});
-    totals->Add(facts);
-  });
-  if (!status.ok()) {
-    ui_.ClearProgress();
-    ui_.Error("Error reading " + transactions_->path() + "\n\n" + status.message());
-    return false;
-  }
-  for (const LineOrderKey& key : keys) {
-    last_entry_sequence_ = std::max(last_entry_sequence_, key.sequence);
-  }
-  const TransactionOrder order = transaction_order();
-  const bool in_entry_order = order == TransactionOrder::kEntry;
-  if (!IsArranged(keys, order, in_entry_order)) {
-    // A file that cannot be rearranged is still whole; it is used as it is.
-    if (ReadWholeTransactionFile()) {
-      const int32_t last = ArrangeTransactions(whole_file_, order, in_entry_order);
-      if (ReplaceTransactionFile(whole_file_)) last_entry_sequence_ = last;
+// The default chart a folder without a chart gets: the program folder's
+// KXACCTCOA.DAT (to be copied into the data folder, replacing an older copy),
+// else the copy the data folder holds; empty when there is neither.
+std::string DefaultChartOf(FileSystem& fs, const std::string& program_folder,
+                           const std::string& data_folder, std::string* copy) {
+  const std::string name(AccountRecord::kDefaultChartFileName);
+  std::string chart;
+  if (!program_folder.empty() && program_folder != data_folder) {
+    const std::string shipped = DataFilePath(fs, program_folder, name);
+    if (fs.FileExists(shipped) && fs.ReadFile(shipped, &chart).ok() && IsWholeChart(chart)) {
+      *copy = chart;
+      return chart;
     }
   }
-  ui_.ClearProgress();
+  const std::string local = DataFilePath(fs, data_folder, name);
+  if (fs.FileExists(local) && fs.ReadFile(local, &chart).ok() && IsWholeChart(chart)) {
+    return chart;
+  }
+  return "";
+}
+
+}  // namespace
+
+bool Ledger::ReadBooks(Reading reading, Books* books) {
+  if (!ReadSettings(reading, books) || !ReadTransactions(reading, books) || !ReadChart(books) ||
+      !ReadPayees(books)) {
+    return false;
+  }
+  FindDriftedTotals(books);
   return true;
 }
 
-bool Ledger::ReadChartFile(const std::string& path, int* records) {
-  std::string bytes;
-  if (Status s = fs_.ReadFile(path, &bytes); !s.ok()) {
-    ui_.Error("Error reading " + Utf8ToCp1252(path) + "\n\n" + s.message());
+// A missing or empty settings file makes a new company. A file of the wrong
+// length, or the user declining data of a later program, refuses the load.
+bool Ledger::ReadSettings(Reading reading, Books* books) {
+  const std::string path = FilePath(CompanySettings::kFileName);
+  std::string record;
+  if (fs_.FileExists(path)) {
+    if (Status s = fs_.ReadFile(path, &record); !s.ok()) {
+      ReportReadFailure(path, s);
+      return false;
+    }
+  }
+  if (record.empty() && reading == Reading::kLoad) {
+    books->settings = CompanySettings();
+    NewCompanySettings(books->settings);
+    books->new_company = true;
+    return true;
+  }
+  if (record.size() != CompanySettings::kSize) {
+    ui_.Error("Invalid settings file:\n" + Utf8ToCp1252(path) + "\nIt is " +
+              std::to_string(record.size()) +
+              " bytes long instead of 4800. The file was not changed.");
     return false;
   }
-  if (bytes.size() % AccountRecord::kSize != 0) {
-    ui_.Error(InvalidChartMessage(path));
+  books->settings = CompanySettings::Decode(record);
+  return reading == Reading::kReread ||
+         ApplyVersionRules(books->settings, &books->settings_upgraded);
+}
+
+// One pass over the file gathers the sort keys and the line totals. Only when
+// the lines are out of the order the settings choose (or lack entry
+// sequences) is the file read whole and arranged in memory.
+bool Ledger::ReadTransactions(Reading reading, Books* books) {
+  const std::string path = FilePath(kTransactionFileName);
+  if (!fs_.FileExists(path)) {
+    if (access_ != Access::kReadOnly) return true;  // made when the books are settled
+    ui_.Error("Error opening " + Utf8ToCp1252(path) + "\n\nThe file does not exist.");
     return false;
   }
-  chart_ = ChartOfAccounts::Decode(bytes);
-  *records = chart_.count();
+  std::unique_ptr<TransactionFile> file;
+  if (Status s = TransactionFile::Open(fs_, path, TransactionFile::Mode::kReadOnly, &file);
+      !s.ok()) {
+    ui_.Error(s.code() == Status::Code::kInvalidFile
+                  ? s.message()
+                  : "Error opening " + Utf8ToCp1252(path) + "\n\n" + s.message());
+    return false;
+  }
+  const int count = file->count();
+  ui_.SetProgress("Sorting " + std::to_string(count) + " Entries ", 0, count);
+  std::vector<LineOrderKey> keys;
+  keys.reserve(static_cast<size_t>(count));
+  Status status = file->Scan([&](int, std::string_view record) {
+    const TransactionFacts facts = ReadTransactionFacts(record);
+    keys.push_back({facts.date, facts.entry_sequence});
+    books->totals.Add(facts);
+  });
+  if (!status.ok()) {
+    ui_.ClearProgress();
+    ReportReadFailure(path, status);
+    return false;
+  }
+  for (const LineOrderKey& key : keys) {
+    books->last_entry_sequence = std::max(books->last_entry_sequence, key.sequence);
+  }
+  const TransactionOrder order = OrderOf(books->settings);
+  const bool in_entry_order = order == TransactionOrder::kEntry;
+  if (reading == Reading::kLoad && !IsArranged(keys, order, in_entry_order)) {
+    std::string whole = std::move(whole_file_);
+    whole.reserve(static_cast<size_t>(count + 64) * kTransactionRecordLength);
+    if (Status s = file->ReadAll(&whole); !s.ok()) {
+      ui_.ClearProgress();
+      ReportReadFailure(path, s);
+      return false;
+    }
+    books->arranged_last_sequence = ArrangeTransactions(whole, order, in_entry_order);
+    books->arranged = std::move(whole);
+  }
+  ui_.ClearProgress();
+  books->transactions = std::move(file);
   return true;
+}
+
+// A folder without a chart, or with a single account (a company never set
+// up), gets the default chart; with none at all, a starter chart of one
+// account. A damaged file refuses the load ("Invalid COA").
+bool Ledger::ReadChart(Books* books) {
+  const std::string path = FilePath(AccountRecord::kFileName);
+  int records = 0;
+  if (fs_.FileExists(path)) {
+    std::string bytes;
+    if (Status s = fs_.ReadFile(path, &bytes); !s.ok()) {
+      ReportReadFailure(path, s);
+      return false;
+    }
+    if (bytes.size() % AccountRecord::kSize != 0) {
+      ui_.Error(InvalidChartMessage(path));
+      return false;
+    }
+    books->chart = ChartOfAccounts::Decode(bytes);
+    books->chart_as_read = books->chart;
+    records = books->chart.count();
+  }
+  if (records <= 1) {
+    const std::string defaults =
+        DefaultChartOf(fs_, program_folder_, data_folder_, &books->default_chart_copy);
+    const bool exists = books->chart_as_read.has_value();
+    const size_t enough = exists ? 2 : 1;
+    if (exists && records == 0) {
+      books->chart = StarterChart();
+    } else if (defaults.size() / AccountRecord::kSize >= enough) {
+      books->chart = ChartOfAccounts::Decode(defaults);
+    } else {
+      books->chart = StarterChart();
+    }
+    books->chart_changed = true;
+  }
+  if (!books->chart.IsSorted()) {
+    books->chart.Sort();
+    books->chart_changed = true;
+  }
+  return true;
+}
+
+// The payee list never has zero records: an empty file gets one blank payee.
+bool Ledger::ReadPayees(Books* books) {
+  const std::string path = FilePath(PayeeRecord::kFileName);
+  std::vector<std::string> records;
+  if (Status s = LoadAll(fs_, path, PayeeRecord::kSize, &records); !s.ok()) {
+    if (s.code() == Status::Code::kInvalidFile) {
+      ui_.Error(s.message());
+    } else {
+      ReportReadFailure(path, s);
+    }
+    return false;
+  }
+  std::vector<PayeeRecord> payees;
+  payees.reserve(records.size());
+  for (const std::string& record : records) payees.push_back(PayeeRecord::Decode(record));
+  if (payees.empty()) {
+    payees.push_back(PayeeRecord());
+    books->payees_changed = true;
+  }
+  books->payees = PayeeList(std::move(payees));
+  return true;
+}
+
+// The consistency pass: every posted total must equal the sum of the lines
+// that name its account.
+void Ledger::FindDriftedTotals(Books* books) {
+  std::unordered_set<std::string> seen;
+  ChartOfAccounts& chart = books->chart;
+  for (int n = 1; n <= chart.count(); ++n) {
+    AccountRecord& account = chart.mutable_account(n);
+    // Lines post to the first account of a number, as FindAccount finds it.
+    const Money expected =
+        seen.insert(account.number).second ? books->totals.PostedTo(account.number) : Money();
+    if (account.posted_total == expected) continue;
+    const Money was = account.posted_total;
+    account.posted_total = expected;
+    books->drifted_totals.push_back(RepairNote(account, was));
+    books->chart_changed = true;
+  }
+}
+
+// Writes what the load decided, in the order that leaves a usable folder
+// after any failure: the settings, the chart, the payees, the transaction
+// file. Files the books cannot do without failing to be made refuses the
+// load; a sort or a repair that cannot be saved leaves the file as it was.
+bool Ledger::SettleBooks(Books* books) {
+  if (!TestOpen(CompanySettings::kFileName) || !TestOpen(kTransactionFileName)) return false;
+  if (books->new_company) {
+    if (!WriteSettings(books->settings)) return false;
+    books->settings.raw = books->settings.Encode();
+    RunFirstTimeSetup();
+  } else if (books->settings_upgraded && WriteSettings(books->settings)) {
+    books->settings.raw = books->settings.Encode();
+  }
+  if (!SettleChart(books)) return false;
+  if (books->payees_changed && !WritePayeeList(books->payees)) return false;
+  std::unique_ptr<TransactionFile> file;
+  const std::string path = FilePath(kTransactionFileName);
+  if (Status s = TransactionFile::Open(fs_, path, TransactionFile::Mode::kReadWrite, &file);
+      !s.ok()) {
+    ui_.Error(s.code() == Status::Code::kInvalidFile
+                  ? s.message()
+                  : "Error opening " + Utf8ToCp1252(path) + "\n\n" + s.message());
+    return false;
+  }
+  books->transactions = std::move(file);
+  SettleOrder(books);
+  ReportDriftedTotals(*books);
+  return true;
+}
+
+bool Ledger::SettleChart(Books* books) {
+  if (!books->default_chart_copy.empty()) {
+    WriteFileAtomically(fs_, FilePath(AccountRecord::kDefaultChartFileName),
+                        books->default_chart_copy);
+  }
+  if (!books->chart_changed || WriteChartFile(books->chart)) return true;
+  // Only repaired totals can wait for the next load; a chart that had to be
+  // made or sorted cannot be used unsaved.
+  const std::optional<ChartOfAccounts>& as_read = books->chart_as_read;
+  if (!as_read || as_read->count() != books->chart.count() || !as_read->IsSorted()) return false;
+  books->chart = *as_read;
+  books->drifted_totals.clear();
+  return true;
+}
+
+// A file that cannot be rearranged is still whole; it is used as it is.
+void Ledger::SettleOrder(Books* books) {
+  if (!books->arranged) return;
+  ui_.SetProgress("Sorting " + std::to_string(books->transactions->count()) + " Entries ", 0, 0);
+  if (Status s = books->transactions->Replace(*books->arranged); s.ok()) {
+    books->last_entry_sequence = books->arranged_last_sequence;
+  } else {
+    ReportWriteFailure(books->transactions->path(), s);
+  }
+  ui_.ClearProgress();
+  whole_file_ = std::move(*books->arranged);  // keeps the buffer for later rewrites
+  books->arranged.reset();
+}
+
+void Ledger::ReportDriftedTotals(const Books& books) {
+  if (books.drifted_totals.empty()) return;
+  std::string text(access_ == Access::kReadOnly ? kDisagreeingTotals : kCorrectedTotals);
+  const std::vector<std::string>& notes = books.drifted_totals;
+  for (size_t i = 0; i < notes.size() && i < kRepairsNamed; ++i) text += "\n" + notes[i];
+  if (notes.size() > kRepairsNamed) {
+    text += "\n  and " + std::to_string(notes.size() - kRepairsNamed) + " more";
+  }
+  ui_.Information(text, "Testing: ");
+}
+
+// Takes what the load read (and settled) as the books in memory. Opened for
+// reading, the transactions are served in the arranged order when the file
+// on disk is out of it.
+void Ledger::Adopt(Books&& books) {
+  if (access_ == Access::kReadOnly) {
+    ReportDriftedTotals(books);
+    if (books.arranged) {
+      books.transactions->ServeFromMemory(std::move(*books.arranged));
+      books.last_entry_sequence = books.arranged_last_sequence;
+    }
+  }
+  settings_ = std::move(books.settings);
+  chart_ = std::move(books.chart);
+  payees_ = std::move(books.payees);
+  summary_ = books.totals.summary;
+  last_entry_sequence_ = books.last_entry_sequence;
+  transactions_ = std::move(books.transactions);
 }
 
 bool Ledger::WriteChartFile(const ChartOfAccounts& chart) {
@@ -92,117 +350,6 @@ bool Ledger::WriteChartFile(const ChartOfAccounts& chart) {
     return false;
   }
   return true;
-}
-
-bool Ledger::InstallDefaultChart() {
-  const std::string name(AccountRecord::kDefaultChartFileName);
-  const std::string local = FilePath(name);
-  if (!program_folder_.empty() && program_folder_ != data_folder_) {
-    std::string shipped;
-    const std::string source = DataFilePath(fs_, program_folder_, name);
-    if (fs_.FileExists(source) && fs_.ReadFile(source, &shipped).ok() && IsWholeChart(shipped)) {
-      WriteFileAtomically(fs_, local, shipped);  // an older copy is replaced
-    }
-  }
-  const std::string chart_path = FilePath(AccountRecord::kFileName);
-  std::string chart;
-  if (!fs_.FileExists(chart_path) && fs_.FileExists(local) && fs_.ReadFile(local, &chart).ok() &&
-      IsWholeChart(chart)) {
-    if (Status s = WriteFileAtomically(fs_, chart_path, chart); !s.ok()) {
-      ReportWriteFailure(chart_path, s);
-    }
-  }
-  return fs_.FileExists(chart_path);
-}
-
-bool Ledger::CreateStarterChart() {
-  AccountRecord starter;
-  starter.number = std::string(kStarterAccountNumber);
-  starter.description = std::string(kStarterAccountDescription);
-  starter.type = kAssets;
-  starter.total_level = 1;
-  starter.title_type = kEntryAccount;
-  ChartOfAccounts chart({starter});
-  if (!WriteChartFile(chart)) return false;
-  chart_ = std::move(chart);
-  return true;
-}
-
-bool Ledger::LoadChart() {
-  std::string path = FilePath(AccountRecord::kFileName);
-  if (!fs_.FileExists(path) && !InstallDefaultChart()) return CreateStarterChart();
-  int records = 0;
-  if (!ReadChartFile(FilePath(AccountRecord::kFileName), &records)) return false;
-  if (records == 1) {
-    // A single account means the company was never set up: the default chart
-    // takes its place. The installed copy replaces the file in one step.
-    const std::string copy = FilePath(AccountRecord::kDefaultChartFileName);
-    std::string chart;
-    InstallDefaultChart();
-    if (!fs_.ReadFile(copy, &chart).ok() || chart.size() / AccountRecord::kSize < 2 ||
-        !IsWholeChart(chart)) {
-      return CreateStarterChart();
-    }
-    path = FilePath(AccountRecord::kFileName);
-    if (Status s = WriteFileAtomically(fs_, path, chart); !s.ok()) {
-      ReportWriteFailure(path, s);
-      return false;
-    }
-    if (!ReadChartFile(path, &records)) return false;
-  }
-  if (records == 0) return CreateStarterChart();
-  return chart_.IsSorted() || SortAndSaveChart();
-}
-
-bool Ledger::LoadPayees() {
-  const std::string path = FilePath(PayeeRecord::kFileName);
-  std::vector<std::string> records;
-  if (Status s = LoadAll(fs_, path, PayeeRecord::kSize, &records); !s.ok()) {
-    ui_.Error(s.code() == Status::Code::kInvalidFile
-                  ? s.message()
-                  : "Error reading " + Utf8ToCp1252(path) + "\n\n" + s.message());
-    return false;
-  }
-  std::vector<PayeeRecord> payees;
-  payees.reserve(records.size());
-  for (const std::string& record : records) payees.push_back(PayeeRecord::Decode(record));
-  if (!payees.empty()) {
-    payees_ = PayeeList(std::move(payees));
-    return true;
-  }
-  // The payee list never has zero records: an empty file gets one blank payee.
-  PayeeList blank({PayeeRecord()});
-  if (!WritePayeeList(blank)) return false;
-  payees_ = std::move(blank);
-  return true;
-}
-
-void Ledger::RepairPostedTotals(const LineTotals& totals) {
-  ui_.SetProgress("Testing: ", 0, chart_.count());
-  ChartOfAccounts repaired = chart_;
-  std::vector<std::string> notes;
-  std::unordered_set<std::string> seen;
-  for (int n = 1; n <= repaired.count(); ++n) {
-    AccountRecord& account = repaired.mutable_account(n);
-    // Lines post to the first account of a number, as FindAccount finds it.
-    const Money expected =
-        seen.insert(account.number).second ? totals.PostedTo(account.number) : Money();
-    if (account.posted_total == expected) continue;
-    const Money was = account.posted_total;
-    account.posted_total = expected;
-    notes.push_back(RepairNote(account, was));
-  }
-  ui_.ClearProgress();
-  if (notes.empty() || !WriteChartFile(repaired)) return;
-  chart_ = std::move(repaired);
-  std::string text =
-      "The posted totals of these accounts did not agree with their entries and have been "
-      "corrected:\n";
-  for (size_t i = 0; i < notes.size() && i < kRepairsNamed; ++i) text += "\n" + notes[i];
-  if (notes.size() > kRepairsNamed) {
-    text += "\n  and " + std::to_string(notes.size() - kRepairsNamed) + " more";
-  }
-  ui_.Information(text, "Testing: ");
 }
 
 }  // namespace zenkar

@@ -78,7 +78,8 @@ bool Ledger::WritePayeeList(const PayeeList& list) {
 }
 
 int Ledger::AddPayee(const PayeeRecord& payee) {
-  if (!is_loaded() || !CheckPayeeName(payee.name, 0)) return 0;
+  Change change(*this);
+  if (!change.ok() || !CheckPayeeName(payee.name, 0)) return 0;
   PayeeList next = payees_;
   const int number = next.Append(payee);
   if (!WritePayeeList(next)) return 0;
@@ -89,6 +90,9 @@ int Ledger::AddPayee(const PayeeRecord& payee) {
 
 bool Ledger::UpdatePayee(int number, const PayeeRecord& payee) {
   if (!is_loaded() || !payees_.IsValidPayee(number)) return false;
+  const std::string name = payees_.payee(number).name;
+  Change change(*this);
+  if (!change.ok() || !FollowPayee(change, name, &number)) return false;
   const bool renamed =
       FitText(payee.name, kPayeeNameWidth) != FitText(payees_.payee(number).name, kPayeeNameWidth);
   if (renamed && !CheckPayeeName(payee.name, number)) return false;
@@ -143,6 +147,9 @@ bool Ledger::PayeeBlocksDeletion(int number, bool* blocked) {
 // recurring entries and the payee file are replaced as one change.
 bool Ledger::DeletePayee(int number) {
   if (!is_loaded() || !payees_.IsValidPayee(number)) return false;
+  const std::string name = payees_.payee(number).name;
+  Change change(*this);
+  if (!change.ok() || !FollowPayee(change, name, &number)) return false;
   bool blocked = false;
   if (!PayeeBlocksDeletion(number, &blocked)) return false;
   if (blocked) {
@@ -190,14 +197,5 @@ bool Ledger::ReadRecurringEntries(std::string* recurring) {
   }
   return true;
 }
-
-bool Ledger::SavePayee(int number) {
-  const std::string path = FilePath(PayeeRecord::kFileName);
-  Status s = WriteRecord(fs_, path, PayeeRecord::kSize, number, payees_.payee(number).Encode());
-  if (!s.ok()) ReportWriteFailure(path, s);
-  return s.ok();
-}
-
-bool Ledger::SaveAllPayees() { return WritePayeeList(payees_); }
 
 }  // namespace zenkar

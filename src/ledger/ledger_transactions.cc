@@ -62,9 +62,14 @@ bool Ledger::ReadTransaction(int number, TransactionRecord* line) {
 }
 
 bool Ledger::ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit) {
-  if (!is_loaded()) return false;
-  Status s = transactions_->Scan(
+  return ScanTransactionRecords(
       [&](int number, std::string_view record) { visit(DecodeLine(record, number)); });
+}
+
+bool Ledger::ScanTransactionRecords(
+    const std::function<void(int number, std::string_view record)>& visit) {
+  if (!is_loaded()) return false;
+  Status s = transactions_->Scan(visit);
   if (!s.ok()) ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
   return s.ok();
 }
@@ -141,8 +146,7 @@ bool Ledger::PostChange(const std::vector<const TransactionRecord*>& removed,
   // total; putting the old record back (or, failing that, the consistency
   // pass at the next load) makes it right again.
   chart_.mutable_account(touched[0]) = before;
-  WriteRecord(fs_, FilePath(AccountRecord::kFileName), AccountRecord::kSize, touched[0],
-              before.Encode());
+  SaveAccount(touched[0]);
   return false;
 }
 
@@ -188,7 +192,8 @@ void Ledger::NoteAppendedLine(const TransactionRecord& line) {
 }
 
 int Ledger::AppendTransaction(const TransactionRecord& line_in) {
-  if (!is_loaded()) return 0;
+  Change change(*this);
+  if (!change.ok()) return 0;
   const int count = transaction_count();
   TransactionRecord line = line_in;
   line.record_number = count + 1;
@@ -216,6 +221,9 @@ int Ledger::AppendTransaction(const TransactionRecord& line_in) {
 // file, and the consistency pass at the next load saves the totals.
 bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
   if (!is_loaded()) return false;
+  const int32_t sequence = SequenceOfLine(number);
+  Change change(*this);
+  if (!change.ok() || !FollowLine(change, sequence, &number)) return false;
   std::string stored;
   if (Status s = transactions_->Read(number, &stored); !s.ok()) {
     ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
@@ -225,6 +233,7 @@ bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
   TransactionRecord updated = line;
   updated.record_number = number;
   KeepReservedArea(updated, stored);
+  wrote_in_place_ = true;
   if (Status s = transactions_->Write(number, updated.Encode()); !s.ok()) {
     ReportWriteFailure(transactions_->path(), s);
     transactions_->Write(number, stored);  // undo a partial write
@@ -244,6 +253,9 @@ bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
 
 bool Ledger::DeleteTransaction(int number) {
   if (!is_loaded() || number < 1 || number > transaction_count()) return false;
+  const int32_t sequence = SequenceOfLine(number);
+  Change change(*this);
+  if (!change.ok() || !FollowLine(change, sequence, &number)) return false;
   if (!ReadWholeTransactionFile()) return false;
   const TransactionRecord old = DecodeLine(LineOf(whole_file_, number), number);
   RemoveLine(whole_file_, number);
@@ -254,6 +266,10 @@ bool Ledger::DeleteTransaction(int number) {
 }
 
 bool Ledger::VoidTransaction(int number) {
+  if (!is_loaded()) return false;
+  const int32_t sequence = SequenceOfLine(number);
+  Change change(*this);
+  if (!change.ok() || !FollowLine(change, sequence, &number)) return false;
   TransactionRecord line;
   if (!ReadTransaction(number, &line) || !IsCheckOrDeposit(line)) return false;
   line.kind = kInvoice;
@@ -264,6 +280,9 @@ bool Ledger::VoidTransaction(int number) {
 
 int Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) {
   if (!is_loaded() || after < 0 || after > transaction_count()) return 0;
+  const int32_t sequence = after > 0 ? SequenceOfLine(after) : 0;
+  Change change(*this);
+  if (!change.ok() || (after > 0 && !FollowLine(change, sequence, &after))) return 0;
   if (transaction_order() == TransactionOrder::kDate) {
     ui_.Error(kCannotInsertInDateOrder);
     return 0;
@@ -283,6 +302,9 @@ int Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) 
 
 int Ledger::MoveTransactionToEnd(int number, const TransactionRecord& updated) {
   if (!is_loaded() || number < 1 || number > transaction_count()) return 0;
+  const int32_t sequence = SequenceOfLine(number);
+  Change change(*this);
+  if (!change.ok() || !FollowLine(change, sequence, &number)) return 0;
   if (!ReadWholeTransactionFile()) return 0;
   const std::string_view stored = LineOf(whole_file_, number);
   const TransactionRecord old = DecodeLine(stored, number);
@@ -301,7 +323,8 @@ int Ledger::MoveTransactionToEnd(int number, const TransactionRecord& updated) {
 }
 
 bool Ledger::SortTransactions(TransactionOrder order) {
-  if (!is_loaded()) return false;
+  Change change(*this);
+  if (!change.ok()) return false;
   const int count = transaction_count();
   ui_.SetProgress("Sorting " + std::to_string(count) + " Entries " +
                       (order == TransactionOrder::kDate ? "(Date Order)" : "(Order Entered)"),

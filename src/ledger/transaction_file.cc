@@ -16,15 +16,21 @@ uint64_t OffsetOf(int number) { return static_cast<uint64_t>(number - 1) * kLeng
 
 }  // namespace
 
-Status TransactionFile::Open(FileSystem& fs, const std::string& path,
+Status TransactionFile::Open(FileSystem& fs, const std::string& path, Mode mode,
                              std::unique_ptr<TransactionFile>* file) {
-  std::unique_ptr<TransactionFile> opened(new TransactionFile(fs, path));
-  std::unique_ptr<RandomAccessFile> handle;
-  if (Status s = fs.OpenRandomAccess(path, /*create=*/true, &handle); !s.ok()) return s;
-  opened->file_ = std::move(handle);
-  if (Status s = opened->TakeCount(); !s.ok()) return s;
+  std::unique_ptr<TransactionFile> opened(new TransactionFile(fs, path, mode));
+  if (Status s = opened->OpenHandle(); !s.ok()) return s;
   *file = std::move(opened);
   return Status::Ok();
+}
+
+Status TransactionFile::OpenHandle() {
+  file_.reset();
+  count_ = 0;
+  Status status = mode_ == Mode::kReadWrite ? fs_.OpenRandomAccess(path_, /*create=*/true, &file_)
+                                            : fs_.OpenForReading(path_, &file_);
+  if (!status.ok()) return status;
+  return TakeCount();
 }
 
 // Takes the count from the open handle.
@@ -44,30 +50,53 @@ Status TransactionFile::CheckOpen() const {
   return Status::Ok();
 }
 
+Status TransactionFile::CheckWritable() const {
+  if (Status s = CheckOpen(); !s.ok()) return s;
+  if (mode_ != Mode::kReadWrite || in_memory_) {
+    return Status::IoError(path_ + ": the transaction file is open for reading only");
+  }
+  return Status::Ok();
+}
+
+Status TransactionFile::ReadBytes(uint64_t offset, size_t length, std::string* out) {
+  if (!in_memory_) return file_->ReadAt(offset, length, out);
+  out->assign(memory_, offset, length);
+  return Status::Ok();
+}
+
 Status TransactionFile::Read(int number, std::string* record) {
   if (Status s = CheckOpen(); !s.ok()) return s;
   if (number < 1 || number > count_) {
     return Status::IoError(path_ + ": there is no record " + std::to_string(number));
   }
-  return file_->ReadAt(OffsetOf(number), kLength, record);
+  return ReadBytes(OffsetOf(number), kLength, record);
 }
 
 Status TransactionFile::Write(int number, std::string_view record) {
-  if (Status s = CheckOpen(); !s.ok()) return s;
+  if (Status s = CheckWritable(); !s.ok()) return s;
   if (record.size() != kLength || number < 1 || number > count_) {
     return Status::IoError(path_ + ": record " + std::to_string(number) + " was not written");
   }
-  return file_->WriteAt(OffsetOf(number), record);
+  if (Status s = file_->WriteAt(OffsetOf(number), record); !s.ok()) return s;
+  return file_->Sync();
 }
 
 Status TransactionFile::Append(std::string_view record) {
-  if (Status s = CheckOpen(); !s.ok()) return s;
+  if (Status s = CheckWritable(); !s.ok()) return s;
   if (record.size() != kLength) {
     return Status::IoError(path_ + ": a record of the wrong length was not written");
   }
-  Status status = file_->WriteAt(OffsetOf(count_ + 1), record);
+  uint64_t size = 0;
+  if (Status s = file_->Size(&size); !s.ok()) return s;
+  if (size != OffsetOf(count_ + 1)) {
+    return Status::IoError(path_ +
+                           ": the file was changed by another program; the line was not "
+                           "written");
+  }
+  Status status = file_->WriteAt(size, record);
+  if (status.ok()) status = file_->Sync();
   if (!status.ok()) {
-    file_->Truncate(OffsetOf(count_ + 1));
+    file_->Truncate(size);
     return status;
   }
   ++count_;
@@ -75,16 +104,16 @@ Status TransactionFile::Append(std::string_view record) {
 }
 
 Status TransactionFile::CutTo(int count) {
-  if (Status s = CheckOpen(); !s.ok()) return s;
+  if (Status s = CheckWritable(); !s.ok()) return s;
   if (count < 0 || count > count_) return Status::IoError(path_ + ": cannot cut the file");
   if (Status s = file_->Truncate(OffsetOf(count + 1)); !s.ok()) return s;
   count_ = count;
-  return Status::Ok();
+  return file_->Sync();
 }
 
 Status TransactionFile::ReadAll(std::string* contents) {
   if (Status s = CheckOpen(); !s.ok()) return s;
-  return file_->ReadAt(0, OffsetOf(count_ + 1), contents);
+  return ReadBytes(0, OffsetOf(count_ + 1), contents);
 }
 
 Status TransactionFile::Scan(
@@ -93,7 +122,7 @@ Status TransactionFile::Scan(
   std::string block;
   for (int first = 1; first <= count_; first += kScanBlockLines) {
     const int lines = std::min(kScanBlockLines, count_ - first + 1);
-    if (Status s = file_->ReadAt(OffsetOf(first), lines * kLength, &block); !s.ok()) return s;
+    if (Status s = ReadBytes(OffsetOf(first), lines * kLength, &block); !s.ok()) return s;
     for (int i = 0; i < lines; ++i) {
       visit(first + i, std::string_view(block).substr(i * kLength, kLength));
     }
@@ -102,6 +131,7 @@ Status TransactionFile::Scan(
 }
 
 Status TransactionFile::Replace(std::string_view contents) {
+  if (Status s = CheckWritable(); !s.ok()) return s;
   if (contents.size() % kLength != 0) {
     return Status::IoError(path_ + ": a file of partial records was not written");
   }
@@ -113,11 +143,20 @@ Status TransactionFile::Replace(std::string_view contents) {
 }
 
 Status TransactionFile::Reopen() {
-  // The old handle belongs to the replaced file.
-  file_.reset();
-  count_ = 0;
-  if (Status s = fs_.OpenRandomAccess(path_, /*create=*/false, &file_); !s.ok()) return s;
-  return TakeCount();
+  in_memory_ = false;
+  memory_.clear();
+  return OpenHandle();
+}
+
+void TransactionFile::ServeFromMemory(std::string contents) {
+  memory_ = std::move(contents);
+  in_memory_ = true;
+  count_ = static_cast<int>(memory_.size() / kLength);
+}
+
+Status TransactionFile::Stamp(FileStamp* stamp) {
+  if (Status s = CheckOpen(); !s.ok()) return s;
+  return file_->Stamp(stamp);
 }
 
 }  // namespace zenkar

@@ -2,8 +2,13 @@
 //
 // The file is a plain array of 328-byte lines with a cached count; record n
 // occupies bytes (n-1) x 328 to n x 328 - 1. Single lines are read and written
-// in place and appended at the end; everything that moves lines (deleting,
-// inserting, sorting) replaces the whole file atomically and reopens it.
+// in place and appended at the end, each flushed to disk before it counts as
+// saved; everything that moves lines (deleting, inserting, sorting) replaces
+// the whole file atomically and reopens it.
+//
+// Opened for reading only, the file may instead be served from an image in
+// memory: the lines as the load arranged them when the file on disk was out of
+// order and was not to be changed.
 #ifndef ZENKAR_LEDGER_TRANSACTION_FILE_H_
 #define ZENKAR_LEDGER_TRANSACTION_FILE_H_
 
@@ -19,9 +24,12 @@ namespace zenkar {
 
 class TransactionFile {
  public:
-  // Opens (creating it empty when missing) the file at `path`. Refuses a file
-  // whose length is not a whole number of lines with the invalid-file message.
-  static Status Open(FileSystem& fs, const std::string& path,
+  enum class Mode { kReadOnly, kReadWrite };
+
+  // Opens the file at `path`. For writing a missing file is created empty;
+  // for reading it must exist. Refuses a file whose length is not a whole
+  // number of lines with the invalid-file message.
+  static Status Open(FileSystem& fs, const std::string& path, Mode mode,
                      std::unique_ptr<TransactionFile>* file);
 
   int count() const { return count_; }
@@ -29,9 +37,11 @@ class TransactionFile {
 
   // Line `number`, 1 to count().
   Status Read(int number, std::string* record);
-  // Rewrites line `number` (1 to count()) in place.
+  // Rewrites line `number` (1 to count()) in place and flushes it.
   Status Write(int number, std::string_view record);
-  // Writes a new last line. On failure the file is cut back to its old length.
+  // Writes a new last line at the real end of the file and flushes it. On
+  // failure the file is cut back to its old length. Refused when the file on
+  // disk is no longer as long as this object counts.
   Status Append(std::string_view record);
   // Drops the lines after the first `count` (taking back an append).
   Status CutTo(int count);
@@ -50,14 +60,28 @@ class TransactionFile {
   // files rewritten together).
   Status Reopen();
 
+  // From now on serves the lines of `contents` (whole lines) instead of the
+  // file; only for a file opened for reading.
+  void ServeFromMemory(std::string contents);
+
+  // The stamp of the open file.
+  Status Stamp(FileStamp* stamp);
+
  private:
-  TransactionFile(FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+  TransactionFile(FileSystem& fs, std::string path, Mode mode)
+      : fs_(fs), path_(std::move(path)), mode_(mode) {}
+  Status OpenHandle();
   Status TakeCount();
   Status CheckOpen() const;
+  Status CheckWritable() const;
+  Status ReadBytes(uint64_t offset, size_t length, std::string* out);
 
   FileSystem& fs_;
   std::string path_;
+  Mode mode_;
   std::unique_ptr<RandomAccessFile> file_;
+  bool in_memory_ = false;
+  std::string memory_;
   int count_ = 0;
 };
 

@@ -166,18 +166,11 @@ class Scanner {
 // whole. Decoding every line whole would cost most of a statement's time.
 TransactionSource LedgerTransactions(Ledger& ledger) {
   return [&ledger](const std::function<void(const TransactionRecord&)>& visit) {
-    std::unique_ptr<TransactionFile> file;
-    const std::string path = ledger.FilePath(kTransactionFileName);
-    Status status = TransactionFile::Open(ledger.fs(), path, &file);
     TransactionRecord line;
-    if (status.ok()) {
-      status = file->Scan([&](int number, std::string_view record) {
-        FillStatementFields(number, record, line);
-        visit(line);
-      });
-    }
-    if (!status.ok()) ledger.ui().Error("Error reading " + path + "\n\n" + status.message());
-    return status.ok();
+    return ledger.ScanTransactionRecords([&](int number, std::string_view record) {
+      FillStatementFields(number, record, line);
+      visit(line);
+    });
   };
 }
 

@@ -236,8 +236,9 @@ TEST_F(SetupRulesTest, BalanceForwardIsReadAsTypedOrRefused) {
 TEST_F(SetupRulesTest, EditingTheDescriptionKeepsABalanceForwardOfFourDecimals) {
   Load();
   const int checking = ledger_.FindAccount("110");
-  ledger_.mutable_account(checking).balance_forward = Money::FromRaw(1234567);  // 123.4567
-  ASSERT_TRUE(ledger_.SaveAccount(checking));
+  AccountRecord fractions = ledger_.chart().account(checking);
+  fractions.balance_forward = Money::FromRaw(1234567);  // 123.4567
+  ASSERT_TRUE(ledger_.EditAccount(checking, fractions));
   AccountEntry entry = AccountEntryOf(ledger_.chart().account(checking));
   EXPECT_EQ(entry.balance_forward, "123.46");
   entry.description = "Operating Account";
@@ -347,12 +348,12 @@ TEST_F(SetupRulesTest, AutoInvoiceAmountsAndDaysMustBeReadable) {
 
 TEST_F(SetupRulesTest, SavingAPayeeKeepsTheFieldsThePageDoesNotShow) {
   Load();
-  PayeeRecord& stored = ledger_.mutable_payee(1);
+  PayeeRecord stored = ledger_.payees().payee(1);
   stored.code_b = "XY";
   stored.auto_amounts[3] = Money::FromUnits(9);
   stored.auto_descriptions[3] = "Fourth line";
   stored.long_text = "kept";
-  ASSERT_TRUE(ledger_.SavePayee(1));
+  ASSERT_TRUE(ledger_.UpdatePayee(1, stored));
   PayeeEntry e = PayeeEntryOf(ledger_.payees().payee(1));
   e.memo = "Net 30";
   ASSERT_TRUE(UpdatePayeeFromEntry(ledger_, 1, e));

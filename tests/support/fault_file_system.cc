@@ -67,6 +67,14 @@ Status FaultInjectingFileSystem::OpenRandomAccess(const std::string& path, bool 
   return Status::Ok();
 }
 
+Status FaultInjectingFileSystem::OpenForReading(const std::string& path,
+                                                std::unique_ptr<RandomAccessFile>* file) {
+  std::unique_ptr<RandomAccessFile> base;
+  if (Status s = base_.OpenForReading(path, &base); !s.ok()) return s;
+  *file = std::make_unique<FaultyRandomAccessFile>(std::move(base), *this);
+  return Status::Ok();
+}
+
 Status FaultInjectingFileSystem::CreateWritable(const std::string& path,
                                                 std::unique_ptr<WritableFile>* file) {
   if (faults_.refuse_open) return Status::IoError(path + ": Permission denied");

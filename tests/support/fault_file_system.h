@@ -46,6 +46,7 @@ class FaultInjectingFileSystem : public FileSystem {
   Status CreateDirectory(const std::string& path) override { return base_.CreateDirectory(path); }
   Status OpenRandomAccess(const std::string& path, bool create,
                           std::unique_ptr<RandomAccessFile>* file) override;
+  Status OpenForReading(const std::string& path, std::unique_ptr<RandomAccessFile>* file) override;
   Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) override;
   Status Rename(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override { return base_.RemoveFile(path); }
