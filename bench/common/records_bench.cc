@@ -115,18 +115,20 @@ int Run(int record_count, int repetitions) {
   // much memory as the records take: the first ReadAll below is then timed as
   // in a program that has just started.
   {
-    std::unique_ptr<WritableFile> out;
-    Check(fs.CreateWritable(transactions_path, &out), "creating the transaction file");
+    TemporaryFile out;
+    Check(fs.CreateTemporaryBeside(transactions_path, Access::kUsual, &out),
+          "creating the transaction file");
     std::string block;
     for (int n = 1; n <= record_count; ++n) {
       block += MakeTransaction(n);
       if (n % 1000 == 0 || n == record_count) {
-        Check(out->Append(block), "writing the transaction file");
+        Check(out.file->Append(block), "writing the transaction file");
         block.clear();
       }
     }
-    Check(out->Sync(), "flushing the transaction file");
-    Check(out->Close(), "closing the transaction file");
+    Check(out.file->Sync(), "flushing the transaction file");
+    Check(out.file->Close(), "closing the transaction file");
+    Check(fs.Rename(out.path, transactions_path), "naming the transaction file");
   }
   uint64_t file_size = 0;
   Check(fs.FileSize(transactions_path, &file_size), "sizing the transaction file");

@@ -51,17 +51,6 @@ std::string CurrentDirectory() {
   return ::getcwd(buffer, sizeof buffer) != nullptr ? buffer : "";
 }
 
-// The folder of the per-installation files: the program folder when it is
-// writable, otherwise the user's data folder; said when neither is.
-Installation FindInstallation(FileSystem& fs, Ui& ui) {
-  const Installation installation = ResolveInstallation(
-      fs, ExecutableFolder(), UserFilesFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
-  if (!installation.files_folder_writable) {
-    ui.Error(NotWritableMessage(installation.files_folder));
-  }
-  return installation;
-}
-
 int Run(int argc, char** argv) {
   GuardedApplication app(argc, argv);
   InstallFaultHandler();
@@ -75,10 +64,10 @@ int Run(int argc, char** argv) {
   QtUi ui;
   QtShell shell;
   QtHelpViewer help_viewer(shell);
-  const Installation installation = FindInstallation(fs, ui);
+  const Installation installation = FindInstallation(
+      fs, ui, ExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   Program program(ProgramPorts{fs, ui, shell, SystemClock(), ui, help_viewer}, installation,
-                  BuiltInWebSite(InstallationToken(fs, installation.files_folder)),
-                  LocaleDatePatterns());
+                  BuiltInWebSite(InstallationToken(fs, installation)), LocaleDatePatterns());
   program.ledger().SetDataFolder(
       DataFolderFromCommandLine(fs, options.command_line, CurrentDirectory()));
 

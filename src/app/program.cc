@@ -19,6 +19,16 @@ std::string DataFolderFromCommandLine(FileSystem& fs, std::string_view command_l
   return fs.DirectoryExists(folder) ? folder : current;
 }
 
+Installation FindInstallation(FileSystem& fs, Ui& ui, const std::string& program_folder,
+                              const char* xdg_data_home, const char* home) {
+  const Installation installation =
+      ResolveInstallation(fs, program_folder, UserFilesFolder(xdg_data_home, home));
+  if (!installation.files_folder_writable) {
+    ui.Error(NotWritableMessage(installation.files_folder));
+  }
+  return installation;
+}
+
 Program::Program(const ProgramPorts& ports, Installation installation, WebSite web_site,
                  DatePatterns date_patterns)
     : fs_(ports.fs),
@@ -32,7 +42,7 @@ Program::Program(const ProgramPorts& ports, Installation installation, WebSite w
       ledger_(ports.fs, ports.ui, ports.clock),
       help_(ports.fs, ports.ui, ports.help_viewer, installation_.program_folder + "help/",
             web_site_.host),
-      password_(ports.fs, installation_.files_folder) {
+      password_(ports.fs, installation_.files_folder, installation_.files_folder_writable) {
   ledger_.set_program_folder(installation_.program_folder);  // the default chart's home
 }
 
@@ -109,12 +119,17 @@ void Program::MainWindowClosed() {
 }
 
 void Program::Shutdown() {
-  RemoveInternetShortcuts(fs_, installation_.files_folder);
+  if (installation_.files_folder_writable) {
+    RemoveInternetShortcuts(fs_, installation_.files_folder);
+  }
   ledger_.Close();
 }
 
 bool Program::OpenWebPage(WebPage page) {
-  return zenkar::OpenWebPage(fs_, shell_, ui_, installation_.files_folder, web_site_, page);
+  const std::optional<std::string> shortcut_folder = installation_.files_folder_writable
+                                                         ? std::optional(installation_.files_folder)
+                                                         : std::nullopt;
+  return zenkar::OpenWebPage(fs_, shell_, ui_, shortcut_folder, web_site_, page);
 }
 
 std::string Program::ProgramFile(std::string_view name) const {

@@ -55,6 +55,14 @@ class MainWindowHost {
 std::string DataFolderFromCommandLine(FileSystem& fs, std::string_view command_line,
                                       std::string_view current_directory);
 
+// The per-installation folder of a kxacct in `program_folder`
+// (ResolveInstallation, with the user's folder from the two environment
+// values, either of which may be null). When no folder can take the files,
+// says so once with NotWritableMessage; the program then goes on without
+// writing any.
+Installation FindInstallation(FileSystem& fs, Ui& ui, const std::string& program_folder,
+                              const char* xdg_data_home, const char* home);
+
 class Program {
  public:
   Program(const ProgramPorts& ports, Installation installation, WebSite web_site,
@@ -113,7 +121,8 @@ class Program {
   // Keeps the window's position and start tab in the settings in memory.
   void StoreWindowState();
 
-  // The exit steps of the program: shortcut files removed, files closed.
+  // The exit steps of the program: shortcut files removed (from a writable
+  // per-installation folder), files closed.
   void Shutdown();
 
   // --- Program-wide choices ----------------------------------------------
@@ -122,7 +131,8 @@ class Program {
   std::optional<DayNumber> default_check_date() const { return default_check_date_; }
   void set_default_check_date(DayNumber day) { default_check_date_ = day; }
 
-  // Writes the page's shortcut file and opens it.
+  // Writes the page's shortcut file (in a writable per-installation folder)
+  // and opens it.
   bool OpenWebPage(WebPage page);
   // The path of the file of `name` in the program folder.
   std::string ProgramFile(std::string_view name) const;

@@ -110,7 +110,11 @@ std::string PrinterOf(const ReportRequest& request, const CompanySettings& setti
 // Puts the finished document in the user's place, and shows it when asked.
 bool Deliver(const ReportRequest& request, const std::string& document, CommandContext& context) {
   const std::string target = ResolvePath(request.file, context.env.current_folder);
-  if (Status s = context.env.fs.Rename(document, target); !s.ok()) {
+  FileSystem& fs = context.env.fs;
+  // An earlier FILE's permissions, owner and group carry over to the new one.
+  Status s = fs.KeepAccessOf(target, document);
+  if (s.ok()) s = fs.Rename(document, target);
+  if (!s.ok()) {
     context.ui.Error("Error writing " + Utf8ToCp1252(target) + "\n\n" + s.message());
     return false;
   }

@@ -2,10 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "common/text_field.h"
@@ -30,6 +33,53 @@ Status ErrnoStatus(const std::string& path, int error) {
   if (error == ENOSPC || error == EDQUOT) return Status::DiskFull(text);
   if (error == EBUSY || error == ETXTBSY || error == EWOULDBLOCK) return Status::InUse(text);
   return Status::IoError(text, error);
+}
+
+// Names tried for one temporary file before giving up: far more than chance
+// collisions need, so running out means the names are being taken on purpose.
+constexpr int kTemporaryNameAttempts = 100;
+
+// Six letters and digits from the kernel's random numbers (62^6 names), or,
+// should those fail, from a counter, the process and the clock: the
+// exclusive create keeps even a guessable name safe.
+std::string RandomSuffix() {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  unsigned char bytes[6];
+  if (::getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
+    static std::atomic<uint64_t> counter{0};
+    uint64_t mix =
+        ++counter * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(::getpid()) ^
+        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (unsigned char& byte : bytes) {
+      byte = static_cast<unsigned char>(mix);
+      mix >>= 8;
+    }
+  }
+  std::string suffix;
+  for (unsigned char byte : bytes) suffix += kLetters[byte % (sizeof kLetters - 1)];
+  return suffix;
+}
+
+// Gives the open file `fd` the owner and group of `old` as far as this
+// process may (a process without privilege cannot give a file away, but may
+// give it a group it belongs to), then its permissions -- or 0600 whatever
+// they were with kOwnerOnly. The owner goes first: changing it clears
+// permission bits.
+Status GiveAccess(int fd, const std::string& path, const struct stat& old, Access access) {
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
+      ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+    // Neither could be kept: the file stays this process's own.
+  }
+  const mode_t mode = access == Access::kOwnerOnly ? 0600 : (old.st_mode & 0777);
+  if (::fchmod(fd, mode) != 0) return ErrnoStatus(path, errno);
+  return Status::Ok();
+}
+
+// The regular file at `path`, not following a symbolic link: a link planted
+// at the target's name is replaced, so its file lends nothing to the new one.
+bool StatRegularFile(const std::string& path, struct stat* st) {
+  return ::lstat(path.c_str(), st) == 0 && S_ISREG(st->st_mode);
 }
 
 class PosixRandomAccessFile : public RandomAccessFile {
@@ -184,6 +234,9 @@ class PosixLockFile : public LockFile {
 
 class PosixFs : public FileSystem {
  public:
+  explicit PosixFs(std::function<std::string()> next_suffix)
+      : next_suffix_(std::move(next_suffix)) {}
+
   Status ReadFile(const std::string& path, std::string* contents) override {
     std::unique_ptr<RandomAccessFile> file;
     if (Status s = OpenRandomAccess(path, false, &file, O_RDONLY); !s.ok()) return s;
@@ -221,9 +274,10 @@ class PosixFs : public FileSystem {
     return Status::Ok();
   }
 
-  Status CreateDirectory(const std::string& path) override {
-    if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return ErrnoStatus(path, errno);
-    return Status::Ok();
+  Status CreateDirectory(const std::string& path) override { return MakeDirectory(path, 0777); }
+
+  Status CreatePrivateDirectory(const std::string& path) override {
+    return MakeDirectory(path, 0700);
   }
 
   Status OpenRandomAccess(const std::string& path, bool create,
@@ -235,11 +289,45 @@ class PosixFs : public FileSystem {
     return OpenRandomAccess(path, false, file, O_RDONLY);
   }
 
-  Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) override {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  Status CreateTemporaryBeside(const std::string& target, Access access,
+                               TemporaryFile* temporary) override {
+    struct stat old;
+    const bool replaces = StatRegularFile(target, &old);
+    // A file that will get another's access starts as the owner's alone.
+    const mode_t first_mode = replaces || access == Access::kOwnerOnly ? 0600 : 0666;
+    std::string path;
+    int fd = -1;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
+      path = target + ".~" + next_suffix_();
+      // O_EXCL fails on any existing name, a symbolic link included.
+      fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, first_mode);
+      if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) return ErrnoStatus(path, errno);
-    *file = std::make_unique<PosixWritableFile>(fd, path);
+    Status status = Status::Ok();
+    if (replaces) {
+      status = GiveAccess(fd, path, old, access);
+    } else if (access == Access::kOwnerOnly && ::fchmod(fd, 0600) != 0) {
+      status = ErrnoStatus(path, errno);  // the umask may have taken the owner's bits
+    }
+    if (!status.ok()) {
+      ::close(fd);
+      ::unlink(path.c_str());
+      return status;
+    }
+    temporary->path = path;
+    temporary->file = std::make_unique<PosixWritableFile>(fd, path);
     return Status::Ok();
+  }
+
+  Status KeepAccessOf(const std::string& target, const std::string& path) override {
+    struct stat old;
+    if (!StatRegularFile(target, &old)) return Status::Ok();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus(path, errno);
+    Status status = GiveAccess(fd, path, old, Access::kUsual);
+    ::close(fd);
+    return status;
   }
 
   Status Rename(const std::string& from, const std::string& to) override {
@@ -292,6 +380,11 @@ class PosixFs : public FileSystem {
     return Status::Ok();
   }
 
+  static Status MakeDirectory(const std::string& path, mode_t mode) {
+    if (::mkdir(path.c_str(), mode) != 0 && errno != EEXIST) return ErrnoStatus(path, errno);
+    return Status::Ok();
+  }
+
   // Makes a rename durable: the folder entry itself is flushed.
   static void SyncFolderOf(const std::string& path) {
     size_t slash = path.rfind('/');
@@ -301,26 +394,32 @@ class PosixFs : public FileSystem {
     ::fsync(fd);
     ::close(fd);
   }
+
+  std::function<std::string()> next_suffix_;
 };
 
 }  // namespace
 
 FileSystem& PosixFileSystem() {
-  static PosixFs* fs = new PosixFs();
+  static PosixFs* fs = new PosixFs(RandomSuffix);
   return *fs;
 }
 
-Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view data) {
-  const std::string temporary = path + ".~new";
-  std::unique_ptr<WritableFile> file;
-  Status status = fs.CreateWritable(temporary, &file);
+std::unique_ptr<FileSystem> PosixFileSystemWithSuffixes(std::function<std::string()> next_suffix) {
+  return std::make_unique<PosixFs>(std::move(next_suffix));
+}
+
+Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view data,
+                           Access access) {
+  TemporaryFile temporary;
+  Status status = fs.CreateTemporaryBeside(path, access, &temporary);
   if (!status.ok()) return status;
-  status = file->Append(data);
-  if (status.ok()) status = file->Sync();
-  Status closed = file->Close();
+  status = temporary.file->Append(data);
+  if (status.ok()) status = temporary.file->Sync();
+  Status closed = temporary.file->Close();
   if (status.ok()) status = closed;
-  if (status.ok()) status = fs.Rename(temporary, path);
-  if (!status.ok()) fs.RemoveFile(temporary);
+  if (status.ok()) status = fs.Rename(temporary.path, path);
+  if (!status.ok()) fs.RemoveFile(temporary.path);
   return status;
 }
 

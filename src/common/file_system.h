@@ -8,6 +8,7 @@
 #define ZENKAR_COMMON_FILE_SYSTEM_H_
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -64,6 +65,22 @@ class WritableFile {
   virtual Status Close() = 0;
 };
 
+// Who may use a file that the program writes.
+enum class Access {
+  // A new file gets 0666 less the umask; a file that replaces another gets
+  // that file's permissions, owner and group.
+  kUsual,
+  // 0600 whatever was there before (the owner and group are still kept): for
+  // a file holding a secret, the program password.
+  kOwnerOnly,
+};
+
+// A new file written beside the file it is to replace, then renamed over it.
+struct TemporaryFile {
+  std::string path;
+  std::unique_ptr<WritableFile> file;
+};
+
 enum class LockMode { kShared, kExclusive };
 
 // A file kept only for the advisory locks on its bytes. The locks belong to
@@ -93,7 +110,11 @@ class FileSystem {
   virtual bool DirectoryExists(const std::string& path) = 0;
   // The names (not paths) of the entries of a folder.
   virtual Status ListDirectory(const std::string& path, std::vector<std::string>* names) = 0;
+  // Creates a folder with the usual mode; one already there is fine.
   virtual Status CreateDirectory(const std::string& path) = 0;
+  // Creates a folder only its owner may use (0700); one already there is
+  // fine and keeps its mode.
+  virtual Status CreatePrivateDirectory(const std::string& path) = 0;
 
   // Opens an existing file for reading and writing; with `create` a missing
   // file is created empty.
@@ -103,8 +124,23 @@ class FileSystem {
   // a file the user may not write can still be read.
   virtual Status OpenForReading(const std::string& path,
                                 std::unique_ptr<RandomAccessFile>* file) = 0;
-  // Creates or empties a file for writing from its start.
-  virtual Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) = 0;
+  // Creates an empty file to be renamed over `target` once written: in the
+  // folder of `target`, named after it with ".~" and six random letters and
+  // digits, created exclusively and never through a symbolic link (a name
+  // already taken, by anything, is passed over for a new one). So a link
+  // planted in the folder never makes the program write elsewhere, and
+  // programs rewriting one file at the same time never share a temporary
+  // file. Its access follows `access`; when it replaces a regular file it
+  // gets that file's owner and group too, as far as this process may give
+  // them (an unprivileged process keeps its own user, and the group when it
+  // belongs to it). The file is the owner's alone until it has its final
+  // mode, before anything is written to it.
+  virtual Status CreateTemporaryBeside(const std::string& target, Access access,
+                                       TemporaryFile* temporary) = 0;
+  // Gives the file at `path`, made elsewhere to replace `target`, the
+  // permissions, owner and group of the regular file at `target`, as
+  // CreateTemporaryBeside does. A missing `target` changes nothing.
+  virtual Status KeepAccessOf(const std::string& target, const std::string& path) = 0;
   // Replaces `to` by `from` in one step.
   virtual Status Rename(const std::string& from, const std::string& to) = 0;
   virtual Status RemoveFile(const std::string& path) = 0;
@@ -125,11 +161,18 @@ class FileSystem {
 // The real file system of this machine; lives for the whole program.
 FileSystem& PosixFileSystem();
 
+// The real file system, except that the names of temporary files take the
+// suffixes `next_suffix` returns, one for each name tried, in place of random
+// ones: a test plants links at the names it knows will be tried.
+std::unique_ptr<FileSystem> PosixFileSystemWithSuffixes(std::function<std::string()> next_suffix);
+
 // Replaces the file at `path` with `data` so that a crash or a failure at any
 // point leaves either the old file or the new one, never a mix: the data goes
-// to a temporary file in the same folder, is flushed to disk and then renamed
-// over the old file. On failure the temporary file is removed.
-Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view data);
+// to a temporary file in the same folder (CreateTemporaryBeside), is flushed
+// to disk and then renamed over the old file. On failure the temporary file
+// is removed.
+Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_view data,
+                           Access access = Access::kUsual);
 
 // The final path component of `path`.
 std::string FileNameOf(std::string_view path);

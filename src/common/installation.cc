@@ -18,12 +18,13 @@ constexpr char kProbeFileName[] = "KXPROBE.TMP";
 constexpr char kTokenFileName[] = "KXTOKEN.DAT";
 constexpr size_t kTokenLength = 8;
 
-// Creates `folder` and every missing parent.
+// Creates `folder` and every missing parent, each for its owner alone (the
+// XDG rule for the user's data folders).
 bool CreateFolders(FileSystem& fs, const std::string& folder) {
   for (size_t slash = folder.find('/', 1); slash != std::string::npos;
        slash = folder.find('/', slash + 1)) {
     const std::string prefix = folder.substr(0, slash);
-    if (!fs.DirectoryExists(prefix) && !fs.CreateDirectory(prefix).ok()) return false;
+    if (!fs.DirectoryExists(prefix) && !fs.CreatePrivateDirectory(prefix).ok()) return false;
   }
   return fs.DirectoryExists(folder);
 }
@@ -58,12 +59,12 @@ std::string ExecutableFolder() {
   return path.substr(0, path.rfind('/') + 1);
 }
 
-std::string UserFilesFolder(const char* xdg_data_home, const char* home) {
+std::optional<std::string> UserFilesFolder(const char* xdg_data_home, const char* home) {
   if (xdg_data_home != nullptr && xdg_data_home[0] == '/') {
     return NormalizeFolderPath(xdg_data_home) + "zenkar/";
   }
-  return NormalizeFolderPath(home != nullptr && home[0] != '\0' ? home : "/tmp") +
-         ".local/share/zenkar/";
+  if (home != nullptr && home[0] == '/') return NormalizeFolderPath(home) + ".local/share/zenkar/";
+  return std::nullopt;
 }
 
 bool ProbeWritable(FileSystem& fs, const std::string& folder) {
@@ -76,15 +77,16 @@ bool ProbeWritable(FileSystem& fs, const std::string& folder) {
 }
 
 Installation ResolveInstallation(FileSystem& fs, const std::string& program_folder,
-                                 const std::string& fallback_folder) {
+                                 const std::optional<std::string>& fallback_folder) {
   Installation installation;
   installation.program_folder = NormalizeFolderPath(program_folder);
+  installation.files_folder = installation.program_folder;
   if (ProbeWritable(fs, installation.program_folder)) {
-    installation.files_folder = installation.program_folder;
     installation.files_folder_writable = true;
     return installation;
   }
-  installation.files_folder = NormalizeFolderPath(fallback_folder);
+  if (!fallback_folder) return installation;
+  installation.files_folder = NormalizeFolderPath(*fallback_folder);
   installation.files_folder_writable =
       CreateFolders(fs, installation.files_folder) && ProbeWritable(fs, installation.files_folder);
   return installation;
@@ -96,12 +98,12 @@ std::string NotWritableMessage(const std::string& folder) {
          folder;
 }
 
-std::string InstallationToken(FileSystem& fs, const std::string& files_folder) {
-  const std::string path = files_folder + kTokenFileName;
+std::string InstallationToken(FileSystem& fs, const Installation& installation) {
+  const std::string path = installation.files_folder + kTokenFileName;
   std::string stored;
   if (fs.ReadFile(path, &stored).ok() && IsToken(stored)) return stored;
   const std::string token = NewToken();
-  WriteFileAtomically(fs, path, token);
+  if (installation.files_folder_writable) WriteFileAtomically(fs, path, token);
   return token;
 }
 

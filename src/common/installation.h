@@ -6,7 +6,10 @@
 // recent-folder history, internet shortcuts, the installation token, update
 // downloads) live there too when it is writable -- a portable install or the
 // build tree -- and otherwise in $XDG_DATA_HOME/zenkar, so a system-wide
-// install in a read-only folder keeps working.
+// install in a read-only folder keeps working. Without a usable HOME or
+// XDG_DATA_HOME there is no such folder (never one in a shared place such as
+// /tmp): the program then reads what the program folder holds and writes no
+// per-installation file.
 #ifndef ZENKAR_COMMON_INSTALLATION_H_
 #define ZENKAR_COMMON_INSTALLATION_H_
 
@@ -21,6 +24,7 @@ namespace zenkar {
 struct Installation {
   std::string program_folder;  // the executables' folder, ending in "/"
   std::string files_folder;    // the per-installation files, ending in "/"
+  // False: the per-installation files are only read, never written.
   bool files_folder_writable = false;
 };
 
@@ -28,17 +32,20 @@ struct Installation {
 std::string ExecutableFolder();
 
 // $XDG_DATA_HOME/zenkar/, or $HOME/.local/share/zenkar/ when XDG_DATA_HOME is
-// unset or not absolute (the XDG rule). Either argument may be null.
-std::string UserFilesFolder(const char* xdg_data_home, const char* home);
+// unset or not absolute (the XDG rule); nothing when HOME is not an absolute
+// path either. Either argument may be null.
+std::optional<std::string> UserFilesFolder(const char* xdg_data_home, const char* home);
 
 // Creates (when absent) and removes a small probe file in `folder`: true when
 // the folder accepts new files.
 bool ProbeWritable(FileSystem& fs, const std::string& folder);
 
 // Uses the program folder for the per-installation files when it is writable,
-// otherwise `fallback_folder` (created with its parents when missing).
+// otherwise `fallback_folder`, created when missing (with its missing parents)
+// for its owner alone. Without a fallback folder the files stay in the
+// program folder, not writable.
 Installation ResolveInstallation(FileSystem& fs, const std::string& program_folder,
-                                 const std::string& fallback_folder);
+                                 const std::optional<std::string>& fallback_folder);
 
 // Shown at start-up when no folder for the per-installation files is writable.
 std::string NotWritableMessage(const std::string& folder);
@@ -46,8 +53,9 @@ std::string NotWritableMessage(const std::string& folder);
 // The short text that identifies this installation on web links and to the
 // update checker: eight hexadecimal digits, made at random once and kept in
 // KXTOKEN.DAT in the per-installation folder. When the file cannot be written
-// the token is still returned (it then changes from run to run).
-std::string InstallationToken(FileSystem& fs, const std::string& files_folder);
+// (or the folder is not writable) the token is still returned; it then
+// changes from run to run.
+std::string InstallationToken(FileSystem& fs, const Installation& installation);
 
 // The local date of a file's last modification, or nothing when it cannot be
 // read.

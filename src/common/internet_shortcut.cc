@@ -46,10 +46,13 @@ void RemoveInternetShortcuts(FileSystem& fs, const std::string& folder) {
   }
 }
 
-bool OpenWebPage(FileSystem& fs, Shell& shell, Ui& ui, const std::string& files_folder,
-                 const WebSite& site, WebPage page) {
+bool OpenWebPage(FileSystem& fs, Shell& shell, Ui& ui,
+                 const std::optional<std::string>& files_folder, const WebSite& site,
+                 WebPage page) {
   const std::string url = WebPageUrl(site, page);
-  WriteInternetShortcut(fs, files_folder + ShortcutFileName(static_cast<int>(page)), url);
+  if (files_folder) {
+    WriteInternetShortcut(fs, *files_folder + ShortcutFileName(static_cast<int>(page)), url);
+  }
   if (!shell.OpenUrl(url)) {
     ui.Error("Error attempting to open internet application.");
     return false;

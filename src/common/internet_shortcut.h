@@ -7,6 +7,7 @@
 #ifndef ZENKAR_COMMON_INTERNET_SHORTCUT_H_
 #define ZENKAR_COMMON_INTERNET_SHORTCUT_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,12 +45,13 @@ Status WriteInternetShortcut(FileSystem& fs, const std::string& path, std::strin
 // Deletes "Zenkar.url" and "Zenkar0.url" to "Zenkar20.url" where present.
 void RemoveInternetShortcuts(FileSystem& fs, const std::string& folder);
 
-// Writes the page's shortcut file in `files_folder` and opens its address.
-// When the desktop cannot open it, says "Error attempting to open internet
-// application." and returns false. A shortcut file that cannot be written
-// does not stop the link: the address is opened all the same.
-bool OpenWebPage(FileSystem& fs, Shell& shell, Ui& ui, const std::string& files_folder,
-                 const WebSite& site, WebPage page);
+// Writes the page's shortcut file in `files_folder` (none without one) and
+// opens its address. When the desktop cannot open it, says "Error attempting
+// to open internet application." and returns false. A shortcut file that
+// cannot be written does not stop the link: the address is opened all the
+// same.
+bool OpenWebPage(FileSystem& fs, Shell& shell, Ui& ui,
+                 const std::optional<std::string>& files_folder, const WebSite& site, WebPage page);
 
 }  // namespace zenkar
 

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <vector>
 
+#include "common/installation.h"
 #include "common/text_field.h"
 
 namespace zenkar {
@@ -113,15 +114,18 @@ bool ProgramPassword::Matches(std::string_view password) {
 }
 
 Status ProgramPassword::Set(std::string_view password) {
+  if (!writable_) return Status::IoError(NotWritableMessage(folder_));
   std::string salt(kSaltBytes, '\0');
   if (RAND_bytes(reinterpret_cast<unsigned char*>(salt.data()), kSaltBytes) != 1) {
     return Status::IoError("No random numbers are available for the password salt.");
   }
-  return WriteFileAtomically(fs_, path_, EncodePasswordRecord(password, salt, kIterations));
+  return WriteFileAtomically(fs_, path_, EncodePasswordRecord(password, salt, kIterations),
+                             Access::kOwnerOnly);
 }
 
 Status ProgramPassword::Remove() {
   if (!fs_.FileExists(path_)) return Status::Ok();
+  if (!writable_) return Status::IoError(NotWritableMessage(folder_));
   return fs_.RemoveFile(path_);
 }
 

@@ -2,7 +2,8 @@
 //
 // It belongs to the installation, not to a company: a small file KXPASS.DAT in
 // the per-installation folder holds a salted, slow hash of it (PBKDF2 with
-// HMAC-SHA-256), never the password itself. A password is 1 to 40 of the 94
+// HMAC-SHA-256), never the password itself, and only its owner may read it
+// (0600). A password is 1 to 40 of the 94
 // visible ASCII characters -- letters, digits and punctuation, without spaces
 // or accented letters -- so it can be typed the same on every keyboard layout;
 // letters are case-sensitive.
@@ -44,21 +45,29 @@ class ProgramPassword {
   // Work factor of new hashes; a stored hash keeps the count it was made with.
   static constexpr int kIterations = 200000;
 
-  ProgramPassword(FileSystem& fs, std::string files_folder)
-      : fs_(fs), path_(std::move(files_folder) + std::string(kPasswordFileName)) {}
+  // With `writable` false the folder is only read: Set and Remove fail with
+  // NotWritableMessage and write nothing.
+  ProgramPassword(FileSystem& fs, std::string files_folder, bool writable = true)
+      : fs_(fs),
+        folder_(std::move(files_folder)),
+        path_(folder_ + std::string(kPasswordFileName)),
+        writable_(writable) {}
 
   const std::string& path() const { return path_; }
   // True when a password file exists. A damaged file still counts as set, so
   // spoiling the file cannot switch the protection off.
   bool IsSet();
   bool Matches(std::string_view password);
-  // Stores a new password (with a fresh salt) atomically.
+  // Stores a new password (with a fresh salt) atomically, in a file only its
+  // owner may use, whatever the mode of the file it replaces.
   Status Set(std::string_view password);
   Status Remove();
 
  private:
   FileSystem& fs_;
+  std::string folder_;
   std::string path_;
+  bool writable_;
 };
 
 // The prompt at start-up. True when no password is set or the right one was

@@ -3,12 +3,13 @@
 // Some changes touch more than one file: deleting a line rewrites the
 // transaction file and the chart (its posted totals), renaming a payee the
 // transaction file and the payee file. Every new file is first written beside
-// its target and flushed; only when all of them are safely on disk are they
-// renamed over the old files, one after another. A full disk or a failed
-// flush therefore changes nothing. Should a rename fail, the files already
-// replaced are put back from their old contents. The file added with AddLast
-// (the large transaction file) is renamed last, so its old contents never
-// have to be kept.
+// its target, under a unique temporary name with the target's access
+// (FileSystem::CreateTemporaryBeside), and flushed; only when all of them are
+// safely on disk are they renamed over the old files, one after another. A
+// full disk or a failed flush therefore changes nothing. Should a rename
+// fail, the files already replaced are put back from their old contents. The
+// file added with AddLast (the large transaction file) is renamed last, so its
+// old contents never have to be kept.
 #ifndef ZENKAR_LEDGER_FILE_SET_REWRITE_H_
 #define ZENKAR_LEDGER_FILE_SET_REWRITE_H_
 
@@ -48,9 +49,10 @@ class FileSetRewrite {
     std::string_view contents;
     std::string previous;
   };
-  static std::string TemporaryPath(const std::string& path) { return path + ".~new"; }
-  Status WriteTemporary(const File& file);
-  void RemoveTemporaries(const std::vector<const File*>& files);
+  // Writes and flushes the new contents of `file`; `path` names the
+  // temporary file once it exists.
+  Status WriteTemporary(const File& file, std::string* path);
+  void RemoveTemporaries(const std::vector<std::string>& paths);
 
   FileSystem& fs_;
   std::vector<File> files_;

@@ -30,13 +30,15 @@ std::unique_ptr<CsvWriter> CsvWriter::CreateCsv(FileSystem& fs, Ui& ui, const st
   }
   std::unique_ptr<CsvWriter> writer(new CsvWriter(fs, ui));
   writer->file_name_ = CsvFileName(name);
-  writer->temp_name_ = writer->file_name_ + ".~new";
+  TemporaryFile temporary;
   // A folder of that name could never be replaced by the finished file.
   if (fs.DirectoryExists(writer->file_name_) ||
-      !fs.CreateWritable(writer->temp_name_, &writer->file_).ok()) {
+      !fs.CreateTemporaryBeside(writer->file_name_, Access::kUsual, &temporary).ok()) {
     ui.Error("Cannot open file: " + writer->file_name_);
     return nullptr;
   }
+  writer->temp_name_ = std::move(temporary.path);
+  writer->file_ = std::move(temporary.file);
   return writer;
 }
 

@@ -59,10 +59,6 @@ bool EndsWithPdf(std::string_view name) {
   return tail == ".pdf";
 }
 
-// The document grows beside its final name, as the books' rewrites do, so
-// the rename that puts it in place never crosses file systems.
-std::string TemporaryPathFor(const std::string& path) { return path + ".~new"; }
-
 std::string AuthorText(const std::string& user_name) {
   std::string author = std::string(kProductName) + " by " + std::string(kMakerName);
   if (!Trim(user_name).empty()) author += " for " + std::string(Trim(user_name));
@@ -109,12 +105,17 @@ bool PdfWriter::InitPdfFile(const std::string& name) {
     ui_.Error(file_name_ + " is in use. Close all pdf files, or restart your computer.");
     return false;
   }
-  temp_name_ = TemporaryPathFor(file_name_);
-  if (!fs_.CreateWritable(temp_name_, &file_).ok()) {
+  // The document grows beside its final name, as the books' rewrites do, so
+  // the rename that puts it in place never crosses file systems.
+  TemporaryFile temporary;
+  if (!fs_.CreateTemporaryBeside(file_name_, Access::kUsual, &temporary).ok()) {
+    temp_name_.clear();
     file_.reset();
     ui_.Error(file_name_ + " could not be opened (InitPDFFile).");
     return false;
   }
+  temp_name_ = std::move(temporary.path);
+  file_ = std::move(temporary.file);
   out_.clear();
   page_ops_.clear();
   sink_ = &out_;
@@ -482,6 +483,7 @@ bool PdfWriter::FinishFile() {
     Fail(file_name_ + " is in use. Close all pdf files, or restart your computer.");
     return false;
   }
+  temp_name_.clear();  // the name is free again, perhaps for another program's file
   state_ = State::kFinished;
   return true;
 }

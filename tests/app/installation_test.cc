@@ -1,6 +1,7 @@
 #include "common/installation.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <ctime>
 
@@ -23,21 +24,24 @@ class ReadOnlyFolderFileSystem : public FaultInjectingFileSystem {
     if (path.rfind(read_only_, 0) == 0) return Status::IoError(path + ": read-only", 30);
     return FaultInjectingFileSystem::OpenRandomAccess(path, create, file);
   }
-  Status CreateDirectory(const std::string& path) override {
+  Status CreatePrivateDirectory(const std::string& path) override {
     if (path.rfind(read_only_, 0) == 0) return Status::IoError(path + ": read-only", 30);
-    return FaultInjectingFileSystem::CreateDirectory(path);
+    return FaultInjectingFileSystem::CreatePrivateDirectory(path);
   }
 
  private:
   std::string read_only_;
 };
 
-TEST(UserFilesFolder, FollowsTheXdgRule) {
+TEST(UserFilesFolder, FollowsTheXdgRuleAndIsNoneWithoutAnAbsoluteFolder) {
   EXPECT_EQ(UserFilesFolder("/home/ann/.data", "/home/ann"), "/home/ann/.data/zenkar/");
   EXPECT_EQ(UserFilesFolder("/home/ann/.data/", "/home/ann"), "/home/ann/.data/zenkar/");
   EXPECT_EQ(UserFilesFolder(nullptr, "/home/ann"), "/home/ann/.local/share/zenkar/");
   EXPECT_EQ(UserFilesFolder("relative/path", "/home/ann"), "/home/ann/.local/share/zenkar/");
   EXPECT_EQ(UserFilesFolder("", "/home/ann/"), "/home/ann/.local/share/zenkar/");
+  EXPECT_EQ(UserFilesFolder(nullptr, nullptr), std::nullopt);
+  EXPECT_EQ(UserFilesFolder("", ""), std::nullopt);
+  EXPECT_EQ(UserFilesFolder("relative/path", "home/ann"), std::nullopt);
 }
 
 TEST(ResolveInstallation, AWritableProgramFolderKeepsItsOwnFiles) {
@@ -59,7 +63,12 @@ TEST(ResolveInstallation, AReadOnlyProgramFolderFallsBackToTheUsersFolder) {
   EXPECT_EQ(installation.program_folder, program.path());
   EXPECT_EQ(installation.files_folder, fallback);
   EXPECT_TRUE(installation.files_folder_writable);
-  EXPECT_TRUE(PosixFileSystem().DirectoryExists(fallback)) << "created with its parents";
+  for (const char* created : {".local", ".local/share", ".local/share/zenkar"}) {
+    struct stat st;
+    ASSERT_EQ(::stat(home.File(created).c_str(), &st), 0) << created;
+    EXPECT_TRUE(S_ISDIR(st.st_mode)) << created;
+    EXPECT_EQ(st.st_mode & 07777, 0700u) << created << " is the owner's alone";
+  }
 }
 
 TEST(ResolveInstallation, NoWritableFolderIsReported) {
@@ -76,17 +85,19 @@ TEST(ResolveInstallation, NoWritableFolderIsReported) {
 
 TEST(InstallationToken, IsMadeOnceAndKept) {
   TempDir folder;
-  const std::string token = InstallationToken(PosixFileSystem(), folder.path());
+  const Installation installation{folder.path(), folder.path(), true};
+  const std::string token = InstallationToken(PosixFileSystem(), installation);
   EXPECT_EQ(token.size(), 8u);
   EXPECT_EQ(token.find_first_not_of("0123456789ABCDEF"), std::string::npos);
   EXPECT_EQ(folder.ReadFile("KXTOKEN.DAT"), token);
-  EXPECT_EQ(InstallationToken(PosixFileSystem(), folder.path()), token);
+  EXPECT_EQ(InstallationToken(PosixFileSystem(), installation), token);
 }
 
 TEST(InstallationToken, ADamagedTokenFileIsReplaced) {
   TempDir folder;
   folder.WriteFile("KXTOKEN.DAT", "not a token\n");
-  const std::string token = InstallationToken(PosixFileSystem(), folder.path());
+  const std::string token =
+      InstallationToken(PosixFileSystem(), {folder.path(), folder.path(), true});
   EXPECT_EQ(token.size(), 8u);
   EXPECT_EQ(folder.ReadFile("KXTOKEN.DAT"), token);
 }

@@ -1,6 +1,7 @@
 #include "common/program_password.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/app_fakes.h"
 #include "support/scripted_ui.h"
@@ -54,6 +55,22 @@ TEST(ProgramPassword, KeepsASaltedHashAndNeverThePassword) {
   ASSERT_TRUE(password.Set("Secret-1").ok());
   EXPECT_NE(folder.ReadFile("KXPASS.DAT"), first) << "each password gets a fresh salt";
   EXPECT_TRUE(password.Matches("Secret-1"));
+}
+
+TEST(ProgramPassword, TheFileIsTheOwnersAloneEvenWhereItWasNot) {
+  TempDir folder;
+  ProgramPassword password(PosixFileSystem(), folder.path());
+  const mode_t umask = ::umask(022);
+  ASSERT_TRUE(password.Set("Secret-1").ok());
+  struct stat st;
+  ASSERT_EQ(::stat(folder.File("KXPASS.DAT").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u) << "a new file";
+
+  ASSERT_EQ(::chmod(folder.File("KXPASS.DAT").c_str(), 0644), 0);
+  ASSERT_TRUE(password.Set("Secret-2").ok());
+  ::umask(umask);
+  ASSERT_EQ(::stat(folder.File("KXPASS.DAT").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u) << "a file readable by others is tightened";
 }
 
 TEST(ProgramPassword, ADamagedFileStillCountsAsSet) {

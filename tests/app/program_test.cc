@@ -3,12 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "app/program_fixture.h"
+#include "common/installation.h"
+#include "support/fault_file_system.h"
 
 namespace zenkar {
 namespace {
 
+using ::zenkar::testing::FaultInjectingFileSystem;
+using ::zenkar::testing::FixedClock;
 using ::zenkar::testing::ProgramTest;
+using ::zenkar::testing::RecordingHelpViewer;
+using ::zenkar::testing::RecordingShell;
 using ::zenkar::testing::ScriptedRunner;
+using ::zenkar::testing::ScriptedSecretInput;
+using ::zenkar::testing::ScriptedUi;
 using ::zenkar::testing::StoredSettings;
 using ::zenkar::testing::TempDir;
 using ::zenkar::testing::WriteCompany;
@@ -111,6 +119,92 @@ TEST_F(ProgramTest, DataOfVersion2017OpensAfterOk) {
   ScriptedRunner runner;
   RunMainWindowLoop(program_, runner);
   EXPECT_EQ(runner.runs, 1);
+}
+
+// --- Start-up without a per-installation folder ------------------------------
+
+// The real file system, but only one folder (the data folder) may change:
+// every other change is refused and noted, as in a program folder installed
+// read-only (running as root ignores modes).
+class ChangesOnlyInFolder : public FaultInjectingFileSystem {
+ public:
+  explicit ChangesOnlyInFolder(std::string folder) : folder_(std::move(folder)) {}
+  std::vector<std::string> refused;
+
+  Status CreateDirectory(const std::string& path) override {
+    return Allowed(path) ? FaultInjectingFileSystem::CreateDirectory(path) : Refuse(path);
+  }
+  Status CreatePrivateDirectory(const std::string& path) override {
+    return Allowed(path) ? FaultInjectingFileSystem::CreatePrivateDirectory(path) : Refuse(path);
+  }
+  Status OpenRandomAccess(const std::string& path, bool create,
+                          std::unique_ptr<RandomAccessFile>* file) override {
+    return Allowed(path) ? FaultInjectingFileSystem::OpenRandomAccess(path, create, file)
+                         : Refuse(path);
+  }
+  Status CreateTemporaryBeside(const std::string& target, Access access,
+                               TemporaryFile* temporary) override {
+    return Allowed(target)
+               ? FaultInjectingFileSystem::CreateTemporaryBeside(target, access, temporary)
+               : Refuse(target);
+  }
+  Status Rename(const std::string& from, const std::string& to) override {
+    return Allowed(to) ? FaultInjectingFileSystem::Rename(from, to) : Refuse(to);
+  }
+  Status RemoveFile(const std::string& path) override {
+    return Allowed(path) ? FaultInjectingFileSystem::RemoveFile(path) : Refuse(path);
+  }
+
+ private:
+  bool Allowed(const std::string& path) const { return path.rfind(folder_, 0) == 0; }
+  Status Refuse(const std::string& path) {
+    refused.push_back(path);
+    return Status::IoError(path + ": Read-only file system", EROFS);
+  }
+
+  std::string folder_;
+};
+
+TEST(StartUp, WithoutAUserFolderSaysSoOnceAndWritesNoPerInstallationFile) {
+  TempDir program_folder;
+  TempDir data;
+  ASSERT_TRUE(WriteCompany(data));
+  ChangesOnlyInFolder fs(data.path());
+  ScriptedUi ui;
+  RecordingShell shell;
+  FixedClock clock;
+  ScriptedSecretInput secret;
+  RecordingHelpViewer viewer;
+
+  // No HOME and no XDG_DATA_HOME: no folder anywhere else (not in /tmp).
+  const Installation installation =
+      FindInstallation(fs, ui, program_folder.path(), nullptr, nullptr);
+  EXPECT_EQ(installation.files_folder, program_folder.path());
+  EXPECT_FALSE(installation.files_folder_writable);
+  const std::string not_writable = NotWritableMessage(program_folder.path());
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{not_writable});
+
+  WebSite site{"www.zenkar.example", "support@zenkar.example",
+               "user=", InstallationToken(fs, installation)};
+  Program program(ProgramPorts{fs, ui, shell, clock, secret, viewer}, installation, site,
+                  DeriveDatePatterns("11/22/44"));
+  program.ledger().SetDataFolder(data.path());
+  ScriptedRunner runner;
+  runner.on_show = [&](Program& p, auto&) {
+    EXPECT_TRUE(p.OpenWebPage(WebPage::kNews));
+    secret.Answer("N3w-pass");
+    secret.Answer("N3w-pass");
+    SetOrChangePassword(p.ui(), p.secret_input(), p.password());
+  };
+  RunMainWindowLoop(program, runner);
+
+  EXPECT_EQ(runner.runs, 1);
+  EXPECT_EQ(shell.opened_urls.size(), 1u) << "the link opens all the same";
+  EXPECT_EQ(ui.Texts(), (std::vector<std::string>{not_writable,
+                                                  "Password not set/changed\n\n" + not_writable}));
+  EXPECT_EQ(fs.refused, std::vector<std::string>{program_folder.File("KXPROBE.TMP")})
+      << "only the probe of the program folder is tried";
+  EXPECT_EQ(program_folder.Listing(), "");
 }
 
 // --- The window's state ----------------------------------------------------

@@ -1,6 +1,7 @@
 // The report command: the Reports tab's run with the file, printer and period
 // named on the command line, its refusals, and what reaches lp.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -75,6 +76,18 @@ TEST_F(ReportCommandTest, CsvAndOpeningTheWrittenFile) {
             kExitFailure);
   EXPECT_EQ(ui_.LastText(), kPdfOpenError);
   EXPECT_TRUE(dir_.Exists("bs.pdf"));
+}
+
+TEST_F(ReportCommandTest, TheNewFileKeepsTheEarlierFilesMode) {
+  WriteBooks();
+  dir_.WriteFile("bs.csv", "old");
+  ASSERT_EQ(::chmod(dir_.File("bs.csv").c_str(), 0640), 0);
+  EXPECT_EQ(Run({"report", "Balance Sheet", "--month", "2025-02", "--csv", "bs.csv"}),
+            kExitSuccess);
+  struct stat st;
+  ASSERT_EQ(::stat(dir_.File("bs.csv").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_NE(dir_.ReadFile("bs.csv"), "old");
 }
 
 TEST_F(ReportCommandTest, RefusalsLeaveTheNamedFileAlone) {

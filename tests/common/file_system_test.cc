@@ -1,11 +1,18 @@
 #include "common/file_system.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
+#include <latch>
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/folder_lock.h"
@@ -152,6 +159,203 @@ TEST_F(AtomicRewriteTest, FailedSaveLeavesTheTableInMemoryAsItWas) {
   std::vector<std::string> loaded;
   ASSERT_TRUE(LoadAll(fs_, path_, kAccountLength, &loaded).ok());
   EXPECT_EQ(loaded, table);
+}
+
+// --- Temporary files of a rewrite ------------------------------------------
+
+// A data folder beside a folder outside it that holds a file a planted link
+// points to.
+class PlantedLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    outside_.WriteFile("victim", "outside");
+    dir_.WriteFile("KXACCT.COA", "old");
+    path_ = dir_.File("KXACCT.COA");
+  }
+
+  void Plant(const std::string& name, const std::string& points_to) {
+    ASSERT_EQ(::symlink(points_to.c_str(), dir_.File(name).c_str()), 0) << name;
+  }
+
+  TempDir outside_;
+  TempDir dir_;
+  std::string path_;
+};
+
+TEST_F(PlantedLinkTest, LinksAtTheNamesTriedAreNeverFollowed) {
+  const std::vector<std::string> suffixes = {"AAAAAA", "BBBBBB", "CCCCCC"};
+  size_t next = 0;
+  std::unique_ptr<FileSystem> fs =
+      PosixFileSystemWithSuffixes([&] { return suffixes[next++ % suffixes.size()]; });
+  Plant("KXACCT.COA.~new", outside_.File("victim"));  // the fixed name of old
+  Plant("KXACCT.COA.~AAAAAA", outside_.File("victim"));
+  Plant("KXACCT.COA.~BBBBBB", outside_.File("created"));  // a link to nothing yet
+
+  ASSERT_TRUE(WriteFileAtomically(*fs, path_, "new").ok());
+  EXPECT_EQ(dir_.ReadFile("KXACCT.COA"), "new");
+  EXPECT_EQ(outside_.ReadFile("victim"), "outside");
+  EXPECT_EQ(outside_.Listing(), "victim");
+  EXPECT_EQ(dir_.Listing(), "KXACCT.COA KXACCT.COA.~AAAAAA KXACCT.COA.~BBBBBB KXACCT.COA.~new");
+}
+
+TEST_F(PlantedLinkTest, WhenEveryNameTriedIsTakenTheRewriteFailsAndChangesNothing) {
+  std::unique_ptr<FileSystem> fs = PosixFileSystemWithSuffixes([] { return "AAAAAA"; });
+  Plant("KXACCT.COA.~AAAAAA", outside_.File("victim"));
+  EXPECT_FALSE(WriteFileAtomically(*fs, path_, "new").ok());
+  EXPECT_EQ(dir_.ReadFile("KXACCT.COA"), "old");
+  EXPECT_EQ(outside_.ReadFile("victim"), "outside");
+}
+
+// A link at the target's own name is replaced by the new file, which takes
+// nothing from the file the link points to.
+TEST_F(PlantedLinkTest, ALinkAtTheTargetLendsTheNewFileNothing) {
+  ASSERT_EQ(::unlink(path_.c_str()), 0);
+  Plant("KXACCT.COA", outside_.File("victim"));
+  ASSERT_EQ(::chmod(outside_.File("victim").c_str(), 0604), 0);
+  const mode_t umask = ::umask(022);
+  const Status status = WriteFileAtomically(PosixFileSystem(), path_, "new");
+  ::umask(umask);
+  ASSERT_TRUE(status.ok());
+  EXPECT_EQ(outside_.ReadFile("victim"), "outside");
+  struct stat st;
+  ASSERT_EQ(::lstat(path_.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+  EXPECT_EQ(dir_.ReadFile("KXACCT.COA"), "new");
+}
+
+// Many programs (here threads) rewriting one file at once: each rewrite goes
+// through, and a reader only ever sees one writer's whole file.
+TEST(ConcurrentRewriteTest, ThirtyRewritersAllSucceedAndTheFileIsAlwaysOneWholeVersion) {
+  constexpr int kWriters = 30;
+  constexpr size_t kLength = 64 * 1024;
+  TempDir dir;
+  const std::string path = dir.File("KXACCT.TRN");
+  dir.WriteFile("KXACCT.TRN", std::string(kLength, 'a'));
+  FileSystem& fs = PosixFileSystem();
+
+  std::atomic<bool> writing{true};
+  std::atomic<int> torn_reads{0};
+  std::thread reader([&] {
+    while (writing) {
+      std::string contents;
+      if (!fs.ReadFile(path, &contents).ok() || contents.size() != kLength ||
+          contents.find_first_not_of(contents[0]) != std::string::npos) {
+        ++torn_reads;
+      }
+    }
+  });
+  std::latch start(kWriters);
+  std::vector<Status> results(kWriters);
+  std::vector<std::thread> writers;
+  for (int n = 0; n < kWriters; ++n) {
+    writers.emplace_back([&, n] {
+      const std::string version(kLength, static_cast<char>('A' + n));
+      start.arrive_and_wait();
+      results[n] = WriteFileAtomically(fs, path, version);
+    });
+  }
+  for (std::thread& writer : writers) writer.join();
+  writing = false;
+  reader.join();
+
+  for (int n = 0; n < kWriters; ++n)
+    EXPECT_TRUE(results[n].ok()) << n << ": " << results[n].message();
+  EXPECT_EQ(torn_reads, 0);
+  const std::string last = dir.ReadFile("KXACCT.TRN");
+  ASSERT_EQ(last.size(), kLength);
+  EXPECT_GE(last[0], 'A');
+  EXPECT_LT(last[0], 'A' + kWriters);
+  EXPECT_EQ(last.find_first_not_of(last[0]), std::string::npos);
+  EXPECT_EQ(dir.Listing(), "KXACCT.TRN") << "no temporary file is left";
+}
+
+struct Attributes {
+  mode_t mode;
+  uid_t owner;
+  gid_t group;
+};
+
+Attributes AttributesOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+  return {static_cast<mode_t>(st.st_mode & 07777), st.st_uid, st.st_gid};
+}
+
+// A group other than the process's own that it may give a file: any group
+// for root, otherwise one it belongs to (its own when it has no other).
+gid_t AnotherGroup() {
+  if (::geteuid() == 0) return 5678;
+  std::vector<gid_t> groups(static_cast<size_t>(::getgroups(0, nullptr)));
+  groups.resize(static_cast<size_t>(::getgroups(static_cast<int>(groups.size()), groups.data())));
+  for (gid_t group : groups) {
+    if (group != ::getegid()) return group;
+  }
+  return ::getegid();
+}
+
+TEST(RewriteAccessTest, ARewrittenFileKeepsItsModeOwnerAndGroup) {
+  TempDir dir;
+  dir.WriteFile("KXACCT.CFG", "old");
+  dir.WriteFile("REPORT.PDF", "old");
+  const uid_t owner = ::geteuid() == 0 ? 1234 : ::geteuid();
+  for (const char* name : {"KXACCT.CFG", "REPORT.PDF"}) {
+    ASSERT_EQ(::chown(dir.File(name).c_str(), owner, AnotherGroup()), 0);
+    ASSERT_EQ(::chmod(dir.File(name).c_str(), 0640), 0);
+  }
+  ASSERT_TRUE(WriteFileAtomically(PosixFileSystem(), dir.File("KXACCT.CFG"), "new").ok());
+  // A file made elsewhere takes the access of the file it is to replace.
+  dir.WriteFile("made-elsewhere", "new");
+  ASSERT_TRUE(
+      PosixFileSystem().KeepAccessOf(dir.File("REPORT.PDF"), dir.File("made-elsewhere")).ok());
+
+  for (const char* name : {"KXACCT.CFG", "made-elsewhere"}) {
+    const Attributes access = AttributesOf(dir.File(name));
+    EXPECT_EQ(access.mode, 0640u) << name;
+    EXPECT_EQ(access.owner, owner) << name;
+    EXPECT_EQ(access.group, AnotherGroup()) << name;
+  }
+}
+
+TEST(RewriteAccessTest, ANewFileGetsTheUsualModeLessTheUmask) {
+  TempDir dir;
+  const mode_t old_umask = ::umask(027);
+  const Status status = WriteFileAtomically(PosixFileSystem(), dir.File("KXACCT.VND"), "new");
+  ::umask(old_umask);
+  ASSERT_TRUE(status.ok());
+  EXPECT_EQ(AttributesOf(dir.File("KXACCT.VND")).mode, 0640u);
+}
+
+// A process without privilege cannot give the new file away: it keeps the
+// mode and the group (which it belongs to), and the file becomes its own.
+TEST(RewriteAccessTest, AnUnprivilegedRewriterKeepsTheModeAndGroup) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to play two users";
+  constexpr uid_t kOwner = 1234, kRewriter = 4321;
+  constexpr gid_t kGroup = 5678;
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+  dir.WriteFile("KXACCT.COA", "old");
+  ASSERT_EQ(::chown(dir.File("KXACCT.COA").c_str(), kOwner, kGroup), 0);
+  ASSERT_EQ(::chmod(dir.File("KXACCT.COA").c_str(), 0664), 0);
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const gid_t groups[] = {kGroup};
+    const bool dropped =
+        ::setgroups(1, groups) == 0 && ::setgid(kRewriter) == 0 && ::setuid(kRewriter) == 0;
+    _exit(dropped && WriteFileAtomically(PosixFileSystem(), dir.File("KXACCT.COA"), "new").ok()
+              ? 0
+              : 1);
+  }
+  int wait_status = 0;
+  ASSERT_EQ(::waitpid(child, &wait_status, 0), child);
+  ASSERT_TRUE(WIFEXITED(wait_status) && WEXITSTATUS(wait_status) == 0);
+  EXPECT_EQ(dir.ReadFile("KXACCT.COA"), "new");
+  const Attributes access = AttributesOf(dir.File("KXACCT.COA"));
+  EXPECT_EQ(access.mode, 0664u);
+  EXPECT_EQ(access.owner, kRewriter);
+  EXPECT_EQ(access.group, kGroup);
 }
 
 // Appending to the open transaction file when the disk fills in the middle

@@ -75,12 +75,11 @@ Status FaultInjectingFileSystem::OpenForReading(const std::string& path,
   return Status::Ok();
 }
 
-Status FaultInjectingFileSystem::CreateWritable(const std::string& path,
-                                                std::unique_ptr<WritableFile>* file) {
-  if (faults_.refuse_open) return Status::IoError(path + ": Permission denied");
-  std::unique_ptr<WritableFile> base;
-  if (Status s = base_.CreateWritable(path, &base); !s.ok()) return s;
-  *file = std::make_unique<FaultyWritableFile>(std::move(base), *this);
+Status FaultInjectingFileSystem::CreateTemporaryBeside(const std::string& target, Access access,
+                                                       TemporaryFile* temporary) {
+  if (faults_.refuse_open) return Status::IoError(target + ": Permission denied");
+  if (Status s = base_.CreateTemporaryBeside(target, access, temporary); !s.ok()) return s;
+  temporary->file = std::make_unique<FaultyWritableFile>(std::move(temporary->file), *this);
   return Status::Ok();
 }
 

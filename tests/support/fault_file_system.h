@@ -3,7 +3,8 @@
 // A test arms one fault, runs a save path and then checks that the files on
 // disk and the tables in memory are exactly as before: an open refused, the
 // disk filling up after a number of bytes (the write in progress is cut
-// short), a flush or a rename that fails.
+// short), a flush or a rename that fails. The faults of writing apply alike
+// to files opened for writing at positions and to new temporary files.
 #ifndef ZENKAR_TESTS_SUPPORT_FAULT_FILE_SYSTEM_H_
 #define ZENKAR_TESTS_SUPPORT_FAULT_FILE_SYSTEM_H_
 
@@ -44,10 +45,17 @@ class FaultInjectingFileSystem : public FileSystem {
     return base_.ListDirectory(path, names);
   }
   Status CreateDirectory(const std::string& path) override { return base_.CreateDirectory(path); }
+  Status CreatePrivateDirectory(const std::string& path) override {
+    return base_.CreatePrivateDirectory(path);
+  }
   Status OpenRandomAccess(const std::string& path, bool create,
                           std::unique_ptr<RandomAccessFile>* file) override;
   Status OpenForReading(const std::string& path, std::unique_ptr<RandomAccessFile>* file) override;
-  Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) override;
+  Status CreateTemporaryBeside(const std::string& target, Access access,
+                               TemporaryFile* temporary) override;
+  Status KeepAccessOf(const std::string& target, const std::string& path) override {
+    return base_.KeepAccessOf(target, path);
+  }
   Status Rename(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override { return base_.RemoveFile(path); }
   Status MakeWritable(const std::string& path) override { return base_.MakeWritable(path); }
