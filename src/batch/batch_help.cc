@@ -29,8 +29,8 @@ Global options:
 
 When the installation has a program password, no command runs without it.
 Messages go to standard error with the program's own texts; results (the
-summary, the journal) go to standard output; control characters in them are
-shown escaped (\x1B). Dates are YYYY-MM-DD.
+summary, the journal) go to standard output. Control characters in texts of the
+books are shown escaped (\x1B), in the journal as spaces. Dates are YYYY-MM-DD.
 Exit status: 0 success, 1 a failure or a problem was reported, 2 a usage error.
 )HELP";
 
