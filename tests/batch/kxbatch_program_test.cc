@@ -1,5 +1,6 @@
 // The kxbatch program itself (build/bin/kxbatch) with a program password:
-// main() asks for it before any command. The program is copied into a
+// main() asks for it before any command, and there is no terminal to ask on
+// in a session of its own. The program is copied into a
 // folder of its own, which so becomes its program folder and the home of
 // the password, and runs without a controlling terminal.
 #include <gtest/gtest.h>

@@ -99,16 +99,5 @@ TEST(TerminalSecretInputTest, CtrlCEndsTheProgramWithTheTerminalAsItWas) {
   EXPECT_TRUE(prompt.Echoes());
 }
 
-TEST(TerminalSecretInputTest, WithoutATerminalNothingIsAsked) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::setsid();  // a new session has no controlling terminal
-    ::_exit(TerminalSecretInput().AskSecret("Enter the password", "").has_value() ? 1 : 0);
-  }
-  int status = -1;
-  ::waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-}
-
 }  // namespace
 }  // namespace zenkar
