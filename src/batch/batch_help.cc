@@ -4,7 +4,8 @@ namespace zenkar {
 namespace {
 
 constexpr std::string_view kProgramHelp =
-    R"HELP(Usage: kxbatch [--folder DIR] [--yes | --no] COMMAND [OPTIONS]
+    R"HELP(Usage: kxbatch [--folder DIR] [--password-file FILE] [--yes | --no]
+               COMMAND [OPTIONS]
 
 The books of a Zenkar Accounting company from the command line, without a
 display: reports, checks and exports for unattended month-end work.
@@ -17,12 +18,19 @@ Commands:
   export-journal [FILE]   the whole ledger as an hledger / ledger-cli journal
 
 Global options:
-  --folder DIR   the company's data folder (default: the current directory)
-  --yes, --no    answer every Yes/No question so (default: the preselected answer)
-  --help         this text; 'kxbatch COMMAND --help' for one command
+  --folder DIR          the company's data folder (default: the current
+                        directory)
+  --password-file FILE  the program password, on the first line of FILE (which
+                        only its owner may read); without it a password is
+                        asked for on the terminal
+  --yes, --no           answer every Yes/No question so (default: the
+                        preselected answer)
+  --help                this text; 'kxbatch COMMAND --help' for one command
 
+When the installation has a program password, no command runs without it.
 Messages go to standard error with the program's own texts; results (the
-summary, the journal) go to standard output. Dates are YYYY-MM-DD.
+summary, the journal) go to standard output. Control characters in texts of the
+books are shown escaped (\x1B), in the journal as spaces. Dates are YYYY-MM-DD.
 Exit status: 0 success, 1 a failure or a problem was reported, 2 a usage error.
 )HELP";
 

@@ -78,8 +78,9 @@ struct Words {
   bool help = false;
 };
 
-const std::array<OptionSpec, 3> kGlobalOptions = {{
+const std::array<OptionSpec, 4> kGlobalOptions = {{
     {"folder", Value::kRequired},
+    {"password-file", Value::kRequired},
     {"yes", Value::kNone},
     {"no", Value::kNone},
 }};
@@ -230,6 +231,10 @@ class Interpreter {
     if (Has("no")) invocation_.answers = ConsoleUi::Answers::kAlwaysNo;
     invocation_.folder = Last("folder").value_or("");
     if (Has("folder") && invocation_.folder.empty()) return Fail("'--folder' needs a folder");
+    invocation_.password_file = Last("password-file").value_or("");
+    if (Has("password-file") && invocation_.password_file.empty()) {
+      return Fail("'--password-file' needs a file");
+    }
     return true;
   }
 

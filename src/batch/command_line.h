@@ -2,7 +2,7 @@
 //
 // Parsing is pure: it turns the arguments into an Invocation, a request for
 // help, or a usage error with its text, and touches no file. Global options
-// (--folder, --yes, --no, --help) may stand anywhere; a command's own options
+// (--folder, --password-file, --yes, --no, --help) may stand anywhere; a command's own options
 // follow the command. "--name=VALUE" and "--name VALUE" are the same.
 #ifndef ZENKAR_BATCH_COMMAND_LINE_H_
 #define ZENKAR_BATCH_COMMAND_LINE_H_
@@ -38,7 +38,8 @@ struct ReportRequest {
 
 struct Invocation {
   Command command = Command::kWhere;
-  std::string folder;  // as given; empty: the current directory
+  std::string folder;         // as given; empty: the current directory
+  std::string password_file;  // --password-file, as given; empty: ask on the terminal
   ConsoleUi::Answers answers = ConsoleUi::Answers::kPreselected;
   std::string company_name;  // new --name (UTF-8)
   ReportRequest report;

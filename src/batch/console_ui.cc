@@ -18,6 +18,17 @@ const char* AnswerWord(MessageKind kind, bool yes) {
 
 }  // namespace
 
+std::string TerminalText(std::string_view cp1252) {
+  std::string text;
+  for (size_t start = 0; start <= cp1252.size();) {
+    const size_t end = std::min(cp1252.find('\n', start), cp1252.size());
+    text += EscapeControls(cp1252.substr(start, end - start));
+    if (end < cp1252.size()) text += '\n';
+    start = end + 1;
+  }
+  return Cp1252ToUtf8(text);
+}
+
 bool ConsoleUi::ShowMessage(const Message& message) {
   ClearProgress();
   switch (message.kind) {
@@ -54,7 +65,7 @@ void ConsoleUi::SetStatusText(std::string_view) {}
 void ConsoleUi::SetProgress(std::string_view text, long done, long total) {
   if (!is_terminal_ || total <= 0) return;
   const long filled = kBarWidth * std::min(done, total) / total;
-  std::fprintf(err_, "\r%s [%s%s] %3ld%%", Cp1252ToUtf8(text).c_str(),
+  std::fprintf(err_, "\r%s [%s%s] %3ld%%", TerminalText(text).c_str(),
                std::string(static_cast<size_t>(filled), '#').c_str(),
                std::string(static_cast<size_t>(kBarWidth - filled), ' ').c_str(),
                100 * std::min(done, total) / total);
@@ -69,7 +80,8 @@ void ConsoleUi::ClearProgress() {
 }
 
 void ConsoleUi::Print(const std::string& text) {
-  std::fprintf(err_, "%s\n", Cp1252ToUtf8(text).c_str());
+  const std::string line = TerminalText(text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), err_);
   std::fflush(err_);
 }
 

@@ -3,7 +3,8 @@
 // Errors and information go to standard error with the system's exact texts.
 // Questions take their preselected answer unless the user said --yes or --no.
 // Progress is a bar on a terminal and nothing on a pipe. Text is converted
-// from the books' Windows-1252 to UTF-8 on the way out.
+// from the books' Windows-1252 to UTF-8 on the way out, with its control
+// characters escaped (TerminalText).
 #ifndef ZENKAR_BATCH_CONSOLE_UI_H_
 #define ZENKAR_BATCH_CONSOLE_UI_H_
 
@@ -14,6 +15,14 @@
 #include "common/ui.h"
 
 namespace zenkar {
+
+// A message or result as kxbatch writes it: UTF-8 with every control
+// character escaped ("\x1B") except the line breaks that separate its lines,
+// so that no text of the books, nor a file name, can command the terminal
+// (colours, the title, the clipboard) or overwrite a line with a carriage
+// return. Texts of the books in a message have their own line breaks escaped
+// already (EscapeControls), so each line break left is the program's.
+std::string TerminalText(std::string_view cp1252);
 
 class ConsoleUi : public Ui {
  public:

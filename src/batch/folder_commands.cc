@@ -13,7 +13,7 @@ namespace {
 std::string Shown(const std::string& path) { return Utf8ToCp1252(path); }
 
 void PrintResult(CommandContext& context, std::string_view cp1252) {
-  const std::string text = Cp1252ToUtf8(cp1252) + "\n";
+  const std::string text = TerminalText(cp1252) + "\n";
   std::fwrite(text.data(), 1, text.size(), context.env.out);
 }
 

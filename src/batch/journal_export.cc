@@ -21,18 +21,15 @@ constexpr std::string_view kNoDescription = "No description";
 
 // --- Texts --------------------------------------------------------------
 
-// Control characters, and the five bytes Windows-1252 leaves undefined.
-bool IsControl(unsigned char c) {
-  return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
-}
-
-// A text of the books as the journal can hold it: UTF-8 on one line, single
-// spaces, and none of the characters that end a description or an account
-// name in either reader (";" starts a comment, "|" splits payee from note).
+// A text of the books as the journal can hold it: UTF-8 on one line, without
+// control characters (each becomes a space: a line break or a tab would end
+// the entry or the account name), single spaces, and none of the characters
+// that end a description or an account name in either reader (";" starts a
+// comment, "|" splits payee from note).
 std::string JournalText(std::string_view cp1252) {
   std::string text;
   for (char c : cp1252) {
-    if (IsControl(static_cast<unsigned char>(c))) c = ' ';
+    if (IsControlCharacter(static_cast<unsigned char>(c))) c = ' ';
     if (c == ';') c = ',';
     if (c == '|') c = '/';
     if (c == ' ' && (text.empty() || text.back() == ' ')) continue;

@@ -2,14 +2,17 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "batch/batch_password.h"
 #include "batch/console_ui.h"
 #include "batch/kxbatch.h"
 #include "batch/locale_dates.h"
 #include "batch/posix_shell.h"
+#include "batch/terminal_secret_input.h"
 #include "common/installation.h"
 
 namespace {
@@ -18,6 +21,16 @@ std::string CurrentFolder() {
   std::error_code error;
   const std::string folder = std::filesystem::current_path(error).string();
   return error || folder.empty() ? "./" : (folder.back() == '/' ? folder : folder + "/");
+}
+
+// The installation's program password, asked for before any command runs.
+bool PasswordGiven(const zenkar::Invocation& invocation, zenkar::Ui& ui) {
+  using namespace zenkar;
+  FileSystem& fs = PosixFileSystem();
+  TerminalSecretInput terminal;
+  const std::vector<std::string> folders = PasswordFolders(
+      fs, ExecutableFolder(), UserFilesFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+  return ProgramPasswordGiven({fs, ui, terminal}, folders, invocation.password_file);
 }
 
 }  // namespace
@@ -30,6 +43,7 @@ int main(int argc, char** argv) {
     return *status;
   }
   ConsoleUi ui(stderr, parsed.invocation.answers, isatty(STDERR_FILENO) != 0);
+  if (!PasswordGiven(parsed.invocation, ui)) return kExitFailure;
   PosixShell shell;
   BatchEnvironment env{
       PosixFileSystem(), ui,    SystemClock(), shell, LocaleDatePatterns(), ExecutableFolder(),

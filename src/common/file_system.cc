@@ -24,6 +24,8 @@ FileStamp StampFrom(const struct stat& st) {
   stamp.size = static_cast<uint64_t>(st.st_size);
   stamp.modified_ns = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   stamp.changed_ns = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  stamp.regular = S_ISREG(st.st_mode);
+  stamp.permissions = static_cast<uint32_t>(st.st_mode & 07777);
   return stamp;
 }
 

@@ -29,6 +29,8 @@ struct FileStamp {
   uint64_t size = 0;
   int64_t modified_ns = 0;
   int64_t changed_ns = 0;
+  bool regular = false;      // a plain file (not a folder, device or pipe)
+  uint32_t permissions = 0;  // the mode's permission bits, e.g. 0600
 
   bool SameFile(const FileStamp& other) const {
     return exists && other.exists && device == other.device && inode == other.inode;

@@ -103,4 +103,25 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+bool IsControlCharacter(unsigned char byte) {
+  return byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte <= 0x9F && CodePointOf(byte) == byte);
+}
+
+std::string EscapeControls(std::string_view cp1252) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string escaped;
+  escaped.reserve(cp1252.size());
+  for (char c : cp1252) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (!IsControlCharacter(byte)) {
+      escaped += c;
+      continue;
+    }
+    escaped += "\\x";
+    escaped += kHex[byte >> 4];
+    escaped += kHex[byte & 0x0F];
+  }
+  return escaped;
+}
+
 }  // namespace zenkar

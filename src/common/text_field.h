@@ -32,6 +32,17 @@ std::string FitText(std::string_view text, size_t width);
 std::string_view TrimRight(std::string_view text);
 std::string_view Trim(std::string_view text);
 
+// True for a Windows-1252 byte that is a control character: C0 (below 0x20),
+// DEL, and the five bytes the code page leaves undefined, which become C1
+// controls in UTF-8.
+bool IsControlCharacter(unsigned char byte);
+
+// A text of the books as a message shows it: each control character written
+// as "\xHH" (its byte in hexadecimal), so that a description can neither break
+// the lines of a message nor send a command to a terminal. Other bytes, the
+// backslash included, stay as they are.
+std::string EscapeControls(std::string_view cp1252);
+
 }  // namespace zenkar
 
 #endif  // ZENKAR_COMMON_TEXT_FIELD_H_

@@ -38,7 +38,8 @@ const SetupField kSetupFields[] = {
      " is not a valid account to select as your Capital Account."},
 };
 
-std::string Trimmed(std::string_view text) { return std::string(Trim(text)); }
+// An account number of the books as a message shows it.
+std::string Trimmed(std::string_view text) { return EscapeControls(Trim(text)); }
 
 void AddTypeOrderProblems(const ChartOfAccounts& chart, std::vector<std::string>& problems) {
   const AccountRecord* previous = nullptr;

@@ -45,8 +45,8 @@ bool IsWholeChart(const std::string& bytes) {
 }
 
 std::string RepairNote(const AccountRecord& account, Money was) {
-  return "  " + account.Label() + ": " + account.posted_total.ToStringWithCommas() + " (was " +
-         was.ToStringWithCommas() + ")";
+  return "  " + EscapeControls(account.Label()) + ": " + account.posted_total.ToStringWithCommas() +
+         " (was " + was.ToStringWithCommas() + ")";
 }
 
 ChartOfAccounts StarterChart() {

@@ -3,6 +3,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "common/text_field.h"
+
 namespace zenkar {
 
 std::vector<std::string> PostedTotalProblems(Ledger& ledger) {
@@ -21,7 +23,7 @@ std::vector<std::string> PostedTotalProblems(Ledger& ledger) {
     const std::string key = AccountKey(account.number);
     const Money expected = seen.insert(key).second ? lines_by_account[key] : Money();
     if (account.posted_total == expected) continue;
-    problems.push_back("The posted total of account " + account.Label() + " is " +
+    problems.push_back("The posted total of account " + EscapeControls(account.Label()) + " is " +
                        account.posted_total.ToStringWithCommas() + " but its entries add up to " +
                        expected.ToStringWithCommas() + ".");
   }

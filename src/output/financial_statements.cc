@@ -84,13 +84,13 @@ HeadingFacts FactsOf(PrintJob& job) {
 }  // namespace
 
 std::string MissingFromChartMessage(std::string_view account) {
-  return "Account " + std::string(account) +
+  return "Account " + EscapeControls(account) +
          " is missing from the Chart of Accounts.  The Income Statement cannot be printed until "
          "the COA account is added, or the transactions to the missing account have been edited.";
 }
 
 std::string DeletedAccountUnbalancedMessage(std::string_view account) {
-  return "An account deleted from the COA (" + std::string(account) +
+  return "An account deleted from the COA (" + EscapeControls(account) +
          ") has unbalanced transactions.";
 }
 

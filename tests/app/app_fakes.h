@@ -1,9 +1,9 @@
-// Test doubles of the ports kxacct adds: the secret input, the shell, the
-// help viewer and the main window as the program sees it.
+// Test doubles of the ports kxacct adds: the shell, the help viewer and the
+// main window as the program sees it (the secret input is shared with kxbatch,
+// in support/).
 #ifndef ZENKAR_TESTS_APP_APP_FAKES_H_
 #define ZENKAR_TESTS_APP_APP_FAKES_H_
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -11,29 +11,10 @@
 
 #include "app/program.h"
 #include "common/help_system.h"
-#include "common/program_password.h"
 #include "common/shell.h"
+#include "support/scripted_secret_input.h"
 
 namespace zenkar::testing {
-
-// Answers password prompts from a queue (cancel when empty) and records them.
-class ScriptedSecretInput : public SecretInput {
- public:
-  void Answer(std::optional<std::string> answer) { answers_.push_back(std::move(answer)); }
-  const std::vector<std::string>& prompts() const { return prompts_; }
-
-  std::optional<std::string> AskSecret(std::string_view prompt, std::string_view title) override {
-    prompts_.emplace_back(prompt);
-    if (answers_.empty()) return std::nullopt;
-    std::optional<std::string> answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-  }
-
- private:
-  std::deque<std::optional<std::string>> answers_;
-  std::vector<std::string> prompts_;
-};
 
 // Records what the program asked the desktop to do; each call succeeds unless
 // told otherwise.

@@ -22,8 +22,9 @@ Invocation Parsed(std::vector<std::string> args) {
 }
 
 TEST(CommandLineTest, CommandsTakeTheirOptionsAndGlobalOnesAnywhere) {
-  const Invocation where = Parsed({"where", "--no", "--folder=books"});
+  const Invocation where = Parsed({"where", "--no", "--folder=books", "--password-file", "pw"});
   EXPECT_EQ(where.folder, "books");
+  EXPECT_EQ(where.password_file, "pw");
   EXPECT_EQ(where.answers, ConsoleUi::Answers::kAlwaysNo);
   EXPECT_EQ(Parsed({"--yes", "test"}).answers, ConsoleUi::Answers::kAlwaysYes);
   EXPECT_EQ(Parsed({"new", "--name", "Café"}).company_name, "Café");
@@ -63,6 +64,7 @@ TEST(CommandLineTest, UsageErrorsSayWhatIsWrong) {
       {{"where", "--pdf", "x"}, "unknown option '--pdf' for 'where'"},
       {{"--accrual", "export-journal"}, "unknown option '--accrual'"},
       {{"--yes", "--no", "where"}, "choose one of '--yes' and '--no'"},
+      {{"--password-file=", "where"}, "'--password-file' needs a file"},
       {{"export-journal", "--accrual=1"}, "option '--accrual' takes no value"},
       {{"report", "General Ledger", "--pdf", "x"}, "'General Ledger' is not a report kxbatch"},
       {{"report", "Balance Sheet"}, "choose one of '--pdf FILE', '--csv FILE' and '--print'"},

@@ -2,6 +2,8 @@
 // they print, the messages they report and their exit statuses.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "batch_fixture.h"
 #include "common/text_field.h"
 
@@ -19,11 +21,25 @@ std::vector<AccountRecord> SmallChart() {
           Account("510", "Sales", kIncome), Account("650", "Rent", kOperatingExpenses)};
 }
 
+// True when UTF-8 `text` holds a control character other than a line end:
+// C0, DEL or C1 (U+0080 to U+009F, "\xC2\x80" to "\xC2\x9F").
+bool HoldsControlCharacters(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const bool c1 =
+        c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    if ((c < 0x20 && c != '\n') || c == 0x7F || c1) return true;
+  }
+  return false;
+}
+
 class CommandsTest : public testing::BatchFixture {
  protected:
   // Books whose posted total of 650 was changed behind the program's back.
-  void WriteDriftedTotal() {
-    WriteCompany(SmallChart(), {Line(kCheckOrDeposit, "650", 40000, Day(2025, 2, 1))});
+  void WriteDriftedTotal(const std::vector<AccountRecord>& accounts = SmallChart(),
+                         const std::vector<TransactionRecord>& lines = {
+                             Line(kCheckOrDeposit, "650", 40000, Day(2025, 2, 1))}) {
+    WriteCompany(accounts, lines);
     ChartOfAccounts chart = ChartOfAccounts::Decode(dir_.ReadFile("KXACCT.COA"));
     chart.mutable_account(chart.FindAccount("650")).posted_total = Money::FromCents(1);
     dir_.WriteFile("KXACCT.COA", chart.Encode());
@@ -95,6 +111,36 @@ TEST_F(CommandsTest, TestReportsRepairedTotalsAndOnesThatCouldNotBeSaved) {
   EXPECT_EQ(Run({"test"}), kExitFailure);
   EXPECT_EQ(ui_.LastText(),
             "The posted total of account 650 Rent is 0.01 but its entries add up to 400.00.");
+}
+
+// Texts of the books may hold terminal commands, a carriage return and line
+// breaks: messages and results show them escaped within the program's own
+// lines, and the journal as spaces.
+TEST_F(CommandsTest, ControlCharactersOfTheBooksNeverComeOutRaw) {
+  std::vector<AccountRecord> chart = SmallChart();
+  chart[4].description = "Rent\x1B[2J\x07\r\nDue";
+  TransactionRecord check = Line(kCheckOrDeposit, "650", 40000, Day(2025, 2, 1));
+  check.payee_number = 1;
+  WriteDriftedTotal(chart, {check});
+  PayeeRecord payee;
+  payee.name = "Harbor\x1B]0;owned\x07\r\nSupply";
+  dir_.WriteFile("KXACCT.VND", PayeeList({payee}).Encode());
+
+  EXPECT_EQ(Run({"test"}), kExitFailure);
+  EXPECT_EQ(ui_.LastText(),
+            "The posted totals of these accounts did not agree with their entries and have been "
+            "corrected:\n\n  650 Rent\\x1B[2J\\x07\\x0D\\x0ADue: 400.00 (was 0.01)");
+  EXPECT_EQ(Run({"export-journal"}), kExitSuccess);
+  const std::string journal = out();
+  EXPECT_NE(journal.find("account 650 Rent [2J Due\n"), std::string::npos) << journal;
+  EXPECT_NE(journal.find("payee Harbor ]0,owned Supply\n"), std::string::npos) << journal;
+  EXPECT_FALSE(HoldsControlCharacters(journal)) << journal;
+
+  const std::string odd = dir_.File("odd\x1B[2J");  // a folder name is no safer
+  std::filesystem::create_directory(odd);
+  EXPECT_EQ(Run({"--folder", odd + "/..", "where"}), kExitSuccess);
+  EXPECT_NE(out().find(dir_.path() + "odd\\x1B[2J/../\nAccounts are balanced"), std::string::npos)
+      << out();
 }
 
 TEST_F(CommandsTest, ExportJournalToStandardOutputOrAFile) {

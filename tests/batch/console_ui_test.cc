@@ -1,5 +1,5 @@
 // The console adapter of the Ui port: exact texts in UTF-8, unattended
-// answers, progress only on a terminal.
+// answers, progress only on a terminal, no control character written raw.
 #include "batch/console_ui.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +37,15 @@ TEST(ConsoleUiTest, ProgressIsABarOnATerminalOnly) {
   on_terminal.SetProgress("Testing: ", 1, 4);
   on_terminal.Information("Done");  // the bar is cleared first
   EXPECT_EQ(terminal.Text(), "\rTesting:  [#######                       ]  25%\r\033[KDone\n");
+}
+
+// A message keeps its own line breaks; any other control character left in
+// it (a file name's, one a message did not escape) is escaped on the way out.
+TEST(ConsoleUiTest, ControlCharactersAreEscapedAndLineBreaksKept) {
+  CapturedFile err;
+  ConsoleUi ui(err.get(), ConsoleUi::Answers::kPreselected, false);
+  ui.Error("/books/\x1B]0;pwned\x07/\ndoes not exist.\r\x9D \x80");
+  EXPECT_EQ(err.Text(), "/books/\\x1B]0;pwned\\x07/\ndoes not exist.\\x0D\\x9D \xE2\x82\xAC\n");
 }
 
 }  // namespace

@@ -126,5 +126,22 @@ TEST(Cp1252Test, AsciiPassesThroughUnchanged) {
   EXPECT_EQ(Utf8ToCp1252(ascii), ascii);
 }
 
+// Every byte that is a control character in UTF-8 once converted: C0, DEL
+// and the five undefined bytes (C1); the rest, € and é included, is text.
+TEST(Cp1252Test, EscapeControlsWritesEachControlCharacterInHex) {
+  EXPECT_EQ(EscapeControls("Rent\x1B[2J\x07\r\n\t\x7F|\x81\x8D\x8F\x90\x9D|\x80\xE9\\x"),
+            "Rent\\x1B[2J\\x07\\x0D\\x0A\\x09\\x7F|\\x81\\x8D\\x8F\\x90\\x9D|\x80\xE9\\x");
+  EXPECT_EQ(EscapeControls(std::string("a\0b", 3)), "a\\x00b");
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string utf8 = Cp1252ToUtf8(EscapeControls(std::string(1, static_cast<char>(byte))));
+    for (size_t i = 0; i < utf8.size(); ++i) {
+      const auto c = static_cast<unsigned char>(utf8[i]);
+      const bool c1 =
+          c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+      EXPECT_FALSE(c < 0x20 || c == 0x7F || c1) << "byte " << byte;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zenkar
