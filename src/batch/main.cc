@@ -29,7 +29,8 @@ bool PasswordGiven(const zenkar::Invocation& invocation, zenkar::Ui& ui) {
   FileSystem& fs = PosixFileSystem();
   TerminalSecretInput terminal;
   const std::vector<std::string> folders = PasswordFolders(
-      fs, ExecutableFolder(), UserFilesFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+      fs, ExecutableFolder(),
+      UserFilesFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).value_or(""));
   return ProgramPasswordGiven({fs, ui, terminal}, folders, invocation.password_file);
 }
 
