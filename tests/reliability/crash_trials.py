@@ -174,6 +174,7 @@ class Operation:
             self.texts = []
             for label, run in (("before", False), ("after", True)):
                 copy = os.path.join(folder, f"{self.name}-{label}")
+                os.makedirs(folder, exist_ok=True)
                 copy_folder(self.start, copy)
                 if run:
                     driver.run_to_end(self.name, copy)
@@ -185,7 +186,8 @@ class Operation:
 
 
 def row_differences(path_a, path_b, examples=3):
-    """Per part of the books, how many rows differ and the first few of them."""
+    """Per part of the books, how many rows of the books in `path_a` differ
+    from those in `path_b` (as expected), and the first few of them."""
 
     def rows(path):
         parts = {}
@@ -204,8 +206,8 @@ def row_differences(path_a, path_b, examples=3):
         notes.append(
             f"    {part}: {len(left)} rows against {len(right)}, {len(pairs)} differ in place"
         )
-        for x, y in pairs[:examples]:
-            notes += [f"      was  {y}", f"      now  {x}"]
+        for found, expected in pairs[:examples]:
+            notes += [f"      expected  {expected}", f"      found     {found}"]
     return notes
 
 
@@ -356,21 +358,31 @@ class Trials:
         return outcome
 
     def keep(self, outcome, folder, as_killed):
-        kept = os.path.join(self.corrupted_folder, f"{outcome.number:04d}-{outcome.operation.name}")
-        os.makedirs(kept)
-        os.rename(as_killed, os.path.join(kept, "as-killed"))
-        os.rename(folder, os.path.join(kept, "loaded"))
-        outcome.kept = kept
+        """Says what differs from the books before and after, and keeps the
+        folder as the kill left it and as loaded (a known torn write's only
+        with --keep)."""
         if outcome.state is None and not any(
             p.startswith("the load failed") for p in outcome.problems
         ):
-            before, after = outcome.operation.readable_books(self.driver, self.corrupted_folder)
-            got = os.path.join(kept, "books.txt")
-            self.driver.digest(os.path.join(kept, "loaded"), got)
+            texts = os.path.join(self.scratch, "texts")
+            before, after = outcome.operation.readable_books(self.driver, texts)
+            found = os.path.join(folder, "..", f"{outcome.number}-books.txt")
+            self.driver.digest(folder, found)
             outcome.problems.append("against the books before:")
-            outcome.problems += row_differences(got, before)
+            outcome.problems += row_differences(found, before)
             outcome.problems.append("against the books after:")
-            outcome.problems += row_differences(got, after)
+            outcome.problems += row_differences(found, after)
+            os.remove(found)
+        if not self.counts(outcome) and not self.args.keep:
+            shutil.rmtree(folder)
+            shutil.rmtree(as_killed)
+            return
+        outcome.kept = os.path.join(
+            self.corrupted_folder, f"{outcome.number:04d}-{outcome.operation.name}"
+        )
+        os.makedirs(outcome.kept)
+        os.rename(as_killed, os.path.join(outcome.kept, "as-killed"))
+        os.rename(folder, os.path.join(outcome.kept, "loaded"))
 
     def counts(self, outcome):
         """True for a corrupted outcome that is not a known torn write."""
@@ -399,7 +411,9 @@ class Trials:
         print(f"{outcome.kind} kill {outcome.where}")
         for problem in outcome.problems:
             print(f"  {problem}")
-        print(f"  folder kept: {outcome.kept}", flush=True)
+        if outcome.kept:
+            print(f"  folder kept: {outcome.kept}")
+        sys.stdout.flush()
 
     def table(self):
         """One row an operation, and the totals."""
@@ -447,11 +461,11 @@ class Trials:
         known = [o for o in corrupted if not self.counts(o)]
         note = f" ({len(known)} of them known torn writes)" if known else ""
         print(f"Corrupted outcomes: {len(corrupted)} of {len(self.outcomes)}{note}")
-        if corrupted:
+        if os.path.isdir(self.corrupted_folder):
             print(f"Kept folders under {self.corrupted_folder}")
 
     def clean_up(self):
-        for name in ("operations", "trials", "company"):
+        for name in ("operations", "trials", "company", "texts"):
             shutil.rmtree(os.path.join(self.scratch, name), ignore_errors=True)
         if self.args.keep or os.path.isdir(self.corrupted_folder):
             return
