@@ -1,0 +1,498 @@
+// crash_trial: the program the crash trials (scripts/crash-trials) start, kill
+// and inspect. It makes the generated company, runs one operation of the books
+// on a data folder, and loads a data folder with the program's own loader to
+// print a digest of the books.
+//
+//   crash_trial make FOLDER LINES
+//       writes the generated company of LINES lines with a few recurring
+//       entries, and settles it with one load (sorted, posted totals set)
+//   crash_trial list
+//       the operations, one a line: name, "load" or "change", what it does
+//   crash_trial prepare OPERATION FOLDER
+//       turns a copy of the settled company into the operation's starting point
+//   crash_trial run OPERATION FOLDER [--wait] [--kill-at-step K]
+//       loads the folder, prints "ready", runs the operation and prints
+//       "done MILLISECONDS STEPS"; for an operation of the load itself, "ready"
+//       comes before the load. With --wait it then waits for its standard
+//       input to close; with --kill-at-step it kills itself with SIGKILL just
+//       before the K-th change of the disk after "ready"
+//   crash_trial digest FOLDER [--text FILE]
+//       loads the folder and prints one digest a part of the books (settings,
+//       chart, payees, lines, recurring entries), then every message of the
+//       load; with --text it also writes the books readably to FILE
+//
+// Every run uses a fixed clock and a scripted Ui that gives each question its
+// preselected answer, so the same folder always gives the same books.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/byte_codec.h"
+#include "common/record_file.h"
+#include "common/text_field.h"
+#include "ledger/ledger.h"
+#include "reliability/crashing_file_system.h"
+#include "support/fixed_clock.h"
+#include "support/scripted_ui.h"
+#include "tools/generated_company.h"
+
+namespace zenkar::testing {
+namespace {
+
+// The recurring entries: 284-byte records; the ledger knows only the payee
+// number at offset 4, which a payee deletion renumbers.
+constexpr std::string_view kRecurringFileName = "KXACCT.RJE";
+constexpr size_t kRecurringLength = 284;
+constexpr int32_t kRecurringPayees[] = {3, 12, 29, 30, 31, 35, 40, 0};
+
+// The payee renamed and deleted: not a supplier, so none of its lines is an
+// unpaid invoice, and payees above it are renumbered.
+constexpr int kChangedPayee = 30;
+
+[[noreturn]] void Fail(const std::string& what) {
+  std::fprintf(stderr, "crash_trial: %s\n", what.c_str());
+  std::exit(2);
+}
+
+// One data folder opened with the program's loader.
+struct Books {
+  explicit Books(const std::string& folder) : ledger(fs, ui, clock) {
+    ledger.SetDataFolder(folder);
+  }
+
+  bool Load() { return ledger.OpenDataFolder(); }
+  bool ShowedError() const {
+    for (const Message& message : ui.messages()) {
+      if (message.kind == MessageKind::kError) return true;
+    }
+    return false;
+  }
+  std::string LastMessage() const { return Cp1252ToUtf8(ui.LastText()); }
+
+  CrashingFileSystem fs;
+  ScriptedUi ui;
+  FixedClock clock{{2026, 1, 15, 9, 0, 0}, 0};
+  Ledger ledger;
+};
+
+void LoadOrFail(Books& books) {
+  if (!books.Load()) Fail("cannot load the folder: " + books.LastMessage());
+}
+
+// The middle one of the lines that `wanted` accepts.
+int MiddleLineOf(Ledger& ledger, const std::function<bool(const TransactionRecord&)>& wanted) {
+  std::vector<int> numbers;
+  ledger.ForEachTransaction([&](const TransactionRecord& line) {
+    if (wanted(line)) numbers.push_back(line.record_number);
+  });
+  if (numbers.empty()) Fail("no line for the operation");
+  return numbers[numbers.size() / 2];
+}
+
+TransactionRecord ReadLine(Ledger& ledger, int number) {
+  TransactionRecord line;
+  if (!ledger.ReadTransaction(number, &line)) Fail("cannot read line " + std::to_string(number));
+  return line;
+}
+
+int AccountNumbered(Ledger& ledger, std::string_view number) {
+  const int found = ledger.FindAccount(number);
+  if (found == 0) Fail("no account " + std::string(number));
+  return found;
+}
+
+TransactionRecord NewLine(int32_t kind, std::string_view account, int64_t cents,
+                          std::string_view reference) {
+  TransactionRecord line;
+  line.kind = kind;
+  line.account = std::string(account);
+  line.amount = Money::FromCents(cents);
+  line.date = *MakeDayNumber(2025, 12, 31);
+  line.reference = std::string(reference);
+  line.description = "Crash trial line";
+  line.unprinted = 1;
+  return line;
+}
+
+// --- The operations -------------------------------------------------------
+//
+// Each writer of the books has one entry: its name, whether the operation is
+// the load itself, what it does, how its starting point differs from the
+// settled company, and the operation with fixed parameters.
+
+bool InEntryOrder(Ledger& ledger) { return ledger.SortTransactions(TransactionOrder::kEntry); }
+
+// The file in the order entered while the settings ask for date order.
+bool OutOfOrder(Ledger& ledger) {
+  if (!InEntryOrder(ledger)) return false;
+  ledger.settings().date_order = 1;
+  return ledger.SaveCompanySettings();
+}
+
+// Every third entry account's posted total a cent off.
+bool DriftedTotals(Ledger& ledger) {
+  for (int n = 1; n <= ledger.chart().count(); n += 3) {
+    if (!ledger.chart().account(n).IsEntry()) continue;
+    ledger.mutable_account(n).posted_total += Money::FromCents(1);
+    if (!ledger.SaveAccount(n)) return false;
+  }
+  return true;
+}
+
+bool Append(Ledger& ledger) {
+  TransactionRecord line = NewLine(kCheckOrDeposit, "650", 123456, "90001");
+  line.payee_number = 5;
+  return ledger.AppendTransaction(line) != 0;
+}
+
+// A check moved to another account with a new amount: two posted totals.
+bool Edit(Ledger& ledger) {
+  const int number = MiddleLineOf(ledger, IsCheckOrDeposit);
+  TransactionRecord line = ReadLine(ledger, number);
+  line.account = SameAccount(line.account, "610") ? "615" : "610";
+  line.amount += Money::FromCents(1234);
+  line.description = "Edited by a crash trial";
+  return ledger.WriteTransaction(number, line);
+}
+
+bool Void(Ledger& ledger) { return ledger.VoidTransaction(MiddleLineOf(ledger, IsCheckOrDeposit)); }
+
+bool Delete(Ledger& ledger) {
+  return ledger.DeleteTransaction(MiddleLineOf(ledger, IsCheckOrDeposit));
+}
+
+bool Insert(Ledger& ledger) {
+  const TransactionRecord line = NewLine(kJournalLine, "640", 5555, "JE-CT");
+  return ledger.InsertTransactionAfter(ledger.transaction_count() / 2, line) != 0;
+}
+
+// An unpaid invoice paid by check: the line moves to the end.
+bool MoveToEnd(Ledger& ledger) {
+  const int number = MiddleLineOf(ledger, IsInvoice);
+  TransactionRecord line = ReadLine(ledger, number);
+  line.kind = kCheckOrDeposit;
+  line.date = *MakeDayNumber(2025, 12, 31);
+  line.reference = "90002";
+  line.unprinted = 1;
+  return ledger.MoveTransactionToEnd(number, line) != 0;
+}
+
+bool SortByDate(Ledger& ledger) { return ledger.SortTransactions(TransactionOrder::kDate); }
+
+bool SortByEntry(Ledger& ledger) { return ledger.SortTransactions(TransactionOrder::kEntry); }
+
+// The load's repairs happen in OpenDataFolder, which is the operation.
+bool LoadOnly(Ledger&) { return true; }
+
+bool Renumber(Ledger& ledger, std::string_view from, std::string_view to) {
+  const int number = AccountNumbered(ledger, from);
+  AccountRecord account = ledger.chart().account(number);
+  account.number = std::string(to);
+  return ledger.EditAccount(number, account);
+}
+
+// An expense account with many lines moves to another place in the chart.
+bool RenumberAccount(Ledger& ledger) { return Renumber(ledger, "650", "695"); }
+
+// The bank account: the settings follow the new number.
+bool RenumberBank(Ledger& ledger) { return Renumber(ledger, "110", "111"); }
+
+bool RenamePayee(Ledger& ledger) {
+  PayeeRecord payee = ledger.payees().payee(kChangedPayee);
+  payee.name = "Renamed by a crash trial";
+  return ledger.UpdatePayee(kChangedPayee, payee);
+}
+
+bool DeletePayee(Ledger& ledger) { return ledger.DeletePayee(kChangedPayee); }
+
+bool SaveSettings(Ledger& ledger) {
+  ledger.settings().name_line_2 = "Saved by a crash trial";
+  ledger.settings().next_check = "77001";
+  return ledger.SaveCompanySettings();
+}
+
+struct Operation {
+  const char* name;
+  bool is_load;
+  const char* what;
+  bool (*prepare)(Ledger&);  // null: the settled company as it is
+  bool (*run)(Ledger&);
+};
+
+const Operation kOperations[] = {
+    {"append", false, "append a check (line at the end, one chart record in place)", nullptr,
+     Append},
+    {"edit", false, "rewrite a check in place with a new account and amount (chart rewritten)",
+     nullptr, Edit},
+    {"void", false, "void a check (line and one chart record in place)", nullptr, Void},
+    {"delete", false, "delete a line in the middle (chart and lines rewritten)", nullptr, Delete},
+    {"insert", false, "insert a journal line in the middle, file in the order entered",
+     InEntryOrder, Insert},
+    {"move-to-end", false, "pay an unpaid invoice: the line moves to the end", nullptr, MoveToEnd},
+    {"sort-by-date", false, "sort the file from the order entered into date order", InEntryOrder,
+     SortByDate},
+    {"sort-by-entry", false, "sort the file from date order into the order entered", nullptr,
+     SortByEntry},
+    {"load-sort", true, "the load sorts a file that is out of the order the settings choose",
+     OutOfOrder, LoadOnly},
+    {"load-totals", true, "the load repairs posted totals that drifted", DriftedTotals, LoadOnly},
+    {"renumber-account", false, "renumber account 650 to 695 (chart and lines rewritten)", nullptr,
+     RenumberAccount},
+    {"renumber-bank", false, "renumber the bank account 110 to 111 (chart, lines, settings)",
+     nullptr, RenumberBank},
+    {"rename-payee", false, "rename a payee (payees and lines rewritten)", nullptr, RenamePayee},
+    {"delete-payee", false, "delete a payee (recurring entries, payees and lines rewritten)",
+     nullptr, DeletePayee},
+    {"save-settings", false, "save the company settings", nullptr, SaveSettings},
+};
+
+const Operation& FindOperation(std::string_view name) {
+  for (const Operation& operation : kOperations) {
+    if (name == operation.name) return operation;
+  }
+  Fail("no operation " + std::string(name));
+}
+
+// --- Commands ----------------------------------------------------------------
+
+void Make(const std::string& folder_in, int lines) {
+  const std::string folder = NormalizeFolderPath(folder_in);
+  FileSystem& fs = PosixFileSystem();
+  std::vector<AccountRecord> chart;
+  if (Status s = fs.CreateDirectory(folder); !s.ok()) Fail(s.message());
+  if (Status s = ReadChartText(fs, ZENKAR_DEFAULT_CHART_TEXT, &chart); !s.ok()) Fail(s.message());
+  if (Status s = WriteGeneratedCompany(fs, folder, chart, lines); !s.ok()) Fail(s.message());
+  std::string recurring;
+  for (int32_t payee : kRecurringPayees) {
+    std::string record(kRecurringLength, '\0');
+    PutInt32(record, 4, payee);
+    recurring += record;
+  }
+  if (Status s = WriteFileAtomically(fs, folder + std::string(kRecurringFileName), recurring);
+      !s.ok()) {
+    Fail(s.message());
+  }
+  Books books(folder);
+  LoadOrFail(books);
+  books.ledger.Close();
+  if (books.ShowedError()) Fail("the first load reported: " + books.LastMessage());
+}
+
+void Prepare(const Operation& operation, const std::string& folder) {
+  if (operation.prepare == nullptr) return;
+  Books books(folder);
+  LoadOrFail(books);
+  if (!operation.prepare(books.ledger) || books.ShowedError()) {
+    Fail("cannot prepare " + std::string(operation.name) + ": " + books.LastMessage());
+  }
+  books.ledger.Close();
+}
+
+void Say(const std::string& line) {
+  std::fputs((line + "\n").c_str(), stdout);
+  std::fflush(stdout);
+}
+
+int Run(const Operation& operation, const std::string& folder, bool wait, int kill_at) {
+  Books books(folder);
+  if (!operation.is_load) LoadOrFail(books);
+  books.fs.StartCounting(kill_at);
+  Say("ready");
+  const auto start = std::chrono::steady_clock::now();
+  const size_t messages_before = books.ui.messages().size();
+  const bool done = (!operation.is_load || books.Load()) && operation.run(books.ledger);
+  const double elapsed =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  bool error = false;
+  for (size_t i = messages_before; i < books.ui.messages().size(); ++i) {
+    error = error || books.ui.messages()[i].kind == MessageKind::kError;
+  }
+  if (!done || error) {
+    std::fprintf(stderr, "crash_trial: %s failed: %s\n", operation.name,
+                 books.LastMessage().c_str());
+    return 1;
+  }
+  char figures[64];
+  std::snprintf(figures, sizeof figures, "done %.3f %d", elapsed, books.fs.steps());
+  Say(figures);
+  if (wait) {
+    char byte;
+    while (::read(STDIN_FILENO, &byte, 1) > 0) {
+    }
+  }
+  return 0;
+}
+
+// 64-bit FNV-1a: enough to tell two versions of the books apart.
+class Fingerprint {
+ public:
+  void Add(std::string_view bytes) {
+    for (unsigned char byte : bytes) hash_ = (hash_ ^ byte) * 1099511628211ULL;
+  }
+  std::string Hex() const {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash_));
+    return text;
+  }
+
+ private:
+  uint64_t hash_ = 14695981039346656037ULL;
+};
+
+std::string HexRows(std::string_view label, std::string_view bytes, size_t row) {
+  std::string text;
+  for (size_t at = 0; at < bytes.size(); at += row) {
+    char head[48];
+    std::snprintf(head, sizeof head, "%.*s %06zu:", static_cast<int>(label.size()), label.data(),
+                  at);
+    text += head;
+    for (size_t i = at; i < at + row && i < bytes.size(); ++i) {
+      char pair[3];
+      std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(bytes[i]));
+      text += pair;
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+std::string AccountText(const AccountRecord& a) {
+  return "account " + a.number + "|" + Cp1252ToUtf8(a.description) + "|" + std::to_string(a.type) +
+         "|" + std::to_string(a.total_level) + "|" + std::to_string(a.title_type) + "|" +
+         a.balance_forward.ToString() + "|" + a.posted_total.ToString() + "\n";
+}
+
+std::string LineText(const TransactionRecord& t) {
+  return "line " + std::to_string(t.record_number) + "|" + std::to_string(t.kind) + "|" +
+         t.account + "|" + std::to_string(t.date) + "|" + t.amount.ToString() + "|" + t.reference +
+         "|" + std::to_string(t.payee_number) + "|" + std::to_string(t.entry_sequence) + "|" +
+         std::to_string(t.unprinted) + "|" + Cp1252ToUtf8(t.description) + "\n";
+}
+
+int Digest(const std::string& folder, const std::string& text_path) {
+  Books books(folder);
+  if (!books.Load()) {
+    std::printf("load failed: %s\n", books.LastMessage().c_str());
+    return 3;
+  }
+  Ledger& ledger = books.ledger;
+  std::string text;
+  const bool readable = !text_path.empty();
+  auto part = [&](std::string_view name, int count, std::string_view bytes) {
+    Fingerprint print;
+    print.Add(bytes);
+    std::printf("%.*s %d %s\n", static_cast<int>(name.size()), name.data(), count,
+                print.Hex().c_str());
+  };
+
+  const std::string settings = ledger.settings().Encode();
+  part("settings", 1, settings);
+  if (readable) text += HexRows("settings", settings, 48);
+
+  part("chart", ledger.chart().count(), ledger.chart().Encode());
+  for (const AccountRecord& account : ledger.chart().accounts()) {
+    if (readable) text += AccountText(account);
+  }
+
+  part("payees", ledger.payees().count(), ledger.payees().Encode());
+  for (int n = 1; readable && n <= ledger.payees().count(); ++n) {
+    text += "payee " + std::to_string(n) + "|" + Cp1252ToUtf8(ledger.payees().payee(n).name) + "\n";
+  }
+
+  std::string lines;
+  lines.reserve(static_cast<size_t>(ledger.transaction_count()) * TransactionRecord::kSize);
+  if (!ledger.ForEachTransaction([&](const TransactionRecord& line) {
+        lines += line.raw;
+        if (readable) text += LineText(line);
+      })) {
+    std::printf("cannot read the lines: %s\n", books.LastMessage().c_str());
+    return 3;
+  }
+  part("lines", ledger.transaction_count(), lines);
+
+  std::string recurring;
+  const std::string recurring_path = ledger.FilePath(kRecurringFileName);
+  if (PosixFileSystem().FileExists(recurring_path)) {
+    PosixFileSystem().ReadFile(recurring_path, &recurring);
+  }
+  part("recurring", static_cast<int>(recurring.size() / kRecurringLength), recurring);
+  for (size_t at = 0; readable && at + kRecurringLength <= recurring.size();
+       at += kRecurringLength) {
+    Fingerprint print;
+    print.Add(std::string_view(recurring).substr(at, kRecurringLength));
+    text += "recurring " + std::to_string(at / kRecurringLength + 1) + "|payee " +
+            std::to_string(GetInt32(recurring, at + 4)) + "|" + print.Hex() + "\n";
+  }
+
+  for (const Message& message : books.ui.messages()) {
+    const std::string body = Cp1252ToUtf8(message.text);
+    std::printf("message %d %s\n", static_cast<int>(message.kind),
+                body.substr(0, body.find('\n')).c_str());
+  }
+  if (readable) {
+    if (Status s = WriteFileAtomically(PosixFileSystem(), text_path, text); !s.ok()) {
+      Fail(s.message());
+    }
+  }
+  return books.ShowedError() ? 3 : 0;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: crash_trial make FOLDER LINES | list | prepare OPERATION FOLDER |\n"
+               "       run OPERATION FOLDER [--wait] [--kill-at-step K] |\n"
+               "       digest FOLDER [--text FILE]\n");
+  return 2;
+}
+
+int Main(const std::vector<std::string>& args) {
+  if (args.empty()) return Usage();
+  const std::string& command = args[0];
+  if (command == "list" && args.size() == 1) {
+    for (const Operation& operation : kOperations) {
+      std::printf("%s\t%s\t%s\n", operation.name, operation.is_load ? "load" : "change",
+                  operation.what);
+    }
+    return 0;
+  }
+  if (command == "make" && args.size() == 3) {
+    Make(args[1], std::atoi(args[2].c_str()));
+    return 0;
+  }
+  if (command == "prepare" && args.size() == 3) {
+    Prepare(FindOperation(args[1]), args[2]);
+    return 0;
+  }
+  if (command == "run" && args.size() >= 3) {
+    bool wait = false;
+    int kill_at = 0;
+    for (size_t i = 3; i < args.size(); ++i) {
+      if (args[i] == "--wait") {
+        wait = true;
+      } else if (args[i] == "--kill-at-step" && i + 1 < args.size()) {
+        kill_at = std::atoi(args[++i].c_str());
+      } else {
+        return Usage();
+      }
+    }
+    return Run(FindOperation(args[1]), args[2], wait, kill_at);
+  }
+  if (command == "digest" && (args.size() == 2 || (args.size() == 4 && args[2] == "--text"))) {
+    return Digest(args[1], args.size() == 4 ? args[3] : "");
+  }
+  return Usage();
+}
+
+}  // namespace
+}  // namespace zenkar::testing
+
+int main(int argc, char** argv) {
+  return zenkar::testing::Main(std::vector<std::string>(argv + 1, argv + argc));
+}
