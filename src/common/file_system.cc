@@ -2,11 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -423,6 +425,21 @@ Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_
   if (status.ok()) status = fs.Rename(temporary.path, path);
   if (!status.ok()) fs.RemoveFile(temporary.path);
   return status;
+}
+
+bool IsTemporaryNameOf(std::string_view name, std::string_view target_name) {
+  constexpr size_t kSuffix = 6;
+  if (name.size() <= target_name.size() + 2 ||
+      ::strncasecmp(name.data(), target_name.data(), target_name.size()) != 0) {
+    return false;
+  }
+  const std::string_view rest = name.substr(target_name.size());
+  if (rest == ".~new") return true;
+  if (rest.size() != 2 + kSuffix || rest.substr(0, 2) != ".~") return false;
+  for (char c : rest.substr(2)) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
 }
 
 std::string FileNameOf(std::string_view path) {

@@ -179,6 +179,12 @@ Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_
 // The final path component of `path`.
 std::string FileNameOf(std::string_view path);
 
+// True when `name` is the name CreateTemporaryBeside gives a temporary file
+// that replaces `target_name` (the target's name, ".~" and six letters and
+// digits), or the fixed name ".~new" that older versions used; the target's
+// name is compared without regard to case.
+bool IsTemporaryNameOf(std::string_view name, std::string_view target_name);
+
 }  // namespace zenkar
 
 #endif  // ZENKAR_COMMON_FILE_SYSTEM_H_

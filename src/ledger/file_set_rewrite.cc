@@ -1,8 +1,50 @@
 #include "ledger/file_set_rewrite.h"
 
 #include <memory>
+#include <sstream>
+
+#include "common/record_file.h"
 
 namespace zenkar {
+namespace {
+
+// The journal: a first line naming the format, then one line per file, the
+// temporary file's name and its target's name separated by a tab (both in
+// the journal's folder).
+constexpr std::string_view kJournalHeader = "ZKJ1";
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+
+// The pairs (temporary name, target name) of a journal; none when it is not
+// one.
+std::vector<std::pair<std::string, std::string>> ParseJournal(const std::string& text) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  std::istringstream lines(text);
+  std::string line;
+  if (!std::getline(lines, line) || line != kJournalHeader) return {};
+  while (std::getline(lines, line)) {
+    const size_t tab = line.find('\t');
+    if (tab == std::string::npos) return {};
+    std::string temporary = line.substr(0, tab), target = line.substr(tab + 1);
+    // Names only: a journal never sends a rename out of its folder.
+    if (temporary.find('/') != std::string::npos || target.find('/') != std::string::npos ||
+        temporary.empty() || target.empty()) {
+      return {};
+    }
+    pairs.emplace_back(std::move(temporary), std::move(target));
+  }
+  return pairs;
+}
+
+std::vector<std::pair<std::string, std::string>> ReadJournal(FileSystem& fs,
+                                                             const std::string& folder) {
+  const std::string path = folder + std::string(FileSetRewrite::kJournalFileName);
+  std::string text;
+  if (!fs.FileExists(path) || !fs.ReadFile(path, &text).ok()) return {};
+  return ParseJournal(text);
+}
+
+}  // namespace
 
 void FileSetRewrite::Add(std::string path, std::string_view contents, std::string previous) {
   files_.push_back({std::move(path), contents, std::move(previous)});
@@ -50,6 +92,14 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
       return s;
     }
   }
+  std::string journal;
+  if (order.size() > 1) {
+    if (Status s = WriteJournal(order, temporaries, &journal); !s.ok()) {
+      *failed_path = journal;
+      RemoveTemporaries(temporaries);
+      return s;
+    }
+  }
   for (size_t i = 0; i < order.size(); ++i) {
     Status s = fs_.Rename(temporaries[i], order[i]->path);
     if (s.ok()) {
@@ -57,12 +107,64 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
       continue;
     }
     *failed_path = order[i]->path;
-    // Only files added with their old contents come before the last one.
+    // The change is taken back, so nobody may finish it: the journal goes
+    // first. Only files added with their old contents come before the last.
+    if (!journal.empty()) fs_.RemoveFile(journal);
     for (size_t j = 0; j < i; ++j) WriteFileAtomically(fs_, order[j]->path, order[j]->previous);
     RemoveTemporaries({temporaries.begin() + static_cast<ptrdiff_t>(i), temporaries.end()});
     return s;
   }
+  // Every file is in place: the change is made even if the journal stays
+  // (finishing it renames nothing).
+  if (!journal.empty()) fs_.RemoveFile(journal);
   return Status::Ok();
+}
+
+Status FileSetRewrite::WriteJournal(const std::vector<const File*>& order,
+                                    const std::vector<std::string>& temporaries,
+                                    std::string* journal) {
+  const std::string folder = FolderOf(order.front()->path);
+  *journal = folder + std::string(kJournalFileName);
+  std::string text = std::string(kJournalHeader) + "\n";
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (FolderOf(order[i]->path) != folder) {
+      return Status::IoError(order[i]->path + ": not in the folder of " + order.front()->path);
+    }
+    text += FileNameOf(temporaries[i]) + "\t" + FileNameOf(order[i]->path) + "\n";
+  }
+  return WriteFileAtomically(fs_, *journal, text);
+}
+
+Status FileSetRewrite::FinishInterruptedRewrite(FileSystem& fs, const std::string& folder) {
+  const std::string journal = folder + std::string(kJournalFileName);
+  if (!fs.FileExists(journal)) return Status::Ok();
+  for (const auto& [temporary, target] : ReadJournal(fs, folder)) {
+    if (!fs.FileExists(folder + temporary)) continue;  // renamed before the crash
+    if (Status s = fs.Rename(folder + temporary, DataFilePath(fs, folder, target)); !s.ok()) {
+      return s;
+    }
+  }
+  return fs.RemoveFile(journal);
+}
+
+std::vector<std::pair<std::string, std::string>> FileSetRewrite::PendingReplacements(
+    FileSystem& fs, const std::string& folder) {
+  std::vector<std::pair<std::string, std::string>> pending;
+  for (const auto& [temporary, target] : ReadJournal(fs, folder)) {
+    if (fs.FileExists(folder + temporary)) pending.emplace_back(target, folder + temporary);
+  }
+  return pending;
+}
+
+void FileSetRewrite::RemoveLeftTemporaries(FileSystem& fs, const std::string& folder,
+                                           const std::vector<std::string_view>& file_names) {
+  std::vector<std::string> names;
+  if (!fs.ListDirectory(folder, &names).ok()) return;
+  for (const std::string& name : names) {
+    for (std::string_view file_name : file_names) {
+      if (IsTemporaryNameOf(name, file_name)) fs.RemoveFile(folder + name);
+    }
+  }
 }
 
 }  // namespace zenkar

@@ -10,12 +10,22 @@
 // fail, the files already replaced are put back from their old contents. The
 // file added with AddLast (the large transaction file) is renamed last, so its
 // old contents never have to be kept.
+//
+// A crash between two renames must not leave half a change: before the first
+// rename a small journal, KXACCT.JNL in the data folder, names every
+// temporary file and its target, and it is removed after the last. The next
+// program that loads the books finishes the renames the journal names
+// (FinishInterruptedRewrite); every temporary file was whole and on disk
+// before the journal was written, so finishing is always possible. A program
+// that may not write reads the temporary files in their targets' place
+// (PendingReplacements).
 #ifndef ZENKAR_LEDGER_FILE_SET_REWRITE_H_
 #define ZENKAR_LEDGER_FILE_SET_REWRITE_H_
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/file_system.h"
@@ -43,6 +53,22 @@ class FileSetRewrite {
   // later failure: a handle held open on it now names the old file.
   bool Replaced(const std::string& path) const;
 
+  static constexpr std::string_view kJournalFileName = "KXACCT.JNL";
+
+  // Finishes a change of files of `folder` that a crash interrupted: renames
+  // each temporary file the journal names that is still there over its
+  // target, then removes the journal. Nothing to do without a journal.
+  static Status FinishInterruptedRewrite(FileSystem& fs, const std::string& folder);
+  // The temporary files an interrupted change left to be renamed, by the
+  // name of the file each replaces: what those files now hold.
+  static std::vector<std::pair<std::string, std::string>> PendingReplacements(
+      FileSystem& fs, const std::string& folder);
+  // Removes the temporary files that rewrites of the files named in
+  // `file_names` left in `folder` (a crash before their rename). Only for a
+  // program holding the folder's writing lock, when no rewrite is under way.
+  static void RemoveLeftTemporaries(FileSystem& fs, const std::string& folder,
+                                    const std::vector<std::string_view>& file_names);
+
  private:
   struct File {
     std::string path;
@@ -53,6 +79,8 @@ class FileSetRewrite {
   // temporary file once it exists.
   Status WriteTemporary(const File& file, std::string* path);
   void RemoveTemporaries(const std::vector<std::string>& paths);
+  Status WriteJournal(const std::vector<const File*>& order,
+                      const std::vector<std::string>& temporaries, std::string* journal);
 
   FileSystem& fs_;
   std::vector<File> files_;

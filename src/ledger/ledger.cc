@@ -1,5 +1,7 @@
 #include "ledger/ledger.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -56,6 +58,12 @@ void Ledger::set_program_folder(std::string_view folder) {
 }
 
 std::string Ledger::FilePath(std::string_view file_name) {
+  for (const auto& [target, temporary] : pending_) {
+    if (target.size() == file_name.size() &&
+        ::strncasecmp(target.data(), file_name.data(), target.size()) == 0) {
+      return temporary;
+    }
+  }
   return DataFilePath(fs_, data_folder_, file_name);
 }
 
@@ -85,6 +93,12 @@ bool Ledger::OpenDataFolder() {
   const bool reading = access_ == Access::kReadOnly;
   if (Status s = reading ? folder_lock_.BeginReading() : folder_lock_.BeginChange(); !s.ok()) {
     ui_.Error("Error locking the data folder " + Utf8ToCp1252(data_folder_) + "\n\n" + s.message());
+    Unload();
+    return false;
+  }
+  if (reading) {
+    pending_ = FileSetRewrite::PendingReplacements(fs_, data_folder_);
+  } else if (!FinishInterruptedChange()) {
     Unload();
     return false;
   }
@@ -132,6 +146,7 @@ void Ledger::Unload() {
   folder_shared_ = false;
   change_depth_ = 0;
   stamps_ = FileStamps();
+  pending_.clear();
   folder_lock_.Leave();
 }
 
@@ -161,6 +176,20 @@ bool Ledger::TakeFolder() {
               status.message());
   }
   return status.ok();
+}
+
+// A change that a crash cut short between the renames of its files is
+// finished, and temporary files that crashes left beside the files of the
+// set are removed. Called holding the writing lock, so no other program is
+// in the middle of a change.
+bool Ledger::FinishInterruptedChange() {
+  if (Status s = FileSetRewrite::FinishInterruptedRewrite(fs_, data_folder_); !s.ok()) {
+    ui_.Error("The last change of the books in " + Utf8ToCp1252(data_folder_) +
+              " was cut short and could not be finished:\n\n" + s.message());
+    return false;
+  }
+  FileSetRewrite::RemoveLeftTemporaries(fs_, data_folder_, kBooksFileNames);
+  return true;
 }
 
 // Opens the file for reading and writing (creating it empty) and closes it

@@ -66,6 +66,12 @@ inline constexpr std::string_view kInvalidBankAccount =
     "The bank account selected on the Setup screen is invalid. Enter a valid account as your "
     "bank account on the Setup screen.";
 
+// The files of a data folder's set, and the files its changes leave
+// beside them.
+inline const std::vector<std::string_view> kBooksFileNames = {
+    "KXACCT.CFG", "KXACCT.COA", "KXACCT.TRN", "KXACCT.VND",   "KXACCT.REC",
+    "KXACCT.RJE", "KXACCT.JNL", "KXMICR.DAT", "KXACCTCOA.DAT"};
+
 // What changed in the books, for screens that keep lists or figures on show.
 enum class LedgerChange {
   kFolderLoaded,           // everything is new
@@ -359,6 +365,7 @@ class Ledger {
 
   // Settings and folder (ledger.cc).
   bool TakeFolder();
+  bool FinishInterruptedChange();
   bool TestOpen(std::string_view file_name);
   bool ApplyVersionRules(CompanySettings& settings, bool* changed);
   void RunFirstTimeSetup();
@@ -388,14 +395,12 @@ class Ledger {
   bool PostChange(const std::vector<const TransactionRecord*>& removed,
                   const std::vector<const TransactionRecord*>& added);
   void CountLines(const std::vector<const TransactionRecord*>& lines, int sign);
-  bool ReplaceTransactionFile(std::string_view contents);
   bool ReadWholeTransactionFile();
   void NoteAppendedLine(const TransactionRecord& line);
 
   // Chart edits (ledger_chart.cc).
   bool CheckAccountEdit(const AccountRecord& edited, int record_number);
   static bool RenumberLines(std::string& lines, std::string_view from, std::string_view to);
-  void FollowRenumberedSetupAccounts(std::string_view from, std::string_view to);
   bool DeleteRefusal(const AccountRecord& account, std::string* reason);
   bool AccountHasLines(std::string_view number, bool* has_lines);
   bool SaveAccount(int record_number);
@@ -430,6 +435,9 @@ class Ledger {
   int last_payee_ = 0;
   Access access_ = Access::kShared;
   FolderLock folder_lock_{fs_};
+  // Opened read-only after a crash cut a change short: the temporary files
+  // that hold the files' new contents, read in their place (by file name).
+  std::vector<std::pair<std::string, std::string>> pending_;
   bool folder_shared_ = false;
   // Nested operations (an append saving an account) are one change.
   int change_depth_ = 0;

@@ -80,6 +80,9 @@ Ledger::FileStamps Ledger::CurrentStamps() {
 // the stamps catch any other program (a restore by hand, say).
 bool Ledger::FilesChangedElsewhere() {
   if (folder_lock_.ReadGenerations().books != generations_.books) return true;
+  // A change another program left half made is finished before anything
+  // else is written, lest its journal later rename old files over new ones.
+  if (fs_.FileExists(data_folder_ + std::string(FileSetRewrite::kJournalFileName))) return true;
   const FileStamps now = CurrentStamps();
   return !(now.chart == stamps_.chart) || !(now.payees == stamps_.payees) ||
          !(now.transactions == stamps_.transactions);
@@ -110,6 +113,7 @@ void Ledger::MergeSettingsFromDisk() {
 // the books in memory are as they were.
 bool Ledger::Reread() {
   const FileStamps before = CurrentStamps();
+  if (!FinishInterruptedChange()) return false;
   Books books;
   if (!ReadBooks(Reading::kReread, &books) || !SettleBooks(&books)) return false;
   const std::string merged =

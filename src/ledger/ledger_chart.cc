@@ -24,6 +24,20 @@ AccountRecord NewAccountFrom(const AccountRecord& entered) {
   return account;  // work areas, posted total and second text start empty
 }
 
+// Makes every setup field of `settings` that named account `from` name `to`;
+// returns the message of the first role in rule order ("" when none did).
+std::string_view FollowRenumberedAccount(CompanySettings& settings, std::string_view from,
+                                         std::string_view to) {
+  std::string_view first;
+  for (const SetupRole& role : SetupRoles()) {
+    std::string& field = settings.*role.field;
+    if (!SameAccount(field, from)) continue;
+    field = AccountKey(to);
+    if (first.empty()) first = role.updating_message;
+  }
+  return first;
+}
+
 }  // namespace
 
 // Rules 1 to 4 of adding and editing; `record_number` is 0 when adding.
@@ -85,15 +99,25 @@ bool Ledger::EditAccount(int record_number, const AccountRecord& edited) {
     if (!ReadWholeTransactionFile()) return false;
     lines_renumbered = RenumberLines(whole_file_, old.number, updated.number);
   }
-  const std::string chart = next.Encode();
+  // The setup fields that named the old number follow it in the same change.
+  CompanySettings next_settings = settings_;
+  const std::string_view followed =
+      renumbered ? FollowRenumberedAccount(next_settings, old.number, updated.number) : "";
+  const std::string chart = next.Encode(), settings = next_settings.Encode();
   FileSetRewrite files(fs_);
   files.Add(FilePath(AccountRecord::kFileName), chart, chart_.Encode());
+  if (!followed.empty()) files.Add(FilePath(CompanySettings::kFileName), settings, settings_.raw);
   if (lines_renumbered) files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
   chart_ = std::move(next);
-  if (renumbered) FollowRenumberedSetupAccounts(old.number, updated.number);
   Notify(LedgerChange::kChartChanged);
   if (lines_renumbered) Notify(LedgerChange::kTransactionsReordered);
+  if (!followed.empty()) {
+    settings_ = std::move(next_settings);
+    settings_.raw = settings;
+    ui_.Information(std::string(followed) + std::string(Trim(updated.number)));
+    Notify(LedgerChange::kSettingsChanged);
+  }
   return true;
 }
 
@@ -109,22 +133,6 @@ bool Ledger::RenumberLines(std::string& lines, std::string_view from, std::strin
     changed = true;
   }
   return changed;
-}
-
-// Every setup field that named the old number names the new one; the user is
-// told about the first role in rule order.
-void Ledger::FollowRenumberedSetupAccounts(std::string_view from, std::string_view to) {
-  bool told = false;
-  for (const SetupRole& role : SetupRoles()) {
-    std::string& field = settings_.*role.field;
-    if (!SameAccount(field, from)) continue;
-    field = AccountKey(to);
-    if (!told) ui_.Information(std::string(role.updating_message) + std::string(Trim(to)));
-    told = true;
-  }
-  if (!told) return;
-  SaveCompanySettings();
-  Notify(LedgerChange::kSettingsChanged);
 }
 
 bool Ledger::AccountHasLines(std::string_view number, bool* has_lines) {

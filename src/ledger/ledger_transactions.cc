@@ -94,14 +94,6 @@ bool Ledger::ReadWholeTransactionFile() {
   return true;
 }
 
-bool Ledger::ReplaceTransactionFile(std::string_view contents) {
-  if (Status s = transactions_->Replace(contents); !s.ok()) {
-    ReportWriteFailure(transactions_->path(), s);
-    return false;
-  }
-  return true;
-}
-
 // The chart with the posted totals moved from the `removed` lines to the
 // `added` ones; `touched` lists the accounts whose totals changed.
 ChartOfAccounts Ledger::ChartAfter(const std::vector<const TransactionRecord*>& removed,
@@ -329,17 +321,25 @@ bool Ledger::SortTransactions(TransactionOrder order) {
   ui_.SetProgress("Sorting " + std::to_string(count) + " Entries " +
                       (order == TransactionOrder::kDate ? "(Date Order)" : "(Order Entered)"),
                   0, count);
-  bool arranged = ReadWholeTransactionFile();
+  // The lines and the order the settings record change together.
+  CompanySettings next_settings = settings_;
+  next_settings.date_order = order == TransactionOrder::kDate ? 1 : 0;
+  const std::string settings = next_settings.Encode();
+  FileSetRewrite files(fs_);
+  files.Add(FilePath(CompanySettings::kFileName), settings, settings_.raw);
+  bool sorted = ReadWholeTransactionFile();
+  int32_t last = last_entry_sequence_;
   const bool in_entry_order = transaction_order() == TransactionOrder::kEntry;
-  if (arranged && !IsArranged(OrderKeysOf(whole_file_), order, in_entry_order)) {
-    const int32_t last = ArrangeTransactions(whole_file_, order, in_entry_order);
-    arranged = ReplaceTransactionFile(whole_file_);
-    if (arranged) last_entry_sequence_ = last;
+  if (sorted && !IsArranged(OrderKeysOf(whole_file_), order, in_entry_order)) {
+    last = ArrangeTransactions(whole_file_, order, in_entry_order);
+    files.AddLast(transactions_->path(), whole_file_);
   }
+  sorted = sorted && CommitFiles(files);
   ui_.ClearProgress();
-  if (!arranged) return false;
-  settings_.date_order = order == TransactionOrder::kDate ? 1 : 0;
-  SaveCompanySettings();
+  if (!sorted) return false;
+  last_entry_sequence_ = last;
+  settings_ = std::move(next_settings);
+  settings_.raw = settings;
   Notify(LedgerChange::kTransactionsReordered);
   return true;
 }

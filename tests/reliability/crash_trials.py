@@ -23,10 +23,9 @@ A corrupted outcome is printed with its operation and where the kill landed,
 and its folder is kept (as the kill left it, and as loaded).
 
   crash_trials.py --driver PATH [--trials N] [--lines L] [--seed S]
-                  [--scratch DIR] [--operations OP,OP] [--known-torn OP,OP] [--keep]
+                  [--scratch DIR] [--operations OP,OP] [--keep]
 
-Exit status: 0 when no outcome was corrupted, 1 when one was (outcomes of the
-operations named by --known-torn are reported but do not count), 2 when the
+Exit status: 0 when no outcome was corrupted, 1 when one was, 2 when the
 trials themselves could not run.
 """
 
@@ -359,8 +358,7 @@ class Trials:
 
     def keep(self, outcome, folder, as_killed):
         """Says what differs from the books before and after, and keeps the
-        folder as the kill left it and as loaded (a known torn write's only
-        with --keep)."""
+        folder as the kill left it and as loaded."""
         if outcome.state is None and not any(
             p.startswith("the load failed") for p in outcome.problems
         ):
@@ -373,20 +371,12 @@ class Trials:
             outcome.problems.append("against the books after:")
             outcome.problems += row_differences(found, after)
             os.remove(found)
-        if not self.counts(outcome) and not self.args.keep:
-            shutil.rmtree(folder)
-            shutil.rmtree(as_killed)
-            return
         outcome.kept = os.path.join(
             self.corrupted_folder, f"{outcome.number:04d}-{outcome.operation.name}"
         )
         os.makedirs(outcome.kept)
         os.rename(as_killed, os.path.join(outcome.kept, "as-killed"))
         os.rename(folder, os.path.join(outcome.kept, "loaded"))
-
-    def counts(self, outcome):
-        """True for a corrupted outcome that is not a known torn write."""
-        return bool(outcome.problems) and outcome.operation.name not in self.args.known_torn
 
     def run(self):
         started = time.monotonic()
@@ -401,13 +391,12 @@ class Trials:
                 elapsed = time.monotonic() - started
                 print(f"... {number} trials, {elapsed:.0f} s", file=sys.stderr, flush=True)
         self.print_summary(setup_seconds, time.monotonic() - started)
-        corrupted = [o for o in self.outcomes if self.counts(o)]
+        corrupted = [o for o in self.outcomes if o.problems]
         self.clean_up()
         return 1 if corrupted else 0
 
     def print_corrupted(self, outcome):
-        known = " (known torn write)" if outcome.operation.name in self.args.known_torn else ""
-        print(f"CORRUPTED{known}: trial {outcome.number}, {outcome.operation.name}, ", end="")
+        print(f"CORRUPTED: trial {outcome.number}, {outcome.operation.name}, ", end="")
         print(f"{outcome.kind} kill {outcome.where}")
         for problem in outcome.problems:
             print(f"  {problem}")
@@ -458,9 +447,7 @@ class Trials:
         print(f"The load repaired posted totals after {repaired} kills; ", end="")
         print(f"{left} kills left temporary files beside the files of the set.")
         corrupted = [o for o in self.outcomes if o.problems]
-        known = [o for o in corrupted if not self.counts(o)]
-        note = f" ({len(known)} of them known torn writes)" if known else ""
-        print(f"Corrupted outcomes: {len(corrupted)} of {len(self.outcomes)}{note}")
+        print(f"Corrupted outcomes: {len(corrupted)} of {len(self.outcomes)}")
         if os.path.isdir(self.corrupted_folder):
             print(f"Kept folders under {self.corrupted_folder}")
 
@@ -484,12 +471,6 @@ def main(argv):
         default="",
         type=lambda s: set(filter(None, s.split(","))),
         help="only these operations (all by default)",
-    )
-    parser.add_argument(
-        "--known-torn",
-        default="",
-        type=lambda s: set(filter(None, s.split(","))),
-        help="operations whose torn writes are known: reported, but not a failure",
     )
     parser.add_argument("--keep", action="store_true", help="keep the scratch folder")
     args = parser.parse_args(argv[1:])

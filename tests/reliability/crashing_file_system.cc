@@ -5,54 +5,47 @@
 namespace zenkar::testing {
 namespace {
 
-class CrashingRandomAccessFile : public RandomAccessFile {
+class CrashingRandomAccessFile : public RandomAccessFileWrapper {
  public:
   CrashingRandomAccessFile(std::unique_ptr<RandomAccessFile> base, CrashingFileSystem& fs)
-      : base_(std::move(base)), fs_(fs) {}
+      : RandomAccessFileWrapper(std::move(base)), fs_(fs) {}
 
-  Status ReadInto(uint64_t offset, size_t length, char* out) override {
-    return base_->ReadInto(offset, length, out);
-  }
   Status WriteAt(uint64_t offset, std::string_view data) override {
     fs_.Step();
-    return base_->WriteAt(offset, data);
+    return RandomAccessFileWrapper::WriteAt(offset, data);
   }
   Status Truncate(uint64_t length) override {
     fs_.Step();
-    return base_->Truncate(length);
+    return RandomAccessFileWrapper::Truncate(length);
   }
-  Status Size(uint64_t* size) override { return base_->Size(size); }
-  Status Stamp(FileStamp* stamp) override { return base_->Stamp(stamp); }
   Status Sync() override {
     fs_.Step();
-    return base_->Sync();
+    return RandomAccessFileWrapper::Sync();
   }
 
  private:
-  std::unique_ptr<RandomAccessFile> base_;
   CrashingFileSystem& fs_;
 };
 
-class CrashingWritableFile : public WritableFile {
+class CrashingWritableFile : public WritableFileWrapper {
  public:
   CrashingWritableFile(std::unique_ptr<WritableFile> base, CrashingFileSystem& fs)
-      : base_(std::move(base)), fs_(fs) {}
+      : WritableFileWrapper(std::move(base)), fs_(fs) {}
 
   Status Append(std::string_view data) override {
     fs_.Step();
-    return base_->Append(data);
+    return WritableFileWrapper::Append(data);
   }
   Status Sync() override {
     fs_.Step();
-    return base_->Sync();
+    return WritableFileWrapper::Sync();
   }
   Status Close() override {
     fs_.Step();
-    return base_->Close();
+    return WritableFileWrapper::Close();
   }
 
  private:
-  std::unique_ptr<WritableFile> base_;
   CrashingFileSystem& fs_;
 };
 
@@ -73,17 +66,18 @@ Status CrashingFileSystem::OpenRandomAccess(const std::string& path, bool create
                                             std::unique_ptr<RandomAccessFile>* file) {
   if (create) Step();
   std::unique_ptr<RandomAccessFile> opened;
-  Status status = base_.OpenRandomAccess(path, create, &opened);
+  Status status = FileSystemWrapper::OpenRandomAccess(path, create, &opened);
   if (status.ok()) *file = std::make_unique<CrashingRandomAccessFile>(std::move(opened), *this);
   return status;
 }
 
-Status CrashingFileSystem::CreateWritable(const std::string& path,
-                                          std::unique_ptr<WritableFile>* file) {
+Status CrashingFileSystem::CreateTemporaryBeside(const std::string& target, Access access,
+                                                 TemporaryFile* temporary) {
   Step();
-  std::unique_ptr<WritableFile> created;
-  Status status = base_.CreateWritable(path, &created);
-  if (status.ok()) *file = std::make_unique<CrashingWritableFile>(std::move(created), *this);
+  Status status = FileSystemWrapper::CreateTemporaryBeside(target, access, temporary);
+  if (status.ok()) {
+    temporary->file = std::make_unique<CrashingWritableFile>(std::move(temporary->file), *this);
+  }
   return status;
 }
 

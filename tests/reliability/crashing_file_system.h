@@ -11,15 +11,15 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "common/file_system.h"
+#include "common/file_system_wrapper.h"
 
 namespace zenkar::testing {
 
-class CrashingFileSystem : public FileSystem {
+class CrashingFileSystem : public FileSystemWrapper {
  public:
-  explicit CrashingFileSystem(FileSystem& base = PosixFileSystem()) : base_(base) {}
+  explicit CrashingFileSystem(FileSystem& base = PosixFileSystem()) : FileSystemWrapper(base) {}
 
   // Starts counting steps from zero; `kill_at` 0 never crashes.
   void StartCounting(int kill_at);
@@ -28,47 +28,41 @@ class CrashingFileSystem : public FileSystem {
   // Called before each step; does not return when it is the one to crash at.
   void Step();
 
-  Status ReadFile(const std::string& path, std::string* contents) override {
-    return base_.ReadFile(path, contents);
-  }
-  Status FileSize(const std::string& path, uint64_t* size) override {
-    return base_.FileSize(path, size);
-  }
-  bool FileExists(const std::string& path) override { return base_.FileExists(path); }
-  bool DirectoryExists(const std::string& path) override { return base_.DirectoryExists(path); }
-  Status ListDirectory(const std::string& path, std::vector<std::string>* names) override {
-    return base_.ListDirectory(path, names);
-  }
   Status CreateDirectory(const std::string& path) override {
     Step();
-    return base_.CreateDirectory(path);
+    return FileSystemWrapper::CreateDirectory(path);
+  }
+  Status CreatePrivateDirectory(const std::string& path) override {
+    Step();
+    return FileSystemWrapper::CreatePrivateDirectory(path);
   }
   Status OpenRandomAccess(const std::string& path, bool create,
                           std::unique_ptr<RandomAccessFile>* file) override;
-  Status CreateWritable(const std::string& path, std::unique_ptr<WritableFile>* file) override;
+  Status CreateTemporaryBeside(const std::string& target, Access access,
+                               TemporaryFile* temporary) override;
+  Status KeepAccessOf(const std::string& target, const std::string& path) override {
+    Step();
+    return FileSystemWrapper::KeepAccessOf(target, path);
+  }
   Status Rename(const std::string& from, const std::string& to) override {
     Step();
-    return base_.Rename(from, to);
+    return FileSystemWrapper::Rename(from, to);
   }
   Status RemoveFile(const std::string& path) override {
     Step();
-    return base_.RemoveFile(path);
+    return FileSystemWrapper::RemoveFile(path);
   }
   Status MakeWritable(const std::string& path) override {
     Step();
-    return base_.MakeWritable(path);
-  }
-  Status StampOf(const std::string& path, FileStamp* stamp) override {
-    return base_.StampOf(path, stamp);
+    return FileSystemWrapper::MakeWritable(path);
   }
   Status OpenLockFile(const std::string& path, bool create,
                       std::unique_ptr<LockFile>* file) override {
     if (create) Step();
-    return base_.OpenLockFile(path, create, file);
+    return FileSystemWrapper::OpenLockFile(path, create, file);
   }
 
  private:
-  FileSystem& base_;
   bool counting_ = false;
   int kill_at_ = 0;
   int steps_ = 0;

@@ -17,6 +17,7 @@ Run as a program it checks one folder:  record_reader.py FOLDER
 
 import hashlib
 import os
+import re
 import struct
 import sys
 
@@ -33,8 +34,12 @@ RECORD_LENGTHS = {
 REQUIRED = ("KXACCT.CFG", "KXACCT.COA", "KXACCT.TRN", "KXACCT.VND")
 # The folder lock: only its locks matter, never its contents.
 LOCK_FILE = "KXACCT.LCK"
-# A whole-file rewrite writes "<name>.~new" beside its target and renames it.
-TEMPORARY_SUFFIX = ".~NEW"
+# A rewrite writes "<name>.~" and six letters and digits beside its target
+# and renames it ("<name>.~new" in older versions).
+TEMPORARY_NAME = re.compile(r"^(?P<target>.+)\.~(?:[A-Za-z0-9]{6}|new)$")
+# A change of several files names its temporary files and targets here until
+# they are all renamed.
+JOURNAL_FILE = "KXACCT.JNL"
 
 # Transaction line (328 bytes): kind, account number, amount.
 LINE_KIND = struct.Struct("<i")  # offset 8: 1 journal, 2 check/deposit, 3 invoice
@@ -50,16 +55,21 @@ POSTING_KINDS = (1, 2)
 
 def classify(folder):
     """Maps each file name of the folder to ("data", canonical name),
-    ("temporary", canonical name), ("lock", None) or ("unknown", None)."""
+    ("temporary", canonical name), ("lock", None), ("journal", None) or
+    ("unknown", None)."""
     kinds = {}
     for name in sorted(os.listdir(folder)):
         upper = name.upper()
         if upper in RECORD_LENGTHS:
             kinds[name] = ("data", upper)
-        elif upper.endswith(TEMPORARY_SUFFIX) and upper[: -len(TEMPORARY_SUFFIX)] in RECORD_LENGTHS:
-            kinds[name] = ("temporary", upper[: -len(TEMPORARY_SUFFIX)])
+        elif (match := TEMPORARY_NAME.match(name)) and (
+            match["target"].upper() in RECORD_LENGTHS or match["target"].upper() == JOURNAL_FILE
+        ):
+            kinds[name] = ("temporary", match["target"].upper())
         elif upper == LOCK_FILE:
             kinds[name] = ("lock", None)
+        elif upper == JOURNAL_FILE:
+            kinds[name] = ("journal", None)
         else:
             kinds[name] = ("unknown", None)
     return kinds
