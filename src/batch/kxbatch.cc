@@ -35,6 +35,13 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
   return false;
 }
 
+// Only a command that changes the books takes the folder for itself, and
+// only while no other program has it open; every other command reads the
+// books without changing any file.
+Ledger::Access AccessOf(Command command) {
+  return command == Command::kNew ? Ledger::Access::kAlone : Ledger::Access::kReadOnly;
+}
+
 }  // namespace
 
 ReportRegistry BatchReports() {
@@ -64,6 +71,7 @@ int RunCommand(const Invocation& invocation, BatchEnvironment& env) {
   TallyingUi ui(env.ui);
   Ledger ledger(env.fs, ui, env.clock);
   ledger.set_program_folder(env.program_folder);
+  ledger.set_access(AccessOf(invocation.command));
   CommandContext context{env, ui, ledger, DataFolderOf(invocation.folder, env.current_folder)};
   const bool succeeded = Dispatch(invocation, context);
   std::fflush(env.out);
