@@ -1,6 +1,8 @@
 #include "common/money.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <limits>
 
 namespace zenkar {
@@ -81,6 +83,11 @@ std::optional<Money> Money::Parse(std::string_view text, bool implied_cents) {
   int64_t raw = units * kScale + ten_thousandths;
   if (implied_cents && point == std::string_view::npos) raw = units * 100;
   return Money(negative ? -raw : raw);
+}
+
+void Money::OutOfRange() {
+  std::fputs("An amount went beyond what the program can hold.\n", stderr);
+  std::terminate();
 }
 
 Money Money::RoundedToCents() const {

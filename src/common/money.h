@@ -21,8 +21,8 @@ class Money {
 
   constexpr Money() = default;
   static constexpr Money FromRaw(int64_t ten_thousandths) { return Money(ten_thousandths); }
-  static constexpr Money FromCents(int64_t cents) { return Money(cents * 100); }
-  static constexpr Money FromUnits(int64_t units) { return Money(units * kScale); }
+  static constexpr Money FromCents(int64_t cents) { return Money(Multiply(cents, 100)); }
+  static constexpr Money FromUnits(int64_t units) { return Money(Multiply(units, kScale)); }
 
   // Parses an amount as a user types it: optional surrounding spaces, an
   // optional leading "-" or "+", digits with optional thousands commas and an
@@ -47,21 +47,36 @@ class Money {
   // Two-decimal text with thousands separators: "1,234.56", "-1,234.56".
   std::string ToStringWithCommas() const;
 
-  constexpr Money operator-() const { return Money(-raw_); }
-  constexpr Money operator+(Money other) const { return Money(raw_ + other.raw_); }
-  constexpr Money operator-(Money other) const { return Money(raw_ - other.raw_); }
-  constexpr Money& operator+=(Money other) {
-    raw_ += other.raw_;
-    return *this;
-  }
-  constexpr Money& operator-=(Money other) {
-    raw_ -= other.raw_;
-    return *this;
-  }
+  // The books keep every amount far from the ends of the range (a bound on
+  // each stored amount and on how many are added up), so a result that does
+  // not fit is a fault of the program, never a figure: it stops the program
+  // (through std::terminate) rather than wrap around into a wrong total.
+  constexpr Money operator-() const { return Money(Subtract(0, raw_)); }
+  constexpr Money operator+(Money other) const { return Money(Add(raw_, other.raw_)); }
+  constexpr Money operator-(Money other) const { return Money(Subtract(raw_, other.raw_)); }
+  constexpr Money& operator+=(Money other) { return *this = *this + other; }
+  constexpr Money& operator-=(Money other) { return *this = *this - other; }
   constexpr auto operator<=>(const Money&) const = default;
 
  private:
   constexpr explicit Money(int64_t raw) : raw_(raw) {}
+  static constexpr int64_t Add(int64_t a, int64_t b) {
+    int64_t result = 0;
+    if (__builtin_add_overflow(a, b, &result)) OutOfRange();
+    return result;
+  }
+  static constexpr int64_t Subtract(int64_t a, int64_t b) {
+    int64_t result = 0;
+    if (__builtin_sub_overflow(a, b, &result)) OutOfRange();
+    return result;
+  }
+  static constexpr int64_t Multiply(int64_t a, int64_t b) {
+    int64_t result = 0;
+    if (__builtin_mul_overflow(a, b, &result)) OutOfRange();
+    return result;
+  }
+  [[noreturn]] static void OutOfRange();
+
   int64_t raw_ = 0;
 };
 

@@ -20,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,21 @@
 #include "ledger/transaction_record.h"
 
 namespace zenkar {
+
+// The largest amount, either way, that a line or a balance forward holds:
+// ten times what can be typed. A file holding a larger one is damaged.
+inline constexpr Money kLargestAmount = Money::FromUnits(1'000'000'000);
+// The most lines and accounts the books hold. Every sum the program forms
+// adds each of them at most twice (a check to its account and to the bank),
+// so with every amount within kLargestAmount no sum can overflow.
+inline constexpr int kMostLinesAndAccounts = 400'000;
+static_assert(kLargestAmount.raw() <=
+                  std::numeric_limits<int64_t>::max() / 2 / kMostLinesAndAccounts,
+              "the books' largest sums must fit in Money");
+
+inline bool WithinLargestAmount(Money amount) {
+  return amount <= kLargestAmount && amount >= -kLargestAmount;
+}
 
 // The amount a line adds to the posted total of its own account: the amount
 // rounded to cents for journal lines and checks/deposits, zero otherwise.

@@ -386,6 +386,10 @@ class Ledger {
   bool FollowPayee(const Change& change, const std::string& name, int* number);
 
   // Posting (ledger_transactions.cc).
+  // Refuses (and says why) an amount beyond kLargestAmount, and `added` more
+  // lines or accounts than the books may hold.
+  bool CheckRoomFor(int added, Money amount);
+  bool MakeRoomForEntrySequence();
   ChartOfAccounts ChartAfter(const std::vector<const TransactionRecord*>& removed,
                              const std::vector<const TransactionRecord*>& added,
                              std::vector<int>* touched) const;

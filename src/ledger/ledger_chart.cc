@@ -69,7 +69,9 @@ bool Ledger::CheckAccountEdit(const AccountRecord& edited, int record_number) {
 
 bool Ledger::AddAccount(const AccountRecord& account) {
   Change change(*this);
-  if (!change.ok() || !CheckAccountEdit(account, 0)) return false;
+  if (!change.ok() || !CheckAccountEdit(account, 0) || !CheckRoomFor(1, account.balance_forward)) {
+    return false;
+  }
   ChartOfAccounts next = chart_;
   next.Insert(NewAccountFrom(account));
   if (!WriteChartFile(next)) return false;
@@ -83,7 +85,7 @@ bool Ledger::EditAccount(int record_number, const AccountRecord& edited) {
   const std::string number = chart_.account(record_number).number;
   Change change(*this);
   if (!change.ok() || !FollowAccount(change, number, &record_number) ||
-      !CheckAccountEdit(edited, record_number)) {
+      !CheckAccountEdit(edited, record_number) || !CheckRoomFor(0, edited.balance_forward)) {
     return false;
   }
   const AccountRecord old = chart_.account(record_number);

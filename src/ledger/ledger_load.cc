@@ -34,6 +34,14 @@ constexpr std::string_view kDisagreeingTotals =
     "The posted totals of these accounts do not agree with their entries. The books were opened "
     "for reading only: the totals of the entries are used here, and no file was changed:\n";
 
+// A stored amount beyond any an entry can reach: the record is damaged, and
+// adding it up would give no meaningful figure.
+std::string DamagedAmountMessage(const std::string& path, int record) {
+  return "Damaged data in " + Utf8ToCp1252(path) + ":\nrecord " + std::to_string(record) +
+         " holds an amount beyond " + kLargestAmount.ToStringWithCommas() +
+         ", which no entry can reach. Restore the file from a backup. The file was not changed.";
+}
+
 std::string InvalidChartMessage(const std::string& path) {
   return "Invalid COA: the chart of accounts file\n" + Utf8ToCp1252(path) +
          "\nis not a whole number of accounts and cannot be used. Restore it from a backup. "
@@ -83,8 +91,8 @@ std::string DefaultChartOf(FileSystem& fs, const std::string& program_folder,
 }  // namespace
 
 bool Ledger::ReadBooks(Reading reading, Books* books) {
-  if (!ReadSettings(reading, books) || !ReadTransactions(reading, books) || !ReadChart(books) ||
-      !ReadPayees(books)) {
+  if (!ReadSettings(reading, books) || !ReadChart(books) || !ReadPayees(books) ||
+      !ReadTransactions(reading, books)) {
     return false;
   }
   FindDriftedTotals(books);
@@ -138,17 +146,33 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
     return false;
   }
   const int count = file->count();
+  if (count + books->chart.count() > kMostLinesAndAccounts) {
+    ui_.Error("The books in " + Utf8ToCp1252(data_folder_) + " hold " + std::to_string(count) +
+              " transactions and " + std::to_string(books->chart.count()) +
+              " accounts, more than this program can add up (" +
+              std::to_string(kMostLinesAndAccounts) + " in all). The files were not changed.");
+    return false;
+  }
   ui_.SetProgress("Sorting " + std::to_string(count) + " Entries ", 0, count);
   std::vector<LineOrderKey> keys;
   keys.reserve(static_cast<size_t>(count));
-  Status status = file->Scan([&](int, std::string_view record) {
+  int damaged = 0;
+  Status status = file->Scan([&](int number, std::string_view record) {
     const TransactionFacts facts = ReadTransactionFacts(record);
     keys.push_back({facts.date, facts.entry_sequence});
+    if (!WithinLargestAmount(facts.amount)) {
+      if (damaged == 0) damaged = number;
+      return;
+    }
     books->totals.Add(facts);
   });
-  if (!status.ok()) {
+  if (!status.ok() || damaged != 0) {
     ui_.ClearProgress();
-    ReportReadFailure(path, status);
+    if (!status.ok()) {
+      ReportReadFailure(path, status);
+    } else {
+      ui_.Error(DamagedAmountMessage(path, damaged));
+    }
     return false;
   }
   for (const LineOrderKey& key : keys) {
@@ -191,6 +215,12 @@ bool Ledger::ReadChart(Books* books) {
     books->chart = ChartOfAccounts::Decode(bytes);
     books->chart_as_read = books->chart;
     records = books->chart.count();
+    for (int n = 1; n <= records; ++n) {
+      if (!WithinLargestAmount(books->chart.account(n).balance_forward)) {
+        ui_.Error(DamagedAmountMessage(path, n));
+        return false;
+      }
+    }
   }
   if (records <= 1) {
     const std::string defaults =

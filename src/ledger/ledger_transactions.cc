@@ -173,6 +173,37 @@ void Ledger::CountLines(const std::vector<const TransactionRecord*>& lines, int 
   for (const TransactionRecord* line : lines) summary_.Count(line->kind, line->amount, sign);
 }
 
+bool Ledger::CheckRoomFor(int added, Money amount) {
+  if (!WithinLargestAmount(amount)) {
+    ui_.Error("The amount is beyond " + kLargestAmount.ToStringWithCommas() +
+              ", more than any entry or balance forward may hold. Nothing was saved.");
+    return false;
+  }
+  if (transaction_count() + chart_.count() + added > kMostLinesAndAccounts) {
+    ui_.Error(
+        "Nothing was saved: the books hold as many transactions and accounts as this "
+        "program can add up (" +
+        std::to_string(kMostLinesAndAccounts) +
+        " in all). The year clean-up removes old transactions.");
+    return false;
+  }
+  return true;
+}
+
+// Before the next entry sequence would pass its limit, the lines are numbered
+// 1, 2, ... afresh in the order entered; none of them moves.
+bool Ledger::MakeRoomForEntrySequence() {
+  if (last_entry_sequence_ < kEntrySequenceLimit) return true;
+  if (!ReadWholeTransactionFile()) return false;
+  const int32_t last = RenumberInEntryOrder(whole_file_);
+  FileSetRewrite files(fs_);
+  files.AddLast(transactions_->path(), whole_file_);
+  if (!CommitFiles(files)) return false;
+  last_entry_sequence_ = last;
+  Notify(LedgerChange::kTransactionsReordered);
+  return true;
+}
+
 // The append rules after the line is safely in the file and the books.
 void Ledger::NoteAppendedLine(const TransactionRecord& line) {
   if (!IsInvoice(line)) {
@@ -185,7 +216,7 @@ void Ledger::NoteAppendedLine(const TransactionRecord& line) {
 
 int Ledger::AppendTransaction(const TransactionRecord& line_in) {
   Change change(*this);
-  if (!change.ok()) return 0;
+  if (!change.ok() || !CheckRoomFor(1, line_in.amount) || !MakeRoomForEntrySequence()) return 0;
   const int count = transaction_count();
   TransactionRecord line = line_in;
   line.record_number = count + 1;
@@ -215,7 +246,9 @@ bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
   if (!is_loaded()) return false;
   const int32_t sequence = SequenceOfLine(number);
   Change change(*this);
-  if (!change.ok() || !FollowLine(change, sequence, &number)) return false;
+  if (!change.ok() || !FollowLine(change, sequence, &number) || !CheckRoomFor(0, line.amount)) {
+    return false;
+  }
   std::string stored;
   if (Status s = transactions_->Read(number, &stored); !s.ok()) {
     ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
@@ -274,7 +307,10 @@ int Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) 
   if (!is_loaded() || after < 0 || after > transaction_count()) return 0;
   const int32_t sequence = after > 0 ? SequenceOfLine(after) : 0;
   Change change(*this);
-  if (!change.ok() || (after > 0 && !FollowLine(change, sequence, &after))) return 0;
+  if (!change.ok() || (after > 0 && !FollowLine(change, sequence, &after)) ||
+      !CheckRoomFor(1, line_in.amount)) {
+    return 0;
+  }
   if (transaction_order() == TransactionOrder::kDate) {
     ui_.Error(kCannotInsertInDateOrder);
     return 0;
@@ -296,7 +332,10 @@ int Ledger::MoveTransactionToEnd(int number, const TransactionRecord& updated) {
   if (!is_loaded() || number < 1 || number > transaction_count()) return 0;
   const int32_t sequence = SequenceOfLine(number);
   Change change(*this);
-  if (!change.ok() || !FollowLine(change, sequence, &number)) return 0;
+  if (!change.ok() || !FollowLine(change, sequence, &number) || !CheckRoomFor(0, updated.amount) ||
+      !MakeRoomForEntrySequence()) {
+    return 0;
+  }
   if (!ReadWholeTransactionFile()) return 0;
   const std::string_view stored = LineOf(whole_file_, number);
   const TransactionRecord old = DecodeLine(stored, number);

@@ -64,22 +64,40 @@ bool DateOrderLess(const LineOrderKey& a, const LineOrderKey& b) {
 }
 
 // Numbers the lines without a valid, distinct sequence after the highest one,
-// in file order (the first of two lines sharing a sequence keeps it).
+// in file order (the first of two lines sharing a sequence keeps it). When
+// that would pass the limit, every line is numbered afresh from 1 in the same
+// order of entry.
 void RepairSequences(std::vector<LineOrderKey>& keys) {
   std::vector<size_t> by_sequence(keys.size());
   std::iota(by_sequence.begin(), by_sequence.end(), 0);
   std::stable_sort(by_sequence.begin(), by_sequence.end(),
                    [&](size_t a, size_t b) { return keys[a].sequence < keys[b].sequence; });
   std::vector<bool> needs_number(keys.size(), false);
-  int32_t highest = 0;
+  int64_t highest = 0, needed = 0;
   for (size_t i = 0; i < by_sequence.size(); ++i) {
     const LineOrderKey& key = keys[by_sequence[i]];
     const bool repeated = i > 0 && keys[by_sequence[i - 1]].sequence == key.sequence;
-    if (key.sequence <= 0 || repeated) needs_number[by_sequence[i]] = true;
-    highest = std::max(highest, key.sequence);
+    if (key.sequence <= 0 || repeated) {
+      needs_number[by_sequence[i]] = true;
+      ++needed;
+    }
+    highest = std::max<int64_t>(highest, key.sequence);
   }
-  for (size_t i = 0; i < keys.size(); ++i) {
-    if (needs_number[i]) keys[i].sequence = ++highest;
+  if (highest + needed <= kEntrySequenceLimit) {
+    for (size_t i = 0; i < keys.size(); ++i) {
+      if (needs_number[i]) keys[i].sequence = static_cast<int32_t>(++highest);
+    }
+    return;
+  }
+  std::vector<size_t> entry_order;
+  for (size_t line : by_sequence) {
+    if (!needs_number[line]) entry_order.push_back(line);
+  }
+  for (size_t line = 0; line < keys.size(); ++line) {
+    if (needs_number[line]) entry_order.push_back(line);
+  }
+  for (size_t n = 0; n < entry_order.size(); ++n) {
+    keys[entry_order[n]].sequence = static_cast<int32_t>(n + 1);
   }
 }
 
@@ -91,6 +109,9 @@ void NumberInFileOrder(std::vector<LineOrderKey>& keys) {
 
 bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order,
                 bool in_entry_order) {
+  for (const LineOrderKey& key : keys) {
+    if (key.sequence > kEntrySequenceLimit) return false;
+  }
   if (in_entry_order || order == TransactionOrder::kEntry) {
     // Kept in the order entered, the sequences must rise with the file.
     if (!SequencesIncrease(keys)) return false;
@@ -134,11 +155,25 @@ void PermuteInPlace(std::string& file_bytes, const std::vector<size_t>& lines) {
   }
 }
 
+int32_t RenumberInEntryOrder(std::string& file_bytes) {
+  const std::vector<LineOrderKey> keys = OrderKeysOf(file_bytes);
+  std::vector<size_t> lines(keys.size());
+  std::iota(lines.begin(), lines.end(), 0);
+  std::stable_sort(lines.begin(), lines.end(),
+                   [&](size_t a, size_t b) { return keys[a].sequence < keys[b].sequence; });
+  for (size_t n = 0; n < lines.size(); ++n) {
+    PutEntrySequence(file_bytes, static_cast<int32_t>(n + 1), lines[n] * kLength);
+  }
+  return static_cast<int32_t>(lines.size());
+}
+
 int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, bool in_entry_order) {
   std::vector<LineOrderKey> keys = OrderKeysOf(file_bytes);
   if (in_entry_order && KnownSequencesIncrease(keys)) {
     // Kept in the order entered: the file's order is the order of entry.
-    if (!SequencesIncrease(keys)) NumberInFileOrder(keys);
+    if (!SequencesIncrease(keys) || (!keys.empty() && keys.back().sequence > kEntrySequenceLimit)) {
+      NumberInFileOrder(keys);
+    }
   } else {
     // Sorted by date (or left so by an interrupted sort): the sequences say
     // the order of entry; lines without one follow in file order.

@@ -21,6 +21,11 @@ namespace zenkar {
 
 enum class TransactionOrder { kEntry, kDate };
 
+// Entry sequences stay at or below this: before one would pass it, the lines
+// are numbered 1, 2, ... afresh in the order entered, which keeps that order
+// and leaves room for many more lines before the number could overflow.
+inline constexpr int32_t kEntrySequenceLimit = 2'000'000'000;
+
 // The order the settings choose (the date-order flag at offset 1677).
 inline TransactionOrder OrderOf(const CompanySettings& settings) {
   return settings.date_order != 0 ? TransactionOrder::kDate : TransactionOrder::kEntry;
@@ -33,13 +38,18 @@ struct LineOrderKey {
 };
 
 // True when lines with these keys are already in `order` with every sequence
-// valid and distinct, so nothing needs rewriting. `in_entry_order` says the
+// valid, distinct and within the limit, so nothing needs rewriting. `in_entry_order` says the
 // file is currently kept in the order entered.
 bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order, bool in_entry_order);
 
 // Gives every line of a whole transaction file a valid sequence and sorts the
 // lines into `order`. Returns the highest sequence in the file.
 int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, bool in_entry_order);
+
+// Numbers the lines of a whole transaction file 1, 2, ... in the order of
+// their entry sequences (ties in file order) without moving them. Returns
+// the highest sequence, the line count.
+int32_t RenumberInEntryOrder(std::string& file_bytes);
 
 // The keys of the lines of a whole transaction file.
 std::vector<LineOrderKey> OrderKeysOf(const std::string& file_bytes);

@@ -132,7 +132,7 @@ TEST_F(DataFolderTest, EmptyFolderBecomesANewCompany) {
 
 TEST_F(DataFolderTest, NewSettingsOverExistingTransactionsSayConvertedDataExists) {
   dir_.WriteFile("KXACCT.CFG", "");
-  dir_.WriteFile("KXACCT.TRN", std::string(328, ' '));
+  dir_.WriteFile("KXACCT.TRN", std::string(328, '\0'));
   ASSERT_TRUE(ledger_.OpenDataFolder());
   EXPECT_EQ(ui_.LastText(), "Converted data already exists:\n" + dir_.path() + "KXACCT.TRN");
   EXPECT_EQ(ledger_.transaction_count(), 1);
@@ -158,7 +158,7 @@ TEST_F(DataFolderTest, TransactionFileOfAnOddLengthIsRefusedAndUntouched) {
 
 TEST_F(DataFolderTest, FilesCopiedFromAWindowsDiskAreFoundInLowerCase) {
   dir_.WriteFile("kxacct.cfg", SettingsOfYear(2015));
-  dir_.WriteFile("kxacct.trn", std::string(2 * 328, ' '));
+  dir_.WriteFile("kxacct.trn", std::string(2 * 328, '\0'));
   ASSERT_TRUE(ledger_.OpenDataFolder());
   EXPECT_EQ(ledger_.transaction_count(), 2);
   EXPECT_EQ(TrimRight(ledger_.settings().name_line_1), "Harbor Bakery");
