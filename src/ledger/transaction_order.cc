@@ -12,6 +12,18 @@ namespace {
 
 constexpr size_t kLength = kTransactionRecordLength;
 
+// A sequence counts the lines ever entered, and a file holds about 100,000
+// at most: one above this comes from damaged bytes, not from use. The lines
+// are then numbered afresh in the same order, so that numbering the lines
+// without a sequence, and every append after, stays far from the limit of
+// 32 bits.
+constexpr int32_t kSequenceCeiling = 1 << 30;
+
+bool AnySequenceAboveCeiling(const std::vector<LineOrderKey>& keys) {
+  return std::any_of(keys.begin(), keys.end(),
+                     [](const LineOrderKey& key) { return key.sequence > kSequenceCeiling; });
+}
+
 bool SequencesIncrease(const std::vector<LineOrderKey>& keys) {
   int32_t previous = 0;
   for (const LineOrderKey& key : keys) {
@@ -64,22 +76,34 @@ bool DateOrderLess(const LineOrderKey& a, const LineOrderKey& b) {
 }
 
 // Numbers the lines without a valid, distinct sequence after the highest one,
-// in file order (the first of two lines sharing a sequence keeps it).
+// in file order (the first of two lines sharing a sequence keeps it). When
+// that would pass the ceiling, every line is numbered afresh from 1 in the
+// same order: the numbered lines by sequence, then the others.
 void RepairSequences(std::vector<LineOrderKey>& keys) {
   std::vector<size_t> by_sequence(keys.size());
   std::iota(by_sequence.begin(), by_sequence.end(), 0);
   std::stable_sort(by_sequence.begin(), by_sequence.end(),
                    [&](size_t a, size_t b) { return keys[a].sequence < keys[b].sequence; });
   std::vector<bool> needs_number(keys.size(), false);
-  int32_t highest = 0;
+  int64_t highest = 0;
+  int64_t needed = 0;
   for (size_t i = 0; i < by_sequence.size(); ++i) {
     const LineOrderKey& key = keys[by_sequence[i]];
     const bool repeated = i > 0 && keys[by_sequence[i - 1]].sequence == key.sequence;
-    if (key.sequence <= 0 || repeated) needs_number[by_sequence[i]] = true;
-    highest = std::max(highest, key.sequence);
+    if (key.sequence <= 0 || repeated) {
+      needs_number[by_sequence[i]] = true;
+      ++needed;
+    }
+    highest = std::max<int64_t>(highest, key.sequence);
+  }
+  if (highest + needed > kSequenceCeiling) {
+    highest = 0;
+    for (size_t i : by_sequence) {
+      if (!needs_number[i]) keys[i].sequence = static_cast<int32_t>(++highest);
+    }
   }
   for (size_t i = 0; i < keys.size(); ++i) {
-    if (needs_number[i]) keys[i].sequence = ++highest;
+    if (needs_number[i]) keys[i].sequence = static_cast<int32_t>(++highest);
   }
 }
 
@@ -91,6 +115,7 @@ void NumberInFileOrder(std::vector<LineOrderKey>& keys) {
 
 bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order,
                 bool in_entry_order) {
+  if (AnySequenceAboveCeiling(keys)) return false;
   if (in_entry_order || order == TransactionOrder::kEntry) {
     // Kept in the order entered, the sequences must rise with the file.
     if (!SequencesIncrease(keys)) return false;
@@ -138,7 +163,7 @@ int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, boo
   std::vector<LineOrderKey> keys = OrderKeysOf(file_bytes);
   if (in_entry_order && KnownSequencesIncrease(keys)) {
     // Kept in the order entered: the file's order is the order of entry.
-    if (!SequencesIncrease(keys)) NumberInFileOrder(keys);
+    if (!SequencesIncrease(keys) || AnySequenceAboveCeiling(keys)) NumberInFileOrder(keys);
   } else {
     // Sorted by date (or left so by an interrupted sort): the sequences say
     // the order of entry; lines without one follow in file order.

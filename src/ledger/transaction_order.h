@@ -33,12 +33,15 @@ struct LineOrderKey {
 };
 
 // True when lines with these keys are already in `order` with every sequence
-// valid and distinct, so nothing needs rewriting. `in_entry_order` says the
-// file is currently kept in the order entered.
+// valid, distinct and far below the limit of 32 bits, so nothing needs
+// rewriting. `in_entry_order` says the file is currently kept in the order
+// entered.
 bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order, bool in_entry_order);
 
 // Gives every line of a whole transaction file a valid sequence and sorts the
-// lines into `order`. Returns the highest sequence in the file.
+// lines into `order`. Returns the highest sequence in the file. Sequences
+// from damaged bytes near the limit of 32 bits are numbered afresh from 1,
+// keeping the order of entry they give.
 int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, bool in_entry_order);
 
 // The keys of the lines of a whole transaction file.
