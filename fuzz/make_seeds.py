@@ -62,6 +62,12 @@ def sample_seeds(folder):
     write("data_folder", "damaged-chart",
           folder_input(cfg, coa[:10 * ACCOUNT], vnd, trn[:5 * LINE], damaged=("coa",)))
     write("data_folder", "one-account-chart", folder_input(cfg, coa[ACCOUNT:2 * ACCOUNT], None, b""))
+    # Accounts numbered with four zero bytes and four spaces, each with a line.
+    zero, blank = b"\0" * 4 + coa[4:ACCOUNT], b" " * 4 + coa[4:ACCOUNT]
+    line = trn[:LINE]
+    write("data_folder", "zero-byte-account",
+          folder_input(cfg, coa[:2 * ACCOUNT] + zero + blank, vnd[:PAYEE],
+                       line[:92] + b"\0" * 4 + line[96:] + line[:92] + b" " * 4 + line[96:]))
 
 
 def bmp(width, height, bits, palette_entries=0, top_down=False):
