@@ -19,6 +19,10 @@ constexpr std::string_view kRecordTag = "ZKPW1";
 constexpr size_t kSaltBytes = 16;
 constexpr size_t kHashBytes = 32;
 constexpr int kMinIterations = 1000;
+// Ten times the work factor of new hashes. The password file may hold any
+// text; a count of a billion would keep the start-up prompt busy for hours,
+// so a line asking for more than this is damaged and matches nothing.
+constexpr int kMaxIterations = 10 * ProgramPassword::kIterations;
 
 std::string ToHex(std::string_view bytes) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -95,7 +99,7 @@ bool PasswordRecordMatches(std::string_view record, std::string_view password) {
   auto [end, error] =
       std::from_chars(words[1].data(), words[1].data() + words[1].size(), iterations);
   if (error != std::errc() || end != words[1].data() + words[1].size() ||
-      iterations < kMinIterations) {
+      iterations < kMinIterations || iterations > kMaxIterations) {
     return false;
   }
   const std::optional<std::string> salt = FromHex(words[2]);

@@ -55,18 +55,23 @@ void TransactionSummary::Count(int32_t kind, Money amount, int sign) {
 
 namespace {
 
-// The account number's 4 bytes, padded with spaces, as one number. A stored
-// number of four zero bytes is taken as blank, so 0 never names an account.
-uint32_t AccountCode(std::string_view account) {
-  uint32_t code = 0;
+// Set in every code, so that 0 never names an account, not even one whose
+// number is four zero bytes.
+constexpr uint64_t kUsedMark = uint64_t{1} << 32;
+
+// The account number's 4 bytes, padded with spaces, as one number. Each
+// stored number has its own code: the chart looks accounts up by their exact
+// bytes, so the totals must not merge two numbers it tells apart.
+uint64_t AccountCode(std::string_view account) {
+  uint64_t code = 0;
   for (size_t i = 4; i-- > 0;) {
     const uint8_t byte = i < account.size() ? static_cast<uint8_t>(account[i]) : ' ';
     code = (code << 8) | byte;
   }
-  return code == 0 ? 0x20202020u : code;
+  return code | kUsedMark;
 }
 
-std::string AccountOfCode(uint32_t code) {
+std::string AccountOfCode(uint64_t code) {
   std::string account(4, ' ');
   for (int i = 0; i < 4; ++i) account[i] = static_cast<char>((code >> (8 * i)) & 0xFF);
   return account;
@@ -74,7 +79,7 @@ std::string AccountOfCode(uint32_t code) {
 
 }  // namespace
 
-LineTotals::Slot& LineTotals::SlotOf(uint32_t code) {
+LineTotals::Slot& LineTotals::SlotOf(uint64_t code) {
   if (2 * (used_ + 1) > slots_.size()) {
     std::vector<Slot> old = std::move(slots_);
     slots_ = std::vector<Slot>(old.size() * 2);
@@ -102,7 +107,7 @@ void LineTotals::Add(const TransactionFacts& line) {
 }
 
 Money LineTotals::PostedTo(std::string_view account) const {
-  const uint32_t code = AccountCode(account);
+  const uint64_t code = AccountCode(account);
   const size_t mask = slots_.size() - 1;
   for (size_t i = (code * 2654435761u) & mask; slots_[i].code != 0; i = (i + 1) & mask) {
     if (slots_[i].code == code) return slots_[i].amount;

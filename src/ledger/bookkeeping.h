@@ -101,10 +101,10 @@ class LineTotals {
 
  private:
   struct Slot {
-    uint32_t code = 0;  // the 4 bytes of the account number; 0 marks a free slot
+    uint64_t code = 0;  // the 4 bytes of the account number and a mark; 0: a free slot
     Money amount;
   };
-  Slot& SlotOf(uint32_t code);
+  Slot& SlotOf(uint64_t code);
 
   // An open-addressing table keyed by the 4 bytes of the account number: a
   // pass over 100,000 lines builds no strings and allocates nothing per line.

@@ -12,6 +12,11 @@ namespace {
 
 constexpr size_t kLength = kTransactionRecordLength;
 
+bool AnySequenceAboveLimit(const std::vector<LineOrderKey>& keys) {
+  return std::any_of(keys.begin(), keys.end(),
+                     [](const LineOrderKey& key) { return key.sequence > kEntrySequenceLimit; });
+}
+
 bool SequencesIncrease(const std::vector<LineOrderKey>& keys) {
   int32_t previous = 0;
   for (const LineOrderKey& key : keys) {
@@ -109,9 +114,7 @@ void NumberInFileOrder(std::vector<LineOrderKey>& keys) {
 
 bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order,
                 bool in_entry_order) {
-  for (const LineOrderKey& key : keys) {
-    if (key.sequence > kEntrySequenceLimit) return false;
-  }
+  if (AnySequenceAboveLimit(keys)) return false;
   if (in_entry_order || order == TransactionOrder::kEntry) {
     // Kept in the order entered, the sequences must rise with the file.
     if (!SequencesIncrease(keys)) return false;
@@ -171,9 +174,7 @@ int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, boo
   std::vector<LineOrderKey> keys = OrderKeysOf(file_bytes);
   if (in_entry_order && KnownSequencesIncrease(keys)) {
     // Kept in the order entered: the file's order is the order of entry.
-    if (!SequencesIncrease(keys) || (!keys.empty() && keys.back().sequence > kEntrySequenceLimit)) {
-      NumberInFileOrder(keys);
-    }
+    if (!SequencesIncrease(keys) || AnySequenceAboveLimit(keys)) NumberInFileOrder(keys);
   } else {
     // Sorted by date (or left so by an interrupted sort): the sequences say
     // the order of entry; lines without one follow in file order.

@@ -43,7 +43,10 @@ struct LineOrderKey {
 bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order, bool in_entry_order);
 
 // Gives every line of a whole transaction file a valid sequence and sorts the
-// lines into `order`. Returns the highest sequence in the file.
+// lines into `order`. Returns the highest sequence in the file. When a
+// sequence is past kEntrySequenceLimit, or numbering the lines without one
+// would pass it, every line is numbered afresh from 1 in the same order of
+// entry.
 int32_t ArrangeTransactions(std::string& file_bytes, TransactionOrder order, bool in_entry_order);
 
 // Numbers the lines of a whole transaction file 1, 2, ... in the order of

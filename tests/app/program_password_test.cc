@@ -41,6 +41,15 @@ TEST(PasswordRecord, DamagedRecordsMatchNothing) {
   EXPECT_FALSE(PasswordRecordMatches(EncodePasswordRecord("a", "salt", 1), "a"));
 }
 
+// Found by the password_record fuzz target: a stored line asking for a
+// billion iterations kept the start-up prompt busy for hours.
+TEST(PasswordRecord, AHugeIterationCountMatchesNothingAndReturnsAtOnce) {
+  const std::string record =
+      "ZKPW1 1006666660 000102030405060708090a0b0c0d0e0f "
+      "e60c0c8b70aee5b5673aee740c87375284649acfb3615c7d7c5c93496473739b\n";
+  EXPECT_FALSE(PasswordRecordMatches(record, "Secret-1"));
+}
+
 TEST(ProgramPassword, KeepsASaltedHashAndNeverThePassword) {
   TempDir folder;
   ProgramPassword password(PosixFileSystem(), folder.path());

@@ -118,20 +118,5 @@ TEST_F(EntrySequenceLimitTest, AppendingAtTheLimitNumbersTheLinesAfreshInTheOrde
   ExpectBooksAgreeWithFiles();
 }
 
-TEST_F(EntrySequenceLimitTest, ALoadFindingSequencesPastTheLimitKeepsTheOrderOfEntry) {
-  WriteLinesNearTheLimit({3, 1, 2});  // sorted by date, say: not the order entered
-  std::string lines = dir_.ReadFile("KXACCT.TRN");
-  PutEntrySequence(lines, std::numeric_limits<int32_t>::max(), 0);  // "line 3" entered last
-  dir_.WriteFile("KXACCT.TRN", lines);
-  CompanySettings settings = CompanySettings::Decode(dir_.ReadFile("KXACCT.CFG"));
-  settings.date_order = 1;  // kept by date: sequences decide the order of entry
-  dir_.WriteFile("KXACCT.CFG", settings.Encode());
-
-  ASSERT_TRUE(ledger_.OpenDataFolder());
-  ASSERT_TRUE(ledger_.SortTransactions(TransactionOrder::kEntry));
-  EXPECT_EQ(MemosOnDisk(), (std::vector<std::string>{"line 1", "line 2", "line 3"}));
-  EXPECT_EQ(SequencesOnDisk(), (std::vector<int32_t>{1, 2, 3}));
-}
-
 }  // namespace
 }  // namespace zenkar::testing

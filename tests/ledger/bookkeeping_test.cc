@@ -2,6 +2,7 @@
 // the out-of-balance figure, and the suggested next reference.
 #include "ledger/bookkeeping.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "ledger_fixture.h"
@@ -76,6 +77,25 @@ TEST(TransactionSummaryTest, CountsEachKindAndTakesLinesAwayAgain) {
   EXPECT_EQ(summary.unpaid_count, 1);
   EXPECT_EQ(summary.unpaid_total, Money::FromCents(200));
   EXPECT_EQ(summary.check_deposit_total, Money());
+}
+
+// Found by the data_folder fuzz target: lines naming an account number of
+// four zero bytes were added to the blank account's total and the other way
+// round, so the load gave a damaged chart's "\0\0\0\0" account posted totals
+// that none of its lines made.
+TEST(LineTotalsTest, AnAccountNumberOfZeroBytesIsNotTheBlankAccount) {
+  const std::string zero_bytes(4, '\0');
+  LineTotals totals;
+  totals.Add(ReadTransactionFacts(Line(kJournalLine, zero_bytes, 100).Encode()));
+  totals.Add(ReadTransactionFacts(Line(kCheckOrDeposit, "    ", 2500).Encode()));
+  EXPECT_EQ(totals.PostedTo(zero_bytes), Money::FromCents(100));
+  EXPECT_EQ(totals.PostedTo("    "), Money::FromCents(2500));
+  std::vector<std::pair<std::string, Money>> accounts;
+  totals.ForEachAccount(
+      [&](const std::string& number, Money sum) { accounts.emplace_back(number, sum); });
+  EXPECT_THAT(accounts, ::testing::UnorderedElementsAre(
+                            std::pair(zero_bytes, Money::FromCents(100)),
+                            std::pair(std::string("    "), Money::FromCents(2500))));
 }
 
 TEST(BalancesTest, BankBalanceIsItsStoredBalanceLessAllChecksAndDeposits) {

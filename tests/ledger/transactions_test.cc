@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 
 #include "common/byte_codec.h"
@@ -413,6 +414,23 @@ TEST_F(TransactionsTest, LinesFromAnotherProgramGetSequencesInFileOrder) {
   ASSERT_TRUE(ledger_.SortTransactions(TransactionOrder::kDate));
   ASSERT_TRUE(ledger_.SortTransactions(TransactionOrder::kEntry));
   EXPECT_EQ(MemosOnDisk(), Memos({1, 2, 3, 4}));
+}
+
+// Found by the transaction_record fuzz target: numbering the lines without a
+// sequence after one carrying the largest 32-bit sequence overflowed, and the
+// next append would have overflowed again.
+TEST_F(TransactionsTest, ASequenceAtTheLimitIsNumberedAfreshKeepingTheOrderOfEntry) {
+  ledger_.Close();
+  std::string first = Line(kJournalLine, "650", 0, "L1", Date(2025, 1, 2)).Encode();
+  PutEntrySequence(first, std::numeric_limits<int32_t>::max());
+  const std::string second = Line(kJournalLine, "650", 0, "L2", Date(2025, 1, 1)).Encode();
+  dir_.WriteFile("KXACCT.TRN", first + second);
+  ASSERT_TRUE(ledger_.OpenDataFolder());
+  EXPECT_EQ(MemosOnDisk(), Memos({2, 1}));  // sorted by date
+  Append(Line(kJournalLine, "650", 0, "L3", Date(2024, 1, 1)));
+  ASSERT_TRUE(ledger_.SortTransactions(TransactionOrder::kEntry));
+  EXPECT_EQ(MemosOnDisk(), Memos({1, 2, 3}));
+  for (int n = 1; n <= 3; ++n) EXPECT_EQ(Read(n).entry_sequence, n);
 }
 
 TEST_F(TransactionsTest, ALineInsertedByAnotherProgramKeepsItsPlaceInEntryOrder) {

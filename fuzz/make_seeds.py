@@ -1,0 +1,120 @@
+#!/usr/bin/python3
+"""Writes the seed corpora of the fuzz targets into fuzz/corpus/.
+
+    fuzz/make_seeds.py SAMPLE_COMPANY_FOLDER
+
+The record and data-folder seeds are cut from the sample company the build
+writes (build/sample-company); the others are made here by hand. The seeds
+are kept in the repository; run this again only when a layout changes.
+"""
+import hashlib
+import os
+import struct
+import sys
+
+CORPUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
+ACCOUNT, PAYEE, LINE, SETTINGS = 156, 536, 328, 4800
+
+
+def write(target, name, data):
+    folder = os.path.join(CORPUS, target)
+    os.makedirs(folder, exist_ok=True)
+    if isinstance(data, str):
+        data = data.encode("cp1252")
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def folder_input(cfg, coa, vnd, trn, damaged=()):
+    """The data_folder target's input: a header word per file, then the files."""
+    header, body = b"", b""
+    for name, data, size in (("cfg", cfg, SETTINGS), ("coa", coa, ACCOUNT),
+                             ("vnd", vnd, PAYEE), ("trn", trn, LINE)):
+        if data is None:
+            header += struct.pack("<H", 0xFFFF)
+            continue
+        stray = 1 if name in damaged else 0
+        header += struct.pack("<H", len(data) // size | stray << 15)
+        body += data + b"\0" * stray
+    return header + body
+
+
+def sample_seeds(folder):
+    def read(name):
+        with open(os.path.join(folder, name), "rb") as f:
+            return f.read()
+
+    cfg, coa, vnd, trn = (read(n) for n in ("KXACCT.CFG", "KXACCT.COA", "KXACCT.VND", "KXACCT.TRN"))
+    write("company_settings", "sample-company", cfg)
+    write("company_settings", "zero-record", b"\0" * SETTINGS)
+    write("account_record", "sample-chart", coa)
+    write("account_record", "one-account", coa[ACCOUNT:2 * ACCOUNT])
+    write("payee_record", "sample-payees", vnd)
+    write("payee_record", "one-payee", vnd[:PAYEE])
+    write("transaction_record", "first-lines", trn[:20 * LINE])
+    write("transaction_record", "last-lines-first", trn[-10 * LINE:] + trn[:10 * LINE])
+    write("data_folder", "sample-company", folder_input(cfg, coa, vnd, trn))
+    write("data_folder", "sample-first-month", folder_input(cfg, coa, vnd, trn[:40 * LINE]))
+    write("data_folder", "lines-out-of-order",
+          folder_input(cfg, coa, vnd, trn[-15 * LINE:] + trn[:15 * LINE]))
+    write("data_folder", "new-company", folder_input(b"", None, None, b""))
+    write("data_folder", "no-settings", folder_input(None, coa, vnd, trn[:5 * LINE]))
+    write("data_folder", "damaged-chart",
+          folder_input(cfg, coa[:10 * ACCOUNT], vnd, trn[:5 * LINE], damaged=("coa",)))
+    write("data_folder", "one-account-chart", folder_input(cfg, coa[ACCOUNT:2 * ACCOUNT], None, b""))
+    # Accounts numbered with four zero bytes and four spaces, each with a line.
+    zero, blank = b"\0" * 4 + coa[4:ACCOUNT], b" " * 4 + coa[4:ACCOUNT]
+    line = trn[:LINE]
+    write("data_folder", "zero-byte-account",
+          folder_input(cfg, coa[:2 * ACCOUNT] + zero + blank, vnd[:PAYEE],
+                       line[:92] + b"\0" * 4 + line[96:] + line[:92] + b" " * 4 + line[96:]))
+
+
+def bmp(width, height, bits, palette_entries=0, top_down=False):
+    stride = (width * bits + 31) // 32 * 4
+    pixels = bytes((row * 37 + col) % 256 for row in range(height) for col in range(stride))
+    palette = bytes((i * 40) % 256 for i in range(4 * palette_entries))
+    offset = 14 + 40 + len(palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, -height if top_down else height, 1, bits, 0,
+                       len(pixels), 2835, 2835, palette_entries, 0)
+    return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + palette + pixels
+
+
+def hand_made_seeds():
+    write("bmp_image", "1-bit", bmp(9, 3, 1, 2))
+    write("bmp_image", "4-bit-short-palette", bmp(5, 2, 4, 6))
+    write("bmp_image", "8-bit-top-down", bmp(4, 4, 8, 256, top_down=True))
+    write("bmp_image", "24-bit", bmp(3, 2, 24))
+
+    for name, text in (("plain", "1234.56"), ("commas", "-1,234.5"), ("plus", "+0.99995"),
+                       ("whole", "12"), ("spaces", " 7 "), ("no-units", ".5"),
+                       ("largest", "922337203685476.9999")):
+        write("money_parse", name, text)
+
+    day = struct.pack("<i", 45730)  # 14 March 2025
+    for name, start_month, text in (("iso-date", 1, "2025-03-14"), ("month", 4, "2025-07"),
+                                    ("quarter", 10, "2025-Q2"), ("us-sample", 1, "11/22/3344"),
+                                    ("day-first", 7, "22.11.3344"),
+                                    ("pattern", 1, "dd MMMM 'of' yyyy ''")):
+        write("dates", name, day + bytes([start_month]) + text.encode())
+    write("dates", "far-day", struct.pack("<i", -2**31) + b"\x0d" + b"3344-11-22")
+
+    write("csv_field", "fields", b"Harbor Supply\xffSays \"hi\"\xff\xffsecond line,a\r\nb")
+    write("csv_field", "quotes", b"\"\"\xff\"\xff\xff\xff\xff")
+
+    salt = bytes(range(16))
+    digest = hashlib.pbkdf2_hmac("sha256", b"Secret-1", salt, 1000)
+    write("password_record", "stored", "ZKPW1 1000 %s %s\n" % (salt.hex(), digest.hex()))
+    write("password_record", "other-password",
+          "ZKPW1 1000 %s %s\r\n" % (salt.hex(), hashlib.sha256(b"x").hexdigest()))
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: fuzz/make_seeds.py SAMPLE_COMPANY_FOLDER")
+    sample_seeds(sys.argv[1])
+    hand_made_seeds()
+
+
+if __name__ == "__main__":
+    main()
