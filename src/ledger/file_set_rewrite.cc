@@ -54,13 +54,6 @@ void FileSetRewrite::AddLast(std::string path, std::string_view contents) {
   last_ = File{std::move(path), contents, ""};
 }
 
-bool FileSetRewrite::Replaced(const std::string& path) const {
-  for (const std::string& replaced : replaced_) {
-    if (replaced == path) return true;
-  }
-  return false;
-}
-
 Status FileSetRewrite::WriteTemporary(const File& file, std::string* path) {
   TemporaryFile temporary;
   Status status = fs_.CreateTemporaryBeside(file.path, Access::kUsual, &temporary);
@@ -92,6 +85,15 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
       return s;
     }
   }
+  std::unique_ptr<RandomAccessFile> last_file;
+  if (last_) {
+    if (Status s = fs_.OpenRandomAccess(temporaries.back(), /*create=*/false, &last_file);
+        !s.ok()) {
+      *failed_path = last_->path;
+      RemoveTemporaries(temporaries);
+      return s;
+    }
+  }
   std::string journal;
   if (order.size() > 1) {
     if (Status s = WriteJournal(order, temporaries, &journal); !s.ok()) {
@@ -102,10 +104,7 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
   }
   for (size_t i = 0; i < order.size(); ++i) {
     Status s = fs_.Rename(temporaries[i], order[i]->path);
-    if (s.ok()) {
-      replaced_.push_back(order[i]->path);
-      continue;
-    }
+    if (s.ok()) continue;
     *failed_path = order[i]->path;
     // The change is taken back, so nobody may finish it: the journal goes
     // first. Only files added with their old contents come before the last.
@@ -117,6 +116,7 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
   // Every file is in place: the change is made even if the journal stays
   // (finishing it renames nothing).
   if (!journal.empty()) fs_.RemoveFile(journal);
+  last_file_ = std::move(last_file);
   return Status::Ok();
 }
 

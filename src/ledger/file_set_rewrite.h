@@ -22,6 +22,7 @@
 #ifndef ZENKAR_LEDGER_FILE_SET_REWRITE_H_
 #define ZENKAR_LEDGER_FILE_SET_REWRITE_H_
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,18 +41,19 @@ class FileSetRewrite {
   // Adds a file to replace with `contents` (which must stay alive until
   // Commit), and the contents to put back should a later rename fail.
   void Add(std::string path, std::string_view contents, std::string previous);
-  // Adds the file to replace last.
+  // Adds the file to replace last (the transaction file, which stays open).
+  // Commit opens its new contents for reading and writing before the first
+  // rename, so that once it is in place no open can fail any more.
   void AddLast(std::string path, std::string_view contents);
+  // The file added with AddLast, open on its new contents, once Commit
+  // replaced it.
+  std::unique_ptr<RandomAccessFile> TakeLastFile() { return std::move(last_file_); }
   bool empty() const { return files_.empty() && !last_; }
 
   // Replaces every added file. On failure every file is as it was (unless
   // putting one back failed as well), and the status says what went wrong;
   // `failed_path` names the file concerned.
   Status Commit(std::string* failed_path);
-
-  // True when `path` was replaced by Commit, even if it was put back after a
-  // later failure: a handle held open on it now names the old file.
-  bool Replaced(const std::string& path) const;
 
   static constexpr std::string_view kJournalFileName = "KXACCT.JNL";
 
@@ -85,7 +87,7 @@ class FileSetRewrite {
   FileSystem& fs_;
   std::vector<File> files_;
   std::optional<File> last_;
-  std::vector<std::string> replaced_;
+  std::unique_ptr<RandomAccessFile> last_file_;
 };
 
 }  // namespace zenkar

@@ -238,8 +238,12 @@ bool Ledger::SetCapitalAccount(std::string_view number) {
     ui_.Error(CapitalAccountMessage(number));
     return false;
   }
+  const std::string before = settings_.capital_account;
   settings_.capital_account = AccountKey(number);
-  if (!SaveCompanySettings()) return false;
+  if (!SaveCompanySettings()) {
+    settings_.capital_account = before;
+    return false;
+  }
   Notify(LedgerChange::kSettingsChanged);
   return true;
 }

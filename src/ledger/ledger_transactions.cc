@@ -160,13 +160,14 @@ bool Ledger::RewriteLines(const std::vector<const TransactionRecord*>& removed,
 bool Ledger::CommitFiles(FileSetRewrite& files) {
   std::string failed_path;
   const Status status = files.Commit(&failed_path);
-  if (!status.ok()) ReportWriteFailure(failed_path, status);
-  if (files.Replaced(transactions_->path())) {
-    if (Status s = transactions_->Reopen(); !s.ok()) {
-      ui_.Error("Error opening " + transactions_->path() + "\n\n" + s.message());
-    }
+  if (!status.ok()) {
+    ReportWriteFailure(failed_path, status);
+    return false;
   }
-  return status.ok();
+  if (std::unique_ptr<RandomAccessFile> lines = files.TakeLastFile()) {
+    transactions_->TakeReplacement(std::move(lines));
+  }
+  return true;
 }
 
 void Ledger::CountLines(const std::vector<const TransactionRecord*>& lines, int sign) {

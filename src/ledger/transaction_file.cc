@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/record_file.h"
+#include "ledger/file_set_rewrite.h"
 #include "ledger/transaction_record.h"
 
 namespace zenkar {
@@ -135,17 +136,16 @@ Status TransactionFile::Replace(std::string_view contents) {
   if (contents.size() % kLength != 0) {
     return Status::IoError(path_ + ": a file of partial records was not written");
   }
-  if (Status s = WriteFileAtomically(fs_, path_, contents); !s.ok()) return s;
-  // The new contents are in place; should they fail to open, later
-  // operations report that the file is not open rather than touch the old one.
-  Reopen();
-  return Status::Ok();
+  FileSetRewrite rewrite(fs_);
+  rewrite.AddLast(path_, contents);
+  std::string failed_path;
+  if (Status s = rewrite.Commit(&failed_path); !s.ok()) return s;
+  return TakeReplacement(rewrite.TakeLastFile());
 }
 
-Status TransactionFile::Reopen() {
-  in_memory_ = false;
-  memory_.clear();
-  return OpenHandle();
+Status TransactionFile::TakeReplacement(std::unique_ptr<RandomAccessFile> file) {
+  file_ = std::move(file);
+  return TakeCount();
 }
 
 void TransactionFile::ServeFromMemory(std::string contents) {

@@ -52,13 +52,13 @@ class TransactionFile {
   // full file is never held in memory at once.
   Status Scan(const std::function<void(int number, std::string_view record)>& visit);
 
-  // Replaces the whole file with `contents` atomically, then reopens it. On
-  // failure the old file and this object are unchanged.
+  // Replaces the whole file with `contents` atomically and goes on with the
+  // new file. On failure the old file and this object are unchanged.
   Status Replace(std::string_view contents);
 
-  // Opens the file afresh after it was replaced by other means (a set of
-  // files rewritten together).
-  Status Reopen();
+  // Goes on with `file`, the new contents that replaced the file at its path
+  // (a set of files rewritten together), opened before the replacement.
+  Status TakeReplacement(std::unique_ptr<RandomAccessFile> file);
 
   // From now on serves the lines of `contents` (whole lines) instead of the
   // file; only for a file opened for reading.

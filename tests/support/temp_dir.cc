@@ -38,14 +38,18 @@ std::string TempDir::ReadFile(std::string_view name) const {
 
 bool TempDir::Exists(std::string_view name) const { return std::filesystem::exists(File(name)); }
 
-std::string TempDir::Listing() const {
+std::vector<std::string> TempDir::ListingNames() const {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(path_)) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string TempDir::Listing() const {
   std::string listing;
-  for (const std::string& name : names) listing += (listing.empty() ? "" : " ") + name;
+  for (const std::string& name : ListingNames()) listing += (listing.empty() ? "" : " ") + name;
   return listing;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zenkar::testing {
 
@@ -21,7 +22,8 @@ class TempDir {
   void WriteFile(std::string_view name, std::string_view contents) const;
   std::string ReadFile(std::string_view name) const;
   bool Exists(std::string_view name) const;
-  // Names of the files in the folder, sorted.
+  // Names of the files in the folder, sorted (and joined by spaces).
+  std::vector<std::string> ListingNames() const;
   std::string Listing() const;
 
  private:
