@@ -20,6 +20,13 @@
 //       loads the folder and prints one digest a part of the books (settings,
 //       chart, payees, lines, recurring entries), then every message of the
 //       load; with --text it also writes the books readably to FILE
+//   crash_trial share FOLDER NAME COUNT
+//       opens the folder as the desktop program does (another program may
+//       have it open too) and makes COUNT changes as a bookkeeper would: checks
+//       described "NAME i" dated back and forth, every fourth one deleted
+//       again and every third one's amount corrected; prints "shared N REREAD"
+//       with the times another program's changes were read first. The
+//       shared-folder trials run two at once on one folder
 //
 // Every run uses a fixed clock and a scripted Ui that gives each question its
 // preselected answer, so the same folder always gives the same books.
@@ -446,11 +453,66 @@ int Digest(const std::string& folder, const std::string& text_path) {
   return books.ShowedError() ? 3 : 0;
 }
 
+// --- Two programs on one folder ------------------------------------------
+
+// The line described `description`, or 0: looked for by description because
+// the other program's changes renumber lines.
+int LineDescribed(Ledger& ledger, const std::string& description) {
+  int found = 0;
+  ledger.ForEachTransaction([&](const TransactionRecord& line) {
+    if (TrimRight(line.description) == description) found = line.record_number;
+  });
+  return found;
+}
+
+// The amount of the i-th check of a shared-folder trial, and its final amount
+// after every third one was corrected (crash_trials.py's shared-folder check
+// computes the same).
+int64_t SharedCheckCents(int i) { return 1000 + i; }
+int64_t CorrectedCents(int i) { return 100000 + i; }
+
+int Share(const std::string& folder, const std::string& name, int count) {
+  Books books(folder);
+  books.ledger.set_access(Ledger::Access::kShared);
+  LoadOrFail(books);
+  Ledger& ledger = books.ledger;
+  for (int i = 1; i <= count; ++i) {
+    TransactionRecord line =
+        NewLine(kCheckOrDeposit, i % 2 ? "650" : "610", SharedCheckCents(i), std::to_string(i));
+    // Back and forth across a year, so a file kept in date order falls out
+    // of it with nearly every line.
+    line.date = *MakeDayNumber(2025, 1 + (i * 5) % 12, 1 + (i * 7) % 28);
+    line.description = name + " " + std::to_string(i);
+    line.payee_number = 1 + i % 20;
+    if (ledger.AppendTransaction(line) == 0) Fail("cannot append: " + books.LastMessage());
+    if (i % 4 == 0) {
+      const int number = LineDescribed(ledger, line.description);
+      if (number == 0 || !ledger.DeleteTransaction(number)) {
+        Fail("cannot delete " + line.description + ": " + books.LastMessage());
+      }
+    } else if (i % 3 == 0) {
+      const int number = LineDescribed(ledger, line.description);
+      if (number == 0) Fail("lost " + line.description);
+      TransactionRecord corrected = ReadLine(ledger, number);
+      corrected.amount = Money::FromCents(CorrectedCents(i));
+      if (!ledger.WriteTransaction(number, corrected)) {
+        Fail("cannot correct " + line.description + ": " + books.LastMessage());
+      }
+    }
+  }
+  int rereads = 0;
+  for (const Message& message : books.ui.messages()) {
+    if (message.text == kBooksReread) ++rereads;
+  }
+  std::printf("shared %d %d\n", count, rereads);
+  return books.ShowedError() ? 3 : 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: crash_trial make FOLDER LINES | list | prepare OPERATION FOLDER |\n"
                "       run OPERATION FOLDER [--wait] [--kill-at-step K] |\n"
-               "       digest FOLDER [--text FILE]\n");
+               "       digest FOLDER [--text FILE] | share FOLDER NAME COUNT\n");
   return 2;
 }
 
@@ -488,6 +550,9 @@ int Main(const std::vector<std::string>& args) {
   }
   if (command == "digest" && (args.size() == 2 || (args.size() == 4 && args[2] == "--text"))) {
     return Digest(args[1], args.size() == 4 ? args[3] : "");
+  }
+  if (command == "share" && args.size() == 4) {
+    return Share(args[1], args[2], std::atoi(args[3].c_str()));
   }
   return Usage();
 }
