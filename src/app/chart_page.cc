@@ -276,7 +276,10 @@ void ChartPage::DeleteAccount() {
 void ChartPage::PageShown() { ShowChart(); }
 
 void ChartPage::OnLedgerChanged(LedgerChange change, int) {
-  if (change != LedgerChange::kChartChanged && change != LedgerChange::kFolderLoaded) return;
+  if (change != LedgerChange::kChartChanged && change != LedgerChange::kFolderLoaded &&
+      change != LedgerChange::kBooksReread) {
+    return;
+  }
   ShowChart();
   if (!adding()) SelectionChanged();
 }

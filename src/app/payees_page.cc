@@ -323,8 +323,13 @@ void PayeesPage::OnLedgerChanged(LedgerChange change, int) {
   if (change == LedgerChange::kFolderLoaded) {
     ShowPayee(program().ledger().payees().count() > 0 ? 1 : 0);
   }
-  if (change == LedgerChange::kPayeesChanged || change == LedgerChange::kFolderLoaded) FillList();
-  if (change == LedgerChange::kChartChanged) ShowDefaultAccount();
+  // Books read again because another program changed them: the list and the
+  // default account's description may both have moved on.
+  const bool reread = change == LedgerChange::kBooksReread;
+  if (change == LedgerChange::kPayeesChanged || change == LedgerChange::kFolderLoaded || reread) {
+    FillList();
+  }
+  if (change == LedgerChange::kChartChanged || reread) ShowDefaultAccount();
 }
 
 }  // namespace zenkar

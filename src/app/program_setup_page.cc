@@ -323,7 +323,7 @@ void ProgramSetupPage::OnLedgerChanged(LedgerChange change, int) {
     ShowValues(stored);
   } else if (change == LedgerChange::kSettingsChanged) {
     ShowAccountValues(stored);  // a renumbered setup account shows its new number
-  } else if (change == LedgerChange::kChartChanged) {
+  } else if (change == LedgerChange::kChartChanged || change == LedgerChange::kBooksReread) {
     ShowDescriptions();
   }
 }

@@ -186,6 +186,31 @@ class SetupPagesTest : public QObject {
     QCOMPARE(Find<QLineEdit>(window.get(), "federalId")->text(), QString("12-34"));
   }
 
+  // Another program changed the books: the window's next change reads them
+  // again, and the pages show what the other program did.
+  void PagesShowTheBooksAnotherProgramChangedOnceTheyAreReadAgain() {
+    World world;
+    QVERIFY(world.Load());
+    auto window = OpenWindow(world);
+    SetupPage* setup = ShowSetup(*window, 2);
+    QCOMPARE(setup->chart()->table()->rowCount(), 8);
+
+    ScriptedUi other_ui;
+    FixedClock other_clock;
+    Ledger other(PosixFileSystem(), other_ui, other_clock);
+    other.SetDataFolder(world.data.path());
+    QVERIFY(other.OpenDataFolder());
+    QVERIFY(other.AddAccount(testing::TestAccount("150", "Inventory", kAssets)));
+
+    PayeeRecord payee;
+    ClearPayee(payee);
+    payee.name = "Quay Supply";
+    QVERIFY(world.program.ledger().AddPayee(payee) != 0);
+    QCOMPARE(world.ui.Texts().front(), std::string(kBooksReread));
+    QCOMPARE(setup->chart()->table()->rowCount(), 9);
+    QCOMPARE(setup->chart()->table()->item(2, 0)->text(), QString("150"));
+  }
+
   void AnAccountAddedThroughTheScreenIsSortedIntoTheFile() {
     World world;
     QVERIFY(world.Load());
