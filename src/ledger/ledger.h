@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "common/clock.h"
+#include "common/file_set_rewrite.h"
 #include "common/file_system.h"
 #include "common/folder_lock.h"
 #include "common/ui.h"
@@ -27,7 +28,6 @@
 #include "ledger/bookkeeping.h"
 #include "ledger/chart_of_accounts.h"
 #include "ledger/company_settings.h"
-#include "ledger/file_set_rewrite.h"
 #include "ledger/payee_list.h"
 #include "ledger/payee_record.h"
 #include "ledger/transaction_file.h"

@@ -1,11 +1,11 @@
 // The chart-of-accounts operations of the Ledger: adding, editing and
 // deleting accounts under the chart rules, saving, the consistency test and
 // the capital account.
+#include "common/file_set_rewrite.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
 #include "ledger/chart_rules.h"
 #include "ledger/companion_accounts.h"
-#include "ledger/file_set_rewrite.h"
 #include "ledger/ledger.h"
 
 namespace zenkar {

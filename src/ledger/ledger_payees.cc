@@ -2,9 +2,9 @@
 // while every payee number stored in the transaction and recurring-entry
 // files keeps naming the same payee.
 #include "common/byte_codec.h"
+#include "common/file_set_rewrite.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
-#include "ledger/file_set_rewrite.h"
 #include "ledger/ledger.h"
 
 namespace zenkar {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/file_set_rewrite.h"
 #include "common/record_file.h"
-#include "ledger/file_set_rewrite.h"
 #include "ledger/ledger.h"
 
 namespace zenkar {

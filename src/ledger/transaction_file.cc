@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "common/file_set_rewrite.h"
 #include "common/record_file.h"
-#include "ledger/file_set_rewrite.h"
 #include "ledger/transaction_record.h"
 
 namespace zenkar {

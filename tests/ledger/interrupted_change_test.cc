@@ -5,7 +5,7 @@
 // crash left before their rename are removed.
 #include <gtest/gtest.h>
 
-#include "ledger/file_set_rewrite.h"
+#include "common/file_set_rewrite.h"
 #include "ledger_fixture.h"
 
 namespace zenkar::testing {

@@ -1,4 +1,4 @@
-#include "ledger/file_set_rewrite.h"
+#include "common/file_set_rewrite.h"
 
 #include <memory>
 #include <sstream>
@@ -10,13 +10,14 @@ namespace {
 
 // The journal: a first line naming the format, then one line per file, the
 // temporary file's name and its target's name separated by a tab (both in
-// the journal's folder).
+// the journal's folder); a file to remove has no temporary file, its line
+// starts with the tab.
 constexpr std::string_view kJournalHeader = "ZKJ1";
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
 
-// The pairs (temporary name, target name) of a journal; none when it is not
-// one.
+// The pairs (temporary name, target name) of a journal, the temporary name
+// empty for a file to remove; none when it is not one.
 std::vector<std::pair<std::string, std::string>> ParseJournal(const std::string& text) {
   std::vector<std::pair<std::string, std::string>> pairs;
   std::istringstream lines(text);
@@ -28,7 +29,7 @@ std::vector<std::pair<std::string, std::string>> ParseJournal(const std::string&
     std::string temporary = line.substr(0, tab), target = line.substr(tab + 1);
     // Names only: a journal never sends a rename out of its folder.
     if (temporary.find('/') != std::string::npos || target.find('/') != std::string::npos ||
-        temporary.empty() || target.empty()) {
+        target.empty()) {
       return {};
     }
     pairs.emplace_back(std::move(temporary), std::move(target));
@@ -54,6 +55,10 @@ void FileSetRewrite::AddLast(std::string path, std::string_view contents) {
   last_ = File{std::move(path), contents, ""};
 }
 
+void FileSetRewrite::AddRemoval(std::string path, std::string previous) {
+  removals_.push_back({std::move(path), "", std::move(previous)});
+}
+
 Status FileSetRewrite::WriteTemporary(const File& file, std::string* path) {
   TemporaryFile temporary;
   Status status = fs_.CreateTemporaryBeside(file.path, Access::kUsual, &temporary);
@@ -67,6 +72,22 @@ Status FileSetRewrite::WriteTemporary(const File& file, std::string* path) {
 
 void FileSetRewrite::RemoveTemporaries(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) fs_.RemoveFile(path);
+}
+
+void FileSetRewrite::PutBack(const std::vector<const File*>& files) {
+  for (const File* file : files) WriteFileAtomically(fs_, file->path, file->previous);
+}
+
+Status FileSetRewrite::RemoveFiles(std::vector<const File*>* removed, std::string* failed_path) {
+  for (const File& file : removals_) {
+    Status s = fs_.RemoveFile(file.path);
+    if (!s.ok() && s.code() != Status::Code::kNotFound) {
+      *failed_path = file.path;
+      return s;
+    }
+    removed->push_back(&file);
+  }
+  return Status::Ok();
 }
 
 Status FileSetRewrite::Commit(std::string* failed_path) {
@@ -95,21 +116,32 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
     }
   }
   std::string journal;
-  if (order.size() > 1) {
+  if (order.size() + removals_.size() > 1) {
     if (Status s = WriteJournal(order, temporaries, &journal); !s.ok()) {
       *failed_path = journal;
       RemoveTemporaries(temporaries);
       return s;
     }
   }
+  // A failed step takes the change back, so nobody may finish it: the
+  // journal goes first. Only files added with their old contents come
+  // before the last.
+  std::vector<const File*> done;
+  if (Status s = RemoveFiles(&done, failed_path); !s.ok()) {
+    if (!journal.empty()) fs_.RemoveFile(journal);
+    PutBack(done);
+    RemoveTemporaries(temporaries);
+    return s;
+  }
   for (size_t i = 0; i < order.size(); ++i) {
     Status s = fs_.Rename(temporaries[i], order[i]->path);
-    if (s.ok()) continue;
+    if (s.ok()) {
+      done.push_back(order[i]);
+      continue;
+    }
     *failed_path = order[i]->path;
-    // The change is taken back, so nobody may finish it: the journal goes
-    // first. Only files added with their old contents come before the last.
     if (!journal.empty()) fs_.RemoveFile(journal);
-    for (size_t j = 0; j < i; ++j) WriteFileAtomically(fs_, order[j]->path, order[j]->previous);
+    PutBack(done);
     RemoveTemporaries({temporaries.begin() + static_cast<ptrdiff_t>(i), temporaries.end()});
     return s;
   }
@@ -123,14 +155,22 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
 Status FileSetRewrite::WriteJournal(const std::vector<const File*>& order,
                                     const std::vector<std::string>& temporaries,
                                     std::string* journal) {
-  const std::string folder = FolderOf(order.front()->path);
+  const std::string& first = order.empty() ? removals_.front().path : order.front()->path;
+  const std::string folder = FolderOf(first);
   *journal = folder + std::string(kJournalFileName);
   std::string text = std::string(kJournalHeader) + "\n";
+  auto add = [&](const std::string& temporary, const std::string& path) {
+    if (FolderOf(path) != folder) return false;
+    text += (temporary.empty() ? "" : FileNameOf(temporary)) + "\t" + FileNameOf(path) + "\n";
+    return true;
+  };
+  for (const File& file : removals_) {
+    if (!add("", file.path)) return Status::IoError(file.path + ": not in the folder of " + first);
+  }
   for (size_t i = 0; i < order.size(); ++i) {
-    if (FolderOf(order[i]->path) != folder) {
-      return Status::IoError(order[i]->path + ": not in the folder of " + order.front()->path);
+    if (!add(temporaries[i], order[i]->path)) {
+      return Status::IoError(order[i]->path + ": not in the folder of " + first);
     }
-    text += FileNameOf(temporaries[i]) + "\t" + FileNameOf(order[i]->path) + "\n";
   }
   return WriteFileAtomically(fs_, *journal, text);
 }
@@ -139,10 +179,14 @@ Status FileSetRewrite::FinishInterruptedRewrite(FileSystem& fs, const std::strin
   const std::string journal = folder + std::string(kJournalFileName);
   if (!fs.FileExists(journal)) return Status::Ok();
   for (const auto& [temporary, target] : ReadJournal(fs, folder)) {
-    if (!fs.FileExists(folder + temporary)) continue;  // renamed before the crash
-    if (Status s = fs.Rename(folder + temporary, DataFilePath(fs, folder, target)); !s.ok()) {
-      return s;
+    const std::string path = DataFilePath(fs, folder, target);
+    if (temporary.empty()) {
+      if (!fs.FileExists(path)) continue;  // removed before the crash
+      if (Status s = fs.RemoveFile(path); !s.ok()) return s;
+      continue;
     }
+    if (!fs.FileExists(folder + temporary)) continue;  // renamed before the crash
+    if (Status s = fs.Rename(folder + temporary, path); !s.ok()) return s;
   }
   return fs.RemoveFile(journal);
 }
@@ -151,7 +195,11 @@ std::vector<std::pair<std::string, std::string>> FileSetRewrite::PendingReplacem
     FileSystem& fs, const std::string& folder) {
   std::vector<std::pair<std::string, std::string>> pending;
   for (const auto& [temporary, target] : ReadJournal(fs, folder)) {
-    if (fs.FileExists(folder + temporary)) pending.emplace_back(target, folder + temporary);
+    if (temporary.empty()) {
+      pending.emplace_back(target, "");
+    } else if (fs.FileExists(folder + temporary)) {
+      pending.emplace_back(target, folder + temporary);
+    }
   }
   return pending;
 }
