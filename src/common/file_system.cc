@@ -2,15 +2,18 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <strings.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
 #include "common/text_field.h"
@@ -84,6 +87,26 @@ Status GiveAccess(int fd, const std::string& path, const struct stat& old, Acces
 // at the target's name is replaced, so its file lends nothing to the new one.
 bool StatRegularFile(const std::string& path, struct stat* st) {
   return ::lstat(path.c_str(), st) == 0 && S_ISREG(st->st_mode);
+}
+
+// The file system types the program names; others go by their number.
+struct NamedFileSystem {
+  unsigned long magic;
+  const char* name;
+};
+constexpr NamedFileSystem kNamedFileSystems[] = {
+    {ISOFS_SUPER_MAGIC, "iso9660"}, {UDF_SUPER_MAGIC, "udf"},     {EXT4_SUPER_MAGIC, "ext4"},
+    {TMPFS_MAGIC, "tmpfs"},         {BTRFS_SUPER_MAGIC, "btrfs"}, {XFS_SUPER_MAGIC, "xfs"},
+    {NFS_SUPER_MAGIC, "nfs"},       {MSDOS_SUPER_MAGIC, "vfat"},
+};
+
+std::string FileSystemName(unsigned long magic) {
+  for (const NamedFileSystem& named : kNamedFileSystems) {
+    if (named.magic == magic) return named.name;
+  }
+  char number[24];
+  std::snprintf(number, sizeof number, "0x%lx", magic);
+  return number;
 }
 
 class PosixRandomAccessFile : public RandomAccessFile {
@@ -278,6 +301,31 @@ class PosixFs : public FileSystem {
     return Status::Ok();
   }
 
+  Status ListSubfolders(const std::string& path, std::vector<Subfolder>* folders) override {
+    folders->clear();
+    DIR* dir = ::opendir(path.empty() ? "." : path.c_str());
+    if (dir == nullptr) return ErrnoStatus(path, errno);
+    while (struct dirent* entry = ::readdir(dir)) {
+      const std::string name = entry->d_name;
+      struct stat st;
+      if (name == "." || name == ".." ||
+          ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+          !S_ISDIR(st.st_mode)) {
+        continue;
+      }
+      folders->push_back({name, static_cast<uint64_t>(st.st_dev)});
+    }
+    ::closedir(dir);
+    return Status::Ok();
+  }
+
+  Status FileSystemType(const std::string& path, std::string* type) override {
+    struct statfs fs;
+    if (::statfs(path.empty() ? "." : path.c_str(), &fs) != 0) return ErrnoStatus(path, errno);
+    *type = FileSystemName(static_cast<unsigned long>(fs.f_type));
+    return Status::Ok();
+  }
+
   Status CreateDirectory(const std::string& path) override { return MakeDirectory(path, 0777); }
 
   Status CreatePrivateDirectory(const std::string& path) override {
@@ -349,6 +397,11 @@ class PosixFs : public FileSystem {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return ErrnoStatus(path, errno);
     if (::chmod(path.c_str(), st.st_mode | S_IWUSR) != 0) return ErrnoStatus(path, errno);
+    return Status::Ok();
+  }
+
+  Status SetTimesToNow(const std::string& path) override {
+    if (::utimensat(AT_FDCWD, path.c_str(), nullptr, 0) != 0) return ErrnoStatus(path, errno);
     return Status::Ok();
   }
 

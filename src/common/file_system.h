@@ -85,6 +85,12 @@ struct TemporaryFile {
 
 enum class LockMode { kShared, kExclusive };
 
+// A folder within a folder, and the device (file system) it is on.
+struct Subfolder {
+  std::string name;
+  uint64_t device = 0;
+};
+
 // A file kept only for the advisory locks on its bytes. The locks belong to
 // this open file (an open-file-description lock), so closing some other
 // descriptor of the same file, as any library may do, never drops them; they
@@ -112,6 +118,13 @@ class FileSystem {
   virtual bool DirectoryExists(const std::string& path) = 0;
   // The names (not paths) of the entries of a folder.
   virtual Status ListDirectory(const std::string& path, std::vector<std::string>* names) = 0;
+  // The folders within a folder, leaving out everything reached through a
+  // symbolic link (which may lead anywhere, even back up the tree).
+  virtual Status ListSubfolders(const std::string& path, std::vector<Subfolder>* folders) = 0;
+  // The type of the file system that holds `path`, by the kernel's name:
+  // "iso9660" and "udf" (optical discs), "ext4", "tmpfs", ... or "0x" and
+  // its number in hexadecimal when it is not one the program names.
+  virtual Status FileSystemType(const std::string& path, std::string* type) = 0;
   // Creates a folder with the usual mode; one already there is fine.
   virtual Status CreateDirectory(const std::string& path) = 0;
   // Creates a folder only its owner may use (0700); one already there is
@@ -148,6 +161,9 @@ class FileSystem {
   virtual Status RemoveFile(const std::string& path) = 0;
   // Clears a read-only mark: gives the owner write permission.
   virtual Status MakeWritable(const std::string& path) = 0;
+  // Sets the file's times of last access and last change of its contents to
+  // the present moment (a backup set carries the time it was completed).
+  virtual Status SetTimesToNow(const std::string& path) = 0;
 
   // The stamp of the file at `path`; a missing file has `exists` false.
   virtual Status StampOf(const std::string& path, FileStamp* stamp) = 0;

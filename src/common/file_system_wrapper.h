@@ -65,6 +65,12 @@ class FileSystemWrapper : public FileSystem {
   Status ListDirectory(const std::string& path, std::vector<std::string>* names) override {
     return base_.ListDirectory(path, names);
   }
+  Status ListSubfolders(const std::string& path, std::vector<Subfolder>* folders) override {
+    return base_.ListSubfolders(path, folders);
+  }
+  Status FileSystemType(const std::string& path, std::string* type) override {
+    return base_.FileSystemType(path, type);
+  }
   Status CreateDirectory(const std::string& path) override { return base_.CreateDirectory(path); }
   Status CreatePrivateDirectory(const std::string& path) override {
     return base_.CreatePrivateDirectory(path);
@@ -88,6 +94,7 @@ class FileSystemWrapper : public FileSystem {
   }
   Status RemoveFile(const std::string& path) override { return base_.RemoveFile(path); }
   Status MakeWritable(const std::string& path) override { return base_.MakeWritable(path); }
+  Status SetTimesToNow(const std::string& path) override { return base_.SetTimesToNow(path); }
   Status StampOf(const std::string& path, FileStamp* stamp) override {
     return base_.StampOf(path, stamp);
   }

@@ -1,5 +1,6 @@
 #include "common/file_system.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -533,6 +534,35 @@ TEST(PosixFileSystemTest, ReportsSizesListingsAndMissingFiles) {
   EXPECT_EQ(fs.ReadFile(dir.File("B.DAT"), &contents).code(), Status::Code::kNotFound);
   EXPECT_EQ(FileNameOf("/a/b/KXACCT.TRN"), "KXACCT.TRN");
   EXPECT_EQ(FileNameOf("KXACCT.TRN"), "KXACCT.TRN");
+}
+
+TEST(PosixFileSystemTest, SubfoldersLeaveOutFilesAndSymbolicLinks) {
+  TempDir dir;
+  FileSystem& fs = PosixFileSystem();
+  ASSERT_TRUE(fs.CreateDirectory(dir.File("books")).ok());
+  dir.WriteFile("KXACCT.CFG", "");
+  ASSERT_EQ(::symlink(dir.File("books").c_str(), dir.File("link").c_str()), 0);
+  std::vector<Subfolder> folders;
+  ASSERT_TRUE(fs.ListSubfolders(dir.path(), &folders).ok());
+  ASSERT_EQ(folders.size(), 1u);
+  EXPECT_EQ(folders[0].name, "books");
+  FileStamp stamp;
+  ASSERT_TRUE(fs.StampOf(dir.path(), &stamp).ok());
+  EXPECT_EQ(folders[0].device, stamp.device);
+}
+
+TEST(PosixFileSystemTest, SetTimesToNowMovesAnOldFileToThePresent) {
+  TempDir dir;
+  FileSystem& fs = PosixFileSystem();
+  dir.WriteFile("zenkar.sav", "set");
+  const struct timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, dir.File("zenkar.sav").c_str(), old, 0), 0);
+  const time_t before = ::time(nullptr);
+  ASSERT_TRUE(fs.SetTimesToNow(dir.File("zenkar.sav")).ok());
+  struct stat st;
+  ASSERT_EQ(::stat(dir.File("zenkar.sav").c_str(), &st), 0);
+  EXPECT_GE(st.st_mtim.tv_sec, before);
+  EXPECT_GE(st.st_atim.tv_sec, before);
 }
 
 TEST(PosixFileSystemTest, RandomAccessReadsAndWritesAtPositions) {
