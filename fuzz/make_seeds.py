@@ -11,6 +11,7 @@ import hashlib
 import os
 import struct
 import sys
+import zlib
 
 CORPUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
 ACCOUNT, PAYEE, LINE, SETTINGS = 156, 536, 328, 4800
@@ -80,6 +81,31 @@ def bmp(width, height, bits, palette_entries=0, top_down=False):
     return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + palette + pixels
 
 
+def backup_entry(name, data):
+    stored = zlib.compress(data)
+    return name.ljust(20).encode() + struct.pack("<ii", len(data), len(stored)) + stored
+
+
+def backup_set(files):
+    """A set as the programs write it: the manifest "ZENKAR.SET" first."""
+    manifest = "ZKSET1\n"
+    for name, data in files:
+        manifest += "%s\t%d\t%d\t%08x\n" % (name, len(data), len(zlib.compress(data)),
+                                            zlib.crc32(data))
+    return backup_entry("ZENKAR.SET", manifest.encode()) + b"".join(
+        backup_entry(name, data) for name, data in files)
+
+
+def backup_seeds():
+    cfg = b"Harbor Supply Co.".ljust(4800, b" ")
+    lines = bytes(range(256)) * 4
+    write("backup_set", "with-manifest",
+          backup_set([("KXACCT.CFG", cfg), ("KXACCT.TRN", lines), ("KXACCT.REC", b"")]))
+    write("backup_set", "older-program",
+          backup_entry("KXMICR.DAT", b"\0" * 726) + backup_entry("KXACCT.CFG", cfg))
+    write("backup_set", "package", backup_set([("ZENKAR.DDD", b"\1" * 584), ("ZENKAR.NNN", b"")]))
+
+
 def hand_made_seeds():
     write("bmp_image", "1-bit", bmp(9, 3, 1, 2))
     write("bmp_image", "4-bit-short-palette", bmp(5, 2, 4, 6))
@@ -114,6 +140,7 @@ def main():
         sys.exit("usage: fuzz/make_seeds.py SAMPLE_COMPANY_FOLDER")
     sample_seeds(sys.argv[1])
     hand_made_seeds()
+    backup_seeds()
 
 
 if __name__ == "__main__":
