@@ -81,19 +81,22 @@ def bmp(width, height, bits, palette_entries=0, top_down=False):
     return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + palette + pixels
 
 
-def backup_entry(name, data):
-    stored = zlib.compress(data)
+def backup_entry(name, data, stored=None):
+    stored = zlib.compress(data) if stored is None else stored
     return name.ljust(20).encode() + struct.pack("<ii", len(data), len(stored)) + stored
 
 
 def backup_set(files):
-    """A set as the programs write it: the manifest "ZENKAR.SET" first."""
+    """A set as the programs write it: first the manifest, named "ZENKAR.SET"
+    and the CRC-32 of its stored bytes, listing each entry's name, lengths and
+    the CRC-32 of its stored bytes."""
     manifest = "ZKSET1\n"
     for name, data in files:
-        manifest += "%s\t%d\t%d\t%08x\n" % (name, len(data), len(zlib.compress(data)),
-                                            zlib.crc32(data))
-    return backup_entry("ZENKAR.SET", manifest.encode()) + b"".join(
-        backup_entry(name, data) for name, data in files)
+        stored = zlib.compress(data)
+        manifest += "%s\t%d\t%d\t%08x\n" % (name, len(data), len(stored), zlib.crc32(stored))
+    stored = zlib.compress(manifest.encode())
+    return backup_entry("ZENKAR.SET %08x" % zlib.crc32(stored), manifest.encode(), stored) + \
+        b"".join(backup_entry(name, data) for name, data in files)
 
 
 def backup_seeds():

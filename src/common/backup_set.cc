@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <limits>
@@ -36,12 +36,6 @@ std::string Hex(uint32_t value) {
   char text[9];
   std::snprintf(text, sizeof text, "%08x", value);
   return text;
-}
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
 }
 
 // The entry named as a message shows it: the name is outside bytes.
@@ -147,8 +141,9 @@ Status SplitEntries(std::string_view set, std::vector<BackupEntry>* entries) {
   return Status::Ok();
 }
 
-// A manifest line: name, full length, stored length and CRC-32, separated
-// by tabs; true when it describes `entry`, whose CRC-32 it then takes.
+// A manifest line: name, full length, stored length and the CRC-32 of the
+// stored bytes, separated by tabs; true when it describes `entry`, whose
+// CRC-32 it then takes.
 bool MatchesManifestLine(const std::string& line, BackupEntry* entry) {
   std::vector<std::string> fields;
   std::istringstream parts(line);
@@ -169,6 +164,14 @@ bool MatchesManifestLine(const std::string& line, BackupEntry* entry) {
 
 }  // namespace
 
+std::string UpperCased(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
 BackupScope IdentityScope(std::string_view identity) {
   if (identity == kPayrollIdentity) return kScopePayroll;
   if (identity == kAccountingIdentity) return kScopeAccounting;
@@ -187,9 +190,9 @@ void BackupFileList::Set(int slot, std::string_view name) {
 }
 
 bool BackupFileList::Lists(std::string_view name) const {
-  const std::string wanted = Upper(name);
+  const std::string wanted = UpperCased(name);
   for (int slot = 0; slot < kSlots; ++slot) {
-    if (!Name(slot).empty() && Upper(Name(slot)) == wanted) return true;
+    if (!Name(slot).empty() && UpperCased(Name(slot)) == wanted) return true;
   }
   return false;
 }
@@ -282,14 +285,20 @@ Status EncodeBackupSet(const std::vector<BackupFile>& files, std::string* set) {
   for (const BackupFile& file : files) {
     std::string entry;
     if (Status s = EncodeBackupEntry(file.name, file.data, &entry); !s.ok()) return s;
+    const std::string_view stored = std::string_view(entry).substr(kEntryHeaderSize);
     manifest += file.name + "\t" + std::to_string(file.data.size()) + "\t" +
-                std::to_string(entry.size() - kEntryHeaderSize) + "\t" + Hex(Crc32(file.data)) +
-                "\n";
+                std::to_string(stored.size()) + "\t" + Hex(Crc32(stored)) + "\n";
     body += entry;
   }
-  if (Status s = EncodeBackupEntry(BackupSetFile::kManifestName, manifest, set); !s.ok()) {
-    return s;
-  }
+  std::string stored;
+  if (Status s = CompressBlock(manifest, &stored); !s.ok()) return s;
+  // The manifest's own stream is checked by the CRC-32 in its name.
+  set->assign(kEntryHeaderSize, '\0');
+  PutTextField(*set, 0, kEntryNameWidth,
+               std::string(BackupSetFile::kManifestName) + " " + Hex(Crc32(stored)));
+  PutInt32(*set, 20, static_cast<int32_t>(manifest.size()));
+  PutInt32(*set, 24, static_cast<int32_t>(stored.size()));
+  set->append(stored);
   set->append(body);
   return Status::Ok();
 }
@@ -300,8 +309,13 @@ Status BackupSetFile::Decode(std::string bytes, BackupSetFile* set) {
   set->has_manifest_ = false;
   std::vector<BackupEntry> entries;
   if (Status s = SplitEntries(set->bytes_, &entries); !s.ok()) return s;
-  if (!entries.empty() && entries.front().name == kManifestName) {
+  if (!entries.empty() && entries.front().name.rfind(kManifestName, 0) == 0) {
     if (Status s = set->CheckManifest(&entries); !s.ok()) return s;
+  }
+  for (const BackupEntry& entry : entries) {
+    if (entry.has_crc && Crc32(set->Stored(entry)) != entry.crc) {
+      return Status::InvalidFile(EntryLabel(entry) + " is not the data that was saved");
+    }
   }
   for (const BackupEntry& entry : entries) {
     if (!KnownNames().Lists(entry.name)) {
@@ -315,6 +329,16 @@ Status BackupSetFile::Decode(std::string bytes, BackupSetFile* set) {
 // The manifest's lines must describe the entries after it one for one.
 Status BackupSetFile::CheckManifest(std::vector<BackupEntry>* entries) {
   const BackupEntry manifest_entry = entries->front();
+  const std::string_view name = manifest_entry.name;
+  uint32_t crc = 0;
+  const std::string_view crc_text = name.substr(std::min(name.size(), kManifestName.size() + 1));
+  const auto [end, error] =
+      std::from_chars(crc_text.data(), crc_text.data() + crc_text.size(), crc, 16);
+  if (name.size() != kManifestName.size() + 9 || name[kManifestName.size()] != ' ' ||
+      error != std::errc() || end != crc_text.data() + crc_text.size() ||
+      Crc32(Stored(manifest_entry)) != crc) {
+    return Status::InvalidFile(EntryLabel(manifest_entry) + " is not the list of files saved");
+  }
   std::string manifest;
   if (Status s = Expand(manifest_entry, &manifest); !s.ok()) return s;
   entries->erase(entries->begin());
@@ -338,10 +362,6 @@ Status BackupSetFile::CheckManifest(std::vector<BackupEntry>* entries) {
 Status BackupSetFile::Expand(const BackupEntry& entry, std::string* data) const {
   if (Status s = ExpandBlock(Stored(entry), entry.full_length, data); !s.ok()) {
     return Status::InvalidFile(EntryLabel(entry) + " " + s.message());
-  }
-  if (entry.has_crc && Crc32(*data) != entry.crc) {
-    data->clear();
-    return Status::InvalidFile(EntryLabel(entry) + " expands to other bytes than were saved");
   }
   return Status::Ok();
 }

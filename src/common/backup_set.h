@@ -51,6 +51,10 @@ inline constexpr std::string_view kLauncherIdentity = "KXMENU";
 // receivables), or 0 for any other program: it never restores.
 BackupScope IdentityScope(std::string_view identity);
 
+// `text` with its ASCII letters upper-cased: file names in a set and in the
+// lists are compared this way, as on the systems that share the files.
+std::string UpperCased(std::string_view text);
+
 // The groups a restore works through, in order: payroll, accounting,
 // receivables, each with the message shown when it was restored.
 struct BackupGroup {
@@ -124,11 +128,13 @@ struct BackupFile {
 };
 
 // A whole set of `files`, in their order, after its manifest: a first entry
-// named "ZENKAR.SET" listing every entry that follows with its two lengths
-// and the CRC-32 of its file. The programs of the suite pass over an entry
+// named "ZENKAR.SET" and the CRC-32 of its own stored bytes (in hexadecimal),
+// listing every entry that follows with its name, its two lengths and the
+// CRC-32 of its stored bytes. The programs of the suite pass over an entry
 // whose name is in none of their lists, so the manifest costs them nothing;
-// to this program it tells a set cut short at an entry's end, or an entry
-// whose name was damaged into another, from a whole one.
+// to this program it tells a set damaged at any byte -- cut short at an
+// entry's end, a name changed into another, a bit that zlib does not read --
+// from a whole one.
 Status EncodeBackupSet(const std::vector<BackupFile>& files, std::string* set);
 
 // An entry as it stands in a set.
@@ -152,7 +158,8 @@ class BackupSetFile {
   // that is cut short, has a negative length, claims more bytes than a zlib
   // stream of its stored length can expand to, or bears a name no program
   // of the suite writes; and, when the set has a manifest, unless the
-  // entries are exactly those it lists. Files are not expanded.
+  // entries are exactly those it lists, byte for byte. Files are not
+  // expanded.
   static Status Decode(std::string bytes, BackupSetFile* set);
 
   const std::vector<BackupEntry>& entries() const { return entries_; }
@@ -161,8 +168,7 @@ class BackupSetFile {
     return std::string_view(bytes_).substr(entry.stored_offset, entry.stored_length);
   }
   // Expands one entry, failing with a message naming it when its stream is
-  // damaged, does not give exactly its full length, or gives other bytes
-  // than the manifest's CRC-32 says.
+  // damaged or does not give exactly its full length.
   Status Expand(const BackupEntry& entry, std::string* data) const;
 
  private:

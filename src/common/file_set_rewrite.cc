@@ -48,15 +48,19 @@ std::vector<std::pair<std::string, std::string>> ReadJournal(FileSystem& fs,
 }  // namespace
 
 void FileSetRewrite::Add(std::string path, std::string_view contents, std::string previous) {
-  files_.push_back({std::move(path), contents, std::move(previous)});
+  files_.push_back({std::move(path), contents, std::move(previous), true});
 }
 
 void FileSetRewrite::AddLast(std::string path, std::string_view contents) {
-  last_ = File{std::move(path), contents, ""};
+  last_ = File{std::move(path), contents, "", true};
+}
+
+void FileSetRewrite::AddNew(std::string path, std::string_view contents) {
+  files_.push_back({std::move(path), contents, "", /*existed=*/false});
 }
 
 void FileSetRewrite::AddRemoval(std::string path, std::string previous) {
-  removals_.push_back({std::move(path), "", std::move(previous)});
+  removals_.push_back({std::move(path), "", std::move(previous), true});
 }
 
 Status FileSetRewrite::WriteTemporary(const File& file, std::string* path) {
@@ -75,7 +79,13 @@ void FileSetRewrite::RemoveTemporaries(const std::vector<std::string>& paths) {
 }
 
 void FileSetRewrite::PutBack(const std::vector<const File*>& files) {
-  for (const File* file : files) WriteFileAtomically(fs_, file->path, file->previous);
+  for (const File* file : files) {
+    if (file->existed) {
+      WriteFileAtomically(fs_, file->path, file->previous);
+    } else {
+      fs_.RemoveFile(file->path);
+    }
+  }
 }
 
 Status FileSetRewrite::RemoveFiles(std::vector<const File*>* removed, std::string* failed_path) {

@@ -49,6 +49,9 @@ class FileSetRewrite {
   // Commit opens its new contents for reading and writing before the first
   // rename, so that once it is in place no open can fail any more.
   void AddLast(std::string path, std::string_view contents);
+  // Adds a file that does not exist yet, to be removed again should a later
+  // step fail.
+  void AddNew(std::string path, std::string_view contents);
   // Adds a file to remove, with its contents to put back should a later
   // step fail.
   void AddRemoval(std::string path, std::string previous);
@@ -85,6 +88,7 @@ class FileSetRewrite {
     std::string path;
     std::string_view contents;
     std::string previous;
+    bool existed = true;  // false: putting it back removes it
   };
   // Writes and flushes the new contents of `file`; `path` names the
   // temporary file once it exists.

@@ -83,7 +83,7 @@ std::string Refusal(std::string bytes) {
 TEST(BackupSetFormatTest, FilesRoundTripAnEmptyOneIncludedAfterTheManifest) {
   const std::string lines(3280, 'L');
   const std::string set = SetOf({{"KXACCT.TRN", lines}, {"KXACCT.REC", ""}});
-  EXPECT_EQ(set.substr(0, 10), "ZENKAR.SET");
+  EXPECT_EQ(set.substr(0, 11), "ZENKAR.SET ");
   BackupSetFile decoded;
   ASSERT_TRUE(BackupSetFile::Decode(set, &decoded).ok());
   EXPECT_TRUE(decoded.has_manifest());
