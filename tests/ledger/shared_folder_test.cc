@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "common/backup_restore.h"
 #include "ledger/folder_summary.h"
 #include "ledger_fixture.h"
 
@@ -124,6 +125,21 @@ TEST_F(SharedFolderTest, AnEditInPlaceByTheOtherProgramIsReadBeforeTheNextChange
   ASSERT_TRUE(other_.WriteTransaction(1, line));
   ASSERT_NE(ledger_.AppendTransaction(Line(kJournalLine, "650", 10, "two")), 0);
   EXPECT_EQ(Posted("650"), Money::FromCents(160));
+  ExpectBooksAgreeWithFiles();
+}
+
+TEST_F(SharedFolderTest, ARestoreByAnotherProgramIsReadBeforeTheNextChange) {
+  Append(Line(kJournalLine, "650", 100, "backed up"));
+  TempDir backups;
+  BackupEnvironment env{fs_, other_ui_, "KXACCT", "Zenkar Accounting", dir_.path()};
+  BackupFileList list;
+  ASSERT_EQ(WriteBackupSet(env, backups.path(), &list, kScopeWholeSuite), kBackupWritten);
+  Append(Line(kJournalLine, "650", 200, "after the backup"));
+
+  ASSERT_EQ(RestoreBackupSet(env, backups.path(), "", kScopeAccounting), 1);
+  ASSERT_NE(ledger_.AppendTransaction(Line(kJournalLine, "650", 300, "after the restore")), 0);
+  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{std::string(kBooksReread)});
+  EXPECT_EQ(MemosOnDisk(), (std::vector<std::string>{"backed up", "after the restore"}));
   ExpectBooksAgreeWithFiles();
 }
 
