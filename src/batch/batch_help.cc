@@ -16,6 +16,9 @@ Commands:
   test                    the chart consistency test and the posted-total check
   report NAME ...         write a report as PDF or CSV, or print it
   export-journal [FILE]   the whole ledger as an hledger / ledger-cli journal
+  backup DIR              back the data up into DIR (zenkar.sav), as "Backup Data"
+  restore DIR [--set N]   restore the books from a backup in DIR
+  auto-backup             add a set to the automatic backup series
 
 Global options:
   --folder DIR          the company's data folder (default: the current
@@ -108,6 +111,38 @@ to FILE or to standard output:
 Every account ends with its balance in the books.
 )HELP";
 
+constexpr std::string_view kBackupHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] backup BACKUP-DIR
+
+Backs up every Zenkar data file of the folder into BACKUP-DIR as "zenkar.sav",
+exactly as "Backup Data" does: the set is written beside the old one, read back
+and checked, and only then replaces it. KXLOC.DAT in BACKUP-DIR and KXDATE.DAT
+in the data folder record the backup. When BACKUP-DIR holds the backup of
+another data folder, it is replaced only with --yes. Prints the set's path.
+)HELP";
+
+constexpr std::string_view kRestoreHelp =
+    R"HELP(Usage: kxbatch --yes [--folder DIR] restore BACKUP-DIR [--set N]
+
+Restores the books (KXACCT.* and KXMICR.DAT) from a backup in BACKUP-DIR, as
+"Restore Data" does: "zenkar.sav" (set 0) and its numbered sets zenkar01.sav
+to zenkar20.sav, or else KXACCT00.sav, KXACCT01.sav, ... The whole set is
+checked before any file is changed; the books' files it lacks are removed.
+The questions before a restore are answered No unless --yes is given. Runs
+only while no other program has the folder open, then prints the "Where Am I?"
+summary of the restored books.
+
+  --set N   the set to restore (default 0, the newest)
+)HELP";
+
+constexpr std::string_view kAutoBackupHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] auto-backup
+
+Adds a set of the books to the automatic backup series in
+DIR/Zenkar_Auto_Backup/, as kxacct does when it closes: KXACCT00.sav is the
+newest, KXACCT20.sav the oldest kept. Prints the path of KXACCT00.sav.
+)HELP";
+
 }  // namespace
 
 std::string HelpText(std::string_view topic, const std::vector<std::string_view>& report_labels) {
@@ -115,6 +150,9 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "where") return std::string(kWhereHelp);
   if (topic == "test") return std::string(kTestHelp);
   if (topic == "export-journal") return std::string(kExportHelp);
+  if (topic == "backup") return std::string(kBackupHelp);
+  if (topic == "restore") return std::string(kRestoreHelp);
+  if (topic == "auto-backup") return std::string(kAutoBackupHelp);
   if (topic == "report") {
     std::string text(kReportHelp);
     for (std::string_view label : report_labels) text += "  " + std::string(label) + "\n";

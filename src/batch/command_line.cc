@@ -43,6 +43,9 @@ const std::vector<CommandSpec>& Commands() {
         {"omit-percentages", Value::kNone},
         {"include-zero", Value::kNone}}},
       {"export-journal", Command::kExportJournal, {{"accrual", Value::kNone}}},
+      {"backup", Command::kBackup, {}},
+      {"restore", Command::kRestore, {{"set", Value::kRequired}}},
+      {"auto-backup", Command::kAutoBackup, {}},
   };
   return commands;
 }
@@ -206,6 +209,12 @@ class Interpreter {
         return Report();
       case Command::kExportJournal:
         return ExportJournal();
+      case Command::kBackup:
+        return BackupFolder();
+      case Command::kRestore:
+        return BackupFolder() && SetNumber();
+      case Command::kAutoBackup:
+        return NoPositional();
     }
     return false;
   }
@@ -241,6 +250,22 @@ class Interpreter {
   bool NoPositional() {
     if (words_.positional.empty()) return true;
     return Fail("unexpected argument '" + words_.positional.front() + "'");
+  }
+
+  // The one folder of backup and restore.
+  bool BackupFolder() {
+    if (words_.positional.size() != 1) return Fail("name one backup folder");
+    invocation_.backup_folder = words_.positional.front();
+    return true;
+  }
+
+  bool SetNumber() {
+    const std::optional<std::string> set = Last("set");
+    if (!set) return true;
+    if (!ReadNumber(*set, &invocation_.set_number) || invocation_.set_number > 99) {
+      return Fail("'--set' takes a number from 0 to 99, not '" + *set + "'");
+    }
+    return true;
   }
 
   bool ExportJournal() {

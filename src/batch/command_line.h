@@ -17,7 +17,7 @@
 
 namespace zenkar {
 
-enum class Command { kNew, kWhere, kTest, kReport, kExportJournal };
+enum class Command { kNew, kWhere, kTest, kReport, kExportJournal, kBackup, kRestore, kAutoBackup };
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
 
@@ -43,8 +43,10 @@ struct Invocation {
   ConsoleUi::Answers answers = ConsoleUi::Answers::kPreselected;
   std::string company_name;  // new --name (UTF-8)
   ReportRequest report;
-  bool accrual = false;      // export-journal --accrual
-  std::string journal_file;  // export-journal FILE; empty: standard output
+  bool accrual = false;       // export-journal --accrual
+  std::string journal_file;   // export-journal FILE; empty: standard output
+  std::string backup_folder;  // backup DIR, restore DIR: as given
+  int set_number = 0;         // restore --set N: 0 the newest
 };
 
 struct ParsedCommandLine {

@@ -24,6 +24,10 @@ struct CommandContext {
 // A path given on the command line, relative to the working directory.
 std::string ResolvePath(const std::string& path, const std::string& current_folder);
 
+// True when the context's folder exists and holds a company (KXACCT.CFG and
+// KXACCT.TRN); otherwise says so.
+bool HoldsCompany(CommandContext& context);
+
 // Loads the books of the context's folder. Unlike the desktop program,
 // kxbatch does not make a company of a folder that holds none.
 bool OpenBooks(CommandContext& context);
@@ -33,6 +37,9 @@ bool RunWhere(CommandContext& context);
 bool RunTest(CommandContext& context);
 bool RunReport(const ReportRequest& request, CommandContext& context);
 bool RunExportJournal(const Invocation& invocation, CommandContext& context);
+bool RunBackup(const Invocation& invocation, CommandContext& context);
+bool RunRestore(const Invocation& invocation, CommandContext& context);
+bool RunAutoBackupCommand(CommandContext& context);
 
 }  // namespace zenkar
 

@@ -28,7 +28,7 @@ std::string ResolvePath(const std::string& path, const std::string& current_fold
   return current_folder + path;
 }
 
-bool OpenBooks(CommandContext& context) {
+bool HoldsCompany(CommandContext& context) {
   FileSystem& fs = context.env.fs;
   if (!fs.DirectoryExists(context.folder)) {
     context.ui.Error(Shown(context.folder) + "\ndoes not exist.");
@@ -39,6 +39,11 @@ bool OpenBooks(CommandContext& context) {
                      "\nholds no company (KXACCT.CFG and KXACCT.TRN). 'kxbatch new' makes one.");
     return false;
   }
+  return true;
+}
+
+bool OpenBooks(CommandContext& context) {
+  if (!HoldsCompany(context)) return false;
   context.ledger.SetDataFolder(context.folder);
   return context.ledger.OpenDataFolder();
 }

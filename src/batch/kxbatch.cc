@@ -31,15 +31,22 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunReport(invocation.report, context);
     case Command::kExportJournal:
       return RunExportJournal(invocation, context);
+    case Command::kBackup:
+      return RunBackup(invocation, context);
+    case Command::kRestore:
+      return RunRestore(invocation, context);
+    case Command::kAutoBackup:
+      return RunAutoBackupCommand(context);
   }
   return false;
 }
 
 // Only a command that changes the books takes the folder for itself, and
 // only while no other program has it open; every other command reads the
-// books without changing any file.
+// books without changing any of their files.
 Ledger::Access AccessOf(Command command) {
-  return command == Command::kNew ? Ledger::Access::kAlone : Ledger::Access::kReadOnly;
+  return command == Command::kNew || command == Command::kRestore ? Ledger::Access::kAlone
+                                                                  : Ledger::Access::kReadOnly;
 }
 
 }  // namespace

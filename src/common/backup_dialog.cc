@@ -265,6 +265,10 @@ void OfferRestoreAfterDamage(BackupEnvironment& env, std::string_view descriptio
   env.ui.Information("Reopen " + env.product + " to try again.", env.product);
 }
 
+bool InAutoBackupArea(const std::string& data_folder) {
+  return UpperCased(data_folder).find(UpperCased(kAutoBackupFolderName)) != std::string::npos;
+}
+
 bool HoldsWholeFileSet(FileSystem& fs, const std::string& data_folder) {
   for (std::string_view name : kWholeFileSet) {
     if (!fs.FileExists(DataFilePath(fs, data_folder, name))) return false;

@@ -57,6 +57,10 @@ int BackupToFolder(BackupEnvironment& env, const std::string& folder, std::strin
 int RestoreFromFolder(BackupEnvironment& env, const std::string& folder,
                       std::optional<int> set_number = std::nullopt);
 
+// True when `data_folder` lies inside an automatic backup area (a folder
+// restored there): it is never backed up into itself.
+bool InAutoBackupArea(const std::string& data_folder);
+
 // The automatic backup: writes the program's own group as identity + ".sav"
 // into the data folder's "Zenkar_Auto_Backup/" and, once it is written,
 // moves the series identity + "00.sav" to "19.sav" up by one ("20" is the

@@ -1,6 +1,7 @@
 #include "common/folder_lock.h"
 
 #include "common/byte_codec.h"
+#include "common/text_field.h"
 
 namespace zenkar {
 namespace {
@@ -79,6 +80,11 @@ FolderLock::Generations FolderLock::Advance(bool books, bool settings) {
 
 void FolderLock::End() {
   if (file_ != nullptr) file_->Unlock(kWritingSlot);
+}
+
+std::string FolderInUseMessage(const std::string& folder) {
+  return "Another program is using this data folder:\n" + Utf8ToCp1252(folder) +
+         "\nNothing was changed. Try again when it has closed the folder.";
 }
 
 }  // namespace zenkar

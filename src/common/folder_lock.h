@@ -80,6 +80,9 @@ class FolderLock {
   std::unique_ptr<LockFile> file_;
 };
 
+// Said when a program that wants `folder` alone finds another program using it.
+std::string FolderInUseMessage(const std::string& folder);
+
 }  // namespace zenkar
 
 #endif  // ZENKAR_COMMON_FOLDER_LOCK_H_

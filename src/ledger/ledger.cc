@@ -162,8 +162,7 @@ bool Ledger::TakeFolder() {
     case Access::kAlone:
       status = folder_lock_.TakeAlone(data_folder_);
       if (status.code() == Status::Code::kInUse) {
-        ui_.Error("Another program is using this data folder:\n" + Utf8ToCp1252(data_folder_) +
-                  "\nNothing was changed. Try again when it has closed the folder.");
+        ui_.Error(FolderInUseMessage(data_folder_));
         return false;
       }
       break;
