@@ -41,6 +41,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/backup_dialog.h"
 #include "common/byte_codec.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
@@ -227,6 +228,28 @@ bool SaveSettings(Ledger& ledger) {
   return ledger.SaveCompanySettings();
 }
 
+// A restore: the books are saved into the automatic backup series, then
+// changed (a line, the settings, a reconciliation file the set does not
+// hold); the restore puts the saved books back and removes that file.
+BackupEnvironment BackupEnvironmentOf(Ledger& ledger) {
+  return {ledger.fs(), ledger.ui(), "KXACCT", "Zenkar Accounting", ledger.data_folder()};
+}
+
+bool BackedUpThenChanged(Ledger& ledger) {
+  BackupEnvironment env = BackupEnvironmentOf(ledger);
+  if (!RunAutoBackup(env) || !Append(ledger)) return false;
+  ledger.settings().name_line_2 = "Changed after the backup";
+  return ledger.SaveCompanySettings() &&
+         WriteFileAtomically(ledger.fs(), ledger.FilePath("KXACCT.REC"), std::string(152, ' '))
+             .ok();
+}
+
+bool Restore(Ledger& ledger) {
+  BackupEnvironment env = BackupEnvironmentOf(ledger);
+  return RestoreBackupSet(env, ledger.data_folder() + std::string(kAutoBackupFolderName),
+                          "KXACCT00.sav", kScopeAccounting) == 1;
+}
+
 struct Operation {
   const char* name;
   bool is_load;
@@ -260,6 +283,8 @@ const Operation kOperations[] = {
     {"delete-payee", false, "delete a payee (recurring entries, payees and lines rewritten)",
      nullptr, DeletePayee},
     {"save-settings", false, "save the company settings", nullptr, SaveSettings},
+    {"restore", false, "restore the books from the automatic backup (files replaced and removed)",
+     BackedUpThenChanged, Restore},
 };
 
 const Operation& FindOperation(std::string_view name) {

@@ -28,6 +28,7 @@ RECORD_LENGTHS = {
     "KXACCT.TRN": 328,
     "KXACCT.VND": 536,
     "KXACCT.RJE": 284,
+    "KXACCT.REC": 152,
     "KXACCTCOA.DAT": 156,
 }
 # Files every company has.
@@ -40,6 +41,8 @@ TEMPORARY_NAME = re.compile(r"^(?P<target>.+)\.~(?:[A-Za-z0-9]{6}|new)$")
 # A change of several files names its temporary files and targets here until
 # they are all renamed.
 JOURNAL_FILE = "KXACCT.JNL"
+# The automatic backup series, a folder of its own in the data folder.
+AUTO_BACKUP_FOLDER = "ZENKAR_AUTO_BACKUP"
 
 # Transaction line (328 bytes): kind, account number, amount.
 LINE_KIND = struct.Struct("<i")  # offset 8: 1 journal, 2 check/deposit, 3 invoice
@@ -55,8 +58,8 @@ POSTING_KINDS = (1, 2)
 
 def classify(folder):
     """Maps each file name of the folder to ("data", canonical name),
-    ("temporary", canonical name), ("lock", None), ("journal", None) or
-    ("unknown", None)."""
+    ("temporary", canonical name), ("lock", None), ("journal", None),
+    ("backups", None) or ("unknown", None)."""
     kinds = {}
     for name in sorted(os.listdir(folder)):
         upper = name.upper()
@@ -70,6 +73,8 @@ def classify(folder):
             kinds[name] = ("lock", None)
         elif upper == JOURNAL_FILE:
             kinds[name] = ("journal", None)
+        elif upper == AUTO_BACKUP_FOLDER and os.path.isdir(os.path.join(folder, name)):
+            kinds[name] = ("backups", None)
         else:
             kinds[name] = ("unknown", None)
     return kinds
