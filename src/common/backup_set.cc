@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <sstream>
 
 #include "common/byte_codec.h"
@@ -21,6 +23,9 @@ constexpr uint64_t kMostExpansion = 1032;
 constexpr size_t kSmallestStream = 8;
 
 constexpr uint64_t kLargestLength = std::numeric_limits<int32_t>::max();
+
+// The size of the pieces an entry is expanded in to compare it with a file.
+constexpr size_t kCompareChunk = 64 * 1024;
 
 // The first line of a set's manifest.
 constexpr std::string_view kManifestHeader = "ZKSET1";
@@ -224,15 +229,15 @@ SetFileName SetFileNameFor(BackupScope scope, std::string_view identity) {
 
 Status CompressBlock(std::string_view data, std::string* out) {
   uLongf length = ::compressBound(static_cast<uLong>(data.size()));
-  out->resize(length);
-  const int result =
-      ::compress(reinterpret_cast<Bytef*>(out->data()), &length,
-                 reinterpret_cast<const Bytef*>(data.data()), static_cast<uLong>(data.size()));
+  // Not zero-filled: of the bound only what zlib writes is touched.
+  const std::unique_ptr<Bytef[]> buffer(new Bytef[length]);
+  const int result = ::compress(buffer.get(), &length, reinterpret_cast<const Bytef*>(data.data()),
+                                static_cast<uLong>(data.size()));
   if (result != Z_OK) {
     out->clear();
     return Status::IoError("zlib could not compress the data (" + std::to_string(result) + ")");
   }
-  out->resize(length);
+  out->assign(reinterpret_cast<const char*>(buffer.get()), length);
   return Status::Ok();
 }
 
@@ -357,6 +362,36 @@ Status BackupSetFile::CheckManifest(std::vector<BackupEntry>* entries) {
   }
   has_manifest_ = true;
   return Status::Ok();
+}
+
+Status BackupSetFile::ExpandsTo(const BackupEntry& entry, std::string_view expected) const {
+  if (entry.full_length != expected.size()) {
+    return Status::InvalidFile(EntryLabel(entry) + " holds a file of another length");
+  }
+  z_stream stream{};
+  if (::inflateInit(&stream) != Z_OK) return Status::IoError("zlib could not start expanding");
+  const std::string_view stored = Stored(entry);
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stored.data()));
+  stream.avail_in = static_cast<uInt>(stored.size());
+  char chunk[kCompareChunk];
+  size_t compared = 0;
+  int result = Z_OK;
+  bool same = true;
+  while (same && result == Z_OK) {
+    stream.next_out = reinterpret_cast<Bytef*>(chunk);
+    stream.avail_out = sizeof chunk;
+    result = ::inflate(&stream, Z_NO_FLUSH);
+    const size_t produced = sizeof chunk - stream.avail_out;
+    same = compared + produced <= expected.size() &&
+           std::memcmp(chunk, expected.data() + compared, produced) == 0;
+    compared += produced;
+    if (result == Z_BUF_ERROR && produced > 0) result = Z_OK;
+  }
+  const bool whole =
+      same && result == Z_STREAM_END && compared == expected.size() && stream.avail_in == 0;
+  ::inflateEnd(&stream);
+  if (whole) return Status::Ok();
+  return Status::InvalidFile(EntryLabel(entry) + " does not expand to the file that was saved");
 }
 
 Status BackupSetFile::Expand(const BackupEntry& entry, std::string* data) const {

@@ -170,6 +170,10 @@ class BackupSetFile {
   // Expands one entry, failing with a message naming it when its stream is
   // damaged or does not give exactly its full length.
   Status Expand(const BackupEntry& entry, std::string* data) const;
+  // Expands one entry piece by piece, comparing it with `expected` as it
+  // goes (no copy of the whole file is made): fails unless it gives exactly
+  // those bytes.
+  Status ExpandsTo(const BackupEntry& entry, std::string_view expected) const;
 
  private:
   Status CheckManifest(std::vector<BackupEntry>* entries);

@@ -147,10 +147,9 @@ Status CheckWrittenSet(FileSystem& fs, const std::string& path,
   if (set.entries().size() != files.size()) {
     return Status::IoError(path + " did not read back as written");
   }
-  std::string data;
   for (size_t i = 0; i < files.size(); ++i) {
     const BackupEntry& entry = set.entries()[i];
-    if (entry.name != files[i].name || !set.Expand(entry, &data).ok() || data != files[i].data) {
+    if (entry.name != files[i].name || !set.ExpandsTo(entry, files[i].data).ok()) {
       return Status::IoError(path + " did not read back as written: " + files[i].name);
     }
   }
