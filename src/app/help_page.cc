@@ -7,6 +7,7 @@
 
 #include "app/program_identity.h"
 #include "app/utility_actions.h"
+#include "common/backup_dialog.h"
 #include "platform/text_conversion.h"
 
 namespace zenkar {
@@ -67,6 +68,8 @@ QStringList HelpPage::PanelLines() {
       FromCp1252(PanelVersionText()),
       "EXE File Date: " +
           FromCp1252(program_date ? FormatDate(*program_date, patterns.numeric, patterns) : ""),
+      "Last Backup: " +
+          FromCp1252(LastBackupDate(program().fs(), program().ledger().data_folder())),
       "Installation Folder:",
       FromPath(program().installation().program_folder),
       FromPath(program().ledger().data_folder()),

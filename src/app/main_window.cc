@@ -115,6 +115,7 @@ void MainWindow::BuildShortcuts() {
     const std::string code = tab_key.code;
     AddShortcut(QKeySequence(tab_key.keys), [this, code] { ShowPage(code); });
   }
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), [this] { BackupData(program_); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { ChangeDataFolder(program_); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_U), [this] { CheckForUpdate(program_); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { WhereAmI(program_); });

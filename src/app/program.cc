@@ -1,5 +1,8 @@
 #include "app/program.h"
 
+#include "app/program_identity.h"
+#include "common/backup_dialog.h"
+#include "common/folder_history.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
 
@@ -44,6 +47,7 @@ Program::Program(const ProgramPorts& ports, Installation installation, WebSite w
             web_site_.host),
       password_(ports.fs, installation_.files_folder, installation_.files_folder_writable) {
   ledger_.set_program_folder(installation_.program_folder);  // the default chart's home
+  ledger_.AddObserver(this);
 }
 
 bool Program::PrepareMainWindow() {
@@ -51,7 +55,12 @@ bool Program::PrepareMainWindow() {
     if (!AskProgramPassword(ui_, secret_input_, password_)) return false;
     password_given_ = true;
   }
-  return ledger_.is_loaded() || ledger_.OpenDataFolder();
+  if (ledger_.is_loaded() || ledger_.OpenDataFolder()) return true;
+  if (!ledger_.damaged_file().empty()) {
+    BackupEnvironment backups = Backups();
+    OfferRestoreAfterDamage(backups, ledger_.damaged_file());
+  }
+  return false;
 }
 
 std::string Program::WindowCaption() const {
@@ -114,8 +123,29 @@ void Program::MainWindowClosed() {
   if (restart_requested_) {
     ledger_.SaveCompanySettings();
   } else {
+    const std::string folder = ledger_.data_folder();
+    const int transactions = ledger_.transaction_count();
     ledger_.Close();  // saves the settings, then closes the files
+    AutoBackupOfFolderLeft(folder, transactions);
   }
+}
+
+BackupEnvironment Program::Backups() {
+  return {fs_, ui_, std::string(kProgramIdentity), std::string(kProgramTitle),
+          ledger_.data_folder()};
+}
+
+void Program::AutoBackupOfFolderLeft(const std::string& folder, int transaction_count) {
+  if (transaction_count == 0 || !HoldsWholeFileSet(fs_, folder)) return;
+  BackupEnvironment backups = Backups();
+  backups.data_folder = folder;
+  RunAutoBackup(backups);
+}
+
+void Program::OnLedgerChanged(LedgerChange change, int) {
+  if (change != LedgerChange::kFolderLoaded) return;
+  FolderHistory(fs_, installation_.files_folder, installation_.files_folder_writable)
+      .AddHistoryEntry(ledger_.data_folder());
 }
 
 void Program::Shutdown() {

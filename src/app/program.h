@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "app/main_window_rules.h"
+#include "common/backup_writer.h"
 #include "common/clock.h"
 #include "common/date_patterns.h"
 #include "common/day_number.h"
@@ -63,7 +64,7 @@ std::string DataFolderFromCommandLine(FileSystem& fs, std::string_view command_l
 Installation FindInstallation(FileSystem& fs, Ui& ui, const std::string& program_folder,
                               const char* xdg_data_home, const char* home);
 
-class Program {
+class Program : private LedgerObserver {
  public:
   Program(const ProgramPorts& ports, Installation installation, WebSite web_site,
           DatePatterns date_patterns);
@@ -85,8 +86,9 @@ class Program {
   // --- Start-up ----------------------------------------------------------
 
   // Asks for the program password the first time, then loads the data folder
-  // unless it is loaded already (a restart keeps the loaded books). False
-  // when the window must not be built; the reason has been shown.
+  // unless it is loaded already (a restart keeps the loaded books). A folder
+  // whose transaction, payee or chart file is damaged is offered a restore.
+  // False when the window must not be built; the reason has been shown.
   bool PrepareMainWindow();
 
   // --- The window --------------------------------------------------------
@@ -125,6 +127,15 @@ class Program {
   // per-installation folder), files closed.
   void Shutdown();
 
+  // --- Backups -------------------------------------------------------------
+
+  // The backup code's view of this program and its data folder.
+  BackupEnvironment Backups();
+  // The automatic backup of a data folder the program leaves (at a real exit
+  // or for another folder), when its books hold a transaction and its whole
+  // file set is there.
+  void AutoBackupOfFolderLeft(const std::string& folder, int transaction_count);
+
   // --- Program-wide choices ----------------------------------------------
 
   // The default date of new checks chosen with "Select Check Date", if any.
@@ -138,6 +149,9 @@ class Program {
   std::string ProgramFile(std::string_view name) const;
 
  private:
+  // Each folder opened goes to the front of the recent-folder history.
+  void OnLedgerChanged(LedgerChange change, int record_number) override;
+
   FileSystem& fs_;
   Ui& ui_;
   Shell& shell_;

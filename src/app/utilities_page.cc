@@ -30,6 +30,9 @@ UtilitiesPage::UtilitiesPage(const TabPageInfo& info, PageContext context)
 
   buttons_ = new QVBoxLayout;
   AddButton(102, "Change Data Folder", [this] { ChangeDataFolder(program()); });
+  AddButton(103, "Backup Data", [this] { BackupData(program()); });
+  AddButton(104, "Restore Data", [this] { RestoreData(program()); });
+  AddButton(105, "Restore from Auto Backup", [this] { RestoreFromAutoBackup(program()); });
   AddButton(108, "Add New Data Folder", [this] { AddNewDataFolder(program()); });
   AddButton(109, "Check for Update", [this] { CheckForUpdate(program()); });
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/program_identity.h"
+#include "common/backup_dialog.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
 #include "common/update_check.h"
@@ -32,13 +33,16 @@ void ReturnToFolder(Program& program, const std::string& folder) {
   }
 }
 
-// Switches to `folder`; true when the new folder is loaded.
+// Switches to `folder`; true when the new folder is loaded. The folder left
+// gets its automatic backup, as at exit.
 bool SwitchFolder(Program& program, const std::string& folder) {
   Ledger& ledger = program.ledger();
   const std::string previous = ledger.data_folder();
+  const int previous_transactions = ledger.transaction_count();
   program.StoreWindowState();  // kept with the old folder's settings
   switch (ledger.ChangeDataFolder(folder)) {
     case Ledger::FolderChange::kChanged:
+      program.AutoBackupOfFolderLeft(previous, previous_transactions);
       return true;
     case Ledger::FolderChange::kLoadFailed:
       ReturnToFolder(program, previous);
@@ -48,7 +52,36 @@ bool SwitchFolder(Program& program, const std::string& folder) {
   }
 }
 
+// After a restore the books on disk are new: they are loaded again and the
+// window rebuilt from them.
+void ReloadRestoredBooks(Program& program) {
+  if (!program.ledger().OpenDataFolder()) {
+    program.EndMainWindow();
+    return;
+  }
+  WhereAmI(program);
+  program.RestartMainWindow();
+}
+
 }  // namespace
+
+void BackupData(Program& program) {
+  program.ledger().SaveCompanySettings();
+  BackupEnvironment backups = program.Backups();
+  const DatePatterns& patterns = program.date_patterns();
+  RunBackupDialog(backups, kBackupMode,
+                  FormatDate(program.clock().Today(), patterns.numeric, patterns));
+}
+
+void RestoreData(Program& program) {
+  BackupEnvironment backups = program.Backups();
+  if (RunBackupDialog(backups, kRestoreMode, "") == 1) ReloadRestoredBooks(program);
+}
+
+void RestoreFromAutoBackup(Program& program) {
+  BackupEnvironment backups = program.Backups();
+  if (RunAutoRestore(backups) == 1) ReloadRestoredBooks(program);
+}
 
 void ChangeDataFolder(Program& program) {
   const std::optional<std::string> picked =

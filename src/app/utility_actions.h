@@ -23,6 +23,15 @@ void ChangeDataFolder(Program& program);
 // books already is not taken as new.
 void AddNewDataFolder(Program& program);
 
+// "Backup Data" (103, Ctrl+B): the settings are saved, then the folder is
+// asked for and the whole suite's set written there.
+void BackupData(Program& program);
+// "Restore Data" (104) and "Restore from Auto Backup" (105): after a
+// restore the books are loaded again, "Where Am I?" is shown and the window
+// rebuilt (no automatic backup is made for that restart).
+void RestoreData(Program& program);
+void RestoreFromAutoBackup(Program& program);
+
 // "Small", "Normal", "Large" (111-113): a size other than the one in use is
 // kept in the settings and the window rebuilt with it. False when nothing
 // changed.

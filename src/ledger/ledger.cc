@@ -87,6 +87,7 @@ Ledger::FolderChange Ledger::ChangeDataFolder(std::string_view path) {
 
 bool Ledger::OpenDataFolder() {
   Unload();
+  damaged_file_ = {};
   if (!TakeFolder()) return false;
   // A change of the books in every access but reading: the load may write,
   // and no other program changes the files between its reading and writing.

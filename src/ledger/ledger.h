@@ -66,6 +66,11 @@ inline constexpr std::string_view kInvalidBankAccount =
     "The bank account selected on the Setup screen is invalid. Enter a valid account as your "
     "bank account on the Setup screen.";
 
+// How a damaged file is named when a restore is offered for it.
+inline constexpr std::string_view kDamagedTransactions = "transaction file";
+inline constexpr std::string_view kDamagedPayees = "payee data file";
+inline constexpr std::string_view kDamagedChart = "chart of accounts file";
+
 // The files of a data folder's set, and the files its changes leave
 // beside them.
 inline const std::vector<std::string_view> kBooksFileNames = {
@@ -163,6 +168,11 @@ class Ledger {
   // cannot be used; the failure has been reported, no file was changed and
   // nothing stays loaded.
   bool OpenDataFolder();
+  // After a load that failed because the transaction, payee or chart file is
+  // damaged (not a whole number of records, or an impossible amount): the
+  // file, as kDamagedTransactions, kDamagedPayees or kDamagedChart name it;
+  // otherwise empty.
+  std::string_view damaged_file() const { return damaged_file_; }
 
   // Saves the settings (unless opened read-only), closes the transaction file
   // and lets go of the folder.
@@ -443,6 +453,7 @@ class Ledger {
   // that hold the files' new contents, read in their place (by file name).
   std::vector<std::pair<std::string, std::string>> pending_;
   bool folder_shared_ = false;
+  std::string_view damaged_file_;
   // Nested operations (an append saving an account) are one change.
   int change_depth_ = 0;
   // The files as this program last read or wrote them, and the folder's

@@ -140,6 +140,7 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
   std::unique_ptr<TransactionFile> file;
   if (Status s = TransactionFile::Open(fs_, path, TransactionFile::Mode::kReadOnly, &file);
       !s.ok()) {
+    if (s.code() == Status::Code::kInvalidFile) damaged_file_ = kDamagedTransactions;
     ui_.Error(s.code() == Status::Code::kInvalidFile
                   ? s.message()
                   : "Error opening " + Utf8ToCp1252(path) + "\n\n" + s.message());
@@ -171,6 +172,7 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
     if (!status.ok()) {
       ReportReadFailure(path, status);
     } else {
+      damaged_file_ = kDamagedTransactions;
       ui_.Error(DamagedAmountMessage(path, damaged));
     }
     return false;
@@ -209,6 +211,7 @@ bool Ledger::ReadChart(Books* books) {
       return false;
     }
     if (bytes.size() % AccountRecord::kSize != 0) {
+      damaged_file_ = kDamagedChart;
       ui_.Error(InvalidChartMessage(path));
       return false;
     }
@@ -217,6 +220,7 @@ bool Ledger::ReadChart(Books* books) {
     records = books->chart.count();
     for (int n = 1; n <= records; ++n) {
       if (!WithinLargestAmount(books->chart.account(n).balance_forward)) {
+        damaged_file_ = kDamagedChart;
         ui_.Error(DamagedAmountMessage(path, n));
         return false;
       }
@@ -249,6 +253,7 @@ bool Ledger::ReadPayees(Books* books) {
   std::vector<std::string> records;
   if (Status s = LoadAll(fs_, path, PayeeRecord::kSize, &records); !s.ok()) {
     if (s.code() == Status::Code::kInvalidFile) {
+      damaged_file_ = kDamagedPayees;
       ui_.Error(s.message());
     } else {
       ReportReadFailure(path, s);

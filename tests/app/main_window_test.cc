@@ -229,13 +229,22 @@ class MainWindowTest : public QObject {
     QCOMPARE(folder->text(), QString::fromStdString(world.data.path()));
     QVERIFY(folder->isReadOnly());
     QCOMPARE(Button(window.get(), 102)->text(), QString("Change Data Folder"));
+    QCOMPARE(Button(window.get(), 103)->text(), QString("Backup Data"));
+    QCOMPARE(Button(window.get(), 104)->text(), QString("Restore Data"));
+    QCOMPARE(Button(window.get(), 105)->text(), QString("Restore from Auto Backup"));
     QCOMPARE(Button(window.get(), 108)->text(), QString("Add New Data Folder"));
     QCOMPARE(Button(window.get(), 109)->text(), QString("Check for Update"));
-    auto* page = static_cast<UtilitiesPage*>(window->page("UTL"));
-    page->AddButton(103, "Backup Data", [] {});
-    QCoreApplication::processEvents();  // lays the column out again
     QVERIFY(Button(window.get(), 103)->y() > Button(window.get(), 102)->y());
-    QVERIFY(Button(window.get(), 103)->y() < Button(window.get(), 108)->y());
+    QVERIFY(Button(window.get(), 105)->y() < Button(window.get(), 108)->y());
+  }
+
+  void CtrlBAsksForTheBackupFolder() {
+    World world;
+    QVERIFY(world.Load());
+    auto window = OpenWindow(world);
+    QTest::keyClick(window.get(), Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(world.ui.prompts(),
+             std::vector<std::string>{"Select a folder to BACKUP TO, then click OK"});
   }
 
   void ChangeDataFolderToTheCurrentFolderKeepsTheWindow() {
@@ -281,13 +290,22 @@ class MainWindowTest : public QObject {
     }
     const QStringList lines =
         static_cast<HelpPage*>(window->page("HLP"))->information_panel()->text().split('\n');
-    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines.size(), 6);
     QCOMPARE(lines[0], QString("Version 4.7 - Revision 4"));
     QVERIFY(lines[1].startsWith("EXE File Date: "));
     QVERIFY(lines[1].size() > QString("EXE File Date: ").size());
-    QCOMPARE(lines[2], QString("Installation Folder:"));
-    QCOMPARE(lines[3], QString::fromStdString(world.install.path()));
-    QCOMPARE(lines[4], QString::fromStdString(world.data.path()));
+    QCOMPARE(lines[2], QString("Last Backup: "));
+    QCOMPARE(lines[3], QString("Installation Folder:"));
+    QCOMPARE(lines[4], QString::fromStdString(world.install.path()));
+    QCOMPARE(lines[5], QString::fromStdString(world.data.path()));
+    TempDir backups;
+    world.ui.AnswerFolder(backups.path());
+    BackupData(world.program);
+    window->ShowPage("UTL");
+    window->ShowPage("HLP");
+    QCOMPARE(
+        static_cast<HelpPage*>(window->page("HLP"))->information_panel()->text().split('\n')[2],
+        QString("Last Backup: 03/14/2026"));
   }
 
   void HelpPageButtonsOpenHelpAndLinks() {

@@ -156,6 +156,21 @@ TEST_F(DataFolderTest, TransactionFileOfAnOddLengthIsRefusedAndUntouched) {
   EXPECT_EQ(ledger_.transaction_count(), 0);
 }
 
+TEST_F(DataFolderTest, ALoadRefusedForADamagedFileNamesItForARestore) {
+  const std::pair<const char*, std::string_view> kDamaged[] = {{"KXACCT.TRN", kDamagedTransactions},
+                                                               {"KXACCT.VND", kDamagedPayees},
+                                                               {"KXACCT.COA", kDamagedChart}};
+  for (const auto& [file, description] : kDamaged) {
+    WriteCompany(SettingsOfYear(2015));
+    dir_.WriteFile(file, std::string(157, 'x'));
+    EXPECT_FALSE(ledger_.OpenDataFolder()) << file;
+    EXPECT_EQ(ledger_.damaged_file(), description) << file;
+  }
+  WriteCompany(SettingsOfYear(2015).substr(0, 4000));
+  EXPECT_FALSE(ledger_.OpenDataFolder());
+  EXPECT_EQ(ledger_.damaged_file(), "") << "the settings are not offered a restore";
+}
+
 TEST_F(DataFolderTest, FilesCopiedFromAWindowsDiskAreFoundInLowerCase) {
   dir_.WriteFile("kxacct.cfg", SettingsOfYear(2015));
   dir_.WriteFile("kxacct.trn", std::string(2 * 328, '\0'));
