@@ -78,12 +78,14 @@ void FileSetRewrite::RemoveTemporaries(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) fs_.RemoveFile(path);
 }
 
+// Putting back follows a failure the caller reports; a file that cannot be
+// put back as well is all the disk allows (Commit's contract says so).
 void FileSetRewrite::PutBack(const std::vector<const File*>& files) {
   for (const File* file : files) {
     if (file->existed) {
-      WriteFileAtomically(fs_, file->path, file->previous);
+      static_cast<void>(WriteFileAtomically(fs_, file->path, file->previous));
     } else {
-      fs_.RemoveFile(file->path);
+      static_cast<void>(fs_.RemoveFile(file->path));
     }
   }
 }
