@@ -201,9 +201,16 @@ PrinterCanvasFactory* ReportsPage::printer() {
 
 OutputServices ReportsPage::Services() {
   Program& p = program();
-  OutputServices services{p.fs(), p.ui(), p.clock(), p.shell(), p.date_patterns(), printer()};
   // Documents are written beside the books they come from.
-  services.output_folder = p.ledger().data_folder();
+  OutputServices services{p.fs(),
+                          p.ui(),
+                          p.clock(),
+                          p.shell(),
+                          p.date_patterns(),
+                          printer(),
+                          nullptr,
+                          p.ledger().data_folder(),
+                          {}};
   if (!services.output_folder.empty() && services.output_folder.back() != '/') {
     services.output_folder += '/';
   }

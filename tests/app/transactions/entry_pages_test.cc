@@ -13,7 +13,6 @@
 #include "app_rules/transactions/entry_company.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
-#include "platform/text_conversion.h"
 
 namespace zenkar {
 
@@ -33,7 +32,7 @@ struct Desk {
     window->Open();
     if (QTest::qWaitForWindowExposed(window.get())) {
       window->activateWindow();
-      QTest::qWaitForWindowActive(window.get());
+      if (!QTest::qWaitForWindowActive(window.get())) qWarning("the main window is not active");
     }
     company.ui.ClearMessages();
     company.viewer.shown.clear();
@@ -59,8 +58,6 @@ void Type(const QString& text) {
 void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QTest::keyClick(QApplication::focusWidget(), key, modifiers);
 }
-
-QString Text(const std::string& cp1252) { return FromCp1252(cp1252); }
 
 }  // namespace
 
@@ -400,7 +397,7 @@ class EntryPagesTest : public QObject {
     WhenModalShows<EditEntryDialog>([](EditEntryDialog* dialog) {
       // Keys go to the focused control, which the dialog has once it is active.
       dialog->activateWindow();
-      QTest::qWaitForWindowActive(dialog);
+      if (!QTest::qWaitForWindowActive(dialog)) qWarning("the dialog is not active");
       dialog->form()->amount()->setFocus();
       dialog->form()->amount()->selectAll();
       Type("1000");
