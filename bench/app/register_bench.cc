@@ -30,9 +30,9 @@
 #include <string>
 #include <vector>
 
-#include "app/entry_register.h"
-#include "app/main_window.h"
-#include "app/transactions_page.h"
+#include "app/transactions/transactions_page.h"
+#include "app/window/main_window.h"
+#include "app_rules/transactions/entry_register.h"
 #include "common/file_system.h"
 #include "ledger/chart_text.h"
 #include "platform/text_conversion.h"

@@ -31,7 +31,6 @@
 #include <vector>
 
 #include "common/file_system.h"
-#include "common/installation.h"
 #include "ledger/chart_of_accounts.h"
 #include "ledger/transaction_record.h"
 
@@ -209,8 +208,7 @@ void Ratio(const char* what, const Measure& ours, const Measure& theirs) {
 }
 
 void Run(int count, int runs, bool keep) {
-  const std::string bin = ExecutableFolder();
-  const std::string kxbatch = bin + "kxbatch";
+  const std::string kxbatch = ZENKAR_KXBATCH_PROGRAM;
   const std::string root =
       (std::filesystem::temp_directory_path() / ("bench-batch-" + std::to_string(getpid())))
           .string() +

@@ -13,11 +13,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/build_settings.h"
-#include "app/fault_handler.h"
-#include "app/locale_dates.h"
-#include "app/program.h"
-#include "app/qt_window_runner.h"
+#include "app/window/fault_handler.h"
+#include "app/window/locale_dates.h"
+#include "app/window/qt_window_runner.h"
+#include "app_rules/window/build_settings.h"
+#include "app_rules/window/program.h"
 #include "common/installation.h"
 #include "platform/help_window.h"
 #include "platform/qt_shell.h"

@@ -54,7 +54,7 @@ std::string ObjectText(std::string_view pdf, const XrefTable& xref, int number);
 // An uncompressed Windows bitmap. `pixel(x, y)` gives the palette index (1, 4
 // and 8 bits) or 0xRRGGBB (24 bits) of the pixel x from the left and y from
 // the top; rows are stored bottom-up unless `top_down`.
-struct BmpSpec {
+struct BmpLayout {
   int width = 4;
   int height = 4;
   int bits = 24;
@@ -62,7 +62,7 @@ struct BmpSpec {
   std::function<uint32_t(int x, int y)> pixel = [](int, int) { return 0; };
   bool top_down = false;
 };
-std::string MakeBmp(const BmpSpec& spec);
+std::string MakeBmp(const BmpLayout& layout);
 
 }  // namespace zenkar::testing
 

@@ -1,0 +1,145 @@
+#include "output/printer_jobs.h"
+
+namespace zenkar {
+namespace {
+
+// The canvas a report writes on: the spool canvas, which hands its finished
+// file to the jobs, or drops it when the report did not finish.
+class SpooledCanvas : public ReportCanvas {
+ public:
+  SpooledCanvas(PrinterJobs& jobs, std::unique_ptr<ReportCanvas> canvas, std::string path,
+                std::string_view title)
+      : jobs_(jobs), canvas_(std::move(canvas)), path_(std::move(path)), title_(title) {}
+  ~SpooledCanvas() override {
+    if (finished_) return;
+    canvas_.reset();
+    jobs_.DocumentAbandoned(path_);
+  }
+
+  double paper_length_factor() const override { return canvas_->paper_length_factor(); }
+  int additional_top_margin_half_lines() const override {
+    return canvas_->additional_top_margin_half_lines();
+  }
+  bool SetFont(const ReportFont& font) override { return canvas_->SetFont(font); }
+  void PlaceText(double row, double column, std::string_view text, ReportAlign align,
+                 int field) override {
+    canvas_->PlaceText(row, column, text, align, field);
+  }
+  void DrawLine(double row1, double column1, double row2, double column2) override {
+    canvas_->DrawLine(row1, column1, row2, column2);
+  }
+  void DrawDoubleLine(double row1, double column1, double row2, double column2) override {
+    canvas_->DrawDoubleLine(row1, column1, row2, column2);
+  }
+  void EndLine() override { canvas_->EndLine(); }
+  void NewPage() override { canvas_->NewPage(); }
+  bool Finish() override {
+    if (finished_) return false;
+    const bool drawn = canvas_->Finish();
+    canvas_.reset();
+    finished_ = true;
+    if (!drawn) {
+      jobs_.DocumentAbandoned(path_);
+      return false;
+    }
+    return jobs_.DocumentFinished(path_, title_);
+  }
+
+ private:
+  PrinterJobs& jobs_;
+  std::unique_ptr<ReportCanvas> canvas_;
+  std::string path_;
+  std::string title_;
+  bool finished_ = false;
+};
+
+}  // namespace
+
+PrinterJobs::~PrinterJobs() { Remove(held_); }
+
+std::unique_ptr<ReportCanvas> PrinterJobs::OpenPrinterCanvas(PrintJobKind kind,
+                                                             std::string_view title) {
+  std::optional<PrintingOptions> options = ChooseOptions(kind);
+  if (!options) return nullptr;
+  job_options_ = *options;
+  SpoolSetup spool;
+  spool.sheet = setup_.system.DefaultSheet(options->printer);
+  if (kind == PrintJobKind::kCheck) {
+    spool.additional_top_margin_half_lines = options->additional_top_margin;
+  }
+  spool.initial_font = {FontFamilyOf(options->font_name), static_cast<double>(options->font_size),
+                        FontStyleOf(options->font_style)};
+  const std::string path = setup_.spool_folder + "job-" + std::to_string(++documents_) + ".pdf";
+  std::unique_ptr<ReportCanvas> canvas = setup_.maker.MakeCanvas(path, spool);
+  if (canvas == nullptr) {
+    setup_.ui.Error(UnableToAccessMessage(options->printer));
+    return nullptr;
+  }
+  return std::make_unique<SpooledCanvas>(*this, std::move(canvas), path, title);
+}
+
+std::optional<PrintingOptions> PrinterJobs::ChooseOptions(PrintJobKind kind) {
+  if (in_run_ && run_options_ && run_kind_ == kind) return run_options_;
+  PrintingOptionsForm form(setup_.system, setup_.ui, kind, setup_.check_types);
+  std::optional<PrintingOptions>& last = last_[static_cast<int>(kind)];
+  if (!form.Load(setup_.ledger.settings(), last ? &*last : nullptr)) return std::nullopt;
+  if (!setup_.asker.AskPrintingOptions(form)) return std::nullopt;
+  StorePrintingOptions(form.options(), kind, setup_.ledger.settings());
+  // A failed save has been reported; the job still prints with the choice.
+  setup_.ledger.SaveCompanySettings();
+  last = form.options();
+  if (in_run_) {
+    run_options_ = form.options();
+    run_kind_ = kind;
+  }
+  return form.options();
+}
+
+void PrinterJobs::RunStarting() {
+  Remove(held_);
+  held_.clear();
+  in_run_ = true;
+  run_options_.reset();
+  last_run_sent_ = true;
+}
+
+void PrinterJobs::RunFinished() {
+  in_run_ = false;
+  run_options_.reset();
+  if (!held_.empty()) last_run_sent_ = Send(std::move(held_));
+  held_.clear();
+}
+
+bool PrinterJobs::DocumentFinished(const std::string& path, std::string_view title) {
+  if (in_run_ && !job_options_.separate_documents) {
+    held_.push_back({path, std::string(title)});
+    return true;
+  }
+  return Send({{path, std::string(title)}});
+}
+
+void PrinterJobs::DocumentAbandoned(const std::string& path) { setup_.fs.RemoveFile(path); }
+
+bool PrinterJobs::Send(std::vector<Held> documents) {
+  PrintSubmission job;
+  job.printer = job_options_.printer;
+  job.title = documents.front().title;
+  for (const Held& document : documents) job.files.push_back(document.path);
+  job.options = JobOptionsOf(job_options_);
+  bool sent = false;
+  {
+    BusyCursor busy(setup_.ui);
+    setup_.ui.SetProgress(kCommunicatingWithPrinter, 0, 0);
+    sent = setup_.system.Submit(job);
+    setup_.ui.ClearProgress();
+  }
+  if (!sent) setup_.ui.Error(UnableToAccessMessage(job.printer));
+  Remove(documents);
+  return sent;
+}
+
+void PrinterJobs::Remove(const std::vector<Held>& documents) {
+  for (const Held& document : documents) setup_.fs.RemoveFile(document.path);
+}
+
+}  // namespace zenkar
