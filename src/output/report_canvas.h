@@ -82,6 +82,9 @@ std::string_view PdfKeyOf(const ReportFont& font);
 
 // The width of Windows-1252 `text` in `font`, in points.
 double ReportTextWidth(const ReportFont& font, std::string_view text);
+// The longest beginning of `text` whose width in `font` is at most `points`,
+// without the blanks it would end in.
+std::string_view FitTextToWidth(const ReportFont& font, std::string_view text, double points);
 
 enum class ReportAlign { kLeft, kRight, kCenter };
 

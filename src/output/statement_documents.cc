@@ -158,6 +158,7 @@ StatementDocument IncomeStatementDocument(const IncomeStatement& statement,
   StatementDocument document;
   document.job_title = "Income-Statement";
   document.base_lines_per_page = kIncomeStatementLines;
+  document.first_amount_column = kCurrentColumn;
   document.heading =
       HeadingOf(settings, TitleOr(settings.income_title, kIncomeStatementLabel),
                 IncomePeriodLine(statement.window.period, facts), settings.income_footer, facts);
@@ -173,6 +174,7 @@ StatementDocument BalanceSheetDocument(const BalanceSheet& sheet, const CompanyS
   StatementDocument document;
   document.job_title = "Balance-Sheet";
   document.base_lines_per_page = kBalanceSheetLines;
+  document.first_amount_column = kFirstLevelColumn;
   document.heading = HeadingOf(settings, TitleOr(settings.balance_title, kBalanceSheetLabel),
                                "As of " + LongDate(sheet.window.period.last, facts),
                                settings.balance_footer, facts);
