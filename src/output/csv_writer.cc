@@ -60,7 +60,9 @@ void CsvWriter::WriteField(std::string_view text) {
 
 void CsvWriter::PlaceText(double, double, std::string_view text, ReportAlign, int field) {
   while (next_field_ < field) WriteField("");
-  WriteField(text);
+  // Texts of the books come blank-padded to their record width; a
+  // spreadsheet cell holds the text alone.
+  WriteField(TrimRight(text));
 }
 
 void CsvWriter::EndLine() {
