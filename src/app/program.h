@@ -21,10 +21,12 @@
 #include "common/help_system.h"
 #include "common/installation.h"
 #include "common/internet_shortcut.h"
+#include "common/login_user.h"
 #include "common/program_password.h"
 #include "common/shell.h"
 #include "common/ui.h"
 #include "ledger/ledger.h"
+#include "output/print_job.h"
 
 namespace zenkar {
 
@@ -35,6 +37,7 @@ struct ProgramPorts {
   Clock& clock;
   SecretInput& secret_input;
   HelpViewer& help_viewer;
+  const UserDirectory& users;
 };
 
 // The main window as the program sees it.
@@ -76,6 +79,7 @@ class Program {
   Shell& shell() { return shell_; }
   Clock& clock() { return clock_; }
   SecretInput& secret_input() { return secret_input_; }
+  const UserDirectory& users() const { return users_; }
   HelpSystem& help() { return help_; }
   ProgramPassword& password() { return password_; }
   const Installation& installation() const { return installation_; }
@@ -143,6 +147,7 @@ class Program {
   Shell& shell_;
   Clock& clock_;
   SecretInput& secret_input_;
+  const UserDirectory& users_;
   Installation installation_;
   WebSite web_site_;
   DatePatterns date_patterns_;
@@ -156,6 +161,10 @@ class Program {
   bool keep_stored_position_ = false;
   std::optional<DayNumber> default_check_date_;
 };
+
+// The output services of the program's documents: written beside the books
+// they come from, naming the web site and the installation's user.
+OutputServices ProgramOutputServices(Program& program, PrinterCanvasFactory* printer);
 
 // Builds and runs the main window (the Qt main window in the program, a fake
 // in tests). Returns when the window has closed.

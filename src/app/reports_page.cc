@@ -199,17 +199,7 @@ PrinterCanvasFactory* ReportsPage::printer() {
   return desktop_printer_.get();
 }
 
-OutputServices ReportsPage::Services() {
-  Program& p = program();
-  OutputServices services{p.fs(), p.ui(), p.clock(), p.shell(), p.date_patterns(), printer()};
-  // Documents are written beside the books they come from.
-  services.output_folder = p.ledger().data_folder();
-  if (!services.output_folder.empty() && services.output_folder.back() != '/') {
-    services.output_folder += '/';
-  }
-  services.pdf_options.web_host = p.web_site().host;
-  return services;
-}
+OutputServices ReportsPage::Services() { return ProgramOutputServices(program(), printer()); }
 
 void ReportsPage::Run(OutputTarget target) {
   ReportRunRequest request;

@@ -17,6 +17,7 @@
 #include "platform/offscreen_test_main.h"
 #include "platform/text_conversion.h"
 #include "support/fixed_clock.h"
+#include "support/fixed_user.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tools/sample_company.h"
@@ -62,7 +63,8 @@ struct World {
   testing::FixedClock clock{{2026, 3, 14, 9, 30, 0}, 60};
   testing::ScriptedSecretInput secret;
   testing::RecordingHelpViewer viewer;
-  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer},
+  testing::FixedUserDirectory users;
+  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer, users},
                   Installation{install.path(), install.path(), true},
                   WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
                   DeriveDatePatterns("11/22/44")};

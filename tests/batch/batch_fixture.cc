@@ -80,9 +80,15 @@ std::string DefaultChartFile() {
 }
 
 BatchFixture::BatchFixture()
-    : env_{
-          fs_,         ui_,       clock_, shell_, DeriveDatePatterns("11/22/3344"), program_.path(),
-          dir_.path(), out_.get()} {
+    : env_{fs_,
+           ui_,
+           clock_,
+           shell_,
+           users_,
+           DeriveDatePatterns("11/22/3344"),
+           program_.path(),
+           dir_.path(),
+           out_.get()} {
   program_.WriteFile("KXACCTCOA.DAT", DefaultChartFile());
 }
 
