@@ -15,7 +15,7 @@ constexpr int kLinesReadBackwards = 1000;
 std::string Trimmed(std::string_view text) { return std::string(Trim(text)); }
 
 std::string ShortDate(DayNumber day, const DatePatterns& patterns) {
-  return FormatDate(day, patterns.numeric_short_year, patterns);
+  return FormatDate(day, patterns.numeric_short_year);
 }
 
 std::string AccountAndAmount(const TransactionRecord& line) {

@@ -101,11 +101,10 @@ std::vector<LatestEntryText> EntryRegister::LatestTexts() const {
   for (const TransactionRecord& line : latest_) {
     LatestEntryText text;
     text.payee = Trimmed(line.description);
-    text.reference =
-        IsInvoice(line)
-            ? "Due Date: " + FormatDate(line.due_date, patterns.numeric_short_year, patterns)
-            : Trimmed(line.reference);
-    text.date = FormatDate(line.date, patterns.numeric_short_year, patterns);
+    text.reference = IsInvoice(line)
+                         ? "Due Date: " + FormatDate(line.due_date, patterns.numeric_short_year)
+                         : Trimmed(line.reference);
+    text.date = FormatDate(line.date, patterns.numeric_short_year);
     text.account = Trimmed(line.account);
     text.amount = line.amount.ToString();
     text.ytd = line.ytd != 0 ? "*" : "";

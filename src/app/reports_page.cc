@@ -168,7 +168,7 @@ void ReportsPage::PageShown() {
 
 void ReportsPage::FillReportDates() {
   const bool first_time = months_->count() == 0 && quarters_->count() == 0;
-  lists_ = zenkar::FillReportDates(program().ledger(), program().date_patterns());
+  lists_ = zenkar::FillReportDates(program().ledger());
   program().ui().ClearProgress();
   Refill(months_, lists_.months);
   Refill(quarters_, lists_.quarters);

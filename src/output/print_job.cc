@@ -90,8 +90,7 @@ void PrintJob::PrintPageFooter(int page, int pages, double row) {
 }
 
 void PrintJob::PrintPreparedLine(double row, double column) {
-  const std::string today =
-      FormatDate(services_.clock.Today(), services_.dates.numeric, services_.dates);
+  const std::string today = FormatDate(services_.clock.Today(), services_.dates.numeric);
   PrintText(row, column, "Prepared: " + today);
 }
 

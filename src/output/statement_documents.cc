@@ -20,7 +20,7 @@ constexpr double kLevelColumnStep = 15;
 constexpr std::string_view kLongDate = "MMMM d',' yyyy";
 
 std::string LongDate(DayNumber day, const HeadingFacts& facts) {
-  return FormatDate(day, kLongDate, facts.dates);
+  return FormatDate(day, kLongDate);
 }
 
 std::string TimeOfDay(const LocalDateTime& now) {
@@ -147,7 +147,7 @@ HeadingFacts HeadingFactsOf(const Clock& clock, const DatePatterns& dates) {
 
 std::string ExpandHeadingLine(std::string_view text, const HeadingFacts& facts) {
   std::string line(text);
-  ReplaceAll(line, "@DATE", FormatDate(facts.today, facts.dates.numeric, facts.dates));
+  ReplaceAll(line, "@DATE", FormatDate(facts.today, facts.dates.numeric));
   ReplaceAll(line, "@TIME", TimeOfDay(facts.now));
   return line;
 }

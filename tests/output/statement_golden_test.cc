@@ -214,7 +214,7 @@ TEST_F(SampleCompanyStatementsTest, ReadingTheFileForStatementsGivesWhatDecoding
 
 TEST_F(SampleCompanyStatementsTest, TheReportDatesListTheMonthsAndQuartersOfTheBooks) {
   testing::ScriptedUi& ui = company_->ui;
-  const ReportDateLists lists = FillReportDates(ledger(), out_.dates);
+  const ReportDateLists lists = FillReportDates(ledger());
   ASSERT_EQ(lists.months.size(), 12u);
   EXPECT_EQ(lists.months.front().label, "2025 - January");
   EXPECT_EQ(lists.months.back().label, "2025 - December");
