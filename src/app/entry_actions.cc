@@ -119,11 +119,6 @@ bool BackDatingWarnings::WarnIfBackDated(Ui& ui, const DatePatterns& patterns, D
   return true;
 }
 
-BackDatingWarnings& ProgramRunBackDatingWarnings() {
-  static BackDatingWarnings warnings;
-  return warnings;
-}
-
 std::vector<TransactionRecord> LatestLinesOfKind(Ledger& ledger, int32_t kind, int count) {
   std::deque<TransactionRecord> found;
   const int last = ledger.transaction_count();

@@ -87,8 +87,8 @@ void EntryRegister::NoteAppended(int record_number, const TransactionRecord& rec
 void EntryRegister::DateChanged(DayNumber date) {
   const DayNumber last_check = is_check_page() ? (latest_.empty() ? kNoDate : latest_.back().date)
                                                : LatestCheckEntryDate(ledger_);
-  ProgramRunBackDatingWarnings().WarnIfBackDated(ledger_.ui(), program_.date_patterns(), date,
-                                                 last_check);
+  program_.back_dating_warnings().WarnIfBackDated(ledger_.ui(), program_.date_patterns(), date,
+                                                  last_check);
 }
 
 void EntryRegister::RefreshLatest() {

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/entry_actions.h"
 #include "app/main_window_rules.h"
 #include "common/clock.h"
 #include "common/date_patterns.h"
@@ -134,6 +135,9 @@ class Program {
   // The default date of new checks chosen with "Select Check Date", if any.
   std::optional<DayNumber> default_check_date() const { return default_check_date_; }
   void set_default_check_date(DayNumber day) { default_check_date_ = day; }
+  // The back-dating warnings of this run, shared by every entry page (a
+  // restart of the window keeps them).
+  BackDatingWarnings& back_dating_warnings() { return back_dating_warnings_; }
 
   // Writes the page's shortcut file (in a writable per-installation folder)
   // and opens it.
@@ -160,6 +164,7 @@ class Program {
   bool restart_requested_ = false;
   bool keep_stored_position_ = false;
   std::optional<DayNumber> default_check_date_;
+  BackDatingWarnings back_dating_warnings_;
 };
 
 // The output services of the program's documents: written beside the books
