@@ -246,8 +246,6 @@ class Ledger {
   TransactionOrder transaction_order() const { return OrderOf(settings_); }
   // Line `number` (1 to the count), with its record_number filled in.
   bool ReadTransaction(int number, TransactionRecord* line);
-  // Every line in file order (a full file is about 33 MB on disk).
-  bool ReadAllTransactions(std::vector<TransactionRecord>* lines);
   // Calls `visit` with each line in file order without holding them all.
   bool ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit);
   // The same with each line's record bytes, for passes that read a few

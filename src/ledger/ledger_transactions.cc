@@ -74,16 +74,6 @@ bool Ledger::ScanTransactionRecords(
   return s.ok();
 }
 
-bool Ledger::ReadAllTransactions(std::vector<TransactionRecord>* lines) {
-  std::vector<TransactionRecord> read;
-  read.reserve(static_cast<size_t>(transaction_count()));
-  if (!ForEachTransaction([&](const TransactionRecord& line) { read.push_back(line); })) {
-    return false;
-  }
-  *lines = std::move(read);
-  return true;
-}
-
 // Reads the whole file into whole_file_, leaving room for a few more lines.
 bool Ledger::ReadWholeTransactionFile() {
   whole_file_.reserve(static_cast<size_t>(transaction_count() + 64) * kLength);
