@@ -108,7 +108,7 @@ class Ledger {
   Ledger& operator=(const Ledger&) = delete;
 
   FileSystem& fs() { return fs_; }
-  Ui& ui() { return ui_; }
+  Ui& ui() const { return ui_; }  // the port, not the books: a reader may report
   Clock& clock() { return clock_; }
 
   void AddObserver(LedgerObserver* observer);
@@ -247,11 +247,11 @@ class Ledger {
   // Line `number` (1 to the count), with its record_number filled in.
   bool ReadTransaction(int number, TransactionRecord* line);
   // Calls `visit` with each line in file order without holding them all.
-  bool ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit);
+  bool ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit) const;
   // The same with each line's record bytes, for passes that read a few
   // fields of every line and would spend most of their time decoding.
   bool ScanTransactionRecords(
-      const std::function<void(int number, std::string_view record)>& visit);
+      const std::function<void(int number, std::string_view record)>& visit) const;
 
   // Rewrites line `number` in place and moves the posted totals from the old
   // line to the new (edits, payments, renumbering). The line keeps its entry

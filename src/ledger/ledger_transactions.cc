@@ -61,13 +61,13 @@ bool Ledger::ReadTransaction(int number, TransactionRecord* line) {
   return true;
 }
 
-bool Ledger::ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit) {
+bool Ledger::ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit) const {
   return ScanTransactionRecords(
       [&](int number, std::string_view record) { visit(DecodeLine(record, number)); });
 }
 
 bool Ledger::ScanTransactionRecords(
-    const std::function<void(int number, std::string_view record)>& visit) {
+    const std::function<void(int number, std::string_view record)>& visit) const {
   if (!is_loaded()) return false;
   Status s = transactions_->Scan(visit);
   if (!s.ok()) ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());

@@ -57,7 +57,7 @@ ReportDateLists ReportDateListsOf(const std::vector<DayNumber>& dates) {
   return lists;
 }
 
-ReportDateLists FillReportDates(Ledger& ledger) {
+ReportDateLists FillReportDates(const Ledger& ledger) {
   Ui& ui = ledger.ui();
   const long total = ledger.transaction_count();
   std::vector<DayNumber> dates;

@@ -53,7 +53,7 @@ inline constexpr std::string_view kFillingReportDates = "Filling Report Dates";
 ReportDateLists ReportDateListsOf(const std::vector<DayNumber>& dates);
 // The same lists from the transactions of the loaded company, with "Filling
 // Report Dates" shown as progress while the file is read.
-ReportDateLists FillReportDates(Ledger& ledger);
+ReportDateLists FillReportDates(const Ledger& ledger);
 
 // The accounting year holding a day, for a fiscal year that starts in
 // `start_month` (1 to 12): the year is named by the calendar year it starts in.
