@@ -100,7 +100,9 @@ bool PrinterJobs::DocumentFinished(const std::string& path, std::string_view tit
   return Send({{path, std::string(title)}});
 }
 
-void PrinterJobs::DocumentAbandoned(const std::string& path) { setup_.fs.RemoveFile(path); }
+// Spool files live in the program's own spool folder: one that cannot be
+// removed is clutter there, never a document the user sees.
+void PrinterJobs::DocumentAbandoned(const std::string& path) { (void)setup_.fs.RemoveFile(path); }
 
 bool PrinterJobs::Send(std::vector<Held> documents) {
   PrintSubmission job;
@@ -121,7 +123,7 @@ bool PrinterJobs::Send(std::vector<Held> documents) {
 }
 
 void PrinterJobs::Remove(const std::vector<Held>& documents) {
-  for (const Held& document : documents) setup_.fs.RemoveFile(document.path);
+  for (const Held& document : documents) (void)setup_.fs.RemoveFile(document.path);
 }
 
 }  // namespace zenkar

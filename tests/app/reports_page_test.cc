@@ -36,11 +36,11 @@ struct World {
   World() {
     std::string text;
     std::vector<AccountRecord> accounts;
-    PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text);
-    ParseChartText(text, &accounts);
+    ok = PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok() &&
+         ParseChartText(text, &accounts).ok();
     install.WriteFile("KXACCTCOA.DAT", ChartOfAccounts(accounts).Encode());
     program.ledger().SetDataFolder(data.path());
-    ok = program.PrepareMainWindow() && WriteSampleCompany(program.ledger(), kSampleYear);
+    ok = ok && program.PrepareMainWindow() && WriteSampleCompany(program.ledger(), kSampleYear);
     ui.ClearMessages();
   }
 

@@ -172,7 +172,7 @@ bool Delete(Ledger& ledger) {
 
 bool Insert(Ledger& ledger) {
   const TransactionRecord line = NewLine(kJournalLine, "640", 5555, "JE-CT");
-  return ledger.InsertTransactionAfter(ledger.transaction_count() / 2, line) != 0;
+  return ledger.InsertTransactionAfter(ledger.transaction_count() / 2, line).has_value();
 }
 
 // An unpaid invoice paid by check: the line moves to the end.
@@ -183,7 +183,7 @@ bool MoveToEnd(Ledger& ledger) {
   line.date = *MakeDayNumber(2025, 12, 31);
   line.reference = "90002";
   line.unprinted = 1;
-  return ledger.MoveTransactionToEnd(number, line) != 0;
+  return ledger.MoveTransactionToEnd(number, line).has_value();
 }
 
 bool SortByDate(Ledger& ledger) { return ledger.SortTransactions(TransactionOrder::kDate); }
