@@ -227,9 +227,10 @@ struct Company {
   NoShell shell;
   NoSecret secret;
   NoHelp help;
-  Program program{ProgramPorts{PosixFileSystem(), ui, shell, SystemClock(), secret, help},
-                  Installation{folder, folder, true}, WebSite{"localhost", "", "", "00000000"},
-                  DeriveDatePatterns("11/22/44")};
+  Program program{
+      ProgramPorts{PosixFileSystem(), ui, shell, SystemClock(), secret, help, PasswordDatabase()},
+      Installation{folder, folder, true}, WebSite{"localhost", "", "", "00000000"},
+      DeriveDatePatterns("11/22/44")};
 };
 
 // Types one line into the page's fields and reaches the save trigger, then

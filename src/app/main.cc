@@ -66,8 +66,9 @@ int Run(int argc, char** argv) {
   QtHelpViewer help_viewer(shell);
   const Installation installation = FindInstallation(
       fs, ui, ExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-  Program program(ProgramPorts{fs, ui, shell, SystemClock(), ui, help_viewer}, installation,
-                  BuiltInWebSite(InstallationToken(fs, installation)), LocaleDatePatterns());
+  Program program(ProgramPorts{fs, ui, shell, SystemClock(), ui, help_viewer, PasswordDatabase()},
+                  installation, BuiltInWebSite(InstallationToken(fs, installation)),
+                  LocaleDatePatterns());
   program.ledger().SetDataFolder(
       DataFolderFromCommandLine(fs, options.command_line, CurrentDirectory()));
 

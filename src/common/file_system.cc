@@ -423,7 +423,9 @@ Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_
   Status closed = temporary.file->Close();
   if (status.ok()) status = closed;
   if (status.ok()) status = fs.Rename(temporary.path, path);
-  if (!status.ok()) fs.RemoveFile(temporary.path);
+  // The failure to report is the write's; a temporary file that cannot be
+  // removed either is only clutter beside the untouched old file.
+  if (!status.ok()) (void)fs.RemoveFile(temporary.path);
   return status;
 }
 

@@ -32,9 +32,6 @@ struct FileStamp {
   bool regular = false;      // a plain file (not a folder, device or pipe)
   uint32_t permissions = 0;  // the mode's permission bits, e.g. 0600
 
-  bool SameFile(const FileStamp& other) const {
-    return exists && other.exists && device == other.device && inode == other.inode;
-  }
   bool operator==(const FileStamp&) const = default;
 };
 

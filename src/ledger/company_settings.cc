@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/byte_codec.h"
+#include "common/day_number.h"
 #include "common/text_field.h"
 
 namespace zenkar {
@@ -52,10 +53,6 @@ void DefaultDevice(OutputDeviceSettings& d) {
   d.font_name = std::string(kDefaultFontName);
   d.font_size = 10;
 }
-
-constexpr const char* kMonthNames[12] = {"January",   "February", "March",    "April",
-                                         "May",       "June",     "July",     "August",
-                                         "September", "October",  "November", "December"};
 
 // Every known field of the record, each with its offset and width written
 // once: decoding, encoding and the field-by-field merge all walk this list.
@@ -251,7 +248,7 @@ std::string MergeSettingsRecords(std::string_view base, std::string_view ours,
 
 std::string FiscalYearLabel(int start_month) {
   const int previous = (start_month + 10) % 12;  // the month before, 0-based
-  return std::string(kMonthNames[start_month - 1]) + " - " + kMonthNames[previous];
+  return std::string(kMonthNames[start_month - 1]) + " - " + std::string(kMonthNames[previous]);
 }
 
 void NewCompanySettings(CompanySettings& s) {

@@ -119,8 +119,6 @@ struct CompanySettings {
   // The bytes as last read or encoded: reserved and unknown fields live here.
   std::string raw = std::string(kSize, '\0');
 
-  std::string& MailToAddress() { return mail_addresses[0]; }
-
   static CompanySettings Decode(std::string_view record);
   std::string Encode() const;
 };

@@ -65,8 +65,10 @@ Status FileSetRewrite::WriteTemporary(const File& file, std::string* path) {
   return status.ok() ? closed : status;
 }
 
+// After a failure, which is what gets reported: a temporary file that cannot
+// be removed is clutter that RemoveLeftTemporaries clears at the next load.
 void FileSetRewrite::RemoveTemporaries(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) fs_.RemoveFile(path);
+  for (const std::string& path : paths) (void)fs_.RemoveFile(path);
 }
 
 Status FileSetRewrite::Commit(std::string* failed_path) {
@@ -108,14 +110,25 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
     *failed_path = order[i]->path;
     // The change is taken back, so nobody may finish it: the journal goes
     // first. Only files added with their old contents come before the last.
-    if (!journal.empty()) fs_.RemoveFile(journal);
-    for (size_t j = 0; j < i; ++j) WriteFileAtomically(fs_, order[j]->path, order[j]->previous);
+    // A journal that cannot go makes the next load finish the change, so
+    // the files renamed so far stay and the others wait for that load.
+    if (!journal.empty() && !fs_.RemoveFile(journal).ok()) return s;
+    std::string not_restored;
+    for (size_t j = 0; j < i; ++j) {
+      if (!WriteFileAtomically(fs_, order[j]->path, order[j]->previous).ok()) {
+        not_restored += "\n" + order[j]->path;
+      }
+    }
     RemoveTemporaries({temporaries.begin() + static_cast<ptrdiff_t>(i), temporaries.end()});
+    if (!not_restored.empty()) {
+      return Status::IoError(s.message() +
+                             "\n\nThese files already hold the change:" + not_restored);
+    }
     return s;
   }
   // Every file is in place: the change is made even if the journal stays
   // (finishing it renames nothing).
-  if (!journal.empty()) fs_.RemoveFile(journal);
+  if (!journal.empty()) (void)fs_.RemoveFile(journal);
   last_file_ = std::move(last_file);
   return Status::Ok();
 }
@@ -162,7 +175,9 @@ void FileSetRewrite::RemoveLeftTemporaries(FileSystem& fs, const std::string& fo
   if (!fs.ListDirectory(folder, &names).ok()) return;
   for (const std::string& name : names) {
     for (std::string_view file_name : file_names) {
-      if (IsTemporaryNameOf(name, file_name)) fs.RemoveFile(folder + name);
+      // Clutter from an interrupted program; one that stays is tried again
+      // at the next load.
+      if (IsTemporaryNameOf(name, file_name)) (void)fs.RemoveFile(folder + name);
     }
   }
 }

@@ -77,12 +77,12 @@ bool Ledger::WritePayeeList(const PayeeList& list) {
   return true;
 }
 
-int Ledger::AddPayee(const PayeeRecord& payee) {
+std::optional<int> Ledger::AddPayee(const PayeeRecord& payee) {
   Change change(*this);
-  if (!change.ok() || !CheckPayeeName(payee.name, 0)) return 0;
+  if (!change.ok() || !CheckPayeeName(payee.name, 0)) return std::nullopt;
   PayeeList next = payees_;
   const int number = next.Append(payee);
-  if (!WritePayeeList(next)) return 0;
+  if (!WritePayeeList(next)) return std::nullopt;
   payees_ = std::move(next);
   Notify(LedgerChange::kPayeesChanged, number);
   return number;

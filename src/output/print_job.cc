@@ -18,6 +18,23 @@ std::string DocumentName(std::string_view title) {
 
 }  // namespace
 
+OutputServices MakeOutputServices(const OutputPorts& ports, PrinterCanvasFactory* printer,
+                                  std::string output_folder, std::string web_host) {
+  if (!output_folder.empty() && output_folder.back() != '/') output_folder += '/';
+  PdfWriterOptions pdf_options;
+  pdf_options.user_name = InstallationUserName(ports.users);
+  pdf_options.web_host = std::move(web_host);
+  return {ports.fs,
+          ports.ui,
+          ports.clock,
+          ports.shell,
+          ports.dates,
+          printer,
+          nullptr,
+          std::move(output_folder),
+          std::move(pdf_options)};
+}
+
 bool PrintJob::StartPrintJob(PrintJobKind kind, std::string_view title) {
   canvas_.reset();
   document_path_.clear();
@@ -73,8 +90,7 @@ void PrintJob::PrintPageFooter(int page, int pages, double row) {
 }
 
 void PrintJob::PrintPreparedLine(double row, double column) {
-  const std::string today =
-      FormatDate(services_.clock.Today(), services_.dates.numeric, services_.dates);
+  const std::string today = FormatDate(services_.clock.Today(), services_.dates.numeric);
   PrintText(row, column, "Prepared: " + today);
 }
 

@@ -5,38 +5,21 @@ namespace {
 
 // The canvas a report writes on: the spool canvas, which hands its finished
 // file to the jobs, or drops it when the report did not finish.
-class SpooledCanvas : public ReportCanvas {
+class SpooledCanvas : public ForwardingCanvas {
  public:
   SpooledCanvas(PrinterJobs& jobs, std::unique_ptr<ReportCanvas> canvas, std::string path,
                 std::string_view title)
-      : jobs_(jobs), canvas_(std::move(canvas)), path_(std::move(path)), title_(title) {}
+      : ForwardingCanvas(std::move(canvas)), jobs_(jobs), path_(std::move(path)), title_(title) {}
   ~SpooledCanvas() override {
     if (finished_) return;
-    canvas_.reset();
+    CloseInner();
     jobs_.DocumentAbandoned(path_);
   }
 
-  double paper_length_factor() const override { return canvas_->paper_length_factor(); }
-  int additional_top_margin_half_lines() const override {
-    return canvas_->additional_top_margin_half_lines();
-  }
-  bool SetFont(const ReportFont& font) override { return canvas_->SetFont(font); }
-  void PlaceText(double row, double column, std::string_view text, ReportAlign align,
-                 int field) override {
-    canvas_->PlaceText(row, column, text, align, field);
-  }
-  void DrawLine(double row1, double column1, double row2, double column2) override {
-    canvas_->DrawLine(row1, column1, row2, column2);
-  }
-  void DrawDoubleLine(double row1, double column1, double row2, double column2) override {
-    canvas_->DrawDoubleLine(row1, column1, row2, column2);
-  }
-  void EndLine() override { canvas_->EndLine(); }
-  void NewPage() override { canvas_->NewPage(); }
   bool Finish() override {
     if (finished_) return false;
-    const bool drawn = canvas_->Finish();
-    canvas_.reset();
+    const bool drawn = ForwardingCanvas::Finish();
+    CloseInner();
     finished_ = true;
     if (!drawn) {
       jobs_.DocumentAbandoned(path_);
@@ -47,7 +30,6 @@ class SpooledCanvas : public ReportCanvas {
 
  private:
   PrinterJobs& jobs_;
-  std::unique_ptr<ReportCanvas> canvas_;
   std::string path_;
   std::string title_;
   bool finished_ = false;
@@ -118,7 +100,9 @@ bool PrinterJobs::DocumentFinished(const std::string& path, std::string_view tit
   return Send({{path, std::string(title)}});
 }
 
-void PrinterJobs::DocumentAbandoned(const std::string& path) { setup_.fs.RemoveFile(path); }
+// Spool files live in the program's own spool folder: one that cannot be
+// removed is clutter there, never a document the user sees.
+void PrinterJobs::DocumentAbandoned(const std::string& path) { (void)setup_.fs.RemoveFile(path); }
 
 bool PrinterJobs::Send(std::vector<Held> documents) {
   PrintSubmission job;
@@ -139,7 +123,7 @@ bool PrinterJobs::Send(std::vector<Held> documents) {
 }
 
 void PrinterJobs::Remove(const std::vector<Held>& documents) {
-  for (const Held& document : documents) setup_.fs.RemoveFile(document.path);
+  for (const Held& document : documents) (void)setup_.fs.RemoveFile(document.path);
 }
 
 }  // namespace zenkar

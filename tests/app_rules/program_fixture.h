@@ -13,6 +13,7 @@
 #include "app_rules/window/program.h"
 #include "ledger/company_settings.h"
 #include "support/fixed_clock.h"
+#include "support/fixed_user.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -51,7 +52,8 @@ class ProgramTest : public ::testing::Test {
   FixedClock clock_;
   ScriptedSecretInput secret_;
   RecordingHelpViewer viewer_;
-  Program program_{ProgramPorts{PosixFileSystem(), ui_, shell_, clock_, secret_, viewer_},
+  FixedUserDirectory users_;
+  Program program_{ProgramPorts{PosixFileSystem(), ui_, shell_, clock_, secret_, viewer_, users_},
                    MakeInstallation(), MakeSite(), DeriveDatePatterns("11/22/44")};
 };
 

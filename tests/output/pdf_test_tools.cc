@@ -55,6 +55,32 @@ TextPages PdfTextPages(const std::string& pdf_path) {
   return pages;
 }
 
+namespace {
+
+double Attribute(const std::string& tag, std::string_view name) {
+  const size_t at = tag.find(std::string(name) + "=\"");
+  return at == std::string::npos ? 0 : std::stod(tag.substr(at + name.size() + 2));
+}
+
+}  // namespace
+
+std::vector<PdfWord> PdfWords(const std::string& pdf_path) {
+  const std::string html = RunCommand("pdftotext -bbox " + ShellQuote(pdf_path) + " -").output;
+  std::vector<PdfWord> words;
+  int page = -1;
+  for (size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+    const size_t end = html.find('>', at);
+    if (end == std::string::npos) break;
+    const std::string tag = html.substr(at, end - at + 1);
+    if (tag.starts_with("<page ")) ++page;
+    if (!tag.starts_with("<word ")) continue;
+    const size_t close = html.find("</word>", end);
+    words.push_back({page, Attribute(tag, "xMin"), Attribute(tag, "yMin"), Attribute(tag, "xMax"),
+                     Attribute(tag, "yMax"), html.substr(end + 1, close - end - 1)});
+  }
+  return words;
+}
+
 uint32_t RgbImage::At(int x, int y) const {
   const size_t at = 3 * (static_cast<size_t>(y) * width + x);
   return static_cast<uint8_t>(rgb[at]) << 16 | static_cast<uint8_t>(rgb[at + 1]) << 8 |

@@ -29,6 +29,18 @@ std::optional<std::string> QpdfProblems(const std::string& pdf_path);
 using TextPages = std::vector<std::vector<std::string>>;
 TextPages PdfTextPages(const std::string& pdf_path);
 
+// Every word of the document as pdftotext -bbox places it: its page (from
+// 0), its box in points from the page's top-left corner, and its text.
+struct PdfWord {
+  int page = 0;
+  double x_min = 0;
+  double y_min = 0;
+  double x_max = 0;
+  double y_max = 0;
+  std::string text;
+};
+std::vector<PdfWord> PdfWords(const std::string& pdf_path);
+
 // One page rendered by pdftoppm at 72 dots per inch: pixel (x, y) is the
 // point x from the left and y from the top of the media box.
 struct RgbImage {

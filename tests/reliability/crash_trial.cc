@@ -179,7 +179,7 @@ bool Delete(Ledger& ledger) {
 
 bool Insert(Ledger& ledger) {
   const TransactionRecord line = NewLine(kJournalLine, "640", 5555, "JE-CT");
-  return ledger.InsertTransactionAfter(ledger.transaction_count() / 2, line) != 0;
+  return ledger.InsertTransactionAfter(ledger.transaction_count() / 2, line).has_value();
 }
 
 // An unpaid invoice paid by check: the line moves to the end.
@@ -190,7 +190,7 @@ bool MoveToEnd(Ledger& ledger) {
   line.date = *MakeDayNumber(2025, 12, 31);
   line.reference = "90002";
   line.unprinted = 1;
-  return ledger.MoveTransactionToEnd(number, line) != 0;
+  return ledger.MoveTransactionToEnd(number, line).has_value();
 }
 
 bool SortByDate(Ledger& ledger) { return ledger.SortTransactions(TransactionOrder::kDate); }
@@ -429,7 +429,10 @@ int Digest(const std::string& folder, const std::string& text_path) {
   std::string recurring;
   const std::string recurring_path = ledger.FilePath(kRecurringFileName);
   if (PosixFileSystem().FileExists(recurring_path)) {
-    PosixFileSystem().ReadFile(recurring_path, &recurring);
+    if (Status s = PosixFileSystem().ReadFile(recurring_path, &recurring); !s.ok()) {
+      std::printf("cannot read the recurring entries: %s\n", s.message().c_str());
+      return 3;
+    }
   }
   part("recurring", static_cast<int>(recurring.size() / kRecurringLength), recurring);
   for (size_t at = 0; readable && at + kRecurringLength <= recurring.size();

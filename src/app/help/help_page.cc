@@ -66,7 +66,7 @@ QStringList HelpPage::PanelLines() {
   return {
       FromCp1252(PanelVersionText()),
       "EXE File Date: " +
-          FromCp1252(program_date ? FormatDate(*program_date, patterns.numeric, patterns) : ""),
+          FromCp1252(program_date ? FormatDate(*program_date, patterns.numeric) : ""),
       "Installation Folder:",
       FromPath(program().installation().program_folder),
       FromPath(program().ledger().data_folder()),

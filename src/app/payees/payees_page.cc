@@ -299,9 +299,9 @@ void PayeesPage::StartNewPayee() {
 bool PayeesPage::SavePayee() {
   Ledger& ledger = program().ledger();
   if (shown_ == 0) {
-    const int added = AddPayeeFromEntry(ledger, Entry());
-    if (added == 0) return false;
-    ShowPayee(added);
+    const std::optional<int> added = AddPayeeFromEntry(ledger, Entry());
+    if (!added) return false;
+    ShowPayee(*added);
   } else if (!UpdatePayeeFromEntry(ledger, shown_, Entry())) {
     return false;
   } else {

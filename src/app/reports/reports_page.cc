@@ -168,7 +168,7 @@ void ReportsPage::PageShown() {
 
 void ReportsPage::FillReportDates() {
   const bool first_time = months_->count() == 0 && quarters_->count() == 0;
-  lists_ = zenkar::FillReportDates(program().ledger(), program().date_patterns());
+  lists_ = zenkar::FillReportDates(program().ledger());
   program().ui().ClearProgress();
   Refill(months_, lists_.months);
   Refill(quarters_, lists_.quarters);
@@ -199,24 +199,7 @@ PrinterCanvasFactory* ReportsPage::printer() {
   return desktop_printer_.get();
 }
 
-OutputServices ReportsPage::Services() {
-  Program& p = program();
-  // Documents are written beside the books they come from.
-  OutputServices services{p.fs(),
-                          p.ui(),
-                          p.clock(),
-                          p.shell(),
-                          p.date_patterns(),
-                          printer(),
-                          nullptr,
-                          p.ledger().data_folder(),
-                          {}};
-  if (!services.output_folder.empty() && services.output_folder.back() != '/') {
-    services.output_folder += '/';
-  }
-  services.pdf_options.web_host = p.web_site().host;
-  return services;
-}
+OutputServices ReportsPage::Services() { return ProgramOutputServices(program(), printer()); }
 
 void ReportsPage::Run(OutputTarget target) {
   ReportRunRequest request;

@@ -1,6 +1,6 @@
 // DatePatterns of the user's locale: the locale's short date format applied
-// to 22 November 3344, and the locale's month names where Windows-1252 can
-// write them.
+// to 22 November 3344. Month names are the programs' own (kMonthNames), so
+// that kxacct labels a period as kxbatch does.
 #ifndef ZENKAR_APP_WINDOW_LOCALE_DATES_H_
 #define ZENKAR_APP_WINDOW_LOCALE_DATES_H_
 

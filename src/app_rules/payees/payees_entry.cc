@@ -104,11 +104,12 @@ std::optional<PayeeRecord> PayeeFromEntry(Ledger& ledger, const PayeeEntry& entr
   return payee;
 }
 
-int AddPayeeFromEntry(Ledger& ledger, const PayeeEntry& entry) {
+std::optional<int> AddPayeeFromEntry(Ledger& ledger, const PayeeEntry& entry) {
   PayeeRecord blank;
   ClearPayee(blank);
   std::optional<PayeeRecord> payee = PayeeFromEntry(ledger, entry, blank);
-  return payee ? ledger.AddPayee(*payee) : 0;
+  if (!payee) return std::nullopt;
+  return ledger.AddPayee(*payee);
 }
 
 bool UpdatePayeeFromEntry(Ledger& ledger, int number, const PayeeEntry& entry) {

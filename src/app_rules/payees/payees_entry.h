@@ -64,8 +64,8 @@ PayeeEntry PayeeEntryOf(const PayeeRecord& payee);
 std::optional<PayeeRecord> PayeeFromEntry(Ledger& ledger, const PayeeEntry& entry,
                                           const PayeeRecord& base);
 
-// Adds the typed payee; its number, or 0 when refused (shown).
-int AddPayeeFromEntry(Ledger& ledger, const PayeeEntry& entry);
+// Adds the typed payee; its number, or nothing when refused (shown).
+std::optional<int> AddPayeeFromEntry(Ledger& ledger, const PayeeEntry& entry);
 // Saves the typed fields into payee `number`; a new name renames it in its
 // entries too. False when refused (shown).
 bool UpdatePayeeFromEntry(Ledger& ledger, int number, const PayeeEntry& entry);

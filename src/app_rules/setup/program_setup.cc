@@ -104,16 +104,7 @@ bool SaveProgramSetup(Ledger& ledger, const ProgramSetupValues& values) {
 
 bool PrintProgramSettings(Program& program, OutputTarget target, PrinterCanvasFactory* printer) {
   Ledger& ledger = program.ledger();
-  OutputServices services{program.fs(),
-                          program.ui(),
-                          program.clock(),
-                          program.shell(),
-                          program.date_patterns(),
-                          printer,
-                          nullptr,
-                          ledger.data_folder(),
-                          {}};
-  services.pdf_options.web_host = program.web_site().host;
+  OutputServices services = ProgramOutputServices(program, printer);
   PrintJob job(services, target);
   return PrintSettingsReport(job, ledger.settings(), SettingsReportFiguresOf(ledger));
 }

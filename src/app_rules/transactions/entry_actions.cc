@@ -15,7 +15,7 @@ constexpr int kLinesReadBackwards = 1000;
 std::string Trimmed(std::string_view text) { return std::string(Trim(text)); }
 
 std::string ShortDate(DayNumber day, const DatePatterns& patterns) {
-  return FormatDate(day, patterns.numeric_short_year, patterns);
+  return FormatDate(day, patterns.numeric_short_year);
 }
 
 std::string AccountAndAmount(const TransactionRecord& line) {
@@ -117,11 +117,6 @@ bool BackDatingWarnings::WarnIfBackDated(Ui& ui, const DatePatterns& patterns, D
   ++shown_;
   ui.Information(BackDatingText(selected, last_check_date, *by_year, patterns));
   return true;
-}
-
-BackDatingWarnings& ProgramRunBackDatingWarnings() {
-  static BackDatingWarnings warnings;
-  return warnings;
 }
 
 std::vector<TransactionRecord> LatestLinesOfKind(Ledger& ledger, int32_t kind, int count) {

@@ -81,7 +81,8 @@ std::string BackDatingText(DayNumber selected, DayNumber last_entry, bool year,
 // when in an earlier month of the same year; nothing otherwise.
 std::optional<bool> BackDatedByYear(DayNumber selected, DayNumber reference);
 
-// The register's warning, shown at most twice per program run.
+// The register's warning, shown at most twice per program run: Program holds
+// the one allowance every entry page shares.
 class BackDatingWarnings {
  public:
   static constexpr int kMostPerRun = 2;
@@ -96,9 +97,6 @@ class BackDatingWarnings {
  private:
   int shown_ = 0;
 };
-
-// The one allowance of this program run, shared by every entry page.
-BackDatingWarnings& ProgramRunBackDatingWarnings();
 
 // The newest `count` lines of `kind`, oldest first, with their record
 // numbers. Usually they lie near the end of the file and are read backwards

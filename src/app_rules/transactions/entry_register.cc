@@ -87,8 +87,8 @@ void EntryRegister::NoteAppended(int record_number, const TransactionRecord& rec
 void EntryRegister::DateChanged(DayNumber date) {
   const DayNumber last_check = is_check_page() ? (latest_.empty() ? kNoDate : latest_.back().date)
                                                : LatestCheckEntryDate(ledger_);
-  ProgramRunBackDatingWarnings().WarnIfBackDated(ledger_.ui(), program_.date_patterns(), date,
-                                                 last_check);
+  program_.back_dating_warnings().WarnIfBackDated(ledger_.ui(), program_.date_patterns(), date,
+                                                  last_check);
 }
 
 void EntryRegister::RefreshLatest() {
@@ -101,11 +101,10 @@ std::vector<LatestEntryText> EntryRegister::LatestTexts() const {
   for (const TransactionRecord& line : latest_) {
     LatestEntryText text;
     text.payee = Trimmed(line.description);
-    text.reference =
-        IsInvoice(line)
-            ? "Due Date: " + FormatDate(line.due_date, patterns.numeric_short_year, patterns)
-            : Trimmed(line.reference);
-    text.date = FormatDate(line.date, patterns.numeric_short_year, patterns);
+    text.reference = IsInvoice(line)
+                         ? "Due Date: " + FormatDate(line.due_date, patterns.numeric_short_year)
+                         : Trimmed(line.reference);
+    text.date = FormatDate(line.date, patterns.numeric_short_year);
     text.account = Trimmed(line.account);
     text.amount = line.amount.ToString();
     text.ytd = line.ytd != 0 ? "*" : "";

@@ -114,8 +114,8 @@ void SetDefaultCheckDate(Program& program, std::optional<DayNumber> chosen) {
   const DayNumber day = std::clamp(chosen.value_or(today), range.first, range.last);
   program.set_default_check_date(day);
   const DatePatterns& patterns = program.date_patterns();
-  program.ui().Information("The default check date is now " +
-                           FormatDate(day, patterns.numeric, patterns) + ".");
+  program.ui().Information("The default check date is now " + FormatDate(day, patterns.numeric) +
+                           ".");
 }
 
 }  // namespace zenkar

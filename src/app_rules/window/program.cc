@@ -36,6 +36,7 @@ Program::Program(const ProgramPorts& ports, Installation installation, WebSite w
       shell_(ports.shell),
       clock_(ports.clock),
       secret_input_(ports.secret_input),
+      users_(ports.users),
       installation_(std::move(installation)),
       web_site_(std::move(web_site)),
       date_patterns_(std::move(date_patterns)),
@@ -130,6 +131,14 @@ bool Program::OpenWebPage(WebPage page) {
                                                          ? std::optional(installation_.files_folder)
                                                          : std::nullopt;
   return zenkar::OpenWebPage(fs_, shell_, ui_, shortcut_folder, web_site_, page);
+}
+
+OutputServices ProgramOutputServices(Program& program, PrinterCanvasFactory* printer) {
+  const OutputPorts ports{
+      program.fs(),   program.ui(), program.clock(), program.shell(), program.date_patterns(),
+      program.users()};
+  return MakeOutputServices(ports, printer, program.ledger().data_folder(),
+                            program.web_site().host);
 }
 
 std::string Program::ProgramFile(std::string_view name) const {

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "app_rules/transactions/entry_actions.h"
 #include "app_rules/window/main_window_rules.h"
 #include "common/clock.h"
 #include "common/date_patterns.h"
@@ -21,10 +22,12 @@
 #include "common/help_system.h"
 #include "common/installation.h"
 #include "common/internet_shortcut.h"
+#include "common/login_user.h"
 #include "common/program_password.h"
 #include "common/shell.h"
 #include "common/ui.h"
 #include "ledger/ledger.h"
+#include "output/print_job.h"
 
 namespace zenkar {
 
@@ -35,6 +38,7 @@ struct ProgramPorts {
   Clock& clock;
   SecretInput& secret_input;
   HelpViewer& help_viewer;
+  const UserDirectory& users;
 };
 
 // The main window as the program sees it.
@@ -76,6 +80,7 @@ class Program {
   Shell& shell() { return shell_; }
   Clock& clock() { return clock_; }
   SecretInput& secret_input() { return secret_input_; }
+  const UserDirectory& users() const { return users_; }
   HelpSystem& help() { return help_; }
   ProgramPassword& password() { return password_; }
   const Installation& installation() const { return installation_; }
@@ -130,6 +135,9 @@ class Program {
   // The default date of new checks chosen with "Select Check Date", if any.
   std::optional<DayNumber> default_check_date() const { return default_check_date_; }
   void set_default_check_date(DayNumber day) { default_check_date_ = day; }
+  // The back-dating warnings of this run, shared by every entry page (a
+  // restart of the window keeps them).
+  BackDatingWarnings& back_dating_warnings() { return back_dating_warnings_; }
 
   // Writes the page's shortcut file (in a writable per-installation folder)
   // and opens it.
@@ -143,6 +151,7 @@ class Program {
   Shell& shell_;
   Clock& clock_;
   SecretInput& secret_input_;
+  const UserDirectory& users_;
   Installation installation_;
   WebSite web_site_;
   DatePatterns date_patterns_;
@@ -155,7 +164,12 @@ class Program {
   bool restart_requested_ = false;
   bool keep_stored_position_ = false;
   std::optional<DayNumber> default_check_date_;
+  BackDatingWarnings back_dating_warnings_;
 };
+
+// The output services of the program's documents: written beside the books
+// they come from, naming the web site and the installation's user.
+OutputServices ProgramOutputServices(Program& program, PrinterCanvasFactory* printer);
 
 // Builds and runs the main window (the Qt main window in the program, a fake
 // in tests). Returns when the window has closed.

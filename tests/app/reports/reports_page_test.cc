@@ -17,6 +17,7 @@
 #include "platform/offscreen_test_main.h"
 #include "platform/text_conversion.h"
 #include "support/fixed_clock.h"
+#include "support/fixed_user.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tools/sample_company.h"
@@ -35,11 +36,11 @@ struct World {
   World() {
     std::string text;
     std::vector<AccountRecord> accounts;
-    PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text);
-    ParseChartText(text, &accounts);
+    ok = PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok() &&
+         ParseChartText(text, &accounts).ok();
     install.WriteFile("KXACCTCOA.DAT", ChartOfAccounts(accounts).Encode());
     program.ledger().SetDataFolder(data.path());
-    ok = program.PrepareMainWindow() && WriteSampleCompany(program.ledger(), kSampleYear);
+    ok = ok && program.PrepareMainWindow() && WriteSampleCompany(program.ledger(), kSampleYear);
     ui.ClearMessages();
   }
 
@@ -62,7 +63,8 @@ struct World {
   testing::FixedClock clock{{2026, 3, 14, 9, 30, 0}, 60};
   testing::ScriptedSecretInput secret;
   testing::RecordingHelpViewer viewer;
-  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer},
+  testing::FixedUserDirectory users;
+  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer, users},
                   Installation{install.path(), install.path(), true},
                   WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
                   DeriveDatePatterns("11/22/44")};

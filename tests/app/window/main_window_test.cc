@@ -22,6 +22,7 @@
 #include "platform/offscreen_test_main.h"
 #include "platform/text_conversion.h"
 #include "support/fixed_clock.h"
+#include "support/fixed_user.h"
 #include "support/scripted_ui.h"
 
 namespace zenkar {
@@ -56,8 +57,9 @@ struct World {
   FixedClock clock;
   ScriptedSecretInput secret;
   RecordingHelpViewer viewer;
+  testing::FixedUserDirectory users;
   bool ok = false;
-  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer},
+  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer, users},
                   Installation{install.path(), install.path(), true},
                   WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
                   DeriveDatePatterns("11/22/44")};

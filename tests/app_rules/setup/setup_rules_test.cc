@@ -298,8 +298,7 @@ TEST_F(SetupRulesTest, APayeeIsAddedWithItsAccountsAmountsAndDays) {
   e.default_account = "720";
   e.auto_invoices[0] = {"Lease", "1,250.00", "500", "5"};
   e.auto_invoices[1] = {"Meter", "40", "720", "-28"};
-  const int number = AddPayeeFromEntry(ledger_, e);
-  ASSERT_EQ(number, 2);
+  ASSERT_EQ(AddPayeeFromEntry(ledger_, e), 2);
   const PayeeRecord stored = StoredPayees(data_).payee(2);
   EXPECT_EQ(stored.name.substr(0, 13), "Bayside Power");
   EXPECT_EQ(stored.type_1099, k1099Rent);
@@ -317,10 +316,10 @@ TEST_F(SetupRulesTest, ATypedAccountMustBeAnEntryAccount) {
   const std::string before = data_.ReadFile("KXACCT.VND");
   PayeeEntry unknown = NewPayee("Bayside Power");
   unknown.default_account = "999";
-  EXPECT_EQ(AddPayeeFromEntry(ledger_, unknown), 0);
+  EXPECT_EQ(AddPayeeFromEntry(ledger_, unknown), std::nullopt);
   PayeeEntry title = NewPayee("Bayside Power");
   title.auto_invoices[1].account = "200";
-  EXPECT_EQ(AddPayeeFromEntry(ledger_, title), 0);
+  EXPECT_EQ(AddPayeeFromEntry(ledger_, title), std::nullopt);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"999 is not a valid account.",
                                                "200 is not a valid COA entry account."}));
   EXPECT_EQ(data_.ReadFile("KXACCT.VND"), before);
@@ -331,12 +330,12 @@ TEST_F(SetupRulesTest, AutoInvoiceAmountsAndDaysMustBeReadable) {
   Load();
   PayeeEntry e = NewPayee("Bayside Power");
   e.auto_invoices[0].amount = "twelve";
-  EXPECT_EQ(AddPayeeFromEntry(ledger_, e), 0);
+  EXPECT_EQ(AddPayeeFromEntry(ledger_, e), std::nullopt);
   e.auto_invoices[0].amount = "12.00";
   e.auto_invoices[1].day = "32";
-  EXPECT_EQ(AddPayeeFromEntry(ledger_, e), 0);
+  EXPECT_EQ(AddPayeeFromEntry(ledger_, e), std::nullopt);
   e.auto_invoices[1].day = "1st";
-  EXPECT_EQ(AddPayeeFromEntry(ledger_, e), 0);
+  EXPECT_EQ(AddPayeeFromEntry(ledger_, e), std::nullopt);
   const std::string day_rule =
       "Auto Invoice 2 Date must be a day of the month from 1 to 31 (an invoice due that day), or "
       "-1 to -31 (a check dated that day), or 0 for none.";
@@ -373,7 +372,7 @@ TEST_F(SetupRulesTest, DeletingAPayeeAsksFirst) {
   ASSERT_EQ(ui_.messages().size(), 1u);
   EXPECT_EQ(ui_.messages()[0].kind, MessageKind::kYesNoDefaultNo);
   EXPECT_EQ(ui_.messages()[0].text, "Delete this Payee?");
-  ASSERT_GT(AddPayeeFromEntry(ledger_, NewPayee("Bayside Power")), 0);
+  ASSERT_TRUE(AddPayeeFromEntry(ledger_, NewPayee("Bayside Power")).has_value());
   ui_.Answer(true);
   EXPECT_TRUE(DeletePayeeAfterQuestion(ledger_, 1));
   EXPECT_EQ(ledger_.PayeeName(1), "Bayside Power");

@@ -19,6 +19,7 @@
 #include "ledger/transaction_record.h"
 #include "support/fault_file_system.h"
 #include "support/fixed_clock.h"
+#include "support/fixed_user.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -116,8 +117,9 @@ struct EntryCompany {
   FixedClock clock;
   ScriptedSecretInput secret;
   RecordingHelpViewer viewer;
+  FixedUserDirectory users;
   FaultInjectingFileSystem fs;
-  Program program{ProgramPorts{fs, ui, shell, clock, secret, viewer},
+  Program program{ProgramPorts{fs, ui, shell, clock, secret, viewer, users},
                   Installation{install.path(), install.path(), true},
                   WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
                   DeriveDatePatterns("11/22/44")};

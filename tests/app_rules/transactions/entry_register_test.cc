@@ -294,6 +294,19 @@ TEST(BackDatingTest, ShownAtMostTwicePerRun) {
   EXPECT_TRUE(ui.messages()[1].text.find("has an older year") != std::string::npos);
 }
 
+// Both pages draw on their program's allowance, and a program run starts with a
+// whole one whatever an earlier program in the same process used.
+TEST_F(EntryRegisterTest, TheWarningAllowanceBelongsToTheProgramRun) {
+  for (int run = 0; run < 2; ++run) {
+    Load({StoredLine(kCheckOrDeposit, "Dock Rentals", "1001", Day(2026, 3, 20), "650", 1000)});
+    checks_->DateChanged(Day(2026, 2, 2));
+    journal_->DateChanged(Day(2025, 2, 2));
+    checks_->DateChanged(Day(2025, 1, 2));
+    EXPECT_EQ(ui().messages().size(), 2u) << "run " << run;
+    EXPECT_EQ(company_->program.back_dating_warnings().shown(), 2);
+  }
+}
+
 // --- Void or delete ----------------------------------------------------------------------
 
 class VoidOrDeleteTest : public EntryRegisterTest {

@@ -5,12 +5,14 @@
 #include "app_rules/program_fixture.h"
 #include "common/installation.h"
 #include "support/fault_file_system.h"
+#include "support/fixed_user.h"
 
 namespace zenkar {
 namespace {
 
 using ::zenkar::testing::FaultInjectingFileSystem;
 using ::zenkar::testing::FixedClock;
+using ::zenkar::testing::FixedUserDirectory;
 using ::zenkar::testing::ProgramTest;
 using ::zenkar::testing::RecordingHelpViewer;
 using ::zenkar::testing::RecordingShell;
@@ -175,6 +177,7 @@ TEST(StartUp, WithoutAUserFolderSaysSoOnceAndWritesNoPerInstallationFile) {
   FixedClock clock;
   ScriptedSecretInput secret;
   RecordingHelpViewer viewer;
+  FixedUserDirectory users;
 
   // No HOME and no XDG_DATA_HOME: no folder anywhere else (not in /tmp).
   const Installation installation =
@@ -186,7 +189,7 @@ TEST(StartUp, WithoutAUserFolderSaysSoOnceAndWritesNoPerInstallationFile) {
 
   WebSite site{"www.zenkar.example", "support@zenkar.example",
                "user=", InstallationToken(fs, installation)};
-  Program program(ProgramPorts{fs, ui, shell, clock, secret, viewer}, installation, site,
+  Program program(ProgramPorts{fs, ui, shell, clock, secret, viewer, users}, installation, site,
                   DeriveDatePatterns("11/22/44"));
   program.ledger().SetDataFolder(data.path());
   ScriptedRunner runner;
