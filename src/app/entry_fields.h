@@ -10,8 +10,9 @@
 //   and moves on; "+" in the account moves on.
 // - The account field searches the list of posting accounts as it is typed
 //   into and beeps at a keystroke that matches nothing.
-// - The amount field takes only amounts; "+" or "-" in a non-empty amount
-//   writes it with two decimals ("-" changes its sign) and moves on.
+// - The amount field takes only amounts, read under the "Use Fixed Decimal
+//   Position" option; "+" or "-" in a non-empty amount writes it with two
+//   decimals ("-" changes its sign) and moves on.
 // - The save trigger is an invisible control after the amount: reaching it
 //   forwards saves the line.
 //
@@ -135,7 +136,10 @@ class AccountField : public QLineEdit {
 
 class AmountField : public QLineEdit {
  public:
-  explicit AmountField(QWidget* parent = nullptr);
+  // `fixed_decimal` tells whether digits typed without a point are cents
+  // (the "Use Fixed Decimal Position" option); whole units when empty.
+  explicit AmountField(std::function<bool()> fixed_decimal, QWidget* parent = nullptr);
+  bool fixed_decimal() const { return fixed_decimal_ && fixed_decimal_(); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -143,6 +147,7 @@ class AmountField : public QLineEdit {
 
  private:
   FocusKeys keys_{true};
+  std::function<bool()> fixed_decimal_;
 };
 
 // The invisible control after the amount.

@@ -32,7 +32,7 @@ EntryLineForm::EntryLineForm(const EntryFormOptions& options, const DatePatterns
   date_->setDisplayFormat(FromCp1252(patterns.numeric));
   account_ = new AccountField(account_list_, options.beep);
   account_->setObjectName("account");
-  amount_ = new AmountField;
+  amount_ = new AmountField(options.fixed_decimal);
   amount_->setObjectName("amount");
 
   auto* grid = new QGridLayout(this);

@@ -30,6 +30,9 @@ struct EntryFormOptions {
   std::function<void()> on_save;
   // Sounds when the account search refuses a keystroke.
   std::function<void()> beep;
+  // The company's "Use Fixed Decimal Position" option, asked as the amount
+  // is typed (the Setup page may change it while the form is open).
+  std::function<bool()> fixed_decimal;
 };
 
 class EntryLineForm : public QWidget {

@@ -69,8 +69,10 @@ EntryLine EntryRegister::NewLine() {
   return line;
 }
 
+bool EntryRegister::fixed_decimal() const { return ledger_.settings().fixed_decimal != 0; }
+
 int EntryRegister::SaveLine(const EntryLine& line) {
-  const TransactionRecord record = BuildEntryRecord(kind_, line, ledger_.payees());
+  const TransactionRecord record = BuildEntryRecord(kind_, line, ledger_.payees(), fixed_decimal());
   const int number = ledger_.AppendTransaction(record);
   if (number == 0) return 0;
   last_date_ = line.date;

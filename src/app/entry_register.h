@@ -59,6 +59,10 @@ class EntryRegister {
 
   // --- Saving ----------------------------------------------------------------------
 
+  // The company's "Use Fixed Decimal Position" option, which says how the
+  // typed amounts of this page and its edit dialog are read.
+  bool fixed_decimal() const;
+
   // Appends the line (the Ledger posts it to its account and advances the
   // next check number) and remembers its date for the next line. The record
   // number, or 0 when it could not be saved (reported).

@@ -121,7 +121,7 @@ class EntryPagesTest : public QObject {
 
     QCOMPARE(desk.company.LinesOnDisk(), 1);
     TransactionRecord expected =
-        BuildEntryRecord(kCheckOrDeposit, shown, desk.company.program.ledger().payees());
+        BuildEntryRecord(kCheckOrDeposit, shown, desk.company.program.ledger().payees(), false);
     expected.record_number = 1;
     expected.entry_sequence = 1;
     QCOMPARE(desk.company.RecordOnDisk(1), expected.Encode());
@@ -235,6 +235,31 @@ class EntryPagesTest : public QObject {
     QApplication::clipboard()->setText(" 12.5 ");
     Press(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(amount->text(), QString("12.50"));
+  }
+
+  void WithFixedDecimalPositionTwelveThreeFourFiveIsStoredAs123Point45() {
+    Desk desk;
+    desk.company.program.ledger().settings().fixed_decimal = 1;
+    QTest::keyClick(desk.window.get(), Qt::Key_C, Qt::AltModifier);
+    EntryLineForm* form = desk.checks()->form();
+    Type("Bay Electric");
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    Type("650");
+    Press(Qt::Key_Tab);
+    Type("12345");
+    Press(Qt::Key_Tab);
+    QCOMPARE(desk.company.LinesOnDisk(), 1);
+    QCOMPARE(desk.company.LineOnDisk(1).amount, Money::FromCents(12345));
+    QCOMPARE(desk.checks()->box()->lines().back().amount, std::string("123.45"));
+    // Ten digits of cents stay below the limit; pasted digits are cents too.
+    form->amount()->setFocus();
+    Type("99999999999");
+    QCOMPARE(form->amount()->text(), QString("9999999999"));
+    QApplication::clipboard()->setText("500");
+    Press(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(form->amount()->text(), QString("5.00"));
   }
 
   void NineInAccountBeepsAndChangesNothing() {
