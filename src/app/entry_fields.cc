@@ -105,6 +105,11 @@ void PayeeField::keyReleaseEvent(QKeyEvent* event) {
   QComboBox::keyReleaseEvent(event);
 }
 
+void PayeeField::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  if (LeavesTheField(event) && on_left_) on_left_();
+}
+
 // --- Reference --------------------------------------------------------------------
 
 ReferenceField::ReferenceField(QWidget* parent) : QLineEdit(parent) {

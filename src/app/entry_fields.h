@@ -6,6 +6,8 @@
 //   in the fields that allow it. Both act only on a key whose press the
 //   field itself received, so the Enter that closes a message box does not
 //   also move the focus.
+// - Leaving the payee offers the payee's default account in the account
+//   field.
 // - "+" in the reference adds one to a numeric reference (once per line)
 //   and moves on; "+" in the account moves on.
 // - The account field searches the list of posting accounts as it is typed
@@ -54,13 +56,18 @@ class PayeeField : public QComboBox {
   explicit PayeeField(QWidget* parent = nullptr);
   // The payee names, in payee number order.
   void SetPayees(const PayeeList& payees);
+  // Called when the focus leaves the field for another control: the payee
+  // on show is the one chosen.
+  void set_on_left(std::function<void()> on_left) { on_left_ = std::move(on_left); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   FocusKeys keys_{false};
+  std::function<void()> on_left_;
 };
 
 class ReferenceField : public QLineEdit {

@@ -124,6 +124,16 @@ std::optional<int> AccountLineOf(const std::vector<AccountLine>& lines, std::str
   return std::nullopt;
 }
 
+std::optional<std::string> OfferedAccount(const PayeeList& payees,
+                                          const std::vector<AccountLine>& lines,
+                                          std::string_view payee_text) {
+  const int32_t number = PayeeNumberOf(payees, payee_text);
+  if (number == 0) return std::nullopt;
+  const std::optional<int> line = AccountLineOf(lines, payees.payee(number).default_account);
+  if (!line) return std::nullopt;
+  return std::string(Trim(lines[*line].number));
+}
+
 int32_t PayeeNumberOf(const PayeeList& payees, std::string_view text) {
   if (Trim(text).empty()) return 0;
   return payees.FindPayeeByName(text);

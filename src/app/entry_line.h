@@ -107,6 +107,13 @@ class AccountSearch {
 // The line of `lines` whose account is `number`, if any.
 std::optional<int> AccountLineOf(const std::vector<AccountLine>& lines, std::string_view number);
 
+// The account the Account field offers once the payee `payee_text` is
+// chosen: the payee's "Default Account", when the text names a listed payee
+// whose default account is one of `lines`; nothing otherwise.
+std::optional<std::string> OfferedAccount(const PayeeList& payees,
+                                          const std::vector<AccountLine>& lines,
+                                          std::string_view payee_text);
+
 // --- The line record ------------------------------------------------------------
 
 // The payee number a line's payee text stands for: the payee whose name it

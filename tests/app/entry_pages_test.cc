@@ -155,6 +155,42 @@ class EntryPagesTest : public QObject {
     QVERIFY(desk.company.ui.messages().empty());
   }
 
+  void ChoosingAPayeeOffersItsDefaultAccount() {
+    Desk desk;
+    Ledger& ledger = desk.company.program.ledger();
+    PayeeRecord bay = ledger.payees().payee(2);
+    bay.default_account = "655";
+    QVERIFY(ledger.UpdatePayee(2, bay));
+    QTest::keyClick(desk.window.get(), Qt::Key_C, Qt::AltModifier);
+    EntryLineForm* form = desk.checks()->form();
+    Type("Bay Electric");
+    Press(Qt::Key_Tab);
+    QCOMPARE(form->account()->text(), QString("655"));
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    QCOMPARE(desk.focus(), form->account());
+    QCOMPARE(form->account_list()->currentItem()->text(), QString("655  Repairs"));
+    Press(Qt::Key_Tab);
+    Type("80");
+    Press(Qt::Key_Tab);
+    QCOMPARE(desk.company.LineOnDisk(1).account, std::string("655 "));
+    // A payee without a default account offers none, and takes back the
+    // one offered for the payee typed before it.
+    Type("Bay Electric");
+    Press(Qt::Key_Tab);
+    form->payee()->setFocus();
+    form->payee()->setEditText("Harbor Supply");
+    Press(Qt::Key_Tab);
+    QCOMPARE(form->account()->text(), QString());
+    // An account the user chose stays.
+    form->account()->setFocus();
+    Type("720");
+    form->payee()->setFocus();
+    form->payee()->setEditText("Bay Electric");
+    Press(Qt::Key_Tab);
+    QCOMPARE(form->account()->text(), QString("720"));
+  }
+
   void EscGoesBackAndShiftTabFromPayeeSavesNothing() {
     Desk desk;
     QTest::keyClick(desk.window.get(), Qt::Key_C, Qt::AltModifier);

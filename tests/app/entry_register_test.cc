@@ -106,6 +106,22 @@ TEST(AccountSearchTest, DigitsSearchNumbersAndLettersDescriptions) {
   EXPECT_EQ(AccountLineOf(lines, ""), std::nullopt);
 }
 
+TEST(OfferedAccountTest, ThePayeesDefaultAccountWhenItIsListed) {
+  const std::vector<AccountLine> lines = PostingAccountLines(ChartOfAccounts(EntryChart()));
+  std::vector<PayeeRecord> records(3);
+  records[0].name = "Dock Rentals";
+  records[0].default_account = "650 ";
+  records[1].name = "Bay Electric";
+  records[1].default_account = "100 ";  // a title account is not offered
+  records[2].name = "Harbor Supply";
+  const PayeeList payees(records);
+  EXPECT_EQ(OfferedAccount(payees, lines, "Dock Rentals"), "650");
+  EXPECT_EQ(OfferedAccount(payees, lines, "Dock Rentals  "), "650");
+  EXPECT_EQ(OfferedAccount(payees, lines, "Bay Electric"), std::nullopt);
+  EXPECT_EQ(OfferedAccount(payees, lines, "Harbor Supply"), std::nullopt);
+  EXPECT_EQ(OfferedAccount(payees, lines, "Dock"), std::nullopt);
+}
+
 // --- The register over a loaded company -------------------------------------------------
 
 class EntryRegisterTest : public ::testing::Test {
