@@ -122,6 +122,10 @@ void EntryPage::StartNewLine() {
   form_->payee()->setFocus(Qt::OtherFocusReason);
 }
 
+void EntryPage::DefaultCheckDateChanged() {
+  form_->date()->SetDay(register_.OpenLineDate(form_->date()->day()));
+}
+
 void EntryPage::SaveLine() {
   if (register_.SaveLine(form_->Line()) == 0) {
     form_->amount()->setFocus(Qt::OtherFocusReason);

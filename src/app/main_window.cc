@@ -213,6 +213,11 @@ void MainWindow::SelectCheckDate() {
   dialog.date_edit()->setDisplayFormat(FromCp1252(program_.date_patterns().numeric));
   const bool chosen = dialog.exec() == QDialog::Accepted;
   SetDefaultCheckDate(program_, chosen ? std::optional<DayNumber>(dialog.day()) : std::nullopt);
+  // The open check line shows the new date before the confirmation does.
+  if (auto* transactions = qobject_cast<TransactionsPage*>(page("TRN"))) {
+    transactions->checks_page()->DefaultCheckDateChanged();
+  }
+  ConfirmDefaultCheckDate(program_);
 }
 
 WindowPosition MainWindow::Position() const { return {pos().x(), pos().y()}; }

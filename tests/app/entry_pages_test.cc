@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/check_date_dialog.h"
 #include "app/edit_entry_dialog.h"
 #include "app/entry_company.h"
 #include "app/main_window.h"
@@ -473,6 +474,33 @@ class EntryPagesTest : public QObject {
     QCOMPARE(desk.company.LineOnDisk(1).amount, Money::FromCents(100000));
     QCOMPARE(desk.checks()->figure()->text(), QString("4000.00"));
     QCOMPARE(box->lines().back().amount, std::string("1000.00"));
+  }
+
+  void SelectCheckDateDatesTheOpenLineAtOnceUnlessTheUserChangedIt() {
+    Desk desk;
+    QTest::keyClick(desk.window.get(), Qt::Key_C, Qt::AltModifier);
+    EntryLineForm* form = desk.checks()->form();
+    QCOMPARE(form->date()->day(), Day(2026, 3, 14));
+    const auto choose = [&desk](DayNumber day) {
+      WhenModalShows<CheckDateDialog>([day](CheckDateDialog* dialog) {
+        dialog->date_edit()->setDate(ToQDate(day));
+        dialog->accept();
+      });
+      QTest::keyClick(desk.window.get(), Qt::Key_D, Qt::AltModifier);
+      desk.window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(desk.window.get()));
+    };
+    choose(Day(2026, 3, 20));
+    QCOMPARE(form->date()->day(), Day(2026, 3, 20));
+    QCOMPARE(desk.company.ui.LastText(), std::string("The default check date is now 03/20/2026."));
+    // A date typed on the open line stays; the lines after it take the default.
+    form->date()->SetDay(Day(2026, 3, 10));
+    choose(Day(2026, 3, 25));
+    QCOMPARE(form->date()->day(), Day(2026, 3, 10));
+    form->amount()->setFocus();
+    Type("5+");
+    QCOMPARE(desk.company.LineOnDisk(1).date, Day(2026, 3, 10));
+    QCOMPARE(form->date()->day(), Day(2026, 3, 25));
   }
 
   void ADateBeforeTheLastCheckMonthWarns() {
