@@ -118,7 +118,8 @@ bool UpdatePayeeFromEntry(Ledger& ledger, int number, const PayeeEntry& entry) {
 }
 
 bool DeletePayeeAfterQuestion(Ledger& ledger, int number) {
-  if (!ledger.IsValidPayee(number)) return false;
+  // A deletion the books forbid is refused before the user is asked to confirm it.
+  if (!ledger.PayeeMayBeDeleted(number)) return false;
   if (!ledger.ui().YesNoDefaultNo(kDeleteThisPayee)) return false;
   return ledger.DeletePayee(number);
 }
