@@ -19,6 +19,7 @@
 #include "app_rules/window/build_settings.h"
 #include "app_rules/window/program.h"
 #include "common/installation.h"
+#include "platform/font_scaled_style.h"
 #include "platform/help_window.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_ui.h"
@@ -54,6 +55,7 @@ std::string CurrentDirectory() {
 int Run(int argc, char** argv) {
   GuardedApplication app(argc, argv);
   InstallFaultHandler();
+  QApplication::setStyle(new FontScaledStyle);
   QApplication::setFont(QFont("Arial", 12));
   const Options options = ParseOptions(argc, argv);
   if (!options.screenshot_folder.isEmpty()) {

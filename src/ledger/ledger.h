@@ -303,8 +303,14 @@ class Ledger {
   // Replaces payee `number`. A new name is checked as for adding and is
   // written into the payee text of every line with this payee number.
   bool UpdatePayee(int number, const PayeeRecord& payee);
+  // True when payee `number` may be deleted: no line with its number is an
+  // unpaid invoice or still unprinted. Otherwise shows why ("Cannot delete
+  // this Payee.", or that the transaction file could not be read) and answers
+  // false. Screens ask it before asking the user to confirm a deletion.
+  bool PayeeMayBeDeleted(int number);
   // Deletes payee `number` unless a line with its number is an unpaid
-  // invoice or unprinted ("Cannot delete this Payee."). Its lines and
+  // invoice or unprinted (checked again as PayeeMayBeDeleted does, on the
+  // books as they are when the deletion is written). Its lines and
   // recurring entries keep their name text and get payee number 0; every
   // higher payee number stored in KXACCT.TRN and KXACCT.RJE is lowered by one
   // so it still names the same payee.

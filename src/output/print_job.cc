@@ -1,5 +1,6 @@
 #include "output/print_job.h"
 
+#include "common/text_field.h"
 #include "output/csv_writer.h"
 #include "output/number_format.h"
 #include "output/pdf_canvas.h"
@@ -127,7 +128,12 @@ bool PrintJob::HandOver() {
     case OutputTarget::kPrinter:
       return true;
     case OutputTarget::kPdf:
-      if (!services_.shell.OpenDocument(document_path_)) services_.ui.Error(kPdfOpenError);
+      // The file is written all the same: without a viewer the user needs
+      // its name to find it.
+      if (!services_.shell.OpenDocument(document_path_)) {
+        services_.ui.Error(std::string(kPdfOpenError) + "\n\nThe PDF file was saved as:\n" +
+                           Utf8ToCp1252(document_path_));
+      }
       return true;
     case OutputTarget::kPdfMail:
       return services_.mail != nullptr &&

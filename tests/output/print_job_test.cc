@@ -134,7 +134,8 @@ TEST_F(PrintJobTest, APdfTheShellCannotOpenIsReportedButKept) {
   EXPECT_EQ(out_.ui.Texts(),
             std::vector<std::string>{
                 "Error attempting to open PDF file. Reinstall your preferred PDF reading software. "
-                "Adobe offers their Acrobat Reader at no cost."});
+                "Adobe offers their Acrobat Reader at no cost.\n\nThe PDF file was saved as:\n" +
+                dir_.File("Kept.pdf")});
   EXPECT_TRUE(dir_.Exists("Kept.pdf"));
 }
 

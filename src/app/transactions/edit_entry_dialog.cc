@@ -28,6 +28,7 @@ EditEntryDialog::EditEntryDialog(QWidget* parent, EntryRegister& entry_register,
   options.captions = {journal ? "Description / Payee" : "Payee", "Ref. /\nCk Num", "Date", "Acct",
                       "Amount"};
   options.beep = [this] { program_.ui().Beep(); };
+  options.fixed_decimal = [this] { return register_.fixed_decimal(); };
   form_ = new EntryLineForm(options, program.date_patterns());
   form_->SetPayees(program.ledger().payees());
   account_lines_ = PostingAccountLines(program.ledger().chart());
@@ -55,7 +56,7 @@ EditEntryDialog::EditEntryDialog(QWidget* parent, EntryRegister& entry_register,
 
 void EditEntryDialog::SaveChanges() {
   const TransactionRecord edited =
-      ApplyEntryLine(stored_, form_->Line(), program_.ledger().payees());
+      ApplyEntryLine(stored_, form_->Line(), program_.ledger().payees(), register_.fixed_decimal());
   result_ = register_.SaveEdit(stored_.record_number, edited);
   if (*result_ != EditResult::kFailed) accept();
 }

@@ -41,10 +41,14 @@ char TypedCharacter(const QKeyEvent* event) {
 
 class AmountValidator : public QValidator {
  public:
-  using QValidator::QValidator;
+  // Owned by the field it reads the option from.
+  explicit AmountValidator(AmountField* field) : QValidator(field), field_(field) {}
   State validate(QString& input, int&) const override {
-    return IsAmountText(ToCp1252(input)) ? Acceptable : Invalid;
+    return IsAmountText(ToCp1252(input), field_->fixed_decimal()) ? Acceptable : Invalid;
   }
+
+ private:
+  const AmountField* field_;
 };
 
 }  // namespace
@@ -99,6 +103,11 @@ void PayeeField::keyReleaseEvent(QKeyEvent* event) {
     return event->accept();
   }
   QComboBox::keyReleaseEvent(event);
+}
+
+void PayeeField::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  if (LeavesTheField(event) && on_left_) on_left_();
 }
 
 // --- Reference --------------------------------------------------------------------
@@ -276,7 +285,8 @@ void AccountField::keyReleaseEvent(QKeyEvent* event) {
 
 // --- Amount -----------------------------------------------------------------------
 
-AmountField::AmountField(QWidget* parent) : QLineEdit(parent) {
+AmountField::AmountField(std::function<bool()> fixed_decimal, QWidget* parent)
+    : QLineEdit(parent), fixed_decimal_(std::move(fixed_decimal)) {
   setValidator(new AmountValidator(this));
   setAlignment(Qt::AlignRight);
 }
@@ -285,12 +295,14 @@ void AmountField::keyPressEvent(QKeyEvent* event) {
   if (keys_.Press(event)) return event->accept();
   if (event->matches(QKeySequence::Paste)) {
     const std::string pasted = ToCp1252(QApplication::clipboard()->text());
-    if (std::optional<std::string> amount = PastedAmount(pasted)) setText(FromCp1252(*amount));
+    if (std::optional<std::string> amount = PastedAmount(pasted, fixed_decimal())) {
+      setText(FromCp1252(*amount));
+    }
     return event->accept();
   }
   const QString typed = event->text();
   if ((typed == "+" || typed == "-") && !text().isEmpty()) {
-    setText(FromCp1252(AmountWithTwoDecimals(ToCp1252(text()), typed == "-")));
+    setText(FromCp1252(AmountWithTwoDecimals(ToCp1252(text()), typed == "-", fixed_decimal())));
     focusNextPrevChild(true);
     return event->accept();
   }

@@ -6,12 +6,15 @@
 //   in the fields that allow it. Both act only on a key whose press the
 //   field itself received, so the Enter that closes a message box does not
 //   also move the focus.
+// - Leaving the payee offers the payee's default account in the account
+//   field.
 // - "+" in the reference adds one to a numeric reference (once per line)
 //   and moves on; "+" in the account moves on.
 // - The account field searches the list of posting accounts as it is typed
 //   into and beeps at a keystroke that matches nothing.
-// - The amount field takes only amounts; "+" or "-" in a non-empty amount
-//   writes it with two decimals ("-" changes its sign) and moves on.
+// - The amount field takes only amounts, read under the "Use Fixed Decimal
+//   Position" option; "+" or "-" in a non-empty amount writes it with two
+//   decimals ("-" changes its sign) and moves on.
 // - The save trigger is an invisible control after the amount: reaching it
 //   forwards saves the line.
 //
@@ -53,13 +56,18 @@ class PayeeField : public QComboBox {
   explicit PayeeField(QWidget* parent = nullptr);
   // The payee names, in payee number order.
   void SetPayees(const PayeeList& payees);
+  // Called when the focus leaves the field for another control: the payee
+  // on show is the one chosen.
+  void set_on_left(std::function<void()> on_left) { on_left_ = std::move(on_left); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   FocusKeys keys_{false};
+  std::function<void()> on_left_;
 };
 
 class ReferenceField : public QLineEdit {
@@ -135,7 +143,10 @@ class AccountField : public QLineEdit {
 
 class AmountField : public QLineEdit {
  public:
-  explicit AmountField(QWidget* parent = nullptr);
+  // `fixed_decimal` tells whether digits typed without a point are cents
+  // (the "Use Fixed Decimal Position" option); whole units when empty.
+  explicit AmountField(std::function<bool()> fixed_decimal, QWidget* parent = nullptr);
+  bool fixed_decimal() const { return fixed_decimal_ && fixed_decimal_(); }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -143,6 +154,7 @@ class AmountField : public QLineEdit {
 
  private:
   FocusKeys keys_{true};
+  std::function<bool()> fixed_decimal_;
 };
 
 // The invisible control after the amount.

@@ -25,6 +25,7 @@ EntryLineForm::EntryLineForm(const EntryFormOptions& options, const DatePatterns
   account_list_->setFocusPolicy(Qt::NoFocus);
   payee_ = new PayeeField;
   payee_->setObjectName("payee");
+  payee_->set_on_left([this] { OfferDefaultAccount(); });
   reference_ = new ReferenceField;
   reference_->setObjectName("reference");
   date_ = new DateField;
@@ -32,7 +33,7 @@ EntryLineForm::EntryLineForm(const EntryFormOptions& options, const DatePatterns
   date_->setDisplayFormat(FromCp1252(patterns.numeric));
   account_ = new AccountField(account_list_, options.beep);
   account_->setObjectName("account");
-  amount_ = new AmountField;
+  amount_ = new AmountField(options.fixed_decimal);
   amount_->setObjectName("amount");
 
   auto* grid = new QGridLayout(this);
@@ -86,7 +87,28 @@ EntryLine EntryLineForm::Line() const {
   return line;
 }
 
+void EntryLineForm::SetPayees(const PayeeList& payees) {
+  payees_ = &payees;
+  payee_->SetPayees(payees);
+}
+
+void EntryLineForm::SetAccountLines(const std::vector<AccountLine>* lines) {
+  account_lines_ = lines;
+  account_->SetLines(lines);
+}
+
+void EntryLineForm::OfferDefaultAccount() {
+  if (payees_ == nullptr || account_lines_ == nullptr) return;
+  const std::string shown = ToCp1252(account_->text());
+  // An account the user chose stays; one offered for another payee gives way.
+  if (!shown.empty() && shown != offered_account_) return;
+  offered_account_ =
+      OfferedAccount(*payees_, *account_lines_, ToCp1252(payee_->currentText())).value_or("");
+  account_->setText(FromCp1252(offered_account_));
+}
+
 void EntryLineForm::SetLine(const EntryLine& line) {
+  offered_account_.clear();
   payee_->setCurrentIndex(-1);
   payee_->setEditText(FromCp1252(line.payee));
   reference_->setText(FromCp1252(line.reference));

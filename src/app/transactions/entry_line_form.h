@@ -1,6 +1,7 @@
 // EntryLineForm: the five fields of one entry line under their column
 // captions, in tab order Payee, Ref./Check Number, Date, Account, Amount,
-// and (on the entry pages) the invisible save trigger after the amount. The
+// and (on the entry pages) the invisible save trigger after the amount.
+// Choosing a payee offers its default account. The
 // entry pages and the edit dialogs both use it; the owner places the
 // Account field's list of posting accounts where it wants it shown.
 #ifndef ZENKAR_APP_TRANSACTIONS_ENTRY_LINE_FORM_H_
@@ -30,6 +31,9 @@ struct EntryFormOptions {
   std::function<void()> on_save;
   // Sounds when the account search refuses a keystroke.
   std::function<void()> beep;
+  // The company's "Use Fixed Decimal Position" option, asked as the amount
+  // is typed (the Setup page may change it while the form is open).
+  std::function<bool()> fixed_decimal;
 };
 
 class EntryLineForm : public QWidget {
@@ -42,8 +46,10 @@ class EntryLineForm : public QWidget {
   EntryLine Line() const;
   void SetLine(const EntryLine& line);
 
-  void SetPayees(const PayeeList& payees) { payee_->SetPayees(payees); }
-  void SetAccountLines(const std::vector<AccountLine>* lines) { account_->SetLines(lines); }
+  // The payees (kept by the owner): choosing one offers its "Default
+  // Account" in the Account field, unless the user chose an account there.
+  void SetPayees(const PayeeList& payees);
+  void SetAccountLines(const std::vector<AccountLine>* lines);
 
   // Called with the field that has just got the focus.
   void set_on_field_focus(std::function<void(EntryField)> on_focus) {
@@ -65,6 +71,8 @@ class EntryLineForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void OfferDefaultAccount();
+
   PayeeField* payee_;
   ReferenceField* reference_;
   DateField* date_;
@@ -74,6 +82,10 @@ class EntryLineForm : public QWidget {
   SaveTrigger* trigger_ = nullptr;
   QListWidget* account_list_;
   std::function<void(EntryField)> on_field_focus_;
+  const PayeeList* payees_ = nullptr;
+  const std::vector<AccountLine>* account_lines_ = nullptr;
+  // The account last put in for the payee on this line ("" when none).
+  std::string offered_account_;
 };
 
 }  // namespace zenkar

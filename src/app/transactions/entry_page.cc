@@ -45,6 +45,7 @@ EntryPage::EntryPage(Program& program, MainWindow& window, int32_t kind, QWidget
   options.ytd_box = kind == kJournalLine;
   options.on_save = [this] { SaveLine(); };
   options.beep = [this] { program_.ui().Beep(); };
+  options.fixed_decimal = [this] { return register_.fixed_decimal(); };
   form_ = new EntryLineForm(options, program.date_patterns());
   form_->set_on_field_focus([this](EntryField field) {
     prompt_->setText(FromCp1252(EntryPrompt(register_.kind(), field)));
@@ -119,6 +120,10 @@ void EntryPage::StartNewLine() {
   form_->SetLine(register_.NewLine());
   prompt_->setText(FromCp1252(EntryPrompt(register_.kind(), EntryField::kPayee)));
   form_->payee()->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryPage::DefaultCheckDateChanged() {
+  form_->date()->SetDay(register_.OpenLineDate(form_->date()->day()));
 }
 
 void EntryPage::SaveLine() {

@@ -50,6 +50,10 @@ class EntryPage : public QWidget {
   // "Import Payroll", "Import Receivables") into the row beside "Help".
   void AddButton(QPushButton* button);
 
+  // "Select Check Date" chose a new default check date: the open line takes
+  // it when its date is still the one the line started with.
+  void DefaultCheckDateChanged();
+
   // What a left and a right click on line `row` of the box do.
   void EditRow(int row);
   void VoidOrDeleteRow(int row);

@@ -28,6 +28,9 @@ namespace {
 // average character width across, an eighth of the line height down.
 constexpr int kWidthUnits = 450;
 constexpr int kHeightUnits = 250;
+// Pixels kept free beside the tabs so that the tab bar never needs its
+// scroll arrows.
+constexpr int kTabRowSlack = 8;
 
 // The version text in the corner opens the news page when clicked.
 class VersionLabel : public QLabel {
@@ -63,7 +66,6 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr, Qt::Window), program
   version_label_ =
       new VersionLabel(FromCp1252(VersionText()), [this] { program_.OpenWebPage(WebPage::kNews); });
   version_label_->setObjectName("version");
-  tabs_->setCornerWidget(version_label_, Qt::TopRightCorner);
 
   status_line_ = new QLabel;
   status_line_->setObjectName("statusLine");
@@ -79,6 +81,7 @@ MainWindow::MainWindow(Program& program) : QWidget(nullptr, Qt::Window), program
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_, 1);
   layout->addLayout(status_row);
+  PlaceVersionText(status_row);
 
   connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::OnPageChanged);
   BuildShortcuts();
@@ -127,14 +130,27 @@ void MainWindow::BuildShortcuts() {
               [this] { ShowTransactionsSubPage(*this, kJournalEntriesPage); });
 }
 
+void MainWindow::PlaceVersionText(QBoxLayout* status_row) {
+  const QMargins margins = layout()->contentsMargins();
+  const int tab_row = tabs_->tabBar()->sizeHint().width() + version_label_->sizeHint().width() +
+                      margins.left() + margins.right() + kTabRowSlack;
+  if (tab_row <= screen()->availableGeometry().width()) {
+    tabs_->setCornerWidget(version_label_, Qt::TopRightCorner);
+  } else {
+    status_row->addWidget(version_label_);
+  }
+}
+
 void MainWindow::SizeAndPlace() {
   const QFontMetrics metrics(font());
   const QSize units(kWidthUnits * metrics.averageCharWidth() / 4,
                     kHeightUnits * metrics.height() / 8);
-  // Wide enough for every tab and the version text, where the screen allows.
+  // Wide enough for every tab and the version text beside them, where the
+  // screen allows.
   const QMargins margins = layout()->contentsMargins();
-  const QSize tabs(tabs_->tabBar()->sizeHint().width() + version_label_->sizeHint().width() +
-                       margins.left() + margins.right() + 8,
+  const int corner = tabs_->cornerWidget() != nullptr ? version_label_->sizeHint().width() : 0;
+  const QSize tabs(tabs_->tabBar()->sizeHint().width() + corner + margins.left() + margins.right() +
+                       kTabRowSlack,
                    0);
   const QRect available = screen()->availableGeometry();
   const QSize size = units.expandedTo(sizeHint()).expandedTo(tabs).boundedTo(available.size());
@@ -213,6 +229,11 @@ void MainWindow::SelectCheckDate() {
   dialog.date_edit()->setDisplayFormat(FromCp1252(program_.date_patterns().numeric));
   const bool chosen = dialog.exec() == QDialog::Accepted;
   SetDefaultCheckDate(program_, chosen ? std::optional<DayNumber>(dialog.day()) : std::nullopt);
+  // The open check line shows the new date before the confirmation does.
+  if (auto* transactions = qobject_cast<TransactionsPage*>(page("TRN"))) {
+    transactions->checks_page()->DefaultCheckDateChanged();
+  }
+  ConfirmDefaultCheckDate(program_);
 }
 
 WindowPosition MainWindow::Position() const { return {pos().x(), pos().y()}; }

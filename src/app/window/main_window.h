@@ -1,7 +1,8 @@
 // MainWindow: the one window of kxacct.
 //
 // A tab control with the eight pages in their order, a status line along the
-// bottom and the version text in the top corner. It is built from the loaded
+// bottom and the version text in the top corner (at the end of the status
+// line when the tabs need the whole width). It is built from the loaded
 // books each time the start-up loop runs it: caption from the company name,
 // every control in "Arial" at the size kept in the settings, at the kept
 // position when that lies on the screen, opening on the kept start page.
@@ -11,6 +12,7 @@
 #ifndef ZENKAR_APP_WINDOW_MAIN_WINDOW_H_
 #define ZENKAR_APP_WINDOW_MAIN_WINDOW_H_
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -70,6 +72,10 @@ class MainWindow : public QWidget, public MainWindowHost {
   void BuildPages();
   void BuildShortcuts();
   void AddShortcut(const QKeySequence& keys, std::function<void()> action);
+  // The version text goes into the corner of the tab row when the tabs and
+  // it fit the screen's width; otherwise (the "Large" size on a screen 1280
+  // pixels wide) to the end of `status_row`, so that every tab shows whole.
+  void PlaceVersionText(QBoxLayout* status_row);
   void SizeAndPlace();
   void ReportPagesThatDoNotFit();
   void OnPageChanged(int index);

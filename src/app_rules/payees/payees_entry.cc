@@ -30,7 +30,7 @@ bool AccountAccepted(Ledger& ledger, std::string_view typed) {
 std::optional<Money> AmountOf(Ledger& ledger, std::string_view typed, Money stored, int line) {
   if (typed == AmountText(stored)) return stored;
   if (Trim(typed).empty()) return Money();
-  std::optional<Money> amount = Money::Parse(typed, ledger.settings().fixed_decimal != 0);
+  std::optional<Money> amount = ParseTypedAmount(typed, ledger.settings().fixed_decimal != 0);
   if (!amount) ledger.ui().Error(LineName(line) + std::string(kAutoAmountNotAnAmount));
   return amount;
 }
@@ -119,7 +119,8 @@ bool UpdatePayeeFromEntry(Ledger& ledger, int number, const PayeeEntry& entry) {
 }
 
 bool DeletePayeeAfterQuestion(Ledger& ledger, int number) {
-  if (!ledger.IsValidPayee(number)) return false;
+  // A deletion the books forbid is refused before the user is asked to confirm it.
+  if (!ledger.PayeeMayBeDeleted(number)) return false;
   if (!ledger.ui().YesNoDefaultNo(kDeleteThisPayee)) return false;
   return ledger.DeletePayee(number);
 }

@@ -69,8 +69,10 @@ std::optional<int> AddPayeeFromEntry(Ledger& ledger, const PayeeEntry& entry);
 // Saves the typed fields into payee `number`; a new name renames it in its
 // entries too. False when refused (shown).
 bool UpdatePayeeFromEntry(Ledger& ledger, int number, const PayeeEntry& entry);
-// Asks "Delete this Payee?" (No preselected), then deletes under the
-// ledger's rule. False when not deleted.
+// Deletes payee `number` after asking "Delete this Payee?" (No preselected).
+// A payee that may not be deleted (a line of it unpaid or unprinted) is
+// refused with "Cannot delete this Payee..." before anything is asked. False
+// when not deleted.
 bool DeletePayeeAfterQuestion(Ledger& ledger, int number);
 
 }  // namespace zenkar

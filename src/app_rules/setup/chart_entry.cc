@@ -17,7 +17,7 @@ std::optional<Money> BalanceForwardOf(Ledger& ledger, const AccountEntry& entry,
   }
   if (Trim(entry.balance_forward).empty()) return Money();
   std::optional<Money> amount =
-      Money::Parse(entry.balance_forward, ledger.settings().fixed_decimal != 0);
+      ParseTypedAmount(entry.balance_forward, ledger.settings().fixed_decimal != 0);
   if (!amount) ledger.ui().Error(kBalanceForwardNotAnAmount);
   return amount;
 }

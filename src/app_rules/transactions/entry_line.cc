@@ -31,37 +31,38 @@ std::string_view SignificantWholeDigits(std::string_view text) {
 
 }  // namespace
 
-bool IsAmountText(std::string_view text) {
+bool IsAmountText(std::string_view text, bool fixed_decimal) {
   size_t at = 0;
   if (at < text.size() && text[at] == '-') ++at;
   while (at < text.size() && IsDigit(text[at])) ++at;
-  if (at < text.size() && text[at] == '.') {
+  const bool has_point = at < text.size() && text[at] == '.';
+  if (has_point) {
     const size_t point = at++;
     while (at < text.size() && IsDigit(text[at])) ++at;
     if (at - point - 1 > 2) return false;
   }
   if (at != text.size()) return false;
-  // Below 100,000,000: at most eight significant digits before the point.
-  return SignificantWholeDigits(text).size() <= 8;
+  // Below 100,000,000: at most eight significant digits of whole units, or
+  // ten digits read as cents.
+  const size_t most_digits = fixed_decimal && !has_point ? 10 : 8;
+  return SignificantWholeDigits(text).size() <= most_digits;
 }
 
-std::optional<std::string> PastedAmount(std::string_view text) {
+std::optional<std::string> PastedAmount(std::string_view text, bool fixed_decimal) {
   const std::string_view trimmed = Trim(text);
   bool has_digit = false;
   for (char c : trimmed) has_digit = has_digit || IsDigit(c);
-  if (!has_digit || !IsAmountText(trimmed)) return std::nullopt;
-  return AmountWithTwoDecimals(trimmed, false);
+  if (!has_digit || !IsAmountText(trimmed, fixed_decimal)) return std::nullopt;
+  return AmountWithTwoDecimals(trimmed, false, fixed_decimal);
 }
 
-Money AmountOf(std::string_view text) {
-  if (!IsAmountText(text)) return Money();
-  // A typed text may end in its decimal point ("12.").
-  if (text.ends_with('.')) text.remove_suffix(1);
-  return Money::Parse(text).value_or(Money()).RoundedToCents();
+Money AmountOf(std::string_view text, bool fixed_decimal) {
+  if (!IsAmountText(text, fixed_decimal)) return Money();
+  return ParseTypedAmount(text, fixed_decimal).value_or(Money()).RoundedToCents();
 }
 
-std::string AmountWithTwoDecimals(std::string_view text, bool negate) {
-  const Money amount = AmountOf(text);
+std::string AmountWithTwoDecimals(std::string_view text, bool negate, bool fixed_decimal) {
+  const Money amount = AmountOf(text, fixed_decimal);
   return (negate ? -amount : amount).ToString();
 }
 
@@ -123,12 +124,23 @@ std::optional<int> AccountLineOf(const std::vector<AccountLine>& lines, std::str
   return std::nullopt;
 }
 
+std::optional<std::string> OfferedAccount(const PayeeList& payees,
+                                          const std::vector<AccountLine>& lines,
+                                          std::string_view payee_text) {
+  const int32_t number = PayeeNumberOf(payees, payee_text);
+  if (number == 0) return std::nullopt;
+  const std::optional<int> line = AccountLineOf(lines, payees.payee(number).default_account);
+  if (!line) return std::nullopt;
+  return std::string(Trim(lines[*line].number));
+}
+
 int32_t PayeeNumberOf(const PayeeList& payees, std::string_view text) {
   if (Trim(text).empty()) return 0;
   return payees.FindPayeeByName(text);
 }
 
-TransactionRecord BuildEntryRecord(int32_t kind, const EntryLine& line, const PayeeList& payees) {
+TransactionRecord BuildEntryRecord(int32_t kind, const EntryLine& line, const PayeeList& payees,
+                                   bool fixed_decimal) {
   TransactionRecord record;
   ClearTransaction(record);
   record.kind = kind;
@@ -138,13 +150,13 @@ TransactionRecord BuildEntryRecord(int32_t kind, const EntryLine& line, const Pa
   record.reference = FitText(line.reference, kEntryReferenceWidth);
   record.account = AccountKey(line.account);
   record.date = line.date;
-  record.amount = AmountOf(line.amount);
+  record.amount = AmountOf(line.amount, fixed_decimal);
   if (kind == kJournalLine) record.ytd = line.ytd ? 1 : 0;
   return record;
 }
 
 TransactionRecord ApplyEntryLine(const TransactionRecord& stored, const EntryLine& line,
-                                 const PayeeList& payees) {
+                                 const PayeeList& payees, bool fixed_decimal) {
   TransactionRecord record = stored;
   const std::string payee = FitText(line.payee, kEntryPayeeWidth);
   // A payee text left as it was keeps its stored number, which may name a
@@ -158,9 +170,8 @@ TransactionRecord ApplyEntryLine(const TransactionRecord& stored, const EntryLin
   }
   if (!SameAccount(line.account, stored.account)) record.account = AccountKey(line.account);
   record.date = line.date;
-  if (AmountOf(line.amount) != stored.amount.RoundedToCents()) {
-    record.amount = AmountOf(line.amount);
-  }
+  const Money amount = AmountOf(line.amount, fixed_decimal);
+  if (amount != stored.amount.RoundedToCents()) record.amount = amount;
   return record;
 }
 

@@ -39,22 +39,26 @@ struct EntryLine {
 // Amounts must stay below this in magnitude (100,000,000).
 inline constexpr int64_t kAmountLimitUnits = 100000000;
 
+// Every amount rule below reads digits typed without a decimal point under
+// the company's "Use Fixed Decimal Position" option (`fixed_decimal`): as
+// cents when it is on ("12345" is 123.45), as whole units when it is off.
+
 // True when `text` may stand in the Amount field: digits with an optional
 // leading minus sign and an optional decimal point followed by at most two
 // digits, below 100,000,000 in magnitude. Partial texts such as "", "-" and
 // "12." are allowed, as they occur while typing.
-bool IsAmountText(std::string_view text);
+bool IsAmountText(std::string_view text, bool fixed_decimal);
 
 // Pasted text is taken only when it is such an amount (surrounding spaces
 // aside) and at least one digit; it is then written with two decimals.
-std::optional<std::string> PastedAmount(std::string_view text);
+std::optional<std::string> PastedAmount(std::string_view text, bool fixed_decimal);
 
 // The field's amount (zero for "", "-" or "."), rounded to cents.
-Money AmountOf(std::string_view text);
+Money AmountOf(std::string_view text, bool fixed_decimal);
 
 // The amount written with two decimals; `negate` changes its sign ("-"
 // typed into a non-empty field). Zero is never written "-0.00".
-std::string AmountWithTwoDecimals(std::string_view text, bool negate);
+std::string AmountWithTwoDecimals(std::string_view text, bool negate, bool fixed_decimal);
 
 // --- Reference --------------------------------------------------------------
 
@@ -103,6 +107,13 @@ class AccountSearch {
 // The line of `lines` whose account is `number`, if any.
 std::optional<int> AccountLineOf(const std::vector<AccountLine>& lines, std::string_view number);
 
+// The account the Account field offers once the payee `payee_text` is
+// chosen: the payee's "Default Account", when the text names a listed payee
+// whose default account is one of `lines`; nothing otherwise.
+std::optional<std::string> OfferedAccount(const PayeeList& payees,
+                                          const std::vector<AccountLine>& lines,
+                                          std::string_view payee_text);
+
 // --- The line record ------------------------------------------------------------
 
 // The payee number a line's payee text stands for: the payee whose name it
@@ -113,12 +124,13 @@ int32_t PayeeNumberOf(const PayeeList& payees, std::string_view text);
 // cleared record with the kind, the payee text and number, the reference,
 // the account, the date, the amount rounded to cents and, for journal lines,
 // the YTD mark.
-TransactionRecord BuildEntryRecord(int32_t kind, const EntryLine& line, const PayeeList& payees);
+TransactionRecord BuildEntryRecord(int32_t kind, const EntryLine& line, const PayeeList& payees,
+                                   bool fixed_decimal);
 
 // `stored` with the fields of `line` put in (the edit dialogs): every field
 // the line does not show keeps its stored value.
 TransactionRecord ApplyEntryLine(const TransactionRecord& stored, const EntryLine& line,
-                                 const PayeeList& payees);
+                                 const PayeeList& payees, bool fixed_decimal);
 
 // The fields of a stored line.
 EntryLine EntryLineOf(const TransactionRecord& record);

@@ -66,11 +66,23 @@ EntryLine EntryRegister::NewLine() {
   EntryLine line;
   if (is_check_page()) line.reference = Trimmed(ledger_.settings().next_check);
   line.date = last_date_.value_or(program_.clock().Today());
+  line_started_on_ = line.date;
   return line;
 }
 
+DayNumber EntryRegister::OpenLineDate(DayNumber shown) {
+  const std::optional<DayNumber> chosen = program_.default_check_date();
+  if (!is_check_page() || !chosen || shown != line_started_on_) return shown;
+  seen_default_check_date_ = chosen;
+  last_date_ = chosen;
+  line_started_on_ = *chosen;
+  return *chosen;
+}
+
+bool EntryRegister::fixed_decimal() const { return ledger_.settings().fixed_decimal != 0; }
+
 int EntryRegister::SaveLine(const EntryLine& line) {
-  const TransactionRecord record = BuildEntryRecord(kind_, line, ledger_.payees());
+  const TransactionRecord record = BuildEntryRecord(kind_, line, ledger_.payees(), fixed_decimal());
   const int number = ledger_.AppendTransaction(record);
   if (number == 0) return 0;
   last_date_ = line.date;

@@ -56,8 +56,17 @@ class EntryRegister {
   // page); the date of the line before, today on a fresh page, or the
   // default check date chosen with "Select Check Date" since.
   EntryLine NewLine();
+  // "Select Check Date" chose a new default check date: the date the open
+  // line, which shows `shown`, is to show. On the check page a line whose
+  // date is still the one it started with takes the new default at once; a
+  // date the user changed stays (the lines after it take the default).
+  DayNumber OpenLineDate(DayNumber shown);
 
   // --- Saving ----------------------------------------------------------------------
+
+  // The company's "Use Fixed Decimal Position" option, which says how the
+  // typed amounts of this page and its edit dialog are read.
+  bool fixed_decimal() const;
 
   // Appends the line (the Ledger posts it to its account and advances the
   // next check number) and remembers its date for the next line. The record
@@ -110,6 +119,8 @@ class EntryRegister {
   // date in force when the page last started a line.
   std::optional<DayNumber> last_date_;
   std::optional<DayNumber> seen_default_check_date_;
+  // The date the open line started with.
+  DayNumber line_started_on_ = kNoDate;
 };
 
 }  // namespace zenkar

@@ -108,11 +108,16 @@ DayRange CheckDateRange(DayNumber today) {
   return {today - kCheckDateReach, today + kCheckDateReach};
 }
 
-void SetDefaultCheckDate(Program& program, std::optional<DayNumber> chosen) {
+DayNumber SetDefaultCheckDate(Program& program, std::optional<DayNumber> chosen) {
   const DayNumber today = program.clock().Today();
   const DayRange range = CheckDateRange(today);
   const DayNumber day = std::clamp(chosen.value_or(today), range.first, range.last);
   program.set_default_check_date(day);
+  return day;
+}
+
+void ConfirmDefaultCheckDate(Program& program) {
+  const DayNumber day = program.default_check_date().value_or(program.clock().Today());
   const DatePatterns& patterns = program.date_patterns();
   program.ui().Information("The default check date is now " + FormatDate(day, patterns.numeric) +
                            ".");

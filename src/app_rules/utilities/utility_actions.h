@@ -47,8 +47,10 @@ struct DayRange {
 };
 DayRange CheckDateRange(DayNumber today);
 // Makes `chosen` (today when the dialog was cancelled; kept within the range)
-// the default check date and confirms it.
-void SetDefaultCheckDate(Program& program, std::optional<DayNumber> chosen);
+// the default check date and returns it.
+DayNumber SetDefaultCheckDate(Program& program, std::optional<DayNumber> chosen);
+// "The default check date is now ...", once the open check line shows it too.
+void ConfirmDefaultCheckDate(Program& program);
 
 }  // namespace zenkar
 

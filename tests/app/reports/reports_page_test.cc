@@ -211,6 +211,23 @@ class ReportsPageTest : public QObject {
     QVERIFY(page->report_box("Balance Sheet")->isChecked());
   }
 
+  void APreviewThatNoViewerCanOpenNamesTheSavedFile() {
+    World world;
+    QVERIFY(world.ok);
+    ReportsPage* page = world.OpenReports(nullptr);
+    QVERIFY(page != nullptr);
+    world.shell.succeed = false;
+    ChooseMonth(page, 6);
+    page->report_box("Balance Sheet")->setChecked(true);
+    Click(page, 432);
+    const std::string pdf = world.data.File("Balance-Sheet.pdf");
+    QCOMPARE(world.shell.opened_documents, std::vector<std::string>{pdf});
+    QCOMPARE(Texts(world.ui.Texts()),
+             QStringList({FromCp1252(std::string(kPdfOpenError)) +
+                          "\n\nThe PDF file was saved as:\n" + FromPath(pdf)}));
+    QCOMPARE(testing::QpdfProblems(pdf), std::nullopt);
+  }
+
   void TheCalculatorPrintsItsTape() {
     World world;
     QVERIFY(world.ok);

@@ -9,10 +9,12 @@
 
 #include "app/transactions/edit_entry_dialog.h"
 #include "app/transactions/transactions_page.h"
+#include "app/window/check_date_dialog.h"
 #include "app/window/main_window.h"
 #include "app_rules/transactions/entry_company.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
+#include "platform/text_conversion.h"
 
 namespace zenkar {
 
@@ -118,7 +120,7 @@ class EntryPagesTest : public QObject {
 
     QCOMPARE(desk.company.LinesOnDisk(), 1);
     TransactionRecord expected =
-        BuildEntryRecord(kCheckOrDeposit, shown, desk.company.program.ledger().payees());
+        BuildEntryRecord(kCheckOrDeposit, shown, desk.company.program.ledger().payees(), false);
     expected.record_number = 1;
     expected.entry_sequence = 1;
     QCOMPARE(desk.company.RecordOnDisk(1), expected.Encode());
@@ -150,6 +152,42 @@ class EntryPagesTest : public QObject {
     QCOMPARE(second.amount, Money::FromCents(150000));
     QCOMPARE(desk.checks()->box()->lines().back().payee, std::string("Dock Rentals"));
     QVERIFY(desk.company.ui.messages().empty());
+  }
+
+  void ChoosingAPayeeOffersItsDefaultAccount() {
+    Desk desk;
+    Ledger& ledger = desk.company.program.ledger();
+    PayeeRecord bay = ledger.payees().payee(2);
+    bay.default_account = "655";
+    QVERIFY(ledger.UpdatePayee(2, bay));
+    QTest::keyClick(desk.window.get(), Qt::Key_C, Qt::AltModifier);
+    EntryLineForm* form = desk.checks()->form();
+    Type("Bay Electric");
+    Press(Qt::Key_Tab);
+    QCOMPARE(form->account()->text(), QString("655"));
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    QCOMPARE(desk.focus(), form->account());
+    QCOMPARE(form->account_list()->currentItem()->text(), QString("655  Repairs"));
+    Press(Qt::Key_Tab);
+    Type("80");
+    Press(Qt::Key_Tab);
+    QCOMPARE(desk.company.LineOnDisk(1).account, std::string("655 "));
+    // A payee without a default account offers none, and takes back the
+    // one offered for the payee typed before it.
+    Type("Bay Electric");
+    Press(Qt::Key_Tab);
+    form->payee()->setFocus();
+    form->payee()->setEditText("Harbor Supply");
+    Press(Qt::Key_Tab);
+    QCOMPARE(form->account()->text(), QString());
+    // An account the user chose stays.
+    form->account()->setFocus();
+    Type("720");
+    form->payee()->setFocus();
+    form->payee()->setEditText("Bay Electric");
+    Press(Qt::Key_Tab);
+    QCOMPARE(form->account()->text(), QString("720"));
   }
 
   void EscGoesBackAndShiftTabFromPayeeSavesNothing() {
@@ -232,6 +270,31 @@ class EntryPagesTest : public QObject {
     QApplication::clipboard()->setText(" 12.5 ");
     Press(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(amount->text(), QString("12.50"));
+  }
+
+  void WithFixedDecimalPositionTwelveThreeFourFiveIsStoredAs123Point45() {
+    Desk desk;
+    desk.company.program.ledger().settings().fixed_decimal = 1;
+    QTest::keyClick(desk.window.get(), Qt::Key_C, Qt::AltModifier);
+    EntryLineForm* form = desk.checks()->form();
+    Type("Bay Electric");
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_Tab);
+    Type("650");
+    Press(Qt::Key_Tab);
+    Type("12345");
+    Press(Qt::Key_Tab);
+    QCOMPARE(desk.company.LinesOnDisk(), 1);
+    QCOMPARE(desk.company.LineOnDisk(1).amount, Money::FromCents(12345));
+    QCOMPARE(desk.checks()->box()->lines().back().amount, std::string("123.45"));
+    // Ten digits of cents stay below the limit; pasted digits are cents too.
+    form->amount()->setFocus();
+    Type("99999999999");
+    QCOMPARE(form->amount()->text(), QString("9999999999"));
+    QApplication::clipboard()->setText("500");
+    Press(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(form->amount()->text(), QString("5.00"));
   }
 
   void NineInAccountBeepsAndChangesNothing() {
@@ -409,6 +472,33 @@ class EntryPagesTest : public QObject {
     QCOMPARE(desk.company.LineOnDisk(1).amount, Money::FromCents(100000));
     QCOMPARE(desk.checks()->figure()->text(), QString("4000.00"));
     QCOMPARE(box->lines().back().amount, std::string("1000.00"));
+  }
+
+  void SelectCheckDateDatesTheOpenLineAtOnceUnlessTheUserChangedIt() {
+    Desk desk;
+    QTest::keyClick(desk.window.get(), Qt::Key_C, Qt::AltModifier);
+    EntryLineForm* form = desk.checks()->form();
+    QCOMPARE(form->date()->day(), Day(2026, 3, 14));
+    const auto choose = [&desk](DayNumber day) {
+      WhenModalShows<CheckDateDialog>([day](CheckDateDialog* dialog) {
+        dialog->date_edit()->setDate(ToQDate(day));
+        dialog->accept();
+      });
+      QTest::keyClick(desk.window.get(), Qt::Key_D, Qt::AltModifier);
+      desk.window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(desk.window.get()));
+    };
+    choose(Day(2026, 3, 20));
+    QCOMPARE(form->date()->day(), Day(2026, 3, 20));
+    QCOMPARE(desk.company.ui.LastText(), std::string("The default check date is now 03/20/2026."));
+    // A date typed on the open line stays; the lines after it take the default.
+    form->date()->SetDay(Day(2026, 3, 10));
+    choose(Day(2026, 3, 25));
+    QCOMPARE(form->date()->day(), Day(2026, 3, 10));
+    form->amount()->setFocus();
+    Type("5+");
+    QCOMPARE(desk.company.LineOnDisk(1).date, Day(2026, 3, 10));
+    QCOMPARE(form->date()->day(), Day(2026, 3, 25));
   }
 
   void ADateBeforeTheLastCheckMonthWarns() {

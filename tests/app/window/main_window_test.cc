@@ -223,6 +223,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(StoredSettings(world.data).font_size, 18);
   }
 
+  void TheLargeDisplaySizeShowsEveryTabWholeAt1280() {
+    World world;
+    QVERIFY(world.Load());
+    world.program.ledger().settings().font_size = 18;
+    MainWindow window(world.program);
+    // The tabs take the row to themselves; the version text goes below.
+    QVERIFY(window.tabs()->cornerWidget() == nullptr);
+    QCOMPARE(window.version_label()->parentWidget(), &window);
+    const QMargins margins = window.layout()->contentsMargins();
+    QVERIFY(window.tabs()->tabBar()->sizeHint().width() + margins.left() + margins.right() + 8 <=
+            1280);
+    QCOMPARE(window.tabs()->tabBar()->elideMode(), Qt::ElideNone);
+  }
+
   void UtilitiesPageShowsTheFolderAndItsButtons() {
     World world;
     QVERIFY(world.Load());

@@ -379,6 +379,27 @@ TEST_F(SetupRulesTest, DeletingAPayeeAsksFirst) {
   EXPECT_EQ(StoredPayees(data_).count(), 1);
 }
 
+TEST_F(SetupRulesTest, APayeeThatMayNotBeDeletedIsRefusedBeforeTheQuestion) {
+  Load();
+  const std::optional<int> number = AddPayeeFromEntry(ledger_, NewPayee("Bayside Power"));
+  ASSERT_TRUE(number.has_value());
+  TransactionRecord check;
+  ClearTransaction(check);
+  check.kind = kCheckOrDeposit;
+  check.unprinted = 1;
+  check.payee_number = *number;
+  check.description = "Bayside Power";
+  check.account = "465 ";
+  check.amount = Money::FromCents(4500);
+  ASSERT_GT(ledger_.AppendTransaction(check), 0);
+  ui_.ClearMessages();
+  EXPECT_FALSE(DeletePayeeAfterQuestion(ledger_, *number));
+  ASSERT_EQ(ui_.messages().size(), 1u);  // no "Delete this Payee?"
+  EXPECT_EQ(ui_.messages()[0].kind, MessageKind::kError);
+  EXPECT_EQ(ui_.messages()[0].text, kCannotDeletePayee);
+  EXPECT_EQ(ledger_.PayeeName(*number), "Bayside Power");
+}
+
 // --- Capital account -------------------------------------------------------------
 
 class ScriptedChooser : public AccountChooser {

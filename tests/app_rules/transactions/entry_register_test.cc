@@ -25,31 +25,44 @@ using ::zenkar::testing::StoredLine;
 TEST(AmountFieldTest, TakesDigitsPointAndSignWithTwoDecimalsBelowOneHundredMillion) {
   for (const char* text :
        {"", "-", "0", "12", "12.", "12.5", "-12.50", ".5", "99999999.99", "00000000099999999"}) {
-    EXPECT_TRUE(IsAmountText(text)) << text;
+    EXPECT_TRUE(IsAmountText(text, false)) << text;
   }
   for (const char* text : {"100000000", "-100000000", "12.345", "1,234", "+5", "5-", "--5", "1.2.3",
                            "1e5", " 5", "abc"}) {
-    EXPECT_FALSE(IsAmountText(text)) << text;
+    EXPECT_FALSE(IsAmountText(text, false)) << text;
   }
 }
 
 TEST(AmountFieldTest, PastedTextIsTakenOnlyWhenItIsAnAmount) {
-  EXPECT_EQ(PastedAmount("12.5"), "12.50");
-  EXPECT_EQ(PastedAmount(" -7 "), "-7.00");
-  EXPECT_EQ(PastedAmount("1,234.00"), std::nullopt);
-  EXPECT_EQ(PastedAmount("12.345"), std::nullopt);
-  EXPECT_EQ(PastedAmount("100000000"), std::nullopt);
-  EXPECT_EQ(PastedAmount("-"), std::nullopt);
-  EXPECT_EQ(PastedAmount("Rent"), std::nullopt);
+  EXPECT_EQ(PastedAmount("12.5", false), "12.50");
+  EXPECT_EQ(PastedAmount(" -7 ", false), "-7.00");
+  EXPECT_EQ(PastedAmount("1,234.00", false), std::nullopt);
+  EXPECT_EQ(PastedAmount("12.345", false), std::nullopt);
+  EXPECT_EQ(PastedAmount("100000000", false), std::nullopt);
+  EXPECT_EQ(PastedAmount("-", false), std::nullopt);
+  EXPECT_EQ(PastedAmount("Rent", false), std::nullopt);
 }
 
 TEST(AmountFieldTest, PlusAndMinusWriteTwoDecimalsAndMinusChangesTheSign) {
-  EXPECT_EQ(AmountWithTwoDecimals("12.5", false), "12.50");
-  EXPECT_EQ(AmountWithTwoDecimals("12.5", true), "-12.50");
-  EXPECT_EQ(AmountWithTwoDecimals("-3", true), "3.00");
-  EXPECT_EQ(AmountWithTwoDecimals("7.", false), "7.00");
-  EXPECT_EQ(AmountWithTwoDecimals("-", true), "0.00");
-  EXPECT_EQ(AmountOf("99999999.99"), Money::FromCents(9999999999));
+  EXPECT_EQ(AmountWithTwoDecimals("12.5", false, false), "12.50");
+  EXPECT_EQ(AmountWithTwoDecimals("12.5", true, false), "-12.50");
+  EXPECT_EQ(AmountWithTwoDecimals("-3", true, false), "3.00");
+  EXPECT_EQ(AmountWithTwoDecimals("7.", false, false), "7.00");
+  EXPECT_EQ(AmountWithTwoDecimals("-", true, false), "0.00");
+  EXPECT_EQ(AmountOf("99999999.99", false), Money::FromCents(9999999999));
+}
+
+TEST(AmountFieldTest, WithFixedDecimalPositionDigitsWithoutAPointAreCents) {
+  EXPECT_EQ(AmountOf("12345", true), Money::FromCents(12345));
+  EXPECT_EQ(AmountOf("-12345", true), Money::FromCents(-12345));
+  EXPECT_EQ(AmountOf("12.", true), Money::FromCents(1200));  // a typed point overrides it
+  EXPECT_EQ(PastedAmount(" 12345 ", true), "123.45");
+  EXPECT_EQ(AmountWithTwoDecimals("12345", true, true), "-123.45");
+  // The limit stays 100,000,000.00: ten digits of cents, eight of units.
+  EXPECT_TRUE(IsAmountText("9999999999", true));
+  EXPECT_FALSE(IsAmountText("10000000000", true));
+  EXPECT_TRUE(IsAmountText("99999999.9", true));
+  EXPECT_FALSE(IsAmountText("100000000.", true));
 }
 
 TEST(ReferenceFieldTest, PlusAddsOneKeepingTheWidth) {
@@ -91,6 +104,22 @@ TEST(AccountSearchTest, DigitsSearchNumbersAndLettersDescriptions) {
   EXPECT_EQ(AccountLineOf(lines, "720"), 7);
   EXPECT_EQ(AccountLineOf(lines, "100"), std::nullopt);  // a title account is not listed
   EXPECT_EQ(AccountLineOf(lines, ""), std::nullopt);
+}
+
+TEST(OfferedAccountTest, ThePayeesDefaultAccountWhenItIsListed) {
+  const std::vector<AccountLine> lines = PostingAccountLines(ChartOfAccounts(EntryChart()));
+  std::vector<PayeeRecord> records(3);
+  records[0].name = "Dock Rentals";
+  records[0].default_account = "650 ";
+  records[1].name = "Bay Electric";
+  records[1].default_account = "100 ";  // a title account is not offered
+  records[2].name = "Harbor Supply";
+  const PayeeList payees(records);
+  EXPECT_EQ(OfferedAccount(payees, lines, "Dock Rentals"), "650");
+  EXPECT_EQ(OfferedAccount(payees, lines, "Dock Rentals  "), "650");
+  EXPECT_EQ(OfferedAccount(payees, lines, "Bay Electric"), std::nullopt);
+  EXPECT_EQ(OfferedAccount(payees, lines, "Harbor Supply"), std::nullopt);
+  EXPECT_EQ(OfferedAccount(payees, lines, "Dock"), std::nullopt);
 }
 
 // --- The register over a loaded company -------------------------------------------------
@@ -411,7 +440,8 @@ TEST_F(VoidOrDeleteTest, AnEditWithoutChangesWritesNothing) {
   const std::optional<TransactionRecord> stored = checks_->EntryToEdit(0);
   ASSERT_TRUE(stored.has_value());
   const int writes = company_->fs.writes();
-  const TransactionRecord same = ApplyEntryLine(*stored, EntryLineOf(*stored), ledger().payees());
+  const TransactionRecord same =
+      ApplyEntryLine(*stored, EntryLineOf(*stored), ledger().payees(), false);
   EXPECT_EQ(checks_->SaveEdit(1, same), EditResult::kUnchanged);
   EXPECT_EQ(company_->fs.writes(), writes);
   EXPECT_TRUE(ui().messages().empty());
@@ -423,7 +453,7 @@ TEST_F(VoidOrDeleteTest, AnEditMovesTheBalancesFromTheOldLineToTheNew) {
   line.account = "655";
   line.amount = "1000";
   line.payee = "Harbor Supply";
-  EXPECT_EQ(checks_->SaveEdit(1, ApplyEntryLine(stored, line, ledger().payees())),
+  EXPECT_EQ(checks_->SaveEdit(1, ApplyEntryLine(stored, line, ledger().payees(), false)),
             EditResult::kSaved);
   EXPECT_TRUE(ui().messages().empty());
   EXPECT_EQ(company_->Posted("650"), Money());
@@ -439,7 +469,7 @@ TEST_F(VoidOrDeleteTest, AnEditIntoAnotherMonthWarnsWithTheReprintAdvice) {
   const TransactionRecord stored = *checks_->EntryToEdit(0);
   EntryLine line = EntryLineOf(stored);
   line.date = Day(2026, 4, 2);
-  EXPECT_EQ(checks_->SaveEdit(1, ApplyEntryLine(stored, line, ledger().payees())),
+  EXPECT_EQ(checks_->SaveEdit(1, ApplyEntryLine(stored, line, ledger().payees(), false)),
             EditResult::kSaved);
   EXPECT_THAT(ui().Texts(),
               ElementsAre("The selected date:\n04/02/26\n\nhas an older month than the last "

@@ -184,12 +184,13 @@ TEST_F(UtilityActionsTest, CheckDateStaysWithinSixtyDaysOfToday) {
   const DayNumber today = clock_.Today();
   EXPECT_EQ(CheckDateRange(today).first, today - 60);
   EXPECT_EQ(CheckDateRange(today).last, today + 60);
-  SetDefaultCheckDate(program_, today + 61);
+  EXPECT_EQ(SetDefaultCheckDate(program_, today + 61), today + 60);
   EXPECT_EQ(program_.default_check_date(), today + 60);
   SetDefaultCheckDate(program_, today - 3);
   EXPECT_EQ(program_.default_check_date(), today - 3);
   SetDefaultCheckDate(program_, std::nullopt);  // cancelled
   EXPECT_EQ(program_.default_check_date(), today);
+  ConfirmDefaultCheckDate(program_);
   EXPECT_EQ(ui_.LastText(), "The default check date is now 03/14/2026.");
 }
 
