@@ -11,10 +11,10 @@
 // whole percentage in the window, and must arrive whole. It is saved as
 // temp_download_folder/zenkardl.exe in the program folder, as a program.
 //
-// The window is looked at for the Abort button after the status changes and
-// after each header line; while the body arrives, when the percentage
-// changes or 100 ms after the last look, since each look pauses for the
-// window ten times.
+// The window is looked at for the Abort button after "Connecting" and after
+// each header line; while the body arrives, when the percentage changes or
+// 100 ms after the last look, since each look pauses for the window ten
+// times.
 #ifndef ZENKAR_UPDATER_INSTALLER_DOWNLOAD_H_
 #define ZENKAR_UPDATER_INSTALLER_DOWNLOAD_H_
 

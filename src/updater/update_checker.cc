@@ -25,6 +25,11 @@ std::string LowerCase(std::string_view text) {
 // VB's Str() of a number: a leading space where the sign would be.
 std::string WithSignSpace(long number) { return (number >= 0 ? " " : "") + std::to_string(number); }
 
+std::string OpenBrowserText(const UpdateHost& host) {
+  return "Unable to open your default web browser. Open your web browser, go to " + host.Text() +
+         ", then click the 'Download' link.";
+}
+
 std::string NewRevisionText(std::string_view product, long revision) {
   return "A new revision of " + std::string(product) + " (" + std::to_string(revision) +
          ") is available.";
@@ -82,6 +87,8 @@ bool UpdateChecker::Download() {
 bool UpdateChecker::CheckRevision() {
   RevisionFileReader reader;
   const bool read = ReadRevisionFile(&reader);
+  // A window closed while the server was asked stops the check, silently.
+  if (window_.AbortRequested()) return false;
   const RevisionInfo& info = reader.info();
   if (info.forbidden) return false;
   if (info.missing) {
@@ -93,9 +100,7 @@ bool UpdateChecker::CheckRevision() {
     return false;
   }
   if (!read || info.version.empty()) {
-    ui_.Error("Unable to open your default web browser. Open your web browser, go to " +
-                  settings_.host.Text() + ", then click the 'Download' link.",
-              kUpdateTitle);
+    ui_.Error(OpenBrowserText(settings_.host), kUpdateTitle);
     OpenNewsPage();
     return false;
   }
@@ -130,7 +135,8 @@ bool UpdateChecker::ReadRevisionFile(RevisionFileReader* reader) {
 bool UpdateChecker::OfferRevision(const RevisionInfo& info) {
   const std::string product = ProductName(request_.identity);
   if (info.version != request_.version) {
-    // A new version is a new purchase, not an update: the news page tells.
+    // Only a new revision of the running version is downloaded from here;
+    // the news page tells about a new version.
     ui_.Information("A new version of " + product + " (" + info.version +
                         ") is available. Check our 'News' web page for the latest information.",
                     kUpdateTitle);
@@ -186,9 +192,7 @@ void UpdateChecker::OpenNewsPage() {
                                           InternetShortcutText(url) + "\r\n"));
   }
   if (!shell_.OpenUrl(url)) {
-    ui_.Error("Unable to open your default web browser. Open your web browser, go to " +
-                  settings_.host.Text() + ", then click the 'Download' link.",
-              kUpdateTitle);
+    ui_.Error(OpenBrowserText(settings_.host), kUpdateTitle);
   }
 }
 

@@ -1,5 +1,5 @@
-// The checker's inputs: its command line, what the identity decides, the
-// server it asks, the name a redirect gives, the lines of the revision file.
+// The checker's inputs: its command line, the server it asks, the name a
+// redirect gives, the lines of the revision file.
 #include "updater/checker_request.h"
 
 #include <gtest/gtest.h>
@@ -31,23 +31,6 @@ TEST(CheckerRequestTest, LinesThatAreNotARequestAreRefused) {
                            ",4.7,0A1B2C3D,4", "../kxacct,4.7,0A1B2C3D,4", "KX ACCT,4.7,0A1B2C3D,4",
                            "KXACCT,4.7,0A1B\r\nHost: elsewhere,4"}) {
     EXPECT_FALSE(ParseCheckerRequest(line)) << line;
-  }
-}
-
-TEST(CheckerRequestTest, TheIdentityChoosesInstallerProductAndRevisionLine) {
-  struct Case {
-    const char* identity;
-    const char* installer;
-    const char* product;
-    const char* key;
-  };
-  for (const Case& c : {Case{"KXACCT", "InstallZenkarAC.exe", "Zenkar Accounting", "AC"},
-                        Case{"KXPR", "InstallZenkarPR.exe", "Payroll", "PR"},
-                        Case{"KXAR", "InstallZenkarAR.exe", "Accounts Receivable", "AR"},
-                        Case{"KXMENU", "InstallZenkarAR.exe", "KXMENU", ""}}) {
-    EXPECT_EQ(InstallerName(c.identity), c.installer);
-    EXPECT_EQ(ProductName(c.identity), c.product);
-    EXPECT_EQ(RevisionKey(c.identity), c.key);
   }
 }
 

@@ -177,8 +177,7 @@ const std::string kAcceptQuestion =
 
 TEST(UpdateCheckerTest, UpToDateSaysSoAndRestartsTheCaller) {
   CheckerTrial trial;
-  // Equal to the running revision; the PR line ends the reading.
-  trial.Publish("Zenkar\r\nVE: 4.7\r\nAR: 9\r\nAC: 4\r\nPR: 2\r\nVE: 5.0\r\n");
+  trial.Publish("Zenkar\r\nVE: 4.7\r\nAR: 9\r\nAC: 4\r\nPR: 2\r\n");  // AC as running
   trial.Run();
 
   EXPECT_EQ(trial.RequestBytes(), std::vector<std::string>{trial.RevisionRequest()});
@@ -364,12 +363,22 @@ TEST(UpdateCheckerTest, AnInstallerThatDidNotArriveWholeIsNeverRun) {
   }
 }
 
+TEST(UpdateCheckerTest, AbortDuringTheCheckEndsItSilently) {
+  CheckerTrial trial;
+  trial.PublishRevision5();
+  trial.window.abort_when = [](const RecordingWindow& window) { return window.looks == 1; };
+  trial.Run();
+  ExpectMessages(trial.ui, {});
+  EXPECT_EQ(trial.RequestBytes().size(), 1u);
+  EXPECT_TRUE(trial.RestartedCaller());
+}
+
 TEST(UpdateCheckerTest, AbortStopsTheTransferAndRestartsTheCaller) {
-  // Closed at the first look (after "Connecting"), after a header line, and
-  // while the body arrives.
+  // Closed at the look after "Connecting", after a header line, and while
+  // the body arrives.
   const std::vector<std::function<bool(const RecordingWindow&)>> closings = {
-      [](const RecordingWindow& window) { return window.looks == 1; },
-      [](const RecordingWindow& window) { return window.looks == 3; },
+      [](const RecordingWindow& window) { return window.looks == 2; },
+      [](const RecordingWindow& window) { return window.looks == 4; },
       [](const RecordingWindow& window) {
         return window.statuses.back().find(" of ") != std::string::npos;
       }};
