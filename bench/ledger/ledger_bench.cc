@@ -192,7 +192,7 @@ void Run(int count, int repetitions) {
   line.date = *MakeDayNumber(2025, 12, 31);
   line.reference = "5001";
   const double append = Time(repetitions * 20, [&] {
-    if (ledger.AppendTransaction(line) == 0) Fail("append: " + ui.last);
+    if (!ledger.AppendTransaction(line)) Fail("append: " + ui.last);
   });
   const int lines_at_append = ledger.transaction_count();
 

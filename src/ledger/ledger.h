@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -257,13 +258,13 @@ class Ledger {
   // line to the new (edits, payments, renumbering). The line keeps its entry
   // sequence.
   bool WriteTransaction(int number, const TransactionRecord& line);
-  // Appends a line as the new last record and returns its number (0 when it
-  // failed and nothing changed). A journal line or check/deposit adds its
+  // Appends a line as the new last record and returns its number (none when
+  // it failed and nothing changed). A journal line or check/deposit adds its
   // amount, rounded to cents, to its account's posted total. A line that is
   // not an invoice and whose reference is a number advances the suggested
   // next reference (settings next_check, see SuggestedNextReference). A line
   // with a payee becomes the last payee used.
-  int AppendTransaction(const TransactionRecord& line);
+  std::optional<int> AppendTransaction(const TransactionRecord& line);
   // Removes line `number`; the lines after it move up one place and are
   // marked unprinted. Its amount leaves the posted totals (callers do not
   // reverse it themselves). Remembered numbers above it move down one

@@ -209,19 +209,20 @@ void Ledger::NoteAppendedLine(const TransactionRecord& line) {
   if (line.payee_number != 0) last_payee_ = line.payee_number;
 }
 
-int Ledger::AppendTransaction(const TransactionRecord& line_in) {
+std::optional<int> Ledger::AppendTransaction(const TransactionRecord& line_in) {
   Change change(*this);
-  if (!change.ok() || !CheckRoomFor(1, line_in.amount) || !MakeRoomForEntrySequence()) return 0;
+  if (!change.ok() || !CheckRoomFor(1, line_in.amount) || !MakeRoomForEntrySequence())
+    return std::nullopt;
   const int count = transaction_count();
   TransactionRecord line = line_in;
   line.record_number = count + 1;
   line.entry_sequence = last_entry_sequence_ + 1;
   if (Status s = transactions_->Append(line.Encode()); !s.ok()) {
     ReportWriteFailure(transactions_->path(), s);
-    return 0;
+    return std::nullopt;
   }
   if (!PostChange({}, {&line})) {
-    if (transactions_->CutTo(count).ok()) return 0;
+    if (transactions_->CutTo(count).ok()) return std::nullopt;
     std::vector<int> touched;
     chart_ = ChartAfter({}, {&line}, &touched);
     ui_.Error(TotalsNotSavedMessage(line.record_number));

@@ -190,7 +190,7 @@ class SampleBooks {
   }
 
   void Append(const TransactionRecord& line) {
-    if (ok_ && ledger_.AppendTransaction(line) == 0) ok_ = false;
+    if (ok_ && !ledger_.AppendTransaction(line)) ok_ = false;
   }
 
   // A check with the next check number; the append advances it.

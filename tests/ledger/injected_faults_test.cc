@@ -32,7 +32,7 @@ std::vector<Operation> Operations() {
   return {
       {"append",
        [](Ledger& l, ScriptedUi&) {
-         return l.AppendTransaction(Line(kJournalLine, "650", 99)) != 0;
+         return l.AppendTransaction(Line(kJournalLine, "650", 99)).has_value();
        }},
       {"edit", [](Ledger& l, ScriptedUi&) { return l.WriteTransaction(2, Edited(l, 2)); }},
       {"void", [](Ledger& l, ScriptedUi&) { return l.VoidTransaction(3); }},

@@ -246,7 +246,7 @@ TEST_F(PayeeDeletionTest, AFailedDeletionChangesNoFile) {
   fs_.ClearFaults();
   ASSERT_TRUE(ledger_.DeletePayee(2));
   // The transaction file was replaced and reopened: the books still work.
-  EXPECT_NE(ledger_.AppendTransaction(Line(kJournalLine, "650", 100)), 0);
+  EXPECT_TRUE(ledger_.AppendTransaction(Line(kJournalLine, "650", 100)).has_value());
 }
 
 TEST_F(PayeeDeletionTest, ADamagedRecurringFileRefusesTheDeletion) {

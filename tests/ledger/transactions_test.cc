@@ -164,7 +164,7 @@ TEST_F(TransactionsTest, ALineWithAPayeeMakesItTheLastPayeeUsed) {
 TEST_F(TransactionsTest, AFailedAppendLeavesFileCountAndTotalsAsTheyWere) {
   AppendNumbered(3);
   ExpectFailuresLoseNothing(AppendFaults(), [&] {
-    return ledger_.AppendTransaction(Line(kCheckOrDeposit, "650", 999)) != 0;
+    return ledger_.AppendTransaction(Line(kCheckOrDeposit, "650", 999)).has_value();
   });
   EXPECT_EQ(ledger_.transaction_count(), 4);
 }

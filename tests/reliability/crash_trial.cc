@@ -158,7 +158,7 @@ bool DriftedTotals(Ledger& ledger) {
 bool Append(Ledger& ledger) {
   TransactionRecord line = NewLine(kCheckOrDeposit, "650", 123456, "90001");
   line.payee_number = 5;
-  return ledger.AppendTransaction(line) != 0;
+  return ledger.AppendTransaction(line).has_value();
 }
 
 // A check moved to another account with a new amount: two posted totals.
@@ -487,7 +487,7 @@ int Share(const std::string& folder, const std::string& name, int count) {
     line.date = *MakeDayNumber(2025, 1 + (i * 5) % 12, 1 + (i * 7) % 28);
     line.description = name + " " + std::to_string(i);
     line.payee_number = 1 + i % 20;
-    if (ledger.AppendTransaction(line) == 0) Fail("cannot append: " + books.LastMessage());
+    if (!ledger.AppendTransaction(line)) Fail("cannot append: " + books.LastMessage());
     if (i % 4 == 0) {
       const int number = LineDescribed(ledger, line.description);
       if (number == 0 || !ledger.DeleteTransaction(number)) {

@@ -83,11 +83,11 @@ bool EntryRegister::fixed_decimal() const { return ledger_.settings().fixed_deci
 
 int EntryRegister::SaveLine(const EntryLine& line) {
   const TransactionRecord record = BuildEntryRecord(kind_, line, ledger_.payees(), fixed_decimal());
-  const int number = ledger_.AppendTransaction(record);
-  if (number == 0) return 0;
+  const std::optional<int> number = ledger_.AppendTransaction(record);
+  if (!number) return 0;
   last_date_ = line.date;
-  NoteAppended(number, record);
-  return number;
+  NoteAppended(*number, record);
+  return *number;
 }
 
 void EntryRegister::NoteAppended(int record_number, const TransactionRecord& record) {

@@ -391,7 +391,7 @@ TEST_F(SetupRulesTest, APayeeThatMayNotBeDeletedIsRefusedBeforeTheQuestion) {
   check.description = "Bayside Power";
   check.account = "465 ";
   check.amount = Money::FromCents(4500);
-  ASSERT_GT(ledger_.AppendTransaction(check), 0);
+  ASSERT_TRUE(ledger_.AppendTransaction(check).has_value());
   ui_.ClearMessages();
   EXPECT_FALSE(DeletePayeeAfterQuestion(ledger_, *number));
   ASSERT_EQ(ui_.messages().size(), 1u);  // no "Delete this Payee?"
