@@ -124,7 +124,7 @@ void ReadBooks(Ledger& ledger, const TempDir& folder) {
   ledger.BankBalance();
   testing::TestOutput output(folder.path());
   SettingsReportLines(ledger.settings(), SettingsReportFiguresOf(ledger));
-  const ReportDateLists lists = FillReportDates(ledger, output.dates);
+  const ReportDateLists lists = FillReportDates(ledger);
   ReportRunRequest request;
   request.ticked = {std::string(kIncomeStatementLabel), std::string(kBalanceSheetLabel)};
   request.target = OutputTarget::kPrinter;

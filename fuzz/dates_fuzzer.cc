@@ -29,24 +29,23 @@ using zenkar::fuzzing::Require;
 constexpr std::string_view kIsoDate = "yyyy'-'MM'-'dd";
 constexpr std::string_view kIsoMonth = "yyyy'-'MM";
 
-void CheckTypedDates(std::string_view text, const zenkar::DatePatterns& patterns) {
+void CheckTypedDates(std::string_view text) {
   if (const std::optional<DayNumber> day = zenkar::ParseIsoDate(text)) {
-    Require(zenkar::FormatDate(*day, kIsoDate, patterns) == text, "a typed date writes back");
+    Require(zenkar::FormatDate(*day, kIsoDate) == text, "a typed date writes back");
   }
   if (const std::optional<zenkar::ReportPeriod> month = zenkar::ParseMonth(text)) {
-    Require(zenkar::FormatDate(month->first, kIsoMonth, patterns) == text,
-            "a typed month writes back");
+    Require(zenkar::FormatDate(month->first, kIsoMonth) == text, "a typed month writes back");
   }
   if (const std::optional<zenkar::ReportPeriod> quarter = zenkar::ParseQuarter(text)) {
     Require(quarter->first <= quarter->last, "a quarter has days");
   }
 }
 
-void CheckValidDay(DayNumber day, int start_month, const zenkar::DatePatterns& patterns) {
+void CheckValidDay(DayNumber day, int start_month) {
   if (day == zenkar::kNoDate || day < zenkar::kFirstDayNumber || day > zenkar::kLastDayNumber) {
     return;
   }
-  const std::string iso = zenkar::FormatDate(day, kIsoDate, patterns);
+  const std::string iso = zenkar::FormatDate(day, kIsoDate);
   Require(zenkar::ParseIsoDate(iso) == day, "a day written and typed again is the same day");
   const std::optional<zenkar::ReportPeriod> month = zenkar::ParseMonth(iso.substr(0, 7));
   Require(month && month->first <= day && day <= month->last, "a day lies in its month");
@@ -54,10 +53,10 @@ void CheckValidDay(DayNumber day, int start_month, const zenkar::DatePatterns& p
   Require(year.first <= day && day <= year.last, "a day lies in its accounting year");
 }
 
-void CheckDateLists(std::string_view bytes, const zenkar::DatePatterns& patterns) {
+void CheckDateLists(std::string_view bytes) {
   std::vector<DayNumber> days;
   for (size_t at = 0; at + 4 <= bytes.size(); at += 4) days.push_back(zenkar::GetInt32(bytes, at));
-  const zenkar::ReportDateLists lists = zenkar::ReportDateListsOf(days, patterns);
+  const zenkar::ReportDateLists lists = zenkar::ReportDateListsOf(days);
   for (size_t i = 1; i < lists.months.size(); ++i) {
     Require(lists.months[i - 1].period.last < lists.months[i].period.first,
             "months are listed oldest first, each once");
@@ -81,11 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const zenkar::DatePatterns patterns = zenkar::DeriveDatePatterns(text);
   for (const std::string& pattern :
        {patterns.numeric, patterns.long_form, patterns.medium, patterns.numeric_short_year}) {
-    zenkar::FormatDate(day, pattern, patterns);
+    zenkar::FormatDate(day, pattern);
   }
-  zenkar::FormatDate(day, text, patterns);
-  CheckTypedDates(text, patterns);
-  CheckValidDay(day, start_month, patterns);
-  CheckDateLists(zenkar::fuzzing::BytesOf(data, size), patterns);
+  zenkar::FormatDate(day, text);
+  CheckTypedDates(text);
+  CheckValidDay(day, start_month);
+  CheckDateLists(zenkar::fuzzing::BytesOf(data, size));
   return 0;
 }

@@ -138,12 +138,39 @@ def hand_made_seeds():
           "ZKPW1 1000 %s %s\r\n" % (salt.hex(), hashlib.sha256(b"x").hexdigest()))
 
 
+def http_seeds():
+    """Responses of the update server, each after the byte that sets the piece size."""
+    def response(status, fields, body=b"", length=True):
+        head = status + "\r\n" + "".join(f + "\r\n" for f in fields)
+        if length:
+            head += "Content-Length: %d\r\n" % len(body)
+        return head.encode() + b"\r\n" + body
+
+    write("http_response", "revision-file", b"\x07" + response(
+        "HTTP/1.1 200 OK", ["Content-Type: text/plain"], b"VE: 4.7\r\nAR: 3\r\nAC: 5\r\nPR: 2\r\n"))
+    write("http_response", "redirect", b"\x00" + response(
+        "HTTP/1.1 302 Found", ["Location: http://dl.example/a/b//InstallZenkarAC-47r5.exe"]))
+    write("http_response", "installer", b"\x3f" + response(
+        "HTTP/1.1 200 OK", ["Connection: keep-alive"], bytes(range(256)) * 4))
+    write("http_response", "until-close", b"\x02" + response(
+        "HTTP/1.0 200 OK", ["Connection: close"], b"VE: 4.7\nPR: 9", length=False))
+    write("http_response", "chunked", b"\x05" + response(
+        "HTTP/1.1 200 OK", ["Transfer-Encoding: chunked"], b"5\r\nhello\r\n0\r\n\r\n", False))
+    write("http_response", "forbidden", b"\x01" + response(
+        "HTTP/1.1 403 Forbidden", [], b"<h1>403 Forbidden</h1>"))
+    write("http_response", "not-found-lf", b"\x09" + response(
+        "HTTP/1.1 404 Not Found", ["Server: test"], b"missing").replace(b"\r\n", b"\n"))
+    write("http_response", "longest-line", b"\x3f" + response(
+        "HTTP/1.1 200 OK", ["X: " + "v" * (8192 - 3)], b"ok"))
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: fuzz/make_seeds.py SAMPLE_COMPANY_FOLDER")
     sample_seeds(sys.argv[1])
     hand_made_seeds()
     backup_seeds()
+    http_seeds()
 
 
 if __name__ == "__main__":

@@ -1,4 +1,5 @@
-// Fuzz target: typed amounts (Money::Parse, with and without implied cents)
+// Fuzz target: typed amounts (ParseTypedAmount, with and without the fixed
+// decimal position)
 // and the amount texts of screens and reports.
 //
 // The input is typed text; its first eight bytes are also read as a stored
@@ -46,8 +47,8 @@ void CheckPrinted(Money amount) {
   }
   Require(Money::Parse(amount.ToString()) == rounded, "ToString reads back");
   Require(Money::Parse(amount.ToStringWithCommas()) == rounded, "ToStringWithCommas reads back");
-  Require(Money::Parse(amount.ToString(), true) == rounded,
-          "a printed amount reads back with implied cents too");
+  Require(zenkar::ParseTypedAmount(amount.ToString(), true) == rounded,
+          "a printed amount reads back with the fixed decimal position too");
   for (int style : {zenkar::kAmountPlain, zenkar::kAmountMinusSign, zenkar::kAmountNoLeadingZero,
                     zenkar::kAmountDollars, zenkar::kAmountThousands}) {
     Require(ParseReportText(zenkar::FormatAmount(amount, style)) == rounded,
@@ -59,9 +60,10 @@ void CheckPrinted(Money amount) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text = zenkar::fuzzing::BytesOf(data, size);
-  for (bool implied_cents : {false, true}) {
-    if (const std::optional<Money> amount = Money::Parse(text, implied_cents))
+  for (bool fixed_decimal : {false, true}) {
+    if (const std::optional<Money> amount = zenkar::ParseTypedAmount(text, fixed_decimal)) {
       CheckPrinted(*amount);
+    }
   }
   std::string stored(text.substr(0, 8));
   stored.resize(8, '\0');

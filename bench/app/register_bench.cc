@@ -30,9 +30,9 @@
 #include <string>
 #include <vector>
 
-#include "app/entry_register.h"
-#include "app/main_window.h"
-#include "app/transactions_page.h"
+#include "app/transactions/transactions_page.h"
+#include "app/window/main_window.h"
+#include "app_rules/transactions/entry_register.h"
 #include "common/file_system.h"
 #include "ledger/chart_text.h"
 #include "platform/text_conversion.h"
@@ -227,9 +227,10 @@ struct Company {
   NoShell shell;
   NoSecret secret;
   NoHelp help;
-  Program program{ProgramPorts{PosixFileSystem(), ui, shell, SystemClock(), secret, help},
-                  Installation{folder, folder, true}, WebSite{"localhost", "", "", "00000000"},
-                  DeriveDatePatterns("11/22/44")};
+  Program program{
+      ProgramPorts{PosixFileSystem(), ui, shell, SystemClock(), secret, help, PasswordDatabase()},
+      Installation{folder, folder, true}, WebSite{"localhost", "", "", "00000000"},
+      DeriveDatePatterns("11/22/44")};
 };
 
 // Types one line into the page's fields and reaches the save trigger, then

@@ -147,13 +147,14 @@ void Run(int count, int repetitions) {
   ledger.Close();
   ui.Reset();
   std::string sorted_lines, entry_lines, chart_bytes;
-  fs.ReadFile(lines_path, &sorted_lines);
-  fs.ReadFile(chart_path, &chart_bytes);
+  if (!fs.ReadFile(lines_path, &sorted_lines).ok() || !fs.ReadFile(chart_path, &chart_bytes).ok()) {
+    Fail("read the company");
+  }
   if (!ledger.OpenDataFolder() || !ledger.SortTransactions(TransactionOrder::kEntry)) {
     Fail("entry order");
   }
   ledger.Close();
-  fs.ReadFile(lines_path, &entry_lines);
+  if (!fs.ReadFile(lines_path, &entry_lines).ok()) Fail("read the lines");
 
   const double cat = CatTime(lines_path, repetitions);
   const double plain_read = PlainReadTime(lines_path, repetitions);
@@ -170,12 +171,16 @@ void Run(int count, int repetitions) {
       repetitions, [&] { Open(ledger, ui); },
       [&] {
         ledger.Close();
-        WriteFileAtomically(fs, lines_path, entry_lines);
         std::string record;
-        fs.ReadFile(folder + "KXACCT.CFG", &record);
+        if (!WriteFileAtomically(fs, lines_path, entry_lines).ok() ||
+            !fs.ReadFile(folder + "KXACCT.CFG", &record).ok()) {
+          Fail("restore the order entered");
+        }
         settings = CompanySettings::Decode(record);
         settings.date_order = 1;
-        WriteFileAtomically(fs, folder + "KXACCT.CFG", settings.Encode());
+        if (!WriteFileAtomically(fs, folder + "KXACCT.CFG", settings.Encode()).ok()) {
+          Fail("write the settings");
+        }
       });
   ledger.Close();
 
@@ -187,7 +192,7 @@ void Run(int count, int repetitions) {
   line.date = *MakeDayNumber(2025, 12, 31);
   line.reference = "5001";
   const double append = Time(repetitions * 20, [&] {
-    if (ledger.AppendTransaction(line) == 0) Fail("append: " + ui.last);
+    if (!ledger.AppendTransaction(line)) Fail("append: " + ui.last);
   });
   const int lines_at_append = ledger.transaction_count();
 
@@ -208,7 +213,7 @@ void Run(int count, int repetitions) {
   fresh.Close();
 
   std::string same_size;
-  fs.ReadFile(lines_path, &same_size);
+  if (!fs.ReadFile(lines_path, &same_size).ok()) Fail("read the lines");
   const double write_and_rename = Time(repetitions, [&] {
     if (!WriteFileAtomically(fs, folder + "KXCOPY.TRN", same_size).ok()) Fail("write");
   });

@@ -13,12 +13,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/build_settings.h"
-#include "app/fault_handler.h"
-#include "app/locale_dates.h"
-#include "app/program.h"
-#include "app/qt_window_runner.h"
+#include "app/window/fault_handler.h"
+#include "app/window/locale_dates.h"
+#include "app/window/qt_window_runner.h"
+#include "app_rules/window/build_settings.h"
+#include "app_rules/window/program.h"
 #include "common/installation.h"
+#include "platform/font_scaled_style.h"
 #include "platform/help_window.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_ui.h"
@@ -54,6 +55,7 @@ std::string CurrentDirectory() {
 int Run(int argc, char** argv) {
   GuardedApplication app(argc, argv);
   InstallFaultHandler();
+  QApplication::setStyle(new FontScaledStyle);
   QApplication::setFont(QFont("Arial", 12));
   const Options options = ParseOptions(argc, argv);
   if (!options.screenshot_folder.isEmpty()) {
@@ -66,8 +68,9 @@ int Run(int argc, char** argv) {
   QtHelpViewer help_viewer(shell);
   const Installation installation = FindInstallation(
       fs, ui, ExecutableFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-  Program program(ProgramPorts{fs, ui, shell, SystemClock(), ui, help_viewer}, installation,
-                  BuiltInWebSite(InstallationToken(fs, installation)), LocaleDatePatterns());
+  Program program(ProgramPorts{fs, ui, shell, SystemClock(), ui, help_viewer, PasswordDatabase()},
+                  installation, BuiltInWebSite(InstallationToken(fs, installation)),
+                  LocaleDatePatterns());
   program.ledger().SetDataFolder(
       DataFolderFromCommandLine(fs, options.command_line, CurrentDirectory()));
 

@@ -10,19 +10,19 @@ namespace {
 
 enum class Value { kNone, kRequired, kOptional };
 
-struct OptionSpec {
+struct OptionDefinition {
   std::string_view name;  // without the leading "--"
   Value value;
 };
 
-struct CommandSpec {
+struct CommandDefinition {
   std::string_view name;
   Command command;
-  std::vector<OptionSpec> options;
+  std::vector<OptionDefinition> options;
 };
 
-const std::vector<CommandSpec>& Commands() {
-  static const std::vector<CommandSpec> commands = {
+const std::vector<CommandDefinition>& Commands() {
+  static const std::vector<CommandDefinition> commands = {
       {"new", Command::kNew, {{"name", Value::kRequired}}},
       {"where", Command::kWhere, {}},
       {"test", Command::kTest, {}},
@@ -50,9 +50,9 @@ const std::vector<CommandSpec>& Commands() {
   return commands;
 }
 
-const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec& spec : Commands()) {
-    if (spec.name == name) return &spec;
+const CommandDefinition* FindCommand(std::string_view name) {
+  for (const CommandDefinition& command : Commands()) {
+    if (command.name == name) return &command;
   }
   return nullptr;
 }
@@ -75,26 +75,26 @@ std::optional<std::string_view> MatchLabel(std::string_view name,
 // The arguments split into options (in order, with their values) and the
 // positional words after the command.
 struct Words {
-  const CommandSpec* command = nullptr;
+  const CommandDefinition* command = nullptr;
   std::vector<std::pair<std::string, std::string>> options;
   std::vector<std::string> positional;
   bool help = false;
 };
 
-const std::array<OptionSpec, 4> kGlobalOptions = {{
+const std::array<OptionDefinition, 4> kGlobalOptions = {{
     {"folder", Value::kRequired},
     {"password-file", Value::kRequired},
     {"yes", Value::kNone},
     {"no", Value::kNone},
 }};
 
-const OptionSpec* FindOption(std::string_view name, const CommandSpec* command) {
-  for (const OptionSpec& spec : kGlobalOptions) {
-    if (spec.name == name) return &spec;
+const OptionDefinition* FindOption(std::string_view name, const CommandDefinition* command) {
+  for (const OptionDefinition& option : kGlobalOptions) {
+    if (option.name == name) return &option;
   }
   if (command == nullptr) return nullptr;
-  for (const OptionSpec& spec : command->options) {
-    if (spec.name == name) return &spec;
+  for (const OptionDefinition& option : command->options) {
+    if (option.name == name) return &option;
   }
   return nullptr;
 }
@@ -140,26 +140,27 @@ class Splitter {
     const std::string& arg = args_[i_];
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(2, equals == std::string::npos ? equals : equals - 2);
-    const OptionSpec* spec = arg.rfind("--", 0) == 0 ? FindOption(name, words->command) : nullptr;
-    if (spec == nullptr) {
+    const OptionDefinition* option =
+        arg.rfind("--", 0) == 0 ? FindOption(name, words->command) : nullptr;
+    if (option == nullptr) {
       *error = "unknown option '" + arg.substr(0, equals) + "'" +
                (words->command ? " for '" + std::string(words->command->name) + "'" : "");
       return false;
     }
     std::string value;
     if (equals != std::string::npos) {
-      if (spec->value == Value::kNone) {
+      if (option->value == Value::kNone) {
         *error = "option '--" + name + "' takes no value";
         return false;
       }
       value = arg.substr(equals + 1);
-    } else if (spec->value == Value::kRequired) {
+    } else if (option->value == Value::kRequired) {
       if (i_ + 1 >= args_.size()) {
         *error = "option '--" + name + "' needs a value";
         return false;
       }
       value = args_[++i_];
-    } else if (spec->value == Value::kOptional && NextIsValue()) {
+    } else if (option->value == Value::kOptional && NextIsValue()) {
       value = args_[++i_];
     }
     words->options.emplace_back(name, value);

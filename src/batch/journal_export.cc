@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <unordered_map>
 #include <vector>
@@ -225,11 +226,26 @@ class EntryBuilder {
   }
 
   const JournalAccounts& accounts() const { return accounts_; }
+  // The first line dated outside the calendar and how many more are.
+  const std::optional<ImpossibleDate>& impossible_date() const { return impossible_date_; }
+  int more_impossible_dates() const { return more_impossible_dates_; }
 
  private:
+  // A date the journal would write that no calendar holds (damaged books);
+  // no date (0) is not one of them.
+  void CheckDate(const TransactionRecord& line, DayNumber day) {
+    if (day == kNoDate || (day >= kFirstDayNumber && day <= kLastDayNumber)) return;
+    if (impossible_date_.has_value()) {
+      ++more_impossible_dates_;
+    } else {
+      impossible_date_ = ImpossibleDate{line.record_number, day};
+    }
+  }
+
   Entry& NewEntry(const TransactionRecord& line, std::string_view code) {
     Entry& entry = entries_.emplace_back();
     entry.date = StatementDate(line);
+    CheckDate(line, entry.date);
     if (entry.date != kNoDate && (oldest_date_ == kNoDate || entry.date < oldest_date_)) {
       oldest_date_ = entry.date;
     }
@@ -250,6 +266,7 @@ class EntryBuilder {
     if (accrual_.accrual_accounting == 0) return;
     Entry& entry = NewEntry(line, line.invoice_number);
     entry.comment = "unpaid invoice";
+    CheckDate(line, line.due_date);
     if (line.due_date != kNoDate) entry.comment += ", due " + IsoDate(line.due_date);
     AddPostings(entry, line, BalanceMoves(line, accrual_, Basis::kStatements));
   }
@@ -309,6 +326,8 @@ class EntryBuilder {
   std::vector<Entry> entries_;
   std::unordered_map<std::string, size_t> groups_;
   DayNumber oldest_date_ = kNoDate;
+  std::optional<ImpossibleDate> impossible_date_;
+  int more_impossible_dates_ = 0;
 };
 
 // --- Writing --------------------------------------------------------------
@@ -377,9 +396,21 @@ void WritePayees(const std::vector<Entry>& entries, std::string& out) {
 
 }  // namespace
 
+std::string ImpossibleDateMessage(const ImpossibleDate& first, int more) {
+  std::string text = "Transaction " + std::to_string(first.record_number) +
+                     " has the impossible date " + std::to_string(first.day) +
+                     " (a day number outside 1 January 100 to 31 December 9999)";
+  if (more > 0) text += ", and " + std::to_string(more) + " more dates are impossible";
+  return text + ". The journal was not exported; correct the dates and export again.";
+}
+
 bool ExportJournal(Ledger& ledger, const JournalOptions& options, std::string* journal) {
   EntryBuilder builder(ledger, options);
   if (!ledger.ForEachTransaction([&](const TransactionRecord& line) { builder.Add(line); })) {
+    return false;
+  }
+  if (const auto& bad = builder.impossible_date()) {
+    ledger.ui().Error(ImpossibleDateMessage(*bad, builder.more_impossible_dates()));
     return false;
   }
   const std::vector<Entry> entries = builder.Finish(options);

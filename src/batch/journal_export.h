@@ -38,8 +38,19 @@ struct JournalOptions {
   DayNumber today = kNoDate;
 };
 
+// A line whose date (or an unpaid invoice's due date) lies outside 1 January
+// 100 to 31 December 9999: the books are damaged there and the journal would
+// hold a date no reader takes.
+struct ImpossibleDate {
+  int record_number = 0;  // in the transaction file, from 1
+  DayNumber day = kNoDate;
+};
+// Names the first such line and how many `more` dates are impossible.
+std::string ImpossibleDateMessage(const ImpossibleDate& first, int more);
+
 // Writes the journal of the loaded books (UTF-8). False when the transactions
-// could not be read (reported through the ledger's Ui).
+// could not be read or a date the journal would hold is impossible
+// (reported through the ledger's Ui); `journal` is then left as it was.
 bool ExportJournal(Ledger& ledger, const JournalOptions& options, std::string* journal);
 
 }  // namespace zenkar

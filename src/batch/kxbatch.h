@@ -15,6 +15,7 @@
 #include "common/clock.h"
 #include "common/date_patterns.h"
 #include "common/file_system.h"
+#include "common/login_user.h"
 #include "common/shell.h"
 #include "common/ui.h"
 #include "output/report_run.h"
@@ -29,6 +30,7 @@ struct BatchEnvironment {
   Ui& ui;
   Clock& clock;
   Shell& shell;
+  const UserDirectory& users;  // the user named in the documents
   DatePatterns dates;
   std::string program_folder;  // the executables' folder, with the default chart
   std::string current_folder;  // the working directory, ending in "/"

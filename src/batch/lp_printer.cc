@@ -9,31 +9,22 @@ namespace zenkar {
 namespace {
 
 // A PDF canvas whose finished document goes to lp and is then removed.
-class LpCanvas : public ReportCanvas {
+class LpCanvas : public ForwardingCanvas {
  public:
-  LpCanvas(const LpSetup& setup, std::unique_ptr<PdfCanvas> pdf, std::string title)
-      : setup_(setup), pdf_(std::move(pdf)), title_(std::move(title)) {}
+  LpCanvas(const LpSetup& setup, std::unique_ptr<PdfCanvas> pdf, std::string path,
+           std::string title)
+      : ForwardingCanvas(std::move(pdf)),
+        setup_(setup),
+        path_(std::move(path)),
+        title_(std::move(title)) {}
   ~LpCanvas() override {
-    // Unfinished, the PDF canvas drops its document itself.
-    if (finished_) setup_.fs.RemoveFile(pdf_->file_name());
+    // Unfinished, the PDF canvas drops its document itself. A sent one is
+    // lp's now; one left behind goes with the scratch folder.
+    if (finished_) (void)setup_.fs.RemoveFile(path_);
   }
-
-  bool SetFont(const ReportFont& font) override { return pdf_->SetFont(font); }
-  void PlaceText(double row, double column, std::string_view text, ReportAlign align,
-                 int field) override {
-    pdf_->PlaceText(row, column, text, align, field);
-  }
-  void DrawLine(double row1, double column1, double row2, double column2) override {
-    pdf_->DrawLine(row1, column1, row2, column2);
-  }
-  void DrawDoubleLine(double row1, double column1, double row2, double column2) override {
-    pdf_->DrawDoubleLine(row1, column1, row2, column2);
-  }
-  void EndLine() override { pdf_->EndLine(); }
-  void NewPage() override { pdf_->NewPage(); }
 
   bool Finish() override {
-    if (!pdf_->Finish()) return false;
+    if (!ForwardingCanvas::Finish()) return false;
     finished_ = true;
     return Send();
   }
@@ -42,7 +33,7 @@ class LpCanvas : public ReportCanvas {
   bool Send() {
     std::vector<std::string> args;
     if (!setup_.printer.empty()) args = {"-d", Cp1252ToUtf8(setup_.printer)};
-    args.insert(args.end(), {"-t", Cp1252ToUtf8(title_), pdf_->file_name()});
+    args.insert(args.end(), {"-t", Cp1252ToUtf8(title_), path_});
     const int status = setup_.shell.RunProgram("lp", args);
     if (status == 0) return true;
     setup_.ui.Error(status < 0 ? std::string(kNoPrinters)
@@ -51,7 +42,7 @@ class LpCanvas : public ReportCanvas {
   }
 
   const LpSetup& setup_;
-  std::unique_ptr<PdfCanvas> pdf_;
+  std::string path_;  // the PDF's file
   std::string title_;
   bool finished_ = false;
 };
@@ -69,7 +60,8 @@ std::unique_ptr<ReportCanvas> LpPrinter::OpenPrinterCanvas(PrintJobKind, std::st
   std::unique_ptr<PdfCanvas> pdf =
       PdfCanvas::Start(setup_.fs, setup_.ui, setup_.clock, setup_.pdf_options, path);
   if (pdf == nullptr) return nullptr;
-  return std::make_unique<LpCanvas>(setup_, std::move(pdf), std::string(title));
+  std::string file = pdf->file_name();
+  return std::make_unique<LpCanvas>(setup_, std::move(pdf), std::move(file), std::string(title));
 }
 
 }  // namespace zenkar

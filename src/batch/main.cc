@@ -46,8 +46,14 @@ int main(int argc, char** argv) {
   ConsoleUi ui(stderr, parsed.invocation.answers, isatty(STDERR_FILENO) != 0);
   if (!PasswordGiven(parsed.invocation, ui)) return kExitFailure;
   PosixShell shell;
-  BatchEnvironment env{
-      PosixFileSystem(), ui,    SystemClock(), shell, LocaleDatePatterns(), ExecutableFolder(),
-      CurrentFolder(),   stdout};
+  BatchEnvironment env{PosixFileSystem(),
+                       ui,
+                       SystemClock(),
+                       shell,
+                       PasswordDatabase(),
+                       LocaleDatePatterns(),
+                       ExecutableFolder(),
+                       CurrentFolder(),
+                       stdout};
   return RunCommand(parsed.invocation, env);
 }

@@ -141,10 +141,12 @@ bool RunReport(const ReportRequest& request, CommandContext& context) {
   BatchEnvironment& env = context.env;
   const CompanySettings& settings = context.ledger.settings();
   DocumentCatcher catcher(env.shell);
-  LpPrinter printer(
-      {env.fs, context.ui, env.clock, env.shell, scratch.path(), PrinterOf(request, settings), {}});
-  OutputServices services{env.fs,   context.ui, env.clock,      catcher, env.dates,
-                          &printer, nullptr,    scratch.path(), {}};
+  const OutputPorts ports{env.fs, context.ui, env.clock, catcher, env.dates, env.users};
+  OutputServices services = MakeOutputServices(ports, nullptr, scratch.path(), "");
+  // A printed report is a PDF handed to lp: it names the same user.
+  LpPrinter printer({env.fs, context.ui, env.clock, env.shell, scratch.path(),
+                     PrinterOf(request, settings), services.pdf_options});
+  services.printer = &printer;
   const ReportRunRequest run{request.labels, TargetOf(request.destination),
                              request.period.value_or(DatePeriod(env.clock.Today())),
                              OptionsOf(request, settings)};

@@ -5,10 +5,6 @@
 namespace zenkar {
 namespace {
 
-constexpr std::array<std::string_view, 12> kEnglishMonths = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
-
 // The separator as pattern text: quoted, so that a letter or digit is never
 // read as a pattern letter; a quote itself is written twice.
 std::string QuotedSeparator(char separator) {
@@ -36,16 +32,15 @@ std::string TwoDigits(int value) {
 }
 
 // One run of a pattern letter, such as "MMM" or "yy".
-std::string FormatField(char letter, size_t length, const CivilDate& date,
-                        const DatePatterns& names) {
+std::string FormatField(char letter, size_t length, const CivilDate& date) {
   switch (letter) {
     case 'd':
       return length == 1 ? std::to_string(date.day) : TwoDigits(date.day);
     case 'M':
       if (length == 1) return std::to_string(date.month);
       if (length == 2) return TwoDigits(date.month);
-      return length == 3 ? names.short_month_names[date.month - 1]
-                         : names.month_names[date.month - 1];
+      return std::string(length == 3 ? kMonthNames[date.month - 1].substr(0, 3)
+                                     : kMonthNames[date.month - 1]);
     default: {  // 'y'
       if (length <= 2) return TwoDigits(date.year);
       char text[8];
@@ -76,14 +71,10 @@ DatePatterns DeriveDatePatterns(std::string_view formatted_sample) {
     patterns.medium = "MMM dd',' yyyy";
   }
   patterns.numeric_short_year = ShortYearVariant(patterns.numeric);
-  for (size_t i = 0; i < 12; ++i) {
-    patterns.month_names[i] = kEnglishMonths[i];
-    patterns.short_month_names[i] = kEnglishMonths[i].substr(0, 3);
-  }
   return patterns;
 }
 
-std::string FormatDate(DayNumber day, std::string_view pattern, const DatePatterns& names) {
+std::string FormatDate(DayNumber day, std::string_view pattern) {
   if (day == kNoDate) return "";
   const CivilDate date = ToCivilDate(day);
   std::string text;
@@ -103,7 +94,7 @@ std::string FormatDate(DayNumber day, std::string_view pattern, const DatePatter
     } else if (c == 'd' || c == 'M' || c == 'y') {
       size_t run = 1;
       while (i + run < pattern.size() && pattern[i + run] == c) ++run;
-      text += FormatField(c, run, date, names);
+      text += FormatField(c, run, date);
       i += run;
     } else {
       text += c;

@@ -23,10 +23,6 @@ struct DatePatterns {
   std::string long_form;           // "MMMM dd',' yyyy"
   std::string medium;              // "MMM dd',' yyyy"
   std::string numeric_short_year;  // "MM'/'dd'/'yy"
-  // Month names for MMMM and MMM (Windows-1252), English until the locale's
-  // names are filled in.
-  std::array<std::string, 12> month_names;
-  std::array<std::string, 12> short_month_names;
 };
 
 // The patterns for a locale whose short date format wrote 22 November 3344
@@ -34,8 +30,9 @@ struct DatePatterns {
 // it starts with "3" or "4", month first otherwise.
 DatePatterns DeriveDatePatterns(std::string_view formatted_sample);
 
-// Writes `day` with `pattern` (a day number of 0 gives "").
-std::string FormatDate(DayNumber day, std::string_view pattern, const DatePatterns& names);
+// Writes `day` with `pattern` (a day number of 0 gives ""). MMMM is the
+// month's name (kMonthNames), MMM its first three letters.
+std::string FormatDate(DayNumber day, std::string_view pattern);
 
 }  // namespace zenkar
 

@@ -7,12 +7,21 @@
 #ifndef ZENKAR_COMMON_DAY_NUMBER_H_
 #define ZENKAR_COMMON_DAY_NUMBER_H_
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace zenkar {
 
 using DayNumber = int32_t;
+
+// The months' names, January first. Every text of the programs that names a
+// month (report periods, statement headings, accounting years) takes them
+// from here, so kxacct and kxbatch label a period alike whatever the locale.
+inline constexpr std::array<std::string_view, 12> kMonthNames = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
 
 inline constexpr DayNumber kNoDate = 0;
 inline constexpr DayNumber kFirstDayNumber = -657434;  // 1 January 100

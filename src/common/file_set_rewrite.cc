@@ -74,20 +74,28 @@ Status FileSetRewrite::WriteTemporary(const File& file, std::string* path) {
   return status.ok() ? closed : status;
 }
 
+// After a failure, which is what gets reported: a temporary file that cannot
+// be removed is clutter that RemoveLeftTemporaries clears at the next load.
 void FileSetRewrite::RemoveTemporaries(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) fs_.RemoveFile(path);
+  for (const std::string& path : paths) (void)fs_.RemoveFile(path);
 }
 
 // Putting back follows a failure the caller reports; a file that cannot be
 // put back as well is all the disk allows (Commit's contract says so).
-void FileSetRewrite::PutBack(const std::vector<const File*>& files) {
+std::string FileSetRewrite::PutBack(const std::vector<const File*>& files) {
+  std::string not_restored;
   for (const File* file : files) {
-    if (file->existed) {
-      static_cast<void>(WriteFileAtomically(fs_, file->path, file->previous));
-    } else {
-      static_cast<void>(fs_.RemoveFile(file->path));
-    }
+    const Status s = file->existed ? WriteFileAtomically(fs_, file->path, file->previous)
+                                   : fs_.RemoveFile(file->path);
+    if (!s.ok()) not_restored += "\n" + file->path;
   }
+  return not_restored;
+}
+
+Status FileSetRewrite::TakenBack(Status failure, const std::string& not_restored) {
+  if (not_restored.empty()) return failure;
+  return Status::IoError(failure.message() +
+                         "\n\nThese files already hold the change:" + not_restored);
 }
 
 Status FileSetRewrite::RemoveFiles(std::vector<const File*>* removed, std::string* failed_path) {
@@ -140,10 +148,10 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
   // before the last.
   std::vector<const File*> done;
   if (Status s = RemoveFiles(&done, failed_path); !s.ok()) {
-    if (!journal.empty()) fs_.RemoveFile(journal);
-    PutBack(done);
+    if (!journal.empty() && !fs_.RemoveFile(journal).ok()) return s;
+    const std::string not_restored = PutBack(done);
     RemoveTemporaries(temporaries);
-    return s;
+    return TakenBack(s, not_restored);
   }
   for (size_t i = 0; i < order.size(); ++i) {
     Status s = fs_.Rename(temporaries[i], order[i]->path);
@@ -152,14 +160,16 @@ Status FileSetRewrite::Commit(std::string* failed_path) {
       continue;
     }
     *failed_path = order[i]->path;
-    if (!journal.empty()) fs_.RemoveFile(journal);
-    PutBack(done);
+    // A journal that cannot go makes the next load finish the change, so
+    // the files renamed so far stay and the others wait for that load.
+    if (!journal.empty() && !fs_.RemoveFile(journal).ok()) return s;
+    const std::string not_restored = PutBack(done);
     RemoveTemporaries({temporaries.begin() + static_cast<ptrdiff_t>(i), temporaries.end()});
-    return s;
+    return TakenBack(s, not_restored);
   }
   // Every file is in place: the change is made even if the journal stays
   // (finishing it renames nothing).
-  if (!journal.empty()) fs_.RemoveFile(journal);
+  if (!journal.empty()) (void)fs_.RemoveFile(journal);
   last_file_ = std::move(last_file);
   return Status::Ok();
 }
@@ -222,7 +232,9 @@ void FileSetRewrite::RemoveLeftTemporaries(FileSystem& fs, const std::string& fo
   if (!fs.ListDirectory(folder, &names).ok()) return;
   for (const std::string& name : names) {
     for (std::string_view file_name : file_names) {
-      if (IsTemporaryNameOf(name, file_name)) fs.RemoveFile(folder + name);
+      // Clutter from an interrupted program; one that stays is tried again
+      // at the next load.
+      if (IsTemporaryNameOf(name, file_name)) (void)fs.RemoveFile(folder + name);
     }
   }
 }

@@ -99,7 +99,11 @@ class FileSetRewrite {
   // Removes the files to remove, adding each to `removed` (a file already
   // gone counts as removed).
   Status RemoveFiles(std::vector<const File*>* removed, std::string* failed_path);
-  void PutBack(const std::vector<const File*>& files);
+  // Puts `files` back as they were before the change; returns the paths that
+  // could not be, each after a line break.
+  std::string PutBack(const std::vector<const File*>& files);
+  // The failure of a change taken back, naming the files that still hold it.
+  static Status TakenBack(Status failure, const std::string& not_restored);
 
   FileSystem& fs_;
   std::vector<File> files_;

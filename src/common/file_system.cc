@@ -68,19 +68,38 @@ std::string RandomSuffix() {
   return suffix;
 }
 
+// The permissions a file replacing one of permissions `old_mode` gets.
+mode_t ReplacementMode(mode_t old_mode, Access access) {
+  const mode_t mode = old_mode & 0777;
+  switch (access) {
+    case Access::kOwnerOnly:
+      return 0600;
+    case Access::kProgram:
+      return mode | ((mode & 0444) >> 2);  // who may read it may run it
+    case Access::kUsual:
+      break;
+  }
+  return mode;
+}
+
 // Gives the open file `fd` the owner and group of `old` as far as this
 // process may (a process without privilege cannot give a file away, but may
-// give it a group it belongs to), then its permissions -- or 0600 whatever
-// they were with kOwnerOnly. The owner goes first: changing it clears
-// permission bits.
+// give it a group it belongs to), then its permissions as ReplacementMode
+// says. The owner goes first: changing it clears permission bits.
 Status GiveAccess(int fd, const std::string& path, const struct stat& old, Access access) {
   if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
       ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
     // Neither could be kept: the file stays this process's own.
   }
-  const mode_t mode = access == Access::kOwnerOnly ? 0600 : (old.st_mode & 0777);
-  if (::fchmod(fd, mode) != 0) return ErrnoStatus(path, errno);
+  if (::fchmod(fd, ReplacementMode(old.st_mode, access)) != 0) return ErrnoStatus(path, errno);
   return Status::Ok();
+}
+
+// The mode a new file is created with, before the umask.
+mode_t NewFileMode(bool replaces, Access access) {
+  // A file that will get another's access starts as the owner's alone.
+  if (replaces || access == Access::kOwnerOnly) return 0600;
+  return access == Access::kProgram ? 0777 : 0666;
 }
 
 // The regular file at `path`, not following a symbolic link: a link planted
@@ -332,6 +351,11 @@ class PosixFs : public FileSystem {
     return MakeDirectory(path, 0700);
   }
 
+  Status RemoveDirectory(const std::string& path) override {
+    if (::rmdir(path.c_str()) != 0) return ErrnoStatus(path, errno);
+    return Status::Ok();
+  }
+
   Status OpenRandomAccess(const std::string& path, bool create,
                           std::unique_ptr<RandomAccessFile>* file) override {
     return OpenRandomAccess(path, create, file, O_RDWR);
@@ -345,8 +369,7 @@ class PosixFs : public FileSystem {
                                TemporaryFile* temporary) override {
     struct stat old;
     const bool replaces = StatRegularFile(target, &old);
-    // A file that will get another's access starts as the owner's alone.
-    const mode_t first_mode = replaces || access == Access::kOwnerOnly ? 0600 : 0666;
+    const mode_t first_mode = NewFileMode(replaces, access);
     std::string path;
     int fd = -1;
     for (int attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
@@ -476,7 +499,9 @@ Status WriteFileAtomically(FileSystem& fs, const std::string& path, std::string_
   Status closed = temporary.file->Close();
   if (status.ok()) status = closed;
   if (status.ok()) status = fs.Rename(temporary.path, path);
-  if (!status.ok()) fs.RemoveFile(temporary.path);
+  // The failure to report is the write's; a temporary file that cannot be
+  // removed either is only clutter beside the untouched old file.
+  if (!status.ok()) (void)fs.RemoveFile(temporary.path);
   return status;
 }
 

@@ -32,9 +32,6 @@ struct FileStamp {
   bool regular = false;      // a plain file (not a folder, device or pipe)
   uint32_t permissions = 0;  // the mode's permission bits, e.g. 0600
 
-  bool SameFile(const FileStamp& other) const {
-    return exists && other.exists && device == other.device && inode == other.inode;
-  }
   bool operator==(const FileStamp&) const = default;
 };
 
@@ -75,6 +72,9 @@ enum class Access {
   // 0600 whatever was there before (the owner and group are still kept): for
   // a file holding a secret, the program password.
   kOwnerOnly,
+  // A program the user runs (the downloaded installer): as kUsual, and
+  // whoever may read the file may also run it.
+  kProgram,
 };
 
 // A new file written beside the file it is to replace, then renamed over it.
@@ -130,6 +130,8 @@ class FileSystem {
   // Creates a folder only its owner may use (0700); one already there is
   // fine and keeps its mode.
   virtual Status CreatePrivateDirectory(const std::string& path) = 0;
+  // Removes a folder, which must be empty.
+  virtual Status RemoveDirectory(const std::string& path) = 0;
 
   // Opens an existing file for reading and writing; with `create` a missing
   // file is created empty.

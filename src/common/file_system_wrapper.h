@@ -75,6 +75,7 @@ class FileSystemWrapper : public FileSystem {
   Status CreatePrivateDirectory(const std::string& path) override {
     return base_.CreatePrivateDirectory(path);
   }
+  Status RemoveDirectory(const std::string& path) override { return base_.RemoveDirectory(path); }
   Status OpenRandomAccess(const std::string& path, bool create,
                           std::unique_ptr<RandomAccessFile>* file) override {
     return base_.OpenRandomAccess(path, create, file);

@@ -23,8 +23,9 @@ Status FolderLock::Join(const std::string& folder, bool* shared) {
   const Status alone = file_->Lock(kInUseSlot, LockMode::kExclusive, /*wait=*/false);
   *shared = !alone.ok();
   // Another kxacct holds it shared and lets this one in; a kxbatch that holds
-  // it alone ends soon, and until then the "writing" lock keeps the two apart.
-  file_->Lock(kInUseSlot, LockMode::kShared, /*wait=*/false);
+  // it alone ends soon, and until then the "writing" lock keeps the two apart,
+  // so a shared mark that cannot be had now changes nothing.
+  (void)file_->Lock(kInUseSlot, LockMode::kShared, /*wait=*/false);
   return Status::Ok();
 }
 
@@ -74,7 +75,7 @@ FolderLock::Generations FolderLock::Advance(bool books, bool settings) {
   PutInt64(contents, kSettingsCount, static_cast<int64_t>(counts.settings));
   // Other programs also compare the files' stamps, so a counter that could
   // not be written only makes them rely on those.
-  if (file_ != nullptr) file_->Write(contents);
+  if (file_ != nullptr) (void)file_->Write(contents);
   return counts;
 }
 

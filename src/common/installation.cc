@@ -72,7 +72,9 @@ bool ProbeWritable(FileSystem& fs, const std::string& folder) {
   std::unique_ptr<RandomAccessFile> file;
   if (!fs.OpenRandomAccess(probe, /*create=*/true, &file).ok()) return false;
   file.reset();
-  fs.RemoveFile(probe);
+  // The folder took a new file, which is the question asked; a probe that
+  // cannot be removed is left for the next probe to reuse.
+  (void)fs.RemoveFile(probe);
   return true;
 }
 
@@ -103,7 +105,9 @@ std::string InstallationToken(FileSystem& fs, const Installation& installation) 
   std::string stored;
   if (fs.ReadFile(path, &stored).ok() && IsToken(stored)) return stored;
   const std::string token = NewToken();
-  if (installation.files_folder_writable) WriteFileAtomically(fs, path, token);
+  // A token that cannot be kept is still this run's token; the next run
+  // makes another (see the header).
+  if (installation.files_folder_writable) (void)WriteFileAtomically(fs, path, token);
   return token;
 }
 

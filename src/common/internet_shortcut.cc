@@ -39,10 +39,12 @@ Status WriteInternetShortcut(FileSystem& fs, const std::string& path, std::strin
 }
 
 void RemoveInternetShortcuts(FileSystem& fs, const std::string& folder) {
-  fs.RemoveFile(folder + "Zenkar.url");
+  // Shortcuts that are not there, or cannot go, are no reason to stop the
+  // program's exit: each removal is tried and its outcome left.
+  (void)fs.RemoveFile(folder + "Zenkar.url");
   for (int n = 0; n <= kLastRemovedShortcut; ++n) {
     const std::string path = folder + "Zenkar" + std::to_string(n) + ".url";
-    if (fs.FileExists(path)) fs.RemoveFile(path);
+    if (fs.FileExists(path)) (void)fs.RemoveFile(path);
   }
 }
 
@@ -50,8 +52,10 @@ bool OpenWebPage(FileSystem& fs, Shell& shell, Ui& ui,
                  const std::optional<std::string>& files_folder, const WebSite& site,
                  WebPage page) {
   const std::string url = WebPageUrl(site, page);
+  // The shortcut file is a record of the visit for the desktop; the page
+  // opens from the URL whether or not the file could be written.
   if (files_folder) {
-    WriteInternetShortcut(fs, *files_folder + ShortcutFileName(static_cast<int>(page)), url);
+    (void)WriteInternetShortcut(fs, *files_folder + ShortcutFileName(static_cast<int>(page)), url);
   }
   if (!shell.OpenUrl(url)) {
     ui.Error("Error attempting to open internet application.");

@@ -63,7 +63,7 @@ std::string GroupThousands(std::string digits) {
 
 }  // namespace
 
-std::optional<Money> Money::Parse(std::string_view text, bool implied_cents) {
+std::optional<Money> Money::Parse(std::string_view text) {
   text = StripSpaces(text);
   bool negative = false;
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
@@ -80,9 +80,15 @@ std::optional<Money> Money::Parse(std::string_view text, bool implied_cents) {
   if (!ParseUnits(whole, &units) || !ParseFraction(fraction, &ten_thousandths)) {
     return std::nullopt;
   }
-  int64_t raw = units * kScale + ten_thousandths;
-  if (implied_cents && point == std::string_view::npos) raw = units * 100;
+  const int64_t raw = units * kScale + ten_thousandths;
   return Money(negative ? -raw : raw);
+}
+
+std::optional<Money> ParseTypedAmount(std::string_view text, bool fixed_decimal) {
+  const std::optional<Money> amount = Money::Parse(text);
+  if (!amount || !fixed_decimal || text.find('.') != std::string_view::npos) return amount;
+  // Whole units without a point: the same digits read as cents, exactly.
+  return Money::FromRaw(amount->raw() / 100);
 }
 
 void Money::OutOfRange() {

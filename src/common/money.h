@@ -24,14 +24,13 @@ class Money {
   static constexpr Money FromCents(int64_t cents) { return Money(Multiply(cents, 100)); }
   static constexpr Money FromUnits(int64_t units) { return Money(Multiply(units, kScale)); }
 
-  // Parses an amount as a user types it: optional surrounding spaces, an
+  // Parses an amount written out in full: optional surrounding spaces, an
   // optional leading "-" or "+", digits with optional thousands commas and an
   // optional decimal point followed by digits. Digits beyond the fourth decimal
-  // are rounded half away from zero. With `implied_cents` (the "Use Fixed
-  // Decimal Position" option) a text without a decimal point is read as cents.
-  // Returns nothing for any other text, for an empty text and for amounts too
-  // large to hold.
-  static std::optional<Money> Parse(std::string_view text, bool implied_cents = false);
+  // are rounded half away from zero. Returns nothing for any other text, for
+  // an empty text and for amounts too large to hold. What a user types into a
+  // money field is read with ParseTypedAmount instead.
+  static std::optional<Money> Parse(std::string_view text);
 
   constexpr int64_t raw() const { return raw_; }
   constexpr bool IsZero() const { return raw_ == 0; }
@@ -79,6 +78,14 @@ class Money {
 
   int64_t raw_ = 0;
 };
+
+// An amount as a user types it into a money field, under the company's "Use
+// Fixed Decimal Position" option (`fixed_decimal`). With the option, a text
+// without a decimal point is read as cents: "12345" is 123.45 and "-5" is
+// -0.05; a typed point overrides it ("12." is 12.00, "1.5" is 1.50). Without
+// it, and for everything else, as Money::Parse. Every field where a user types
+// an amount of money reads it here; check numbers, margins and counts do not.
+std::optional<Money> ParseTypedAmount(std::string_view text, bool fixed_decimal);
 
 }  // namespace zenkar
 

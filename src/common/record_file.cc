@@ -116,7 +116,10 @@ Status WriteRecord(FileSystem& fs, const std::string& path, size_t record_length
   Status status = file->Write(number, record);
   if (!status.ok() && !existed) {
     file.reset();
-    fs.RemoveFile(path);
+    // The file this call created goes again; should that fail too, the
+    // write's own failure is the one to report, and the short file left is
+    // refused as damaged, never read as records.
+    (void)fs.RemoveFile(path);
   }
   return status;
 }
@@ -188,8 +191,9 @@ Status RecordFile::Write(int number, std::string_view record) {
   if (number == count_ + 1) {
     if (status.ok()) {
       ++count_;
-    } else {
-      file_->Truncate(old_length);
+    } else if (Status cut = file_->Truncate(old_length); !cut.ok()) {
+      status = Status::IoError(status.message() +
+                               "\n\nThe part written could not be removed: " + cut.message());
     }
   }
   return status;

@@ -12,7 +12,7 @@
 
 namespace zenkar {
 
-class Status {
+class [[nodiscard]] Status {
  public:
   enum class Code { kOk, kNotFound, kIoError, kInvalidFile, kInUse, kDiskFull };
 

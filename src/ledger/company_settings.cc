@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/byte_codec.h"
+#include "common/day_number.h"
 #include "common/text_field.h"
 
 namespace zenkar {
@@ -17,10 +18,8 @@ constexpr size_t kFontSize = 432, kDataYear = 436, kWindowLeft = 440, kWindowTop
 constexpr size_t kBankAccount = 448, kPayablesAccount = 452, kReceivablesAccount = 456;
 constexpr size_t kWagesAccount = 460, kPayrollAccount2 = 464;
 constexpr size_t kFixedDecimal = 468, kShadingBars = 472, kStartTab = 476, kMemoOnChecks = 479;
-constexpr size_t kCheckType = 483, kNextCheck = 487, kOption495 = 495, kOption499 = 499;
-constexpr size_t kOption501 = 501, kOption505 = 505, kFiscalStartMonth = 509, kOption513 = 513;
-constexpr size_t kCapitalAccount = 517, kOption521 = 521, kOption525 = 525, kOption529 = 529;
-constexpr size_t kOption533 = 533, kReserved537 = 537;
+constexpr size_t kCheckType = 483, kNextCheck = 487, kFiscalStartMonth = 509;
+constexpr size_t kCapitalAccount = 517, kReserved537 = 537;
 constexpr size_t kStatementBalance = 757, kAdjustmentDescriptions = 765;
 constexpr size_t kAdjustmentAmounts = 885, kReserved925 = 925;
 constexpr size_t kIncomeTitle = 1165, kIncomeTextLine = 1245, kIncomeFooter = 1325;
@@ -28,15 +27,15 @@ constexpr size_t kBalanceTitle = 1405, kBalanceTextLine = 1485, kBalanceFooter =
 constexpr size_t kTransactionListingLong = 1645, kChartListingLong = 1649;
 constexpr size_t kIncludeZero = 1653, kOmitPercentages = 1657, kPayeeListingLong = 1665;
 constexpr size_t kSortEntries = 1669, kPayrollPostDeductions = 1673, kDateOrder = 1677;
-constexpr size_t kAccrual = 1681, kOption1685 = 1685, kReserved1689 = 1689;
+constexpr size_t kAccrual = 1681, kReserved1689 = 1689;
 constexpr size_t kMailPasswordStore = 1921, kMailSavePassword = 1942, kMailServer = 1946;
 constexpr size_t kMailPort = 2006, kMailUserName = 2014, kMailReplyAddress = 2054;
 constexpr size_t kMailCarbonCopy = 2094, kMailAddresses = 2098, kMailSubject = 2298;
 constexpr size_t kMailSenderName = 2338, kMailConnection = 2378, kReserved2382 = 2382;
 constexpr size_t kReportOutput = 2722, kCheckOutput = 3048, kDevice3 = 3374;
-constexpr size_t kPageOptions = 3700, kOption3728 = 3728, kDevice4Printer = 3732;
+constexpr size_t kPageOptions = 3700, kDevice4Printer = 3732;
 constexpr size_t kDevice4Font = 4026, kDevice4FontSize = 4050;
-constexpr size_t kCounter4058 = 4058, kOption4062 = 4062, kReserved4066 = 4066;
+constexpr size_t kReserved4066 = 4066;
 constexpr size_t kLabelOptions = 4462, kLabelTopMargin = 4478, kLabelLeftMargin = 4486;
 constexpr size_t kReserved4494 = 4494, kReserved4734 = 4734;
 
@@ -53,13 +52,9 @@ void DefaultDevice(OutputDeviceSettings& d) {
   d.font_size = 10;
 }
 
-constexpr const char* kMonthNames[12] = {"January",   "February", "March",    "April",
-                                         "May",       "June",     "July",     "August",
-                                         "September", "October",  "November", "December"};
-
 // Every known field of the record, each with its offset and width written
 // once: decoding, encoding and the field-by-field merge all walk this list.
-// `S` is CompanySettings or const CompanySettings; the visitor's Text, Int16,
+// `S` is CompanySettings or const CompanySettings; the visitor's Text,
 // Int32 and Money calls read or write the member they are given.
 template <typename S, typename Visitor>
 void VisitDevice(S& d, size_t base, Visitor& v) {
@@ -96,17 +91,8 @@ void VisitFields(S& s, Visitor& v) {
   v.Int32(kMemoOnChecks, s.memo_on_checks);
   v.Int32(kCheckType, s.check_type);
   v.Text(kNextCheck, 8, s.next_check);
-  v.Int32(kOption495, s.option_495);
-  v.Int16(kOption499, s.option_499);
-  v.Int32(kOption501, s.option_501);
-  v.Int32(kOption505, s.option_505);
   v.Int32(kFiscalStartMonth, s.fiscal_start_month);
-  v.Int32(kOption513, s.option_513);
   v.Text(kCapitalAccount, 4, s.capital_account);
-  v.Int32(kOption521, s.option_521);
-  v.Int32(kOption525, s.option_525);
-  v.Int32(kOption529, s.option_529);
-  v.Int32(kOption533, s.option_533);
   v.Money(kStatementBalance, s.statement_ending_balance);
   for (size_t i = 0; i < 5; ++i) {
     v.Text(kAdjustmentDescriptions + i * kAdjustmentDescriptionWidth, kAdjustmentDescriptionWidth,
@@ -129,17 +115,16 @@ void VisitFields(S& s, Visitor& v) {
   v.Int32(kPayrollPostDeductions, s.payroll_post_deductions);
   v.Int32(kDateOrder, s.date_order);
   v.Int32(kAccrual, s.accrual_accounting);
-  v.Int32(kOption1685, s.option_1685);
-  v.Text(kMailPasswordStore, 21, s.MailPasswordStore);
-  v.Int32(kMailSavePassword, s.MailSavePassword);
-  v.Text(kMailServer, 60, s.MailServer);
-  v.Text(kMailPort, 8, s.MailPort);
-  v.Text(kMailUserName, 40, s.MailUserName);
-  v.Text(kMailReplyAddress, 40, s.MailReplyAddress);
-  v.Int32(kMailCarbonCopy, s.MailCarbonCopy);
-  v.Text(kMailSubject, 40, s.MailSubject);
-  v.Text(kMailSenderName, 40, s.MailSenderName);
-  v.Int32(kMailConnection, s.MailConnection);
+  v.Text(kMailPasswordStore, 21, s.mail_password_store);
+  v.Int32(kMailSavePassword, s.mail_save_password);
+  v.Text(kMailServer, 60, s.mail_server);
+  v.Text(kMailPort, 8, s.mail_port);
+  v.Text(kMailUserName, 40, s.mail_user_name);
+  v.Text(kMailReplyAddress, 40, s.mail_reply_address);
+  v.Int32(kMailCarbonCopy, s.mail_carbon_copy);
+  v.Text(kMailSubject, 40, s.mail_subject);
+  v.Text(kMailSenderName, 40, s.mail_sender_name);
+  v.Int32(kMailConnection, s.mail_connection);
   VisitDevice(s.report_output, kReportOutput, v);
   VisitDevice(s.check_output, kCheckOutput, v);
   VisitDevice(s.device_3, kDevice3, v);
@@ -147,12 +132,9 @@ void VisitFields(S& s, Visitor& v) {
     v.Int32(kPageOptions + i * 4, s.page_options[i]);
     v.Int32(kLabelOptions + i * 4, s.label_options[i]);
   }
-  v.Int32(kOption3728, s.option_3728);
   v.Text(kDevice4Printer, 260, s.device_4_printer_name);
   v.Text(kDevice4Font, 24, s.device_4_font_name);
   v.Int32(kDevice4FontSize, s.device_4_font_size);
-  v.Int32(kCounter4058, s.counter_4058);
-  v.Int32(kOption4062, s.option_4062);
   v.Money(kLabelTopMargin, s.label_top_margin);
   v.Money(kLabelLeftMargin, s.label_left_margin);
 }
@@ -163,7 +145,6 @@ class FieldDecoder {
   void Text(size_t offset, size_t width, std::string& field) {
     field = GetTextField(r_, offset, width);
   }
-  void Int16(size_t offset, int16_t& field) { field = GetInt16(r_, offset); }
   void Int32(size_t offset, int32_t& field) { field = GetInt32(r_, offset); }
   void Money(size_t offset, zenkar::Money& field) { field = GetMoney(r_, offset); }
 
@@ -177,7 +158,6 @@ class FieldEncoder {
   void Text(size_t offset, size_t width, const std::string& field) {
     PutTextField(r_, offset, width, field);
   }
-  void Int16(size_t offset, int16_t field) { PutInt16(r_, offset, field); }
   void Int32(size_t offset, int32_t field) { PutInt32(r_, offset, field); }
   void Money(size_t offset, zenkar::Money field) { PutMoney(r_, offset, field); }
 
@@ -189,7 +169,6 @@ class FieldEncoder {
 class FieldBounds {
  public:
   void Text(size_t offset, size_t width, const std::string&) { Add(offset, width); }
-  void Int16(size_t offset, int16_t) { Add(offset, 2); }
   void Int32(size_t offset, int32_t) { Add(offset, 4); }
   void Money(size_t offset, zenkar::Money) { Add(offset, 8); }
   std::vector<size_t>& bounds() { return bounds_; }
@@ -228,6 +207,10 @@ CompanySettings CompanySettings::Decode(std::string_view r) {
   return s;
 }
 
+int32_t CompanySettings::OptionAt(size_t offset) const { return GetInt32(raw, offset); }
+
+void CompanySettings::ResetOption(size_t offset) { PutInt32(raw, offset, 0); }
+
 std::string CompanySettings::Encode() const {
   std::string r = raw;
   r.resize(kSize, '\0');
@@ -251,7 +234,7 @@ std::string MergeSettingsRecords(std::string_view base, std::string_view ours,
 
 std::string FiscalYearLabel(int start_month) {
   const int previous = (start_month + 10) % 12;  // the month before, 0-based
-  return std::string(kMonthNames[start_month - 1]) + " - " + kMonthNames[previous];
+  return std::string(kMonthNames[start_month - 1]) + " - " + std::string(kMonthNames[previous]);
 }
 
 void NewCompanySettings(CompanySettings& s) {
@@ -281,11 +264,11 @@ void NewCompanySettings(CompanySettings& s) {
   s.capital_account = "465";
   s.check_type = 0;
   s.next_check.clear();
-  s.option_495 = 0;
-  s.option_499 = 0;
-  s.option_505 = 0;
   s.fiscal_start_month = 1;
-  s.option_521 = s.option_525 = s.option_529 = s.option_533 = 0;
+  // The unused options a new company starts at zero (the others it keeps as
+  // set); 499 is the record's only 16-bit field.
+  for (size_t option : {495, 505, 521, 525, 529, 533, 1685, 3728}) PutInt32(s.raw, option, 0);
+  PutInt16(s.raw, 499, 0);
   s.statement_ending_balance = Money();
   for (size_t i = 0; i < 5; ++i) {
     s.adjustment_descriptions[i].clear();
@@ -300,19 +283,17 @@ void NewCompanySettings(CompanySettings& s) {
   s.payroll_post_deductions = 0;
   s.date_order = 1;
   s.accrual_accounting = 0;
-  s.option_1685 = 0;
-  s.MailPasswordStore.clear();
-  s.MailServer.clear();
-  s.MailPort.clear();
-  s.MailUserName.clear();
-  s.MailReplyAddress.clear();
-  s.MailCarbonCopy = 1;
-  s.MailSubject.clear();
-  s.MailConnection = 0;
+  s.mail_password_store.clear();
+  s.mail_server.clear();
+  s.mail_port.clear();
+  s.mail_user_name.clear();
+  s.mail_reply_address.clear();
+  s.mail_carbon_copy = 1;
+  s.mail_subject.clear();
+  s.mail_connection = 0;
   DefaultDevice(s.report_output);
   DefaultDevice(s.check_output);
   DefaultDevice(s.device_3);
-  s.option_3728 = 0;
   s.device_4_printer_name.clear();
   s.device_4_font_name = std::string(kDefaultFontName);
   s.device_4_font_size = 10;

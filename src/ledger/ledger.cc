@@ -218,7 +218,12 @@ bool Ledger::TestOpen(std::string_view file_name) {
 bool Ledger::ApplyVersionRules(CompanySettings& s, bool* changed) {
   *changed = false;
   if (s.data_year < CompanySettings::kCurrentDataYear) {
-    if (s.data_year == 2014) s.option_1685 = s.option_529 = s.option_533 = 0;
+    if (s.data_year == 2014) {
+      for (size_t option : {CompanySettings::kOption1685, CompanySettings::kOption529,
+                            CompanySettings::kOption533}) {
+        s.ResetOption(option);
+      }
+    }
     s.data_year = CompanySettings::kCurrentDataYear;
     *changed = true;
   } else if (s.data_year > CompanySettings::kNewestKnownDataYear) {
@@ -227,8 +232,9 @@ bool Ledger::ApplyVersionRules(CompanySettings& s, bool* changed) {
                                  " program may cause data loss.";
     if (!ui_.OkCancel(question)) return false;
   }
-  if (s.option_529 == kStaleOption529) {
-    s.option_529 = s.option_533 = 0;
+  if (s.OptionAt(CompanySettings::kOption529) == kStaleOption529) {
+    s.ResetOption(CompanySettings::kOption529);
+    s.ResetOption(CompanySettings::kOption533);
     *changed = true;
   }
   return true;

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,7 +114,7 @@ class Ledger {
   Ledger& operator=(const Ledger&) = delete;
 
   FileSystem& fs() { return fs_; }
-  Ui& ui() { return ui_; }
+  Ui& ui() const { return ui_; }  // the port, not the books: a reader may report
   Clock& clock() { return clock_; }
 
   void AddObserver(LedgerObserver* observer);
@@ -256,26 +257,24 @@ class Ledger {
   TransactionOrder transaction_order() const { return OrderOf(settings_); }
   // Line `number` (1 to the count), with its record_number filled in.
   bool ReadTransaction(int number, TransactionRecord* line);
-  // Every line in file order (a full file is about 33 MB on disk).
-  bool ReadAllTransactions(std::vector<TransactionRecord>* lines);
   // Calls `visit` with each line in file order without holding them all.
-  bool ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit);
+  bool ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit) const;
   // The same with each line's record bytes, for passes that read a few
   // fields of every line and would spend most of their time decoding.
   bool ScanTransactionRecords(
-      const std::function<void(int number, std::string_view record)>& visit);
+      const std::function<void(int number, std::string_view record)>& visit) const;
 
   // Rewrites line `number` in place and moves the posted totals from the old
   // line to the new (edits, payments, renumbering). The line keeps its entry
   // sequence.
   bool WriteTransaction(int number, const TransactionRecord& line);
-  // Appends a line as the new last record and returns its number (0 when it
-  // failed and nothing changed). A journal line or check/deposit adds its
+  // Appends a line as the new last record and returns its number (none when
+  // it failed and nothing changed). A journal line or check/deposit adds its
   // amount, rounded to cents, to its account's posted total. A line that is
   // not an invoice and whose reference is a number advances the suggested
   // next reference (settings next_check, see SuggestedNextReference). A line
   // with a payee becomes the last payee used.
-  int AppendTransaction(const TransactionRecord& line);
+  std::optional<int> AppendTransaction(const TransactionRecord& line);
   // Removes line `number`; the lines after it move up one place and are
   // marked unprinted. Its amount leaves the posted totals (callers do not
   // reverse it themselves). Remembered numbers above it move down one
@@ -286,11 +285,13 @@ class Ledger {
   // of the posted totals. False for any other kind.
   bool VoidTransaction(int number);
   // Inserts `line` after line `after` (0: first), only while the file is kept
-  // in the order entered; returns the new line's number (after + 1), or 0.
-  int InsertTransactionAfter(int after, const TransactionRecord& line);
+  // in the order entered; returns the new line's number (after + 1), or
+  // nothing when refused or not written (shown).
+  std::optional<int> InsertTransactionAfter(int after, const TransactionRecord& line);
   // Replaces line `number` by `updated` written as the new last line (a paid
-  // invoice); the lines after it move up one. Returns the new number, or 0.
-  int MoveTransactionToEnd(int number, const TransactionRecord& updated);
+  // invoice); the lines after it move up one. Returns the new number, or
+  // nothing when refused or not written (shown).
+  std::optional<int> MoveTransactionToEnd(int number, const TransactionRecord& updated);
   // Sorts the file physically into `order` and records the order in the
   // settings (saved). Progress "Sorting " + count + " Entries " with "(Date
   // Order)" or "(Order Entered)".
@@ -307,14 +308,20 @@ class Ledger {
   // Name, address, phone and memo searched, ignoring case.
   std::vector<int> SearchPayees(std::string_view text) const { return payees_.Search(text); }
   // Adds a payee as the next number and saves the list; returns its number,
-  // or 0 when the name is blank ("Enter a Payee name"), in use ("Payee name
-  // already in use:") or the list could not be saved.
-  int AddPayee(const PayeeRecord& payee);
+  // or nothing when the name is blank ("Enter a Payee name"), in use ("Payee
+  // name already in use:") or the list could not be saved.
+  std::optional<int> AddPayee(const PayeeRecord& payee);
   // Replaces payee `number`. A new name is checked as for adding and is
   // written into the payee text of every line with this payee number.
   bool UpdatePayee(int number, const PayeeRecord& payee);
+  // True when payee `number` may be deleted: no line with its number is an
+  // unpaid invoice or still unprinted. Otherwise shows why ("Cannot delete
+  // this Payee.", or that the transaction file could not be read) and answers
+  // false. Screens ask it before asking the user to confirm a deletion.
+  bool PayeeMayBeDeleted(int number);
   // Deletes payee `number` unless a line with its number is an unpaid
-  // invoice or unprinted ("Cannot delete this Payee."). Its lines and
+  // invoice or unprinted (checked again as PayeeMayBeDeleted does, on the
+  // books as they are when the deletion is written). Its lines and
   // recurring entries keep their name text and get payee number 0; every
   // higher payee number stored in KXACCT.TRN and KXACCT.RJE is lowered by one
   // so it still names the same payee.

@@ -67,12 +67,15 @@ void Ledger::NoteOwnWrites(const FileStamps& before, bool books_in_step) {
   wrote_in_place_ = false;
 }
 
+// A file that cannot be examined keeps an empty stamp, which differs from
+// any real one: the books are then read again, and that read reports what
+// is wrong with the file.
 Ledger::FileStamps Ledger::CurrentStamps() {
   FileStamps stamps;
-  fs_.StampOf(FilePath(CompanySettings::kFileName), &stamps.settings);
-  fs_.StampOf(FilePath(AccountRecord::kFileName), &stamps.chart);
-  fs_.StampOf(FilePath(PayeeRecord::kFileName), &stamps.payees);
-  fs_.StampOf(FilePath(kTransactionFileName), &stamps.transactions);
+  (void)fs_.StampOf(FilePath(CompanySettings::kFileName), &stamps.settings);
+  (void)fs_.StampOf(FilePath(AccountRecord::kFileName), &stamps.chart);
+  (void)fs_.StampOf(FilePath(PayeeRecord::kFileName), &stamps.payees);
+  (void)fs_.StampOf(FilePath(kTransactionFileName), &stamps.transactions);
   return stamps;
 }
 
@@ -139,10 +142,10 @@ int32_t Ledger::SequenceOfLine(int number) {
 bool Ledger::FollowLine(const Change& change, int32_t sequence, int* number) {
   if (!change.reread()) return true;
   int found = 0;
-  if (sequence > 0) {
-    transactions_->Scan([&](int n, std::string_view record) {
-      if (ReadTransactionFacts(record).entry_sequence == sequence) found = n;
-    });
+  if (sequence > 0 && !ScanTransactionRecords([&](int n, std::string_view record) {
+        if (ReadTransactionFacts(record).entry_sequence == sequence) found = n;
+      })) {
+    return false;  // reported
   }
   if (found == 0) {
     ui_.Error(kEntryGone);

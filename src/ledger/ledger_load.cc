@@ -320,9 +320,11 @@ bool Ledger::SettleBooks(Books* books) {
 }
 
 bool Ledger::SettleChart(Books* books) {
+  // The data folder's copy of the default chart only spares reading the
+  // program folder's next time; without it the books are just as whole.
   if (!books->default_chart_copy.empty()) {
-    WriteFileAtomically(fs_, FilePath(AccountRecord::kDefaultChartFileName),
-                        books->default_chart_copy);
+    (void)WriteFileAtomically(fs_, FilePath(AccountRecord::kDefaultChartFileName),
+                              books->default_chart_copy);
   }
   if (!books->chart_changed || WriteChartFile(books->chart)) return true;
   // Only repaired totals can wait for the next load; a chart that had to be

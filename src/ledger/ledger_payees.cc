@@ -77,12 +77,12 @@ bool Ledger::WritePayeeList(const PayeeList& list) {
   return true;
 }
 
-int Ledger::AddPayee(const PayeeRecord& payee) {
+std::optional<int> Ledger::AddPayee(const PayeeRecord& payee) {
   Change change(*this);
-  if (!change.ok() || !CheckPayeeName(payee.name, 0)) return 0;
+  if (!change.ok() || !CheckPayeeName(payee.name, 0)) return std::nullopt;
   PayeeList next = payees_;
   const int number = next.Append(payee);
-  if (!WritePayeeList(next)) return 0;
+  if (!WritePayeeList(next)) return std::nullopt;
   payees_ = std::move(next);
   Notify(LedgerChange::kPayeesChanged, number);
   return number;
@@ -141,6 +141,14 @@ bool Ledger::PayeeBlocksDeletion(int number, bool* blocked) {
   return s.ok();
 }
 
+bool Ledger::PayeeMayBeDeleted(int number) {
+  if (!is_loaded() || !payees_.IsValidPayee(number)) return false;
+  bool blocked = false;
+  if (!PayeeBlocksDeletion(number, &blocked)) return false;
+  if (blocked) ui_.Error(kCannotDeletePayee);
+  return !blocked;
+}
+
 // The payee is removed from the list and every stored payee number above it
 // is lowered by one, in the transaction file and in the recurring entries,
 // so no number ever names a different payee. The transaction file, the
@@ -150,12 +158,7 @@ bool Ledger::DeletePayee(int number) {
   const std::string name = payees_.payee(number).name;
   Change change(*this);
   if (!change.ok() || !FollowPayee(change, name, &number)) return false;
-  bool blocked = false;
-  if (!PayeeBlocksDeletion(number, &blocked)) return false;
-  if (blocked) {
-    ui_.Error(kCannotDeletePayee);
-    return false;
-  }
+  if (!PayeeMayBeDeleted(number)) return false;
   PayeeList next = payees_;
   next.Remove(number);
   if (next.count() == 0) next.Append(PayeeRecord());  // the list never becomes empty

@@ -61,27 +61,17 @@ bool Ledger::ReadTransaction(int number, TransactionRecord* line) {
   return true;
 }
 
-bool Ledger::ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit) {
+bool Ledger::ForEachTransaction(const std::function<void(const TransactionRecord&)>& visit) const {
   return ScanTransactionRecords(
       [&](int number, std::string_view record) { visit(DecodeLine(record, number)); });
 }
 
 bool Ledger::ScanTransactionRecords(
-    const std::function<void(int number, std::string_view record)>& visit) {
+    const std::function<void(int number, std::string_view record)>& visit) const {
   if (!is_loaded()) return false;
   Status s = transactions_->Scan(visit);
   if (!s.ok()) ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
   return s.ok();
-}
-
-bool Ledger::ReadAllTransactions(std::vector<TransactionRecord>* lines) {
-  std::vector<TransactionRecord> read;
-  read.reserve(static_cast<size_t>(transaction_count()));
-  if (!ForEachTransaction([&](const TransactionRecord& line) { read.push_back(line); })) {
-    return false;
-  }
-  *lines = std::move(read);
-  return true;
 }
 
 // Reads the whole file into whole_file_, leaving room for a few more lines.
@@ -165,7 +155,11 @@ bool Ledger::CommitFiles(FileSetRewrite& files) {
     return false;
   }
   if (std::unique_ptr<RandomAccessFile> lines = files.TakeLastFile()) {
-    transactions_->TakeReplacement(std::move(lines));
+    // The change is on the disk; only the new file's length could not be
+    // read, and the check before the next change reads it again.
+    if (Status s = transactions_->TakeReplacement(std::move(lines)); !s.ok()) {
+      ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
+    }
   }
   return true;
 }
@@ -215,19 +209,20 @@ void Ledger::NoteAppendedLine(const TransactionRecord& line) {
   if (line.payee_number != 0) last_payee_ = line.payee_number;
 }
 
-int Ledger::AppendTransaction(const TransactionRecord& line_in) {
+std::optional<int> Ledger::AppendTransaction(const TransactionRecord& line_in) {
   Change change(*this);
-  if (!change.ok() || !CheckRoomFor(1, line_in.amount) || !MakeRoomForEntrySequence()) return 0;
+  if (!change.ok() || !CheckRoomFor(1, line_in.amount) || !MakeRoomForEntrySequence())
+    return std::nullopt;
   const int count = transaction_count();
   TransactionRecord line = line_in;
   line.record_number = count + 1;
   line.entry_sequence = last_entry_sequence_ + 1;
   if (Status s = transactions_->Append(line.Encode()); !s.ok()) {
     ReportWriteFailure(transactions_->path(), s);
-    return 0;
+    return std::nullopt;
   }
   if (!PostChange({}, {&line})) {
-    if (transactions_->CutTo(count).ok()) return 0;
+    if (transactions_->CutTo(count).ok()) return std::nullopt;
     std::vector<int> touched;
     chart_ = ChartAfter({}, {&line}, &touched);
     ui_.Error(TotalsNotSavedMessage(line.record_number));
@@ -262,7 +257,11 @@ bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
   wrote_in_place_ = true;
   if (Status s = transactions_->Write(number, updated.Encode()); !s.ok()) {
     ReportWriteFailure(transactions_->path(), s);
-    transactions_->Write(number, stored);  // undo a partial write
+    // Puts the old line back over a partial write.
+    if (Status undo = transactions_->Write(number, stored); !undo.ok()) {
+      ui_.Error("Line " + std::to_string(number) + " of " + transactions_->path() +
+                " may be damaged: it could not be written back as it was.\n\n" + undo.message());
+    }
     return false;
   }
   if (!PostChange({&old}, {&updated})) {
@@ -304,24 +303,24 @@ bool Ledger::VoidTransaction(int number) {
   return WriteTransaction(number, line);
 }
 
-int Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) {
-  if (!is_loaded() || after < 0 || after > transaction_count()) return 0;
+std::optional<int> Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) {
+  if (!is_loaded() || after < 0 || after > transaction_count()) return std::nullopt;
   const int32_t sequence = after > 0 ? SequenceOfLine(after) : 0;
   Change change(*this);
   if (!change.ok() || (after > 0 && !FollowLine(change, sequence, &after)) ||
       !CheckRoomFor(1, line_in.amount)) {
-    return 0;
+    return std::nullopt;
   }
   if (transaction_order() == TransactionOrder::kDate) {
     ui_.Error(kCannotInsertInDateOrder);
-    return 0;
+    return std::nullopt;
   }
-  if (!ReadWholeTransactionFile()) return 0;
+  if (!ReadWholeTransactionFile()) return std::nullopt;
   TransactionRecord line = line_in;
   line.record_number = after + 1;
   whole_file_.insert(static_cast<size_t>(after) * kLength, line.Encode());
   NumberInFileOrder(whole_file_);
-  if (!RewriteLines({}, {&line})) return 0;
+  if (!RewriteLines({}, {&line})) return std::nullopt;
   last_entry_sequence_ = transaction_count();
   CountLines({&line}, +1);
   if (line.payee_number != 0) last_payee_ = line.payee_number;
@@ -329,15 +328,15 @@ int Ledger::InsertTransactionAfter(int after, const TransactionRecord& line_in) 
   return line.record_number;
 }
 
-int Ledger::MoveTransactionToEnd(int number, const TransactionRecord& updated) {
-  if (!is_loaded() || number < 1 || number > transaction_count()) return 0;
+std::optional<int> Ledger::MoveTransactionToEnd(int number, const TransactionRecord& updated) {
+  if (!is_loaded() || number < 1 || number > transaction_count()) return std::nullopt;
   const int32_t sequence = SequenceOfLine(number);
   Change change(*this);
   if (!change.ok() || !FollowLine(change, sequence, &number) || !CheckRoomFor(0, updated.amount) ||
       !MakeRoomForEntrySequence()) {
-    return 0;
+    return std::nullopt;
   }
-  if (!ReadWholeTransactionFile()) return 0;
+  if (!ReadWholeTransactionFile()) return std::nullopt;
   const std::string_view stored = LineOf(whole_file_, number);
   const TransactionRecord old = DecodeLine(stored, number);
   TransactionRecord moved = updated;
@@ -346,7 +345,7 @@ int Ledger::MoveTransactionToEnd(int number, const TransactionRecord& updated) {
   moved.record_number = transaction_count();
   whole_file_.erase(static_cast<size_t>(number - 1) * kLength, kLength);
   whole_file_ += moved.Encode();
-  if (!RewriteLines({&old}, {&moved})) return 0;
+  if (!RewriteLines({&old}, {&moved})) return std::nullopt;
   last_entry_sequence_ = moved.entry_sequence;
   CountLines({&old}, -1);
   CountLines({&moved}, +1);

@@ -97,7 +97,10 @@ Status TransactionFile::Append(std::string_view record) {
   Status status = file_->WriteAt(size, record);
   if (status.ok()) status = file_->Sync();
   if (!status.ok()) {
-    file_->Truncate(size);
+    if (Status cut = file_->Truncate(size); !cut.ok()) {
+      return Status::IoError(status.message() +
+                             "\n\nThe part written could not be removed: " + cut.message());
+    }
     return status;
   }
   ++count_;

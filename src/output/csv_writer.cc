@@ -44,8 +44,10 @@ std::unique_ptr<CsvWriter> CsvWriter::CreateCsv(FileSystem& fs, Ui& ui, const st
 
 CsvWriter::~CsvWriter() {
   if (finished_ || file_ == nullptr) return;
-  file_->Close();
-  fs_.RemoveFile(temp_name_);
+  // An abandoned document: its temporary file is dropped as far as it can
+  // be; the file under the user's name was never touched either way.
+  (void)file_->Close();
+  (void)fs_.RemoveFile(temp_name_);
 }
 
 void CsvWriter::WriteField(std::string_view text) {
@@ -60,7 +62,9 @@ void CsvWriter::WriteField(std::string_view text) {
 
 void CsvWriter::PlaceText(double, double, std::string_view text, ReportAlign, int field) {
   while (next_field_ < field) WriteField("");
-  WriteField(text);
+  // Texts of the books come blank-padded to their record width; a
+  // spreadsheet cell holds the text alone.
+  WriteField(TrimRight(text));
 }
 
 void CsvWriter::EndLine() {
@@ -78,7 +82,7 @@ bool CsvWriter::Finish() {
   const bool written = file_->Append(contents_).ok() && file_->Sync().ok() && file_->Close().ok();
   file_.reset();
   if (!written || !fs_.Rename(temp_name_, file_name_).ok()) {
-    fs_.RemoveFile(temp_name_);
+    (void)fs_.RemoveFile(temp_name_);  // the failure reported is the write's
     ui_.Error("Cannot open file: " + file_name_);
     return false;
   }

@@ -3,8 +3,9 @@
 // Report procedures run unchanged; their texts become quoted fields of CSV
 // lines and their positions, fonts and lines are ignored. Every field is
 // enclosed in double quotes and followed by a comma, the last of a line too;
-// a line ends with CR LF. A double quote inside a text is written twice, so a
-// CSV reader gets the text back whole. Texts stay Windows-1252, as stored.
+// a line ends with CR LF. A text's trailing blanks (the padding of the
+// fixed-width fields it comes from) are left out. A double quote inside a text is written twice, so
+// a CSV reader gets the text back whole. Texts stay Windows-1252, as stored.
 //
 // Like the PDF documents, the file grows beside its name and replaces an
 // earlier file of that name only once it is complete.
@@ -34,8 +35,9 @@ class CsvWriter : public ReportCanvas {
 
   bool positioned() const override { return false; }
   bool SetFont(const ReportFont&) override { return true; }
-  // Writes `text` as field `field` of the current line: empty fields first
-  // while the line has fewer than `field` - 1 fields.
+  // Writes `text` without its trailing blanks as field `field` of the
+  // current line: empty fields first while the line has fewer than
+  // `field` - 1 fields.
   void PlaceText(double row, double column, std::string_view text, ReportAlign align,
                  int field) override;
   void DrawLine(double, double, double, double) override {}

@@ -94,7 +94,7 @@ std::string DeletedAccountUnbalancedMessage(std::string_view account) {
          ") has unbalanced transactions.";
 }
 
-StatementBooks BooksOf(Ledger& ledger) {
+StatementBooks BooksOf(const Ledger& ledger) {
   return {ledger.chart(), ledger.settings(), LedgerTransactions(ledger)};
 }
 

@@ -43,7 +43,7 @@ struct StatementBooks {
   const CompanySettings& settings;
   TransactionSource lines;
 };
-StatementBooks BooksOf(Ledger& ledger);
+StatementBooks BooksOf(const Ledger& ledger);
 
 // What the headings need besides the figures.
 struct HeadingFacts {

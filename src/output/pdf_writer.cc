@@ -511,8 +511,6 @@ double PdfWriter::TextWidth(std::string_view text) const {
   return font_->TextWidth(text) * font_size_ / 1000 / kPointsPerInch;
 }
 
-double PdfWriter::TextAscent() const { return font_size_ * font_->ascent / 1000 / kPointsPerInch; }
-
 double PdfWriter::LineHeight() const {
   return font_size_ * (kLineGap + font_->ascent) / 1000 / kPointsPerInch;
 }

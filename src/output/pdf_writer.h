@@ -101,7 +101,6 @@ class PdfWriter {
 
   // Measurements of the current font, in inches.
   double TextWidth(std::string_view text) const;
-  double TextAscent() const;
   double LineHeight() const;
 
   // Moves the current vertical position: 0 advances one line of the current

@@ -1,5 +1,6 @@
 #include "output/print_job.h"
 
+#include "common/text_field.h"
 #include "output/csv_writer.h"
 #include "output/number_format.h"
 #include "output/pdf_canvas.h"
@@ -17,6 +18,23 @@ std::string DocumentName(std::string_view title) {
 }
 
 }  // namespace
+
+OutputServices MakeOutputServices(const OutputPorts& ports, PrinterCanvasFactory* printer,
+                                  std::string output_folder, std::string web_host) {
+  if (!output_folder.empty() && output_folder.back() != '/') output_folder += '/';
+  PdfWriterOptions pdf_options;
+  pdf_options.user_name = InstallationUserName(ports.users);
+  pdf_options.web_host = std::move(web_host);
+  return {ports.fs,
+          ports.ui,
+          ports.clock,
+          ports.shell,
+          ports.dates,
+          printer,
+          nullptr,
+          std::move(output_folder),
+          std::move(pdf_options)};
+}
 
 bool PrintJob::StartPrintJob(PrintJobKind kind, std::string_view title) {
   canvas_.reset();
@@ -73,8 +91,7 @@ void PrintJob::PrintPageFooter(int page, int pages, double row) {
 }
 
 void PrintJob::PrintPreparedLine(double row, double column) {
-  const std::string today =
-      FormatDate(services_.clock.Today(), services_.dates.numeric, services_.dates);
+  const std::string today = FormatDate(services_.clock.Today(), services_.dates.numeric);
   PrintText(row, column, "Prepared: " + today);
 }
 
@@ -111,7 +128,12 @@ bool PrintJob::HandOver() {
     case OutputTarget::kPrinter:
       return true;
     case OutputTarget::kPdf:
-      if (!services_.shell.OpenDocument(document_path_)) services_.ui.Error(kPdfOpenError);
+      // The file is written all the same: without a viewer the user needs
+      // its name to find it.
+      if (!services_.shell.OpenDocument(document_path_)) {
+        services_.ui.Error(std::string(kPdfOpenError) + "\n\nThe PDF file was saved as:\n" +
+                           Utf8ToCp1252(document_path_));
+      }
       return true;
     case OutputTarget::kPdfMail:
       return services_.mail != nullptr &&

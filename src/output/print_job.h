@@ -23,6 +23,7 @@
 #include "common/clock.h"
 #include "common/date_patterns.h"
 #include "common/file_system.h"
+#include "common/login_user.h"
 #include "common/money.h"
 #include "common/shell.h"
 #include "common/ui.h"
@@ -89,6 +90,23 @@ struct OutputServices {
   std::string output_folder;
   PdfWriterOptions pdf_options;
 };
+
+// The ports of the program around the output primitives.
+struct OutputPorts {
+  FileSystem& fs;
+  Ui& ui;
+  const Clock& clock;
+  Shell& shell;
+  const DatePatterns& dates;
+  const UserDirectory& users;
+};
+
+// The one way OutputServices are made: documents go to `output_folder` (a
+// "/" is added to a folder without it; empty is the current folder), a PDF
+// names `web_host` in /Creator and the installation's user (from
+// `ports.users`) in /Author. No mail target.
+OutputServices MakeOutputServices(const OutputPorts& ports, PrinterCanvasFactory* printer,
+                                  std::string output_folder, std::string web_host);
 
 class PrintJob {
  public:

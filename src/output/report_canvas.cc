@@ -49,4 +49,13 @@ double ReportTextWidth(const ReportFont& font, std::string_view text) {
   return static_cast<double>(FindPdfFont(FontKey(font))->TextWidth(text)) * font.size / 1000;
 }
 
+std::string_view FitTextToWidth(const ReportFont& font, std::string_view text, double points) {
+  size_t length = 0;
+  while (length < text.size() && ReportTextWidth(font, text.substr(0, length + 1)) <= points) {
+    ++length;
+  }
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return text.substr(0, length);
+}
+
 }  // namespace zenkar

@@ -45,7 +45,9 @@
 #ifndef ZENKAR_OUTPUT_REPORT_CANVAS_H_
 #define ZENKAR_OUTPUT_REPORT_CANVAS_H_
 
+#include <memory>
 #include <string_view>
+#include <utility>
 
 namespace zenkar {
 
@@ -82,6 +84,9 @@ std::string_view PdfKeyOf(const ReportFont& font);
 
 // The width of Windows-1252 `text` in `font`, in points.
 double ReportTextWidth(const ReportFont& font, std::string_view text);
+// The longest beginning of `text` whose width in `font` is at most `points`,
+// without the blanks it would end in.
+std::string_view FitTextToWidth(const ReportFont& font, std::string_view text, double points);
 
 enum class ReportAlign { kLeft, kRight, kCenter };
 
@@ -111,6 +116,43 @@ class ReportCanvas {
   // Completes the document or print job. False (reported to the user by the
   // canvas) when it could not be completed.
   virtual bool Finish() = 0;
+};
+
+// A canvas that draws on another one and adds what happens to the finished
+// document: printers that spool a drawn file (the desktop printer, kxbatch's
+// lp) override Finish() and the destructor and forward everything else.
+class ForwardingCanvas : public ReportCanvas {
+ public:
+  explicit ForwardingCanvas(std::unique_ptr<ReportCanvas> inner) : inner_(std::move(inner)) {}
+
+  bool positioned() const override { return inner_->positioned(); }
+  double paper_length_factor() const override { return inner_->paper_length_factor(); }
+  int additional_top_margin_half_lines() const override {
+    return inner_->additional_top_margin_half_lines();
+  }
+  bool SetFont(const ReportFont& font) override { return inner_->SetFont(font); }
+  void PlaceText(double row, double column, std::string_view text, ReportAlign align,
+                 int field) override {
+    inner_->PlaceText(row, column, text, align, field);
+  }
+  void DrawLine(double row1, double column1, double row2, double column2) override {
+    inner_->DrawLine(row1, column1, row2, column2);
+  }
+  void DrawDoubleLine(double row1, double column1, double row2, double column2) override {
+    inner_->DrawDoubleLine(row1, column1, row2, column2);
+  }
+  void EndLine() override { inner_->EndLine(); }
+  void NewPage() override { inner_->NewPage(); }
+  bool Finish() override { return inner_->Finish(); }
+
+ protected:
+  // Closes the canvas drawn on (finished or abandoned), so that its file is
+  // complete or gone before the document is handed on; nothing may be drawn
+  // after it.
+  void CloseInner() { inner_.reset(); }
+
+ private:
+  std::unique_ptr<ReportCanvas> inner_;
 };
 
 }  // namespace zenkar

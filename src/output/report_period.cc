@@ -36,8 +36,7 @@ ReportPeriod RangePeriod(DayNumber first, DayNumber last) {
 
 // A sorted set of (year, month) keys removes the repeats that a file kept in
 // the order entered would otherwise put in the lists.
-ReportDateLists ReportDateListsOf(const std::vector<DayNumber>& dates,
-                                  const DatePatterns& patterns) {
+ReportDateLists ReportDateListsOf(const std::vector<DayNumber>& dates) {
   std::set<std::pair<int, int>> months;
   std::set<std::pair<int, int>> quarters;
   for (DayNumber day : dates) {
@@ -49,7 +48,7 @@ ReportDateLists ReportDateListsOf(const std::vector<DayNumber>& dates,
   ReportDateLists lists;
   for (const auto& [year, month] : months) {
     const ReportPeriod period = MonthPeriod(year, month);
-    lists.months.push_back({FormatDate(period.first, "yyyy' - 'MMMM", patterns), period});
+    lists.months.push_back({FormatDate(period.first, "yyyy' - 'MMMM"), period});
   }
   for (const auto& [year, quarter] : quarters) {
     lists.quarters.push_back({std::to_string(year) + " - Quarter " + std::to_string(quarter),
@@ -58,7 +57,7 @@ ReportDateLists ReportDateListsOf(const std::vector<DayNumber>& dates,
   return lists;
 }
 
-ReportDateLists FillReportDates(Ledger& ledger, const DatePatterns& patterns) {
+ReportDateLists FillReportDates(const Ledger& ledger) {
   Ui& ui = ledger.ui();
   const long total = ledger.transaction_count();
   std::vector<DayNumber> dates;
@@ -71,7 +70,7 @@ ReportDateLists FillReportDates(Ledger& ledger, const DatePatterns& patterns) {
     }
   });
   ui.ClearProgress();
-  return ReportDateListsOf(dates, patterns);
+  return ReportDateListsOf(dates);
 }
 
 AccountingYear AccountingYearNamed(int year, int start_month) {
@@ -86,9 +85,9 @@ AccountingYear AccountingYearOf(DayNumber day, int start_month) {
 }
 
 std::string PeriodText(const ReportPeriod& period, const DatePatterns& patterns) {
-  const std::string first = FormatDate(period.first, patterns.numeric, patterns);
+  const std::string first = FormatDate(period.first, patterns.numeric);
   if (period.kind == PeriodKind::kDate) return first;
-  return first + " through " + FormatDate(period.last, patterns.numeric, patterns);
+  return first + " through " + FormatDate(period.last, patterns.numeric);
 }
 
 std::string NothingFoundMessage(std::string_view what, const ReportPeriod& period,

@@ -50,11 +50,10 @@ inline constexpr std::string_view kFillingReportDates = "Filling Report Dates";
 
 // The months and quarters that hold at least one of `dates`, oldest first,
 // each once. Day 0 (no date) takes no part.
-ReportDateLists ReportDateListsOf(const std::vector<DayNumber>& dates,
-                                  const DatePatterns& patterns);
+ReportDateLists ReportDateListsOf(const std::vector<DayNumber>& dates);
 // The same lists from the transactions of the loaded company, with "Filling
 // Report Dates" shown as progress while the file is read.
-ReportDateLists FillReportDates(Ledger& ledger, const DatePatterns& patterns);
+ReportDateLists FillReportDates(const Ledger& ledger);
 
 // The accounting year holding a day, for a fiscal year that starts in
 // `start_month` (1 to 12): the year is named by the calendar year it starts in.

@@ -60,7 +60,7 @@ bool TargetAllowed(const ReportEntry& entry, const OutputServices& services, Out
   return true;
 }
 
-bool RunOne(const ReportEntry& entry, Ledger& ledger, OutputServices& services,
+bool RunOne(const ReportEntry& entry, const Ledger& ledger, OutputServices& services,
             const ReportRunRequest& request) {
   if (!TargetAllowed(entry, services, request.target, services.ui)) return false;
   PrintJob job(services, request.target);
@@ -96,8 +96,8 @@ std::vector<std::string_view> ReportRegistry::AvailableLabels() const {
   return labels;
 }
 
-ReportRunResult RunReports(const ReportRegistry& registry, Ledger& ledger, OutputServices& services,
-                           const ReportRunRequest& request) {
+ReportRunResult RunReports(const ReportRegistry& registry, const Ledger& ledger,
+                           OutputServices& services, const ReportRunRequest& request) {
   ReportRunResult result;
   const std::vector<int> run = TickedInRunOrder(registry, request.ticked);
   if (run.empty()) {

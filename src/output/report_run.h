@@ -51,7 +51,7 @@ struct ReportOptions {
 // What a report procedure works with. The procedure opens and ends its own
 // print job on `job` (StartPrintJob ... EndPrintJob).
 struct ReportContext {
-  Ledger& ledger;
+  const Ledger& ledger;  // reports read the books, never change them
   PrintJob& job;
   ReportPeriod period;
   ReportOptions options;
@@ -95,8 +95,8 @@ struct ReportRunResult {
 
 // Runs the ticked reports in run order to the target and stops at the first
 // that fails. Every refusal and failure has been shown through the Ui.
-ReportRunResult RunReports(const ReportRegistry& registry, Ledger& ledger, OutputServices& services,
-                           const ReportRunRequest& request);
+ReportRunResult RunReports(const ReportRegistry& registry, const Ledger& ledger,
+                           OutputServices& services, const ReportRunRequest& request);
 
 }  // namespace zenkar
 

@@ -74,8 +74,8 @@ std::vector<std::string> SettingsReportLines(const CompanySettings& s,
       Number("Incl Zero:", s.include_zero_balances),
       Number("Omit Pct:", s.omit_percentages),
       Number("Payee List Long:", s.payee_listing_long),
-      Text("SMTP Server: ", s.MailServer),
-      Text("SMTP Port: ", s.MailPort),
+      Text("SMTP Server: ", s.mail_server),
+      Text("SMTP Port: ", s.mail_port),
   };
   AddDevice(lines, "Rpt", s.report_output);
   AddDevice(lines, "CK", s.check_output);

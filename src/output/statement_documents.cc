@@ -20,7 +20,7 @@ constexpr double kLevelColumnStep = 15;
 constexpr std::string_view kLongDate = "MMMM d',' yyyy";
 
 std::string LongDate(DayNumber day, const HeadingFacts& facts) {
-  return FormatDate(day, kLongDate, facts.dates);
+  return FormatDate(day, kLongDate);
 }
 
 std::string TimeOfDay(const LocalDateTime& now) {
@@ -147,7 +147,7 @@ HeadingFacts HeadingFactsOf(const Clock& clock, const DatePatterns& dates) {
 
 std::string ExpandHeadingLine(std::string_view text, const HeadingFacts& facts) {
   std::string line(text);
-  ReplaceAll(line, "@DATE", FormatDate(facts.today, facts.dates.numeric, facts.dates));
+  ReplaceAll(line, "@DATE", FormatDate(facts.today, facts.dates.numeric));
   ReplaceAll(line, "@TIME", TimeOfDay(facts.now));
   return line;
 }
@@ -158,6 +158,7 @@ StatementDocument IncomeStatementDocument(const IncomeStatement& statement,
   StatementDocument document;
   document.job_title = "Income-Statement";
   document.base_lines_per_page = kIncomeStatementLines;
+  document.first_amount_column = kCurrentColumn;
   document.heading =
       HeadingOf(settings, TitleOr(settings.income_title, kIncomeStatementLabel),
                 IncomePeriodLine(statement.window.period, facts), settings.income_footer, facts);
@@ -173,6 +174,7 @@ StatementDocument BalanceSheetDocument(const BalanceSheet& sheet, const CompanyS
   StatementDocument document;
   document.job_title = "Balance-Sheet";
   document.base_lines_per_page = kBalanceSheetLines;
+  document.first_amount_column = kFirstLevelColumn;
   document.heading = HeadingOf(settings, TitleOr(settings.balance_title, kBalanceSheetLabel),
                                "As of " + LongDate(sheet.window.period.last, facts),
                                settings.balance_footer, facts);

@@ -11,6 +11,7 @@ namespace {
 constexpr double kBodyFontSize = 10;
 constexpr double kTitleFontSize = 12;
 constexpr std::string_view kFontName = "Arial";
+constexpr ReportFont kBodyFont{FontFamily::kArial, kBodyFontSize, FontStyle::kRegular};
 
 int RowsOf(const StatementBodyLine& line) { return line.underlines == 2 ? 2 : 1; }
 
@@ -49,8 +50,9 @@ void WriteUnderlines(PrintJob& job, const StatementBodyLine& line, double row) {
   }
 }
 
-void WriteBodyLine(PrintJob& job, const StatementBodyLine& line, double row) {
-  job.PrintText(row, kDescriptionColumn, line.description);
+void WriteBodyLine(PrintJob& job, const StatementBodyLine& line, double row,
+                   std::string_view description) {
+  job.PrintText(row, kDescriptionColumn, description);
   for (const StatementAmount& amount : line.amounts) {
     job.PrintAmount(row, amount.column, amount.amount, kAmountThousands, amount.field);
   }
@@ -65,7 +67,8 @@ void WritePages(PrintJob& job, const StatementDocument& document,
     if (page > 0) job.NewPage();
     WriteHeading(job, document.heading, page + 1, count);
     for (const PlacedLine& placed : pages[page]) {
-      WriteBodyLine(job, document.lines[placed.line], top + placed.row);
+      const StatementBodyLine& line = document.lines[placed.line];
+      WriteBodyLine(job, line, top + placed.row, PrintedDescription(document, line.description));
     }
   }
 }
@@ -89,7 +92,7 @@ void WriteTextLines(PrintJob& job, const StatementDocument& document) {
   for (const StatementBodyLine& line : document.lines) {
     if (line.page_break) continue;
     if (line.blank_before) job.NewLine();
-    WriteBodyLine(job, line, 0);
+    WriteBodyLine(job, line, 0, line.description);
     job.NewLine();
   }
 }
@@ -125,6 +128,13 @@ std::vector<StatementPage> Paginate(const std::vector<StatementBodyLine>& lines,
   // A page break at the very end leaves nothing to print on the next page.
   if (pages.size() > 1 && pages.back().empty()) pages.pop_back();
   return pages;
+}
+
+std::string_view PrintedDescription(const StatementDocument& document,
+                                    std::string_view description) {
+  if (document.first_amount_column <= 0) return description;  // no amount columns
+  const double columns = document.first_amount_column - kUnderlineLength - kDescriptionColumn;
+  return FitTextToWidth(kBodyFont, description, columns * kPointsPerColumn);
 }
 
 bool WriteStatement(PrintJob& job, const StatementDocument& document) {

@@ -18,7 +18,8 @@
 namespace zenkar {
 
 inline constexpr double kDescriptionColumn = 5;
-// An underline is this many columns long and ends at its amount column.
+// An amount column is this many columns wide, ending at its right edge; its
+// underline spans it.
 inline constexpr double kUnderlineLength = 8;
 // The page geometry of the headings, in rows from the top of the sheet.
 inline constexpr double kCompanyRow = 3;
@@ -69,6 +70,9 @@ struct StatementDocument {
   StatementHeading heading;
   std::vector<StatementBodyLine> lines;
   int base_lines_per_page = 52;
+  // The right edge of the leftmost amount column. On paper a description is
+  // cut where that column begins, so it never runs under an amount.
+  double first_amount_column = 0;
 };
 
 // Where each body line lands: its row counted from the first body row, and
@@ -89,6 +93,11 @@ int LinesPerPage(int base_lines, double paper_length_factor, int additional_top_
 // of a page; a page break starts a new page unless the page is still empty.
 std::vector<StatementPage> Paginate(const std::vector<StatementBodyLine>& lines,
                                     int lines_per_page);
+
+// The part of `description` printed on paper: what fits in the body font
+// between the description column and the start of the first amount column.
+std::string_view PrintedDescription(const StatementDocument& document,
+                                    std::string_view description);
 
 // Opens the print job, writes the statement and ends the job. False when the
 // job could not be opened or completed.

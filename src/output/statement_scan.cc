@@ -164,7 +164,7 @@ class Scanner {
 // straight from the file's records into one reused record, and only an
 // invoice without an entry date, whose invoice date is wanted, is decoded
 // whole. Decoding every line whole would cost most of a statement's time.
-TransactionSource LedgerTransactions(Ledger& ledger) {
+TransactionSource LedgerTransactions(const Ledger& ledger) {
   return [&ledger](const std::function<void(const TransactionRecord&)>& visit) {
     TransactionRecord line;
     return ledger.ScanTransactionRecords([&](int number, std::string_view record) {

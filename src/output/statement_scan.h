@@ -34,7 +34,7 @@ class Ledger;
 using TransactionSource =
     std::function<bool(const std::function<void(const TransactionRecord&)>& visit)>;
 // The lines of the loaded company's transaction file.
-TransactionSource LedgerTransactions(Ledger& ledger);
+TransactionSource LedgerTransactions(const Ledger& ledger);
 
 // The date a line counts on in the statements; 0 for none.
 DayNumber StatementDate(const TransactionRecord& line);

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/printer_jobs.h"
-#include "platform/printing_options.h"
+#include "output/printer_jobs.h"
+#include "output/printing_options.h"
 #include "platform/printing_options_dialog.h"
 
 namespace zenkar {

@@ -7,7 +7,7 @@
 #include <QPen>
 #include <cmath>
 
-#include "platform/printing_options.h"
+#include "output/printing_options.h"
 #include "platform/text_conversion.h"
 
 namespace zenkar {

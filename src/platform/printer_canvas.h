@@ -21,8 +21,8 @@
 #include <QString>
 #include <memory>
 
+#include "output/printer_jobs.h"
 #include "output/report_canvas.h"
-#include "platform/printer_jobs.h"
 
 namespace zenkar {
 

@@ -8,8 +8,8 @@
 #include <QDialog>
 #include <QSpinBox>
 
-#include "platform/printer_jobs.h"
-#include "platform/printing_options.h"
+#include "output/printer_jobs.h"
+#include "output/printing_options.h"
 
 namespace zenkar {
 

@@ -56,12 +56,14 @@ class SampleClock : public Clock {
   int UtcOffsetMinutes() const override { return 0; }
 };
 
-// The company's own files are removed so the books are written afresh.
-void RemoveOldBooks(FileSystem& fs, const std::string& folder) {
+// The company's own files are removed so the books are written afresh; one
+// that stays would mix old books into the new ones.
+Status RemoveOldBooks(FileSystem& fs, const std::string& folder) {
   for (const char* name : {"KXACCT.CFG", "KXACCT.COA", "KXACCT.TRN", "KXACCT.VND", "KXACCT.REC",
                            "KXACCT.RJE", "KXACCTCOA.DAT"}) {
-    DeleteFile(fs, DataFilePath(fs, folder, name));
+    if (Status s = DeleteFile(fs, DataFilePath(fs, folder, name)); !s.ok()) return s;
   }
+  return Status::Ok();
 }
 
 }  // namespace
@@ -77,7 +79,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make_sample_company: %s\n", s.message().c_str());
     return 1;
   }
-  RemoveOldBooks(fs, folder);
+  if (Status s = RemoveOldBooks(fs, folder); !s.ok()) {
+    std::fprintf(stderr, "make_sample_company: %s\n", s.message().c_str());
+    return 1;
+  }
   ConsoleUi ui;
   SampleClock clock;
   Ledger ledger(fs, ui, clock);

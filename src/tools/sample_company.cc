@@ -161,9 +161,9 @@ class SampleBooks {
       payee.phone = sample.phone;
       payee.memo = sample.memo;
       payee.default_account = sample.account;
-      const int number = ledger_.AddPayee(payee);
-      if (number == 0) return false;
-      payee_numbers_.push_back(number);
+      const std::optional<int> number = ledger_.AddPayee(payee);
+      if (!number) return false;
+      payee_numbers_.push_back(*number);
     }
     return true;
   }
@@ -190,7 +190,7 @@ class SampleBooks {
   }
 
   void Append(const TransactionRecord& line) {
-    if (ok_ && ledger_.AppendTransaction(line) == 0) ok_ = false;
+    if (ok_ && !ledger_.AppendTransaction(line)) ok_ = false;
   }
 
   // A check with the next check number; the append advances it.
@@ -317,7 +317,7 @@ class SampleBooks {
     line.unprinted = ToCivilDate(date).month <= 10 ? 0 : 1;
     line.date = date;
     line.reference = std::string(Trim(ledger_.settings().next_check));
-    if (ledger_.MoveTransactionToEnd(number, line) == 0) {
+    if (!ledger_.MoveTransactionToEnd(number, line)) {
       ok_ = false;
       return;
     }

@@ -11,7 +11,9 @@ namespace zenkar::testing {
 
 int RecordingShell::RunProgram(const std::string& program, const std::vector<std::string>& args) {
   ProgramRun run{program, args, ""};
-  if (!args.empty()) PosixFileSystem().ReadFile(args.back(), &run.last_file);
+  // The last argument is often the document handed over; when it is no file,
+  // last_file stays empty.
+  if (!args.empty()) (void)PosixFileSystem().ReadFile(args.back(), &run.last_file);
   runs.push_back(std::move(run));
   return run_status;
 }
@@ -80,9 +82,15 @@ std::string DefaultChartFile() {
 }
 
 BatchFixture::BatchFixture()
-    : env_{
-          fs_,         ui_,       clock_, shell_, DeriveDatePatterns("11/22/3344"), program_.path(),
-          dir_.path(), out_.get()} {
+    : env_{fs_,
+           ui_,
+           clock_,
+           shell_,
+           users_,
+           DeriveDatePatterns("11/22/3344"),
+           program_.path(),
+           dir_.path(),
+           out_.get()} {
   program_.WriteFile("KXACCTCOA.DAT", DefaultChartFile());
 }
 

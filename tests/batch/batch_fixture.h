@@ -15,6 +15,7 @@
 #include "ledger/ledger.h"
 #include "support/fault_file_system.h"
 #include "support/fixed_clock.h"
+#include "support/fixed_user.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -91,6 +92,7 @@ class BatchFixture : public ::testing::Test {
   ScriptedUi ui_;
   FixedClock clock_{{2026, 1, 15, 9, 30, 0}, 60};
   RecordingShell shell_;
+  FixedUserDirectory users_;
   FaultInjectingFileSystem fs_;
   CapturedFile out_;
   CapturedFile err_;

@@ -156,6 +156,35 @@ TEST_F(CommandsTest, ExportJournalToStandardOutputOrAFile) {
   EXPECT_EQ(dir_.ReadFile("old.journal"), "kept");
 }
 
+// Damaged dates stop the export with the line's record number (the books are
+// kept in date order: the undated invoice is line 1); nothing is written, not
+// even to standard output. An undated unpaid invoice is no
+// damage: it is exported like any undated line.
+TEST_F(CommandsTest, ExportJournalRefusesImpossibleDates) {
+  TransactionRecord invoice = Line(kInvoice, "650", 7500, kNoDate, "Harbor Supply");
+  TransactionRecord late_due = Line(kInvoice, "650", 100, Day(2025, 3, 1), "Late");
+  late_due.due_date = -700000;
+  WriteCompany(SmallChart(), {Line(kCheckOrDeposit, "650", 40000, Day(2025, 2, 1), "Dock"), invoice,
+                              Line(kCheckOrDeposit, "650", 100, 3000000, "Far"), late_due});
+  env_.current_folder = dir_.path();
+  dir_.WriteFile("old.journal", "kept");
+  const std::string listing = dir_.Listing();
+  EXPECT_EQ(Run({"export-journal", "--accrual", "old.journal"}), kExitFailure);
+  EXPECT_EQ(ui_.LastText(),
+            "Transaction 3 has the impossible date -700000 (a day number outside 1 January 100 to "
+            "31 December 9999), and 1 more dates are impossible. The journal was not exported; "
+            "correct the dates and export again.");
+  EXPECT_EQ(dir_.ReadFile("old.journal"), "kept");
+  EXPECT_EQ(dir_.Listing(), listing);
+  EXPECT_EQ(Run({"export-journal"}), kExitFailure);  // the books basis skips the invoices
+  EXPECT_EQ(out(), "");
+  EXPECT_EQ(ui_.LastText().rfind("Transaction 4 has the impossible date 3000000 (", 0), 0u);
+
+  WriteCompany(SmallChart(), {invoice});
+  EXPECT_EQ(Run({"export-journal", "--accrual"}), kExitSuccess);
+  EXPECT_NE(out().find("; unpaid invoice, undated\n"), std::string::npos) << out();
+}
+
 TEST_F(CommandsTest, UsageErrorsExitWithTwoAndHelpWithZero) {
   EXPECT_EQ(Run({"where", "--accrual"}), kExitUsage);
   EXPECT_EQ(err(), "kxbatch: unknown option '--accrual' for 'where'\nTry 'kxbatch --help'.\n");

@@ -327,6 +327,23 @@ TEST(RewriteAccessTest, ANewFileGetsTheUsualModeLessTheUmask) {
   EXPECT_EQ(AttributesOf(dir.File("KXACCT.VND")).mode, 0640u);
 }
 
+// A downloaded installer is written as a program: runnable by whoever may
+// read it, whether it is new or replaces an older file.
+TEST(RewriteAccessTest, AProgramMayBeRunByWhoeverMayReadIt) {
+  TempDir dir;
+  const mode_t old_umask = ::umask(027);
+  const Status made =
+      WriteFileAtomically(PosixFileSystem(), dir.File("new"), "#!", Access::kProgram);
+  ::umask(old_umask);
+  ASSERT_TRUE(made.ok());
+  EXPECT_EQ(AttributesOf(dir.File("new")).mode, 0750u);
+
+  dir.WriteFile("old", "old");
+  ASSERT_EQ(::chmod(dir.File("old").c_str(), 0604), 0);
+  ASSERT_TRUE(WriteFileAtomically(PosixFileSystem(), dir.File("old"), "#!", Access::kProgram).ok());
+  EXPECT_EQ(AttributesOf(dir.File("old")).mode, 0705u);
+}
+
 // A process without privilege cannot give the new file away: it keeps the
 // mode and the group (which it belongs to), and the file becomes its own.
 TEST(RewriteAccessTest, AnUnprivilegedRewriterKeepsTheModeAndGroup) {
@@ -481,6 +498,11 @@ TEST(FolderLockTest, ClosingAnotherDescriptorOfTheFileKeepsTheLock) {
   EXPECT_EQ(other.TakeAlone(dir.path()).code(), Status::Code::kInUse);
 }
 
+// The same file: its device and inode, which a rename carries along.
+bool SameFile(const FileStamp& a, const FileStamp& b) {
+  return a.exists && b.exists && a.device == b.device && a.inode == b.inode;
+}
+
 TEST(FileStampTest, TellsAReplacedFileFromAGrownOneAndAMissingOne) {
   TempDir dir;
   FileSystem& fs = PosixFileSystem();
@@ -491,14 +513,14 @@ TEST(FileStampTest, TellsAReplacedFileFromAGrownOneAndAMissingOne) {
   ASSERT_TRUE(fs.OpenRandomAccess(dir.File("A.DAT"), false, &file).ok());
   ASSERT_TRUE(file->WriteAt(5, "6").ok());
   ASSERT_TRUE(fs.StampOf(dir.File("A.DAT"), &grown).ok());
-  EXPECT_TRUE(grown.SameFile(first));
+  EXPECT_TRUE(SameFile(grown, first));
   EXPECT_EQ(grown.size, 6u);
   ASSERT_TRUE(WriteFileAtomically(fs, dir.File("A.DAT"), "123456").ok());
   ASSERT_TRUE(fs.StampOf(dir.File("A.DAT"), &replaced).ok());
-  EXPECT_FALSE(replaced.SameFile(first));
+  EXPECT_FALSE(SameFile(replaced, first));
   FileStamp held;
   ASSERT_TRUE(file->Stamp(&held).ok());
-  EXPECT_TRUE(held.SameFile(grown));  // the open file is still the old one
+  EXPECT_TRUE(SameFile(held, grown));  // the open file is still the old one
   EXPECT_EQ(held.size, 6u);
   ASSERT_TRUE(fs.StampOf(dir.File("B.DAT"), &missing).ok());
   EXPECT_FALSE(missing.exists);
@@ -534,6 +556,14 @@ TEST(PosixFileSystemTest, ReportsSizesListingsAndMissingFiles) {
   EXPECT_EQ(fs.ReadFile(dir.File("B.DAT"), &contents).code(), Status::Code::kNotFound);
   EXPECT_EQ(FileNameOf("/a/b/KXACCT.TRN"), "KXACCT.TRN");
   EXPECT_EQ(FileNameOf("KXACCT.TRN"), "KXACCT.TRN");
+
+  // Only an empty folder is removed.
+  dir.WriteFile("sub/C.DAT", "");
+  EXPECT_FALSE(fs.RemoveDirectory(dir.File("sub")).ok());
+  ASSERT_TRUE(fs.RemoveFile(dir.File("sub/C.DAT")).ok());
+  EXPECT_TRUE(fs.RemoveDirectory(dir.File("sub")).ok());
+  EXPECT_FALSE(fs.DirectoryExists(dir.File("sub")));
+  EXPECT_EQ(fs.RemoveDirectory(dir.File("sub")).code(), Status::Code::kNotFound);
 }
 
 TEST(PosixFileSystemTest, SubfoldersLeaveOutFilesAndSymbolicLinks) {

@@ -14,10 +14,14 @@ constexpr int64_t kMaxRaw = std::numeric_limits<int64_t>::max();
 constexpr int64_t kMinRaw = std::numeric_limits<int64_t>::min();
 
 // The raw ten-thousandths of a parsed amount, or a marker that it was refused.
-std::optional<int64_t> RawOf(std::string_view text, bool implied_cents = false) {
-  std::optional<Money> money = Money::Parse(text, implied_cents);
+std::optional<int64_t> RawOf(std::optional<Money> money) {
   if (!money) return std::nullopt;
   return money->raw();
+}
+std::optional<int64_t> RawOf(std::string_view text) { return RawOf(Money::Parse(text)); }
+// The same for an amount typed into a money field.
+std::optional<int64_t> TypedRawOf(std::string_view text, bool fixed_decimal) {
+  return RawOf(ParseTypedAmount(text, fixed_decimal));
 }
 
 TEST(MoneyParseTest, ReadsPlainAmountsWithSignsAndSpaces) {
@@ -56,16 +60,19 @@ TEST(MoneyParseTest, KeepsFourDecimalsAndRoundsTheRestHalfAwayFromZero) {
   EXPECT_EQ(RawOf("-9.99999"), -100000);
 }
 
-TEST(MoneyParseTest, ImpliedCentsReadsTextWithoutAPointAsCents) {
-  EXPECT_EQ(RawOf("1250", true), 125000);
-  EXPECT_EQ(RawOf("-1250", true), -125000);
-  EXPECT_EQ(RawOf("5", true), 500);
-  EXPECT_EQ(RawOf("1,250", true), 125000);
+TEST(TypedAmountTest, FixedDecimalPositionReadsTextWithoutAPointAsCents) {
+  EXPECT_EQ(TypedRawOf("12345", true), 1234500);  // 123.45
+  EXPECT_EQ(TypedRawOf("-12345", true), -1234500);
+  EXPECT_EQ(TypedRawOf(" 5 ", true), 500);
+  EXPECT_EQ(TypedRawOf("0", true), 0);
+  EXPECT_EQ(TypedRawOf("1,250", true), 125000);
   // A typed point overrides the option.
-  EXPECT_EQ(RawOf("12.5", true), 125000);
-  EXPECT_EQ(RawOf("12.", true), 120000);
-  // Without the option the same digits are whole units.
-  EXPECT_EQ(RawOf("1250", false), 12500000);
+  EXPECT_EQ(TypedRawOf("12.5", true), 125000);
+  EXPECT_EQ(TypedRawOf("12.", true), 120000);
+  EXPECT_EQ(TypedRawOf("-.5", true), -5000);
+  // Without the option the digits are whole units, as Money::Parse reads them.
+  EXPECT_EQ(TypedRawOf("12345", false), 123450000);
+  EXPECT_EQ(TypedRawOf("12.345", false), RawOf("12.345"));
 }
 
 TEST(MoneyParseTest, RefusesJunk) {
@@ -74,7 +81,7 @@ TEST(MoneyParseTest, RefusesJunk) {
         "1.2.3", "1..2",   "--5",      "+-5",    "- 5", "5-",    "1e5",  "0x10", ",100",
         "100,",  "1,,000", "1,000.,5", "12.3,4", "$12", "12 34", "\t12", "1.2a"}) {
     EXPECT_FALSE(Money::Parse(text).has_value()) << '"' << text << '"';
-    EXPECT_FALSE(Money::Parse(text, true).has_value()) << '"' << text << "\" with implied cents";
+    EXPECT_FALSE(ParseTypedAmount(text, true).has_value()) << '"' << text << "\" fixed decimal";
   }
 }
 
@@ -88,7 +95,7 @@ TEST(MoneyParseTest, RefusesAmountsTooLargeToHold) {
   EXPECT_FALSE(Money::Parse("-922337203685479").has_value());
   EXPECT_FALSE(Money::Parse("9223372036854775807").has_value());
   EXPECT_FALSE(Money::Parse("99999999999999999999999").has_value());
-  EXPECT_FALSE(Money::Parse("9,223,372,036,854,775,807", true).has_value());
+  EXPECT_FALSE(ParseTypedAmount("9,223,372,036,854,775,807", true).has_value());
 }
 
 TEST(MoneyParseTest, AnythingAcceptedNearTheLimitIsExact) {

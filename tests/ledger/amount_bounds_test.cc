@@ -54,9 +54,10 @@ TEST_F(AmountBoundsTest, AnEntryOrBalanceForwardBeyondTheBoundIsRefused) {
   const std::string refusal =
       "The amount is beyond 1,000,000,000.00, more than any entry or balance forward may hold. "
       "Nothing was saved.";
-  EXPECT_EQ(ledger_.AppendTransaction(
-                Line(kJournalLine, "650", (kLargestAmount.raw() + 100) / 100, "too much")),
-            0);
+  EXPECT_FALSE(ledger_
+                   .AppendTransaction(
+                       Line(kJournalLine, "650", (kLargestAmount.raw() + 100) / 100, "too much"))
+                   .has_value());
   EXPECT_EQ(ui_.LastText(), refusal);
   EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), lines);
   AccountRecord account = Account("166", "Vault", kAssets);

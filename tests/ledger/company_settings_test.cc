@@ -40,8 +40,6 @@ TEST(CompanySettingsLayout, FieldsAreWrittenAtTheirOffsets) {
   s.memo_on_checks = 1;
   s.check_type = 3;
   s.next_check = "1001";
-  s.option_499 = -2;
-  s.option_501 = 0x01020304;
   s.fiscal_start_month = 7;
   s.statement_ending_balance = *Money::Parse("1234.5678");
   s.adjustment_descriptions[4] = "Bank fee";
@@ -50,9 +48,9 @@ TEST(CompanySettingsLayout, FieldsAreWrittenAtTheirOffsets) {
   s.balance_footer = "Unaudited";
   s.date_order = 0;
   s.accrual_accounting = 1;
-  s.MailServer = "smtp.example.com";
+  s.mail_server = "smtp.example.com";
   s.mail_addresses[0] = "owner@example.com";
-  s.MailConnection = 2;
+  s.mail_connection = 2;
   s.report_output.printer_name = "Office Laser";
   s.report_output.font_size = 11;
   s.check_output.font_style = 3;
@@ -73,9 +71,6 @@ TEST(CompanySettingsLayout, FieldsAreWrittenAtTheirOffsets) {
   EXPECT_EQ(GetInt32(r, 479), 1);
   EXPECT_EQ(GetInt32(r, 483), 3);
   EXPECT_EQ(r.substr(487, 8), "1001    ");
-  // The only 16-bit field takes two bytes; the next field starts at 501.
-  EXPECT_EQ(GetInt16(r, 499), -2);
-  EXPECT_EQ(r.substr(501, 4), std::string("\x04\x03\x02\x01", 4));
   EXPECT_EQ(GetInt32(r, 509), 7);
   EXPECT_EQ(GetInt64(r, 757), 12345678);
   EXPECT_EQ(r.substr(765 + 4 * 24, 24), FitText("Bank fee", 24));
@@ -94,8 +89,6 @@ TEST(CompanySettingsLayout, FieldsAreWrittenAtTheirOffsets) {
   EXPECT_EQ(GetInt64(r, 4486), 2500);
 
   const CompanySettings back = CompanySettings::Decode(r);
-  EXPECT_EQ(back.option_499, -2);
-  EXPECT_EQ(back.option_501, 0x01020304);
   EXPECT_EQ(back.Encode(), r);
 }
 
@@ -117,7 +110,7 @@ TEST(CompanySettingsDefaults, NewCompanyGetsTheDefaultsAndKeepsWhatWasSet) {
   EXPECT_EQ(s.font_size, 12);
   EXPECT_EQ(s.data_year, 2015);
   EXPECT_EQ(s.fiscal_start_month, 1);
-  EXPECT_EQ(s.MailCarbonCopy, 1);
+  EXPECT_EQ(s.mail_carbon_copy, 1);
   EXPECT_EQ(s.check_type, 0);
   EXPECT_EQ(TrimRight(s.income_title), "STATEMENT OF INCOME AND EXPENSE");
   EXPECT_EQ(TrimRight(s.balance_title), "BALANCE SHEET");

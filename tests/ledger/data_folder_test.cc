@@ -31,10 +31,11 @@ class DataFolderTest : public ::testing::Test {
     NewCompanySettings(s);
     s.name_line_1 = "Harbor Bakery";
     s.data_year = year;
-    s.option_1685 = 5;
-    s.option_529 = option_529;
-    s.option_533 = 9;
-    return s.Encode();
+    std::string record = s.Encode();
+    PutInt32(record, 1685, 5);
+    PutInt32(record, 529, option_529);
+    PutInt32(record, 533, 9);
+    return record;
   }
 
   // A complete company folder: settings, a chart of two accounts, one payee

@@ -32,17 +32,17 @@ std::vector<Operation> Operations() {
   return {
       {"append",
        [](Ledger& l, ScriptedUi&) {
-         return l.AppendTransaction(Line(kJournalLine, "650", 99)) != 0;
+         return l.AppendTransaction(Line(kJournalLine, "650", 99)).has_value();
        }},
       {"edit", [](Ledger& l, ScriptedUi&) { return l.WriteTransaction(2, Edited(l, 2)); }},
       {"void", [](Ledger& l, ScriptedUi&) { return l.VoidTransaction(3); }},
       {"delete", [](Ledger& l, ScriptedUi&) { return l.DeleteTransaction(2); }},
       {"insert",
        [](Ledger& l, ScriptedUi&) {
-         return l.InsertTransactionAfter(1, Line(kJournalLine, "650", 7, "inserted")) != 0;
+         return l.InsertTransactionAfter(1, Line(kJournalLine, "650", 7, "inserted")).has_value();
        }},
       {"move to the end",
-       [](Ledger& l, ScriptedUi&) { return l.MoveTransactionToEnd(4, Edited(l, 4)) != 0; }},
+       [](Ledger& l, ScriptedUi&) { return l.MoveTransactionToEnd(4, Edited(l, 4)).has_value(); }},
       {"sort by date",
        [](Ledger& l, ScriptedUi&) { return l.SortTransactions(TransactionOrder::kDate); }},
       {"add account",
@@ -58,7 +58,8 @@ std::vector<Operation> Operations() {
          ui.Answer(true);  // "Delete this Account?"
          return l.DeleteAccount(l.FindAccount("164"));
        }},
-      {"add payee", [](Ledger& l, ScriptedUi&) { return l.AddPayee(Payee("Pier Nine")) != 0; }},
+      {"add payee",
+       [](Ledger& l, ScriptedUi&) { return l.AddPayee(Payee("Pier Nine")).has_value(); }},
       {"rename payee",
        [](Ledger& l, ScriptedUi&) {
          PayeeRecord payee = l.payees().payee(2);

@@ -66,7 +66,7 @@ TEST_F(InterruptedChangeTest, AProgramWithTheBooksOpenFinishesItBeforeItsNextCha
   dir_.WriteFile("KXACCT.TRN.~Tx0002", lines);
   dir_.WriteFile("KXACCT.JNL", "ZKJ1\nKXACCT.TRN.~Tx0002\tKXACCT.TRN\n");
 
-  ASSERT_NE(ledger_.AppendTransaction(Line(kJournalLine, "650", 5, "second")), 0);
+  ASSERT_TRUE(ledger_.AppendTransaction(Line(kJournalLine, "650", 5, "second")).has_value());
   EXPECT_EQ(MemosOnDisk(), (std::vector<std::string>{"first", "second"}));
   EXPECT_EQ(TrimRight(Read(1).description), "renamed elsewhere");
   EXPECT_FALSE(dir_.Exists("KXACCT.JNL"));

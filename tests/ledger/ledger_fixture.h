@@ -101,9 +101,9 @@ class LedgerFixture : public ::testing::Test {
   }
 
   int Append(const TransactionRecord& line) {
-    const int number = ledger_.AppendTransaction(line);
-    EXPECT_NE(number, 0) << ::testing::PrintToString(ui_.Texts());
-    return number;
+    const std::optional<int> number = ledger_.AppendTransaction(line);
+    EXPECT_TRUE(number.has_value()) << ::testing::PrintToString(ui_.Texts());
+    return number.value_or(0);
   }
 
   TransactionRecord Read(int number) {

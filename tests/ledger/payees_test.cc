@@ -79,9 +79,9 @@ TEST_F(LedgerFixture, APayeeFileOfTheWrongLengthIsRefusedAndLeftAlone) {
 
 TEST_F(PayeesTest, AddingRefusesBlankAndTakenNames) {
   const std::string before = dir_.ReadFile("KXACCT.VND");
-  EXPECT_EQ(ledger_.AddPayee(Payee("   ")), 0);
+  EXPECT_EQ(ledger_.AddPayee(Payee("   ")), std::nullopt);
   EXPECT_EQ(ui_.LastText(), "Enter a Payee name");
-  EXPECT_EQ(ledger_.AddPayee(Payee("Bay Electric   ")), 0);
+  EXPECT_EQ(ledger_.AddPayee(Payee("Bay Electric   ")), std::nullopt);
   EXPECT_EQ(ui_.LastText(), "Payee name already in use:\nBay Electric");
   EXPECT_EQ(ui_.messages().back().kind, MessageKind::kError);
   EXPECT_EQ(dir_.ReadFile("KXACCT.VND"), before);
@@ -246,7 +246,7 @@ TEST_F(PayeeDeletionTest, AFailedDeletionChangesNoFile) {
   fs_.ClearFaults();
   ASSERT_TRUE(ledger_.DeletePayee(2));
   // The transaction file was replaced and reopened: the books still work.
-  EXPECT_NE(ledger_.AppendTransaction(Line(kJournalLine, "650", 100)), 0);
+  EXPECT_TRUE(ledger_.AppendTransaction(Line(kJournalLine, "650", 100)).has_value());
 }
 
 TEST_F(PayeeDeletionTest, ADamagedRecurringFileRefusesTheDeletion) {

@@ -40,15 +40,15 @@ TEST_F(SharedFolderTest, BothProgramsKeepEveryEntryWhenOneSortsTheFile) {
   // by replacing the file under the first program.
   Append(Line(kJournalLine, "650", 200, "back-dated", Date(2025, 1, 1)));
   ASSERT_TRUE(other_.SortTransactions(TransactionOrder::kDate));
-  EXPECT_NE(other_.AppendTransaction(Line(kJournalLine, "510", -50, "other")), 0);
+  EXPECT_TRUE(other_.AppendTransaction(Line(kJournalLine, "510", -50, "other")).has_value());
 
-  ASSERT_NE(ledger_.AppendTransaction(Line(kJournalLine, "650", 300, "mine")), 0);
+  ASSERT_TRUE(ledger_.AppendTransaction(Line(kJournalLine, "650", 300, "mine")).has_value());
   EXPECT_EQ(ui_.Texts(), std::vector<std::string>{std::string(kBooksReread)});
   EXPECT_EQ(MemosOnDisk(), (std::vector<std::string>{"back-dated", "first", "other", "mine"}));
   ExpectBooksAgreeWithFiles();
   EXPECT_EQ(Posted("650"), Money::FromCents(600));
 
-  ASSERT_NE(other_.AppendTransaction(Line(kJournalLine, "650", 1, "other again")), 0);
+  ASSERT_TRUE(other_.AppendTransaction(Line(kJournalLine, "650", 1, "other again")).has_value());
   EXPECT_EQ(ledger_.transaction_count(), 4);  // not read again until its next change
   EXPECT_EQ(OtherMemos().size(), 5u);
 }
@@ -123,7 +123,7 @@ TEST_F(SharedFolderTest, AnEditInPlaceByTheOtherProgramIsReadBeforeTheNextChange
   ASSERT_TRUE(other_.ReadTransaction(1, &line));
   line.amount = Money::FromCents(150);
   ASSERT_TRUE(other_.WriteTransaction(1, line));
-  ASSERT_NE(ledger_.AppendTransaction(Line(kJournalLine, "650", 10, "two")), 0);
+  ASSERT_TRUE(ledger_.AppendTransaction(Line(kJournalLine, "650", 10, "two")).has_value());
   EXPECT_EQ(Posted("650"), Money::FromCents(160));
   ExpectBooksAgreeWithFiles();
 }
@@ -191,7 +191,7 @@ TEST_F(FolderAccessTest, ReadingChangesNoFileAndSortsAndRepairsInMemoryOnly) {
   EXPECT_EQ(ui_.LastText().rfind("The posted totals of these accounts do not agree", 0), 0u);
 
   ui_.ClearMessages();
-  EXPECT_EQ(ledger_.AppendTransaction(Line(kJournalLine, "650", 1)), 0);
+  EXPECT_FALSE(ledger_.AppendTransaction(Line(kJournalLine, "650", 1)).has_value());
   EXPECT_FALSE(ledger_.SaveCompanySettings());
   EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{std::string(kOpenedForReading),
                                                    std::string(kOpenedForReading)}));

@@ -164,7 +164,7 @@ TEST_F(TransactionsTest, ALineWithAPayeeMakesItTheLastPayeeUsed) {
 TEST_F(TransactionsTest, AFailedAppendLeavesFileCountAndTotalsAsTheyWere) {
   AppendNumbered(3);
   ExpectFailuresLoseNothing(AppendFaults(), [&] {
-    return ledger_.AppendTransaction(Line(kCheckOrDeposit, "650", 999)) != 0;
+    return ledger_.AppendTransaction(Line(kCheckOrDeposit, "650", 999)).has_value();
   });
   EXPECT_EQ(ledger_.transaction_count(), 4);
 }
@@ -304,7 +304,7 @@ TEST_F(TransactionsTest, InsertingAfterFiveOfTenMakesTheNewLineSix) {
 TEST_F(TransactionsTest, InsertingIsRefusedWhileTheFileIsInDateOrder) {
   AppendNumbered(3);
   const Snapshot before = Take();
-  EXPECT_EQ(ledger_.InsertTransactionAfter(1, Line(kJournalLine, "650", 100)), 0);
+  EXPECT_EQ(ledger_.InsertTransactionAfter(1, Line(kJournalLine, "650", 100)), std::nullopt);
   EXPECT_EQ(ui_.Texts(),
             std::vector<std::string>{"Cannot insert transactions when viewing in date order."});
   ExpectUnchanged(before);
@@ -315,7 +315,7 @@ TEST_F(TransactionsTest, AFailedInsertLosesNothing) {
   OpenCompany();
   AppendNumbered(4);
   ExpectFailuresLoseNothing(RewriteFaults(), [&] {
-    return ledger_.InsertTransactionAfter(2, Line(kCheckOrDeposit, "720", 500, "L9")) != 0;
+    return ledger_.InsertTransactionAfter(2, Line(kCheckOrDeposit, "720", 500, "L9")).has_value();
   });
   EXPECT_EQ(MemosOnDisk(), Memos({1, 2, 9, 3, 4}));
 }
@@ -349,7 +349,7 @@ TEST_F(TransactionsTest, AFailedMoveLosesNothing) {
   TransactionRecord paid = Read(3);
   paid.kind = kCheckOrDeposit;
   ExpectFailuresLoseNothing(RewriteFaults(),
-                            [&] { return ledger_.MoveTransactionToEnd(3, paid) != 0; });
+                            [&] { return ledger_.MoveTransactionToEnd(3, paid).has_value(); });
   EXPECT_EQ(MemosOnDisk(), Memos({1, 2, 4, 5, 6, 3}));
 }
 

@@ -15,7 +15,7 @@
 namespace zenkar {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::MakeBmp;
 
 // The palette index of row y of a row-coded indexed image.
@@ -23,17 +23,17 @@ uint32_t RowIndex(int bits, int y) { return static_cast<uint32_t>(y % std::min(3
 
 // A 5 x 3 image whose pixel values tell their row (and for 24 bits their
 // column), so row order, padding and colour order mistakes show.
-BmpSpec RowCoded(int bits) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.height = 3;
-  spec.bits = bits;
-  if (bits == 1) spec.palette = {0x102030, 0x405060};
-  if (bits == 4 || bits == 8) spec.palette = {0x102030, 0x405060, 0x708090};
-  spec.pixel = [bits](int x, int y) -> uint32_t {
+BmpLayout RowCoded(int bits) {
+  BmpLayout layout;
+  layout.width = 5;
+  layout.height = 3;
+  layout.bits = bits;
+  if (bits == 1) layout.palette = {0x102030, 0x405060};
+  if (bits == 4 || bits == 8) layout.palette = {0x102030, 0x405060, 0x708090};
+  layout.pixel = [bits](int x, int y) -> uint32_t {
     return bits == 24 ? 0x010203u * (y + 1) + static_cast<uint32_t>(x) : RowIndex(bits, y);
   };
-  return spec;
+  return layout;
 }
 
 std::string ExpectedIndexedRow(int bits, uint32_t index, int width) {
@@ -51,9 +51,9 @@ class BmpDepthTest : public ::testing::TestWithParam<int> {};
 TEST_P(BmpDepthTest, DecodesRowsBottomFirstWithoutPadding) {
   const int bits = GetParam();
   for (bool top_down : {false, true}) {
-    BmpSpec spec = RowCoded(bits);
-    spec.top_down = top_down;
-    const std::optional<BmpImage> image = DecodeBmp(MakeBmp(spec));
+    BmpLayout layout = RowCoded(bits);
+    layout.top_down = top_down;
+    const std::optional<BmpImage> image = DecodeBmp(MakeBmp(layout));
     ASSERT_TRUE(image.has_value()) << "top_down " << top_down;
     EXPECT_EQ(image->width, 5);
     EXPECT_EQ(image->height, 3);

@@ -55,6 +55,32 @@ TextPages PdfTextPages(const std::string& pdf_path) {
   return pages;
 }
 
+namespace {
+
+double Attribute(const std::string& tag, std::string_view name) {
+  const size_t at = tag.find(std::string(name) + "=\"");
+  return at == std::string::npos ? 0 : std::stod(tag.substr(at + name.size() + 2));
+}
+
+}  // namespace
+
+std::vector<PdfWord> PdfWords(const std::string& pdf_path) {
+  const std::string html = RunCommand("pdftotext -bbox " + ShellQuote(pdf_path) + " -").output;
+  std::vector<PdfWord> words;
+  int page = -1;
+  for (size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+    const size_t end = html.find('>', at);
+    if (end == std::string::npos) break;
+    const std::string tag = html.substr(at, end - at + 1);
+    if (tag.starts_with("<page ")) ++page;
+    if (!tag.starts_with("<word ")) continue;
+    const size_t close = html.find("</word>", end);
+    words.push_back({page, Attribute(tag, "xMin"), Attribute(tag, "yMin"), Attribute(tag, "xMax"),
+                     Attribute(tag, "yMax"), html.substr(end + 1, close - end - 1)});
+  }
+  return words;
+}
+
 uint32_t RgbImage::At(int x, int y) const {
   const size_t at = 3 * (static_cast<size_t>(y) * width + x);
   return static_cast<uint8_t>(rgb[at]) << 16 | static_cast<uint8_t>(rgb[at + 1]) << 8 |
@@ -115,40 +141,40 @@ void PutU32(std::string& bytes, size_t at, uint32_t value) { PutLittleEndian(byt
 
 }  // namespace
 
-std::string MakeBmp(const BmpSpec& spec) {
-  const size_t palette_entries = spec.bits <= 8 ? spec.palette.size() : 0;
-  const size_t stride = (static_cast<size_t>(spec.width) * spec.bits + 31) / 32 * 4;
+std::string MakeBmp(const BmpLayout& layout) {
+  const size_t palette_entries = layout.bits <= 8 ? layout.palette.size() : 0;
+  const size_t stride = (static_cast<size_t>(layout.width) * layout.bits + 31) / 32 * 4;
   const size_t pixels_at = 54 + 4 * palette_entries;
-  std::string bytes(pixels_at + stride * spec.height, '\0');
+  std::string bytes(pixels_at + stride * layout.height, '\0');
   bytes[0] = 'B';
   bytes[1] = 'M';
   PutU32(bytes, 2, static_cast<uint32_t>(bytes.size()));
   PutU32(bytes, 10, static_cast<uint32_t>(pixels_at));
   PutU32(bytes, 14, 40);
-  PutU32(bytes, 18, static_cast<uint32_t>(spec.width));
-  PutU32(bytes, 22, static_cast<uint32_t>(spec.top_down ? -spec.height : spec.height));
+  PutU32(bytes, 18, static_cast<uint32_t>(layout.width));
+  PutU32(bytes, 22, static_cast<uint32_t>(layout.top_down ? -layout.height : layout.height));
   PutLittleEndian(bytes, 26, 2, 1);
-  PutLittleEndian(bytes, 28, 2, static_cast<uint64_t>(spec.bits));
+  PutLittleEndian(bytes, 28, 2, static_cast<uint64_t>(layout.bits));
   PutU32(bytes, 46, static_cast<uint32_t>(palette_entries));
   for (size_t i = 0; i < palette_entries; ++i) {
-    const uint32_t rgb = spec.palette[i];
+    const uint32_t rgb = layout.palette[i];
     bytes[54 + 4 * i] = static_cast<char>(rgb & 0xFF);
     bytes[54 + 4 * i + 1] = static_cast<char>(rgb >> 8 & 0xFF);
     bytes[54 + 4 * i + 2] = static_cast<char>(rgb >> 16 & 0xFF);
   }
-  for (int y = 0; y < spec.height; ++y) {
-    const int file_row = spec.top_down ? y : spec.height - 1 - y;
+  for (int y = 0; y < layout.height; ++y) {
+    const int file_row = layout.top_down ? y : layout.height - 1 - y;
     char* row = bytes.data() + pixels_at + file_row * stride;
-    for (int x = 0; x < spec.width; ++x) {
-      const uint32_t value = spec.pixel(x, y);
-      if (spec.bits == 24) {
+    for (int x = 0; x < layout.width; ++x) {
+      const uint32_t value = layout.pixel(x, y);
+      if (layout.bits == 24) {
         row[3 * x] = static_cast<char>(value & 0xFF);
         row[3 * x + 1] = static_cast<char>(value >> 8 & 0xFF);
         row[3 * x + 2] = static_cast<char>(value >> 16 & 0xFF);
         continue;
       }
-      const int per_byte = 8 / spec.bits;
-      const int shift = 8 - spec.bits * (x % per_byte + 1);
+      const int per_byte = 8 / layout.bits;
+      const int shift = 8 - layout.bits * (x % per_byte + 1);
       row[x / per_byte] = static_cast<char>(row[x / per_byte] | value << shift);
     }
   }

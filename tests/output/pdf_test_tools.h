@@ -29,6 +29,18 @@ std::optional<std::string> QpdfProblems(const std::string& pdf_path);
 using TextPages = std::vector<std::vector<std::string>>;
 TextPages PdfTextPages(const std::string& pdf_path);
 
+// Every word of the document as pdftotext -bbox places it: its page (from
+// 0), its box in points from the page's top-left corner, and its text.
+struct PdfWord {
+  int page = 0;
+  double x_min = 0;
+  double y_min = 0;
+  double x_max = 0;
+  double y_max = 0;
+  std::string text;
+};
+std::vector<PdfWord> PdfWords(const std::string& pdf_path);
+
 // One page rendered by pdftoppm at 72 dots per inch: pixel (x, y) is the
 // point x from the left and y from the top of the media box.
 struct RgbImage {
@@ -54,7 +66,7 @@ std::string ObjectText(std::string_view pdf, const XrefTable& xref, int number);
 // An uncompressed Windows bitmap. `pixel(x, y)` gives the palette index (1, 4
 // and 8 bits) or 0xRRGGBB (24 bits) of the pixel x from the left and y from
 // the top; rows are stored bottom-up unless `top_down`.
-struct BmpSpec {
+struct BmpLayout {
   int width = 4;
   int height = 4;
   int bits = 24;
@@ -62,7 +74,7 @@ struct BmpSpec {
   std::function<uint32_t(int x, int y)> pixel = [](int, int) { return 0; };
   bool top_down = false;
 };
-std::string MakeBmp(const BmpSpec& spec);
+std::string MakeBmp(const BmpLayout& layout);
 
 }  // namespace zenkar::testing
 

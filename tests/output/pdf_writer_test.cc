@@ -24,7 +24,7 @@
 namespace zenkar {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using ::testing::HasSubstr;
 
 constexpr char kInUse[] = " is in use. Close all pdf files, or restart your computer.";
@@ -332,20 +332,20 @@ struct DepthCase {
   uint32_t bottom;
 };
 
-BmpSpec TwoBandLogo(const DepthCase& c) {
-  BmpSpec spec;
-  spec.width = 20;
-  spec.height = 10;
-  spec.bits = c.bits;
+BmpLayout TwoBandLogo(const DepthCase& c) {
+  BmpLayout layout;
+  layout.width = 20;
+  layout.height = 10;
+  layout.bits = c.bits;
   if (c.bits <= 8) {
-    spec.palette.assign(size_t{1} << c.bits, 0x808080);
-    spec.palette[0] = c.top;
-    spec.palette[1] = c.bottom;
-    spec.pixel = [](int, int y) { return y < 5 ? 0u : 1u; };
+    layout.palette.assign(size_t{1} << c.bits, 0x808080);
+    layout.palette[0] = c.top;
+    layout.palette[1] = c.bottom;
+    layout.pixel = [](int, int y) { return y < 5 ? 0u : 1u; };
   } else {
-    spec.pixel = [c](int, int y) { return y < 5 ? c.top : c.bottom; };
+    layout.pixel = [c](int, int y) { return y < 5 ? c.top : c.bottom; };
   }
-  return spec;
+  return layout;
 }
 
 class PdfLogoTest : public PdfWriterTest, public ::testing::WithParamInterface<DepthCase> {};
@@ -489,7 +489,7 @@ TEST_F(PdfWriterTest, WriteFailuresAreReportedAndLeaveNoBrokenFile) {
 // One small document with everything in it, written with a fixed clock, must
 // be byte for byte the checked-in file. ZENKAR_UPDATE_GOLDEN=1 rewrites it.
 TEST_F(PdfWriterTest, SmallDocumentMatchesGoldenFile) {
-  BmpSpec logo = TwoBandLogo({4, 0x003366, 0xFFCC00});
+  BmpLayout logo = TwoBandLogo({4, 0x003366, 0xFFCC00});
   dir_.WriteFile("logo.bmp", testing::MakeBmp(logo));
   const std::vector<LogoBox> boxes = {{"Report", 0.5, 0.25, 1, 0.5}};
   ASSERT_TRUE(writer_.SetLogoPositions(Path("logo.bmp"), "Report", boxes));

@@ -9,6 +9,7 @@
 #include "output/number_format.h"
 #include "output/output_fakes.h"
 #include "output/pdf_test_tools.h"
+#include "support/fixed_user.h"
 #include "support/temp_dir.h"
 
 namespace zenkar {
@@ -26,6 +27,24 @@ class PrintJobTest : public ::testing::Test {
   testing::TempDir dir_;
   testing::TestOutput out_;
 };
+
+// The factory's services write into the folder given without its "/" and
+// name the installation's user and the web site in the document.
+TEST_F(PrintJobTest, MadeServicesWriteIntoTheFolderAndNameTheUser) {
+  testing::FixedUserDirectory users;
+  std::string folder = dir_.path();
+  while (folder.ends_with('/')) folder.pop_back();
+  OutputServices services =
+      MakeOutputServices({PosixFileSystem(), out_.ui, out_.clock, out_.shell, out_.dates, users},
+                         nullptr, folder, "www.zenkar.example");
+  PrintJob job(services, OutputTarget::kPdf);
+  ASSERT_TRUE(job.StartPrintJob(PrintJobKind::kReport, "Made"));
+  ASSERT_TRUE(job.EndPrintJob());
+  EXPECT_EQ(job.document_path(), dir_.File("Made.pdf"));
+  EXPECT_THAT(dir_.ReadFile("Made.pdf"),
+              ::testing::HasSubstr("/Author (Zenkar Accounting by Zenkar Software for Pat Example)"
+                                   "\r/Creator (Zenkar Software - www.zenkar.example)"));
+}
 
 TEST_F(PrintJobTest, ARowMovesTheJobAndRowZeroKeepsTheCurrentRow) {
   PrintJob job(out_.services, OutputTarget::kPrinter);
@@ -115,7 +134,8 @@ TEST_F(PrintJobTest, APdfTheShellCannotOpenIsReportedButKept) {
   EXPECT_EQ(out_.ui.Texts(),
             std::vector<std::string>{
                 "Error attempting to open PDF file. Reinstall your preferred PDF reading software. "
-                "Adobe offers their Acrobat Reader at no cost."});
+                "Adobe offers their Acrobat Reader at no cost.\n\nThe PDF file was saved as:\n" +
+                dir_.File("Kept.pdf")});
   EXPECT_TRUE(dir_.Exists("Kept.pdf"));
 }
 

@@ -49,22 +49,6 @@ class ReportRunTest : public ::testing::Test {
   std::vector<std::string> failing_;
 };
 
-TEST_F(ReportRunTest, TheListHasFifteenReportsWithTheirRunOrder) {
-  std::vector<std::string> labels;
-  std::vector<int> orders;
-  for (const ReportListing& report : ReportList()) {
-    labels.emplace_back(report.label);
-    orders.push_back(report.run_order);
-  }
-  EXPECT_THAT(
-      labels,
-      ElementsAre("Transaction Listing", "Income Statement", "Balance Sheet", "General Ledger",
-                  "Account Summary", "Trial Balance", "Activity Comparison", "COA Listing",
-                  "Unpaid Invoice Listing", "Check and Deposit Listing", "Last 50 Entries",
-                  "Unprinted Transactions", "Payee Listing", "Payee Activity", "1099-MISC"));
-  EXPECT_THAT(orders, ElementsAre(1, 2, 3, 4, 8, 7, 6, 5, 11, 12, 9, 10, 13, 14, 15));
-}
-
 TEST_F(ReportRunTest, OnlyReportsThatExistAreOffered) {
   EXPECT_TRUE(registry_.AvailableLabels().empty());
   AddFinancialStatements(registry_);

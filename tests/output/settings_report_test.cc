@@ -28,8 +28,8 @@ class SettingsReportTest : public ::testing::Test {
     settings_.check_type = 3;
     settings_.next_check = "1042    ";
     settings_.include_zero_balances = 1;
-    settings_.MailServer = "smtp.harborview.example";
-    settings_.MailPort = "587";
+    settings_.mail_server = "smtp.harborview.example";
+    settings_.mail_port = "587";
     settings_.report_output = {"Office Laser", 7, "Tray 2", "Arial", 10, 1};
     settings_.check_output = {"Check Printer", 0, "", "Courier New", 12, 3};
     figures_ = {1234, 5, 41, Money(), Money::FromCents(-50), Money::FromCents(123456)};

@@ -7,6 +7,7 @@
 
 #include "output/csv_reader.h"
 #include "output/output_fakes.h"
+#include "output/pdf_test_tools.h"
 #include "support/temp_dir.h"
 
 namespace zenkar {
@@ -98,6 +99,7 @@ class WriteStatementTest : public ::testing::Test {
   WriteStatementTest() : out_(dir_.path()) {
     document_.job_title = "Statement";
     document_.base_lines_per_page = 3;
+    document_.first_amount_column = 42;
     document_.heading = {"Test Company", "STATEMENT", "For March 2014", "Unaudited", {}};
     document_.heading.columns = {{0, 42, "Current", 2}, {1, 42, "Amount", 2}};
     document_.lines = Plains(4);
@@ -155,6 +157,25 @@ TEST_F(WriteStatementTest, APrinterWithATopMarginFitsFewerLines) {
   PrintJob job(out_.services, OutputTarget::kPrinter);
   ASSERT_TRUE(WriteStatement(job, document_));
   EXPECT_EQ(testing::PagesOf(printer.jobs.back()).size(), 2u);
+}
+
+// Forty wide capitals in Arial 10 run far past column 34, where the amount
+// column ending at 42 begins; the PDF shows the description cut before it.
+TEST_F(WriteStatementTest, ALongDescriptionEndsBeforeTheFirstAmountColumnBegins) {
+  document_.lines[0].description = "WWWWWWWWWW MMMMMMMMMM WWWWWWWWWW MMMMMMMMM";
+  PrintJob job(out_.services, OutputTarget::kPdf);
+  ASSERT_TRUE(WriteStatement(job, document_));
+  const std::vector<testing::PdfWord> words = testing::PdfWords(job.document_path());
+  double description_end = 0, amount_start = 0;
+  for (const testing::PdfWord& word : words) {
+    if (word.text.starts_with("WWW") || word.text.starts_with("MMM")) {
+      description_end = std::max(description_end, word.x_max);
+    }
+    if (word.text == "1,234.56") amount_start = word.x_min;
+  }
+  ASSERT_GT(description_end, kDescriptionColumn * kPointsPerColumn);
+  EXPECT_LE(description_end, (42 - kUnderlineLength) * kPointsPerColumn);
+  EXPECT_LT(description_end, amount_start);
 }
 
 TEST_F(WriteStatementTest, TheCsvHasTheHeadingOnceAndNoPageFurniture) {

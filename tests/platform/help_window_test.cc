@@ -5,9 +5,9 @@
 
 #include <QtTest>
 
-#include "app/app_fakes.h"
 #include "common/help_catalog.h"
 #include "platform/offscreen_test_main.h"
+#include "support/recording_shell.h"
 #include "support/temp_dir.h"
 
 namespace zenkar {

@@ -146,12 +146,12 @@ struct SampleCompany {
   SampleCompany() : ledger(PosixFileSystem(), ui, clock) {
     std::string text;
     std::vector<AccountRecord> accounts;
-    PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text);
-    ParseChartText(text, &accounts);
+    opened = PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok() &&
+             ParseChartText(text, &accounts).ok();
     program.WriteFile("KXACCTCOA.DAT", ChartOfAccounts(accounts).Encode());
     ledger.set_program_folder(program.path());
     ledger.SetDataFolder(data.path());
-    opened = ledger.OpenDataFolder() && WriteSampleCompany(ledger, kSampleYear);
+    opened = opened && ledger.OpenDataFolder() && WriteSampleCompany(ledger, kSampleYear);
   }
   testing::TempDir program;
   testing::TempDir data;

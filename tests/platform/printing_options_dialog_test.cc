@@ -10,9 +10,9 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include "output/printing_fakes.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
-#include "platform/printing_fakes.h"
 #include "support/scripted_ui.h"
 
 namespace zenkar {

@@ -1,13 +1,16 @@
 // The Qt adapters of the ports: message boxes with their icons and
 // preselected buttons, input boxes, status text, the shell, the crossing
 // between Windows-1252 and Unicode, and help contexts of controls.
+#include <QCheckBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
+#include "platform/font_scaled_style.h"
 #include "platform/help_context.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
@@ -170,6 +173,27 @@ class QtAdaptersTest : public QObject {
     QVERIFY(!shell.StartProgram("/nonexistent/z_ver_ck", {"KXACCT,4.7,X,4"}));
     QCOMPARE(shell.RunProgram("/bin/sh", {"-c", "exit 3"}), 3);
     QCOMPARE(shell.RunProgram("/nonexistent/program", {}), -1);
+  }
+
+  void CheckBoxesAndOptionButtonsGrowWithTheFont() {
+    FontScaledStyle style;
+    QCheckBox small("Use Fixed Decimal Position");
+    QCheckBox large("Use Fixed Decimal Position");
+    QRadioButton large_option("Large");
+    small.setFont(QFont("Arial", 10));
+    large.setFont(QFont("Arial", 18));
+    large_option.setFont(QFont("Arial", 18));
+    for (QWidget* widget : std::initializer_list<QWidget*>{&small, &large, &large_option}) {
+      widget->setStyle(&style);
+    }
+    const int stock = style.baseStyle()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &small);
+    QCOMPARE(style.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &small), stock);
+    const int side = style.pixelMetric(QStyle::PM_IndicatorHeight, nullptr, &large);
+    QCOMPARE(side, large.fontMetrics().ascent());
+    QVERIFY(side > stock);
+    QCOMPARE(style.pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, &large_option), side);
+    QVERIFY(large.sizeHint().height() >= side);
+    QVERIFY(large.sizeHint().width() > small.sizeHint().width());
   }
 
   void TextCrossesBetweenWindows1252AndUnicode() {

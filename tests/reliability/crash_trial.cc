@@ -159,7 +159,7 @@ bool DriftedTotals(Ledger& ledger) {
 bool Append(Ledger& ledger) {
   TransactionRecord line = NewLine(kCheckOrDeposit, "650", 123456, "90001");
   line.payee_number = 5;
-  return ledger.AppendTransaction(line) != 0;
+  return ledger.AppendTransaction(line).has_value();
 }
 
 // A check moved to another account with a new amount: two posted totals.
@@ -180,7 +180,7 @@ bool Delete(Ledger& ledger) {
 
 bool Insert(Ledger& ledger) {
   const TransactionRecord line = NewLine(kJournalLine, "640", 5555, "JE-CT");
-  return ledger.InsertTransactionAfter(ledger.transaction_count() / 2, line) != 0;
+  return ledger.InsertTransactionAfter(ledger.transaction_count() / 2, line).has_value();
 }
 
 // An unpaid invoice paid by check: the line moves to the end.
@@ -191,7 +191,7 @@ bool MoveToEnd(Ledger& ledger) {
   line.date = *MakeDayNumber(2025, 12, 31);
   line.reference = "90002";
   line.unprinted = 1;
-  return ledger.MoveTransactionToEnd(number, line) != 0;
+  return ledger.MoveTransactionToEnd(number, line).has_value();
 }
 
 bool SortByDate(Ledger& ledger) { return ledger.SortTransactions(TransactionOrder::kDate); }
@@ -454,7 +454,10 @@ int Digest(const std::string& folder, const std::string& text_path) {
   std::string recurring;
   const std::string recurring_path = ledger.FilePath(kRecurringFileName);
   if (PosixFileSystem().FileExists(recurring_path)) {
-    PosixFileSystem().ReadFile(recurring_path, &recurring);
+    if (Status s = PosixFileSystem().ReadFile(recurring_path, &recurring); !s.ok()) {
+      std::printf("cannot read the recurring entries: %s\n", s.message().c_str());
+      return 3;
+    }
   }
   part("recurring", static_cast<int>(recurring.size() / kRecurringLength), recurring);
   for (size_t at = 0; readable && at + kRecurringLength <= recurring.size();
@@ -509,7 +512,7 @@ int Share(const std::string& folder, const std::string& name, int count) {
     line.date = *MakeDayNumber(2025, 1 + (i * 5) % 12, 1 + (i * 7) % 28);
     line.description = name + " " + std::to_string(i);
     line.payee_number = 1 + i % 20;
-    if (ledger.AppendTransaction(line) == 0) Fail("cannot append: " + books.LastMessage());
+    if (!ledger.AppendTransaction(line)) Fail("cannot append: " + books.LastMessage());
     if (i % 4 == 0) {
       const int number = LineDescribed(ledger, line.description);
       if (number == 0 || !ledger.DeleteTransaction(number)) {

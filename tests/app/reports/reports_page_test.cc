@@ -1,0 +1,271 @@
+// The Reports tab on the sample company, used as a user would: the boxes it
+// offers, the Month and Quarter lists, the buttons with the report run's
+// refusals and run order, the documents written beside the books and
+// opened, and the calculator's tape printed through the same page.
+#include "app/reports/reports_page.h"
+
+#include <QLabel>
+#include <QtTest>
+#include <memory>
+
+#include "app/window/calculator_dialog.h"
+#include "app/window/main_window.h"
+#include "app_rules/app_fakes.h"
+#include "ledger/chart_text.h"
+#include "output/output_fakes.h"
+#include "output/pdf_test_tools.h"
+#include "platform/offscreen_test_main.h"
+#include "platform/text_conversion.h"
+#include "support/fixed_clock.h"
+#include "support/fixed_user.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "tools/sample_company.h"
+
+namespace zenkar {
+
+using ::zenkar::testing::FakePrinter;
+using ::zenkar::testing::TempDir;
+
+namespace {
+
+constexpr int kSampleYear = 2025;
+
+// The sample company loaded into a program, and its main window.
+struct World {
+  World() {
+    std::string text;
+    std::vector<AccountRecord> accounts;
+    ok = PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok() &&
+         ParseChartText(text, &accounts).ok();
+    install.WriteFile("KXACCTCOA.DAT", ChartOfAccounts(accounts).Encode());
+    program.ledger().SetDataFolder(data.path());
+    ok = ok && program.PrepareMainWindow() && WriteSampleCompany(program.ledger(), kSampleYear);
+    ui.ClearMessages();
+  }
+
+  // Opens the window on the Reports tab; the page uses `printer`.
+  ReportsPage* OpenReports(PrinterCanvasFactory* printer) {
+    window = std::make_unique<MainWindow>(program);
+    program.AttachWindow(window.get());
+    window->Open();
+    auto* page = qobject_cast<ReportsPage*>(window->page("RPT"));
+    if (page == nullptr) return nullptr;
+    if (printer != nullptr) page->set_printer_for_testing(printer);
+    window->ShowPage("RPT");
+    return page;
+  }
+
+  TempDir install;
+  TempDir data;
+  testing::ScriptedUi ui;
+  testing::RecordingShell shell;
+  testing::FixedClock clock{{2026, 3, 14, 9, 30, 0}, 60};
+  testing::ScriptedSecretInput secret;
+  testing::RecordingHelpViewer viewer;
+  testing::FixedUserDirectory users;
+  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer, users},
+                  Installation{install.path(), install.path(), true},
+                  WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
+                  DeriveDatePatterns("11/22/44")};
+  std::unique_ptr<MainWindow> window;
+  bool ok = false;
+};
+
+QStringList Items(QComboBox* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+  return items;
+}
+
+void Click(QWidget* page, int number) {
+  auto* button = page->findChild<QPushButton*>(ControlName(number));
+  QVERIFY2(button != nullptr, qPrintable(ControlName(number)));
+  button->click();
+}
+
+void ChooseMonth(ReportsPage* page, int month) {
+  page->findChild<QRadioButton*>(ControlName(422))->setChecked(true);
+  page->months()->setCurrentIndex(month - 1);
+}
+
+QStringList Texts(const std::vector<std::string>& texts) {
+  QStringList list;
+  for (const std::string& text : texts) list << FromCp1252(text);
+  return list;
+}
+
+}  // namespace
+
+class ReportsPageTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void OnlyReportsThatExistAreOfferedInTheListsOrder() {
+    World world;
+    QVERIFY(world.ok);
+    ReportsPage* page = world.OpenReports(nullptr);
+    QVERIFY(page != nullptr);
+    QStringList captions;
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) captions << box->text();
+    QCOMPARE(captions, QStringList({"Income Statement", "Balance Sheet"}));
+    // Their control numbers follow the run order.
+    QCOMPARE(page->report_box("Income Statement")->objectName(), ControlName(402));
+    QCOMPARE(page->report_box("Balance Sheet")->objectName(), ControlName(403));
+    QVERIFY(page->report_box("General Ledger") == nullptr);
+    QCOMPARE(world.window->status_line()->text(), QString("Reports"));
+  }
+
+  void MonthAndQuarterListsHoldThePeriodsWithTransactions() {
+    World world;
+    QVERIFY(world.ok);
+    ReportsPage* page = world.OpenReports(nullptr);
+    QVERIFY(page != nullptr);
+    QCOMPARE(page->months()->count(), 12);
+    QCOMPARE(page->months()->itemText(0), QString("2025 - January"));
+    QCOMPARE(Items(page->quarters()), QStringList({"2025 - Quarter 1", "2025 - Quarter 2",
+                                                   "2025 - Quarter 3", "2025 - Quarter 4"}));
+    QVERIFY(world.ui.progress_texts().back() == "Filling Report Dates");
+    // A company with transactions starts on its latest month.
+    QCOMPARE(page->ChosenPeriod(), MonthPeriod(kSampleYear, 12));
+    page->findChild<QRadioButton*>(ControlName(423))->setChecked(true);
+    page->quarters()->setCurrentIndex(1);
+    QCOMPARE(page->ChosenPeriod(), QuarterPeriod(kSampleYear, 2));
+    QVERIFY(!page->months()->isEnabled());
+  }
+
+  void TheRunsRefusalsComeBeforeAnyOutput() {
+    World world;
+    QVERIFY(world.ok);
+    FakePrinter printer;
+    ReportsPage* page = world.OpenReports(&printer);
+    QVERIFY(page != nullptr);
+    Click(page, 432);
+    QCOMPARE(Texts(world.ui.Texts()), QStringList({"Select at least one item."}));
+
+    world.ui.ClearMessages();
+    page->report_box("Income Statement")->setChecked(true);
+    page->report_box("Balance Sheet")->setChecked(true);
+    Click(page, 432);
+    Click(page, 434);
+    QCOMPARE(Texts(world.ui.Texts()),
+             QStringList({"Select one item at a time when not sending to a printer.",
+                          "Select one item at a time when not sending to a printer."}));
+    QVERIFY(world.shell.opened_documents.empty());
+    QVERIFY(page->report_box("Income Statement")->isChecked());
+
+    world.ui.ClearMessages();
+    page->report_box("Balance Sheet")->setChecked(false);
+    page->findChild<QRadioButton*>(ControlName(424))->setChecked(true);
+    page->findChild<QDateEdit*>(ControlName(428))->setDate(QDate(2025, 3, 31));
+    page->findChild<QDateEdit*>(ControlName(429))->setDate(QDate(2025, 3, 1));
+    Click(page, 432);
+    QCOMPARE(Texts(world.ui.Texts()),
+             QStringList({"The ending date must not be earlier than the starting date."}));
+    QVERIFY(world.shell.opened_documents.empty());
+  }
+
+  void PrintingRunsInRunOrderOnceAndClearsThePrintedBoxes() {
+    World world;
+    QVERIFY(world.ok);
+    FakePrinter printer;
+    ReportsPage* page = world.OpenReports(&printer);
+    QVERIFY(page != nullptr);
+    ChooseMonth(page, 6);
+    page->report_box("Balance Sheet")->setChecked(true);
+    page->report_box("Income Statement")->setChecked(true);
+    Click(page, 431);
+    QCOMPARE(Texts(world.ui.Texts()), QStringList());
+    QCOMPARE(Texts(printer.titles), QStringList({"Income-Statement", "Balance-Sheet"}));
+    QCOMPARE(printer.runs_started, 1);
+    QCOMPARE(printer.runs_finished, 1);
+    QVERIFY(!page->report_box("Income Statement")->isChecked());
+    QVERIFY(!page->report_box("Balance Sheet")->isChecked());
+
+    // Cancelling the printer's options prints nothing and keeps the box.
+    printer.cancel = true;
+    page->report_box("Balance Sheet")->setChecked(true);
+    Click(page, 431);
+    QVERIFY(page->report_box("Balance Sheet")->isChecked());
+  }
+
+  void PreviewAndCsvAreWrittenBesideTheBooksAndOpened() {
+    World world;
+    QVERIFY(world.ok);
+    FakePrinter printer;
+    ReportsPage* page = world.OpenReports(&printer);
+    QVERIFY(page != nullptr);
+    ChooseMonth(page, 6);
+    page->report_box("Balance Sheet")->setChecked(true);
+    Click(page, 432);
+    Click(page, 434);
+    QCOMPARE(Texts(world.ui.Texts()), QStringList());
+    QCOMPARE(world.shell.opened_documents.size(), size_t{2});
+    const std::string pdf = world.shell.opened_documents[0];
+    QCOMPARE(FromPath(pdf), FromPath(world.data.File("Balance-Sheet.pdf")));
+    QCOMPARE(testing::QpdfProblems(pdf), std::nullopt);
+    QVERIFY(testing::PdfTextPages(pdf).at(0).size() > 20);
+    QCOMPARE(FromPath(world.shell.opened_documents[1]),
+             FromPath(world.data.File("Balance-Sheet.csv")));
+    // A file target leaves the box ticked.
+    QVERIFY(page->report_box("Balance Sheet")->isChecked());
+  }
+
+  void APreviewThatNoViewerCanOpenNamesTheSavedFile() {
+    World world;
+    QVERIFY(world.ok);
+    ReportsPage* page = world.OpenReports(nullptr);
+    QVERIFY(page != nullptr);
+    world.shell.succeed = false;
+    ChooseMonth(page, 6);
+    page->report_box("Balance Sheet")->setChecked(true);
+    Click(page, 432);
+    const std::string pdf = world.data.File("Balance-Sheet.pdf");
+    QCOMPARE(world.shell.opened_documents, std::vector<std::string>{pdf});
+    QCOMPARE(Texts(world.ui.Texts()),
+             QStringList({FromCp1252(std::string(kPdfOpenError)) +
+                          "\n\nThe PDF file was saved as:\n" + FromPath(pdf)}));
+    QCOMPARE(testing::QpdfProblems(pdf), std::nullopt);
+  }
+
+  void TheCalculatorPrintsItsTape() {
+    World world;
+    QVERIFY(world.ok);
+    FakePrinter printer;
+    ReportsPage* page = world.OpenReports(&printer);
+    QVERIFY(page != nullptr);
+    CalculatorDialog calculator(world.window.get(), nullptr);
+    auto* print = calculator.findChild<QPushButton*>("keyPrint");
+    QVERIFY(print != nullptr);
+    QVERIFY(!print->isEnabled());  // nothing on the tape yet
+    for (const char* key : {"2", "+", "3", "="}) {
+      calculator.findChild<QPushButton*>(QString("key") + key)->click();
+    }
+    QVERIFY(print->isEnabled());
+    print->click();
+    QCOMPARE(Texts(printer.titles), QStringList({"Calculator Tape"}));
+    const QStringList texts = Texts(testing::TextsOf(printer.jobs.at(0)));
+    QCOMPARE(texts.mid(2), QStringList({"2.00 +", "3.00 =", "5.00 *"}));
+    QCOMPARE(texts.at(1), QString("Prepared: 03/14/2026"));
+  }
+
+  void WithoutAPrinterTheTapeBecomesAPdf() {
+    World world;
+    QVERIFY(world.ok);
+    ReportsPage* page = world.OpenReports(nullptr);
+    QVERIFY(page != nullptr);
+    std::vector<std::string> tape;
+    for (int i = 1; i <= 70; ++i) tape.push_back(std::to_string(i) + ".00 +");
+    // The machine running the tests has no printer installed.
+    QVERIFY(page->PrintDocument([&tape](PrintJob& job) { return WriteCalculatorTape(job, tape); }));
+    QCOMPARE(world.shell.opened_documents.size(), size_t{1});
+    const testing::TextPages pages = testing::PdfTextPages(world.shell.opened_documents[0]);
+    QCOMPARE(pages.size(), size_t{2});
+    QCOMPARE(QString::fromStdString(pages[1].back()).trimmed(), QString("70.00 +"));
+  }
+};
+
+}  // namespace zenkar
+
+ZENKAR_OFFSCREEN_TEST_MAIN(zenkar::ReportsPageTest)
+#include "reports_page_test.moc"
