@@ -61,8 +61,8 @@ bool RunBackup(const Invocation& invocation, CommandContext& context) {
   BackupEnvironment env = EnvironmentOf(context);
   const DatePatterns& dates = context.env.dates;
   std::string path;
-  const int result = BackupToFolder(
-      env, *folder, FormatDate(context.env.clock.Today(), dates.numeric, dates), &path);
+  const int result =
+      BackupToFolder(env, *folder, FormatDate(context.env.clock.Today(), dates.numeric), &path);
   if (result != kBackupWritten && result != kBackupOnDisc) return false;
   PrintPath(context, path);
   return true;

@@ -134,8 +134,7 @@ void Launcher::StartLegacyProgram(const LegacyProgram& legacy, const std::string
 void Launcher::BackupData(const std::string& folder) {
   BackupEnvironment env{fs_, ui_, std::string(kLauncherIdentity), std::string(kLauncherProduct),
                         NormalizeFolderPath(folder)};
-  RunBackupDialog(env, kBackupMode,
-                  FormatDate(clock_.Today(), date_patterns_.numeric, date_patterns_));
+  RunBackupDialog(env, kBackupMode, FormatDate(clock_.Today(), date_patterns_.numeric));
 }
 
 bool Launcher::OpenWebPage(WebPage page) {

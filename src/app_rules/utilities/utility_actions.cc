@@ -69,8 +69,7 @@ void BackupData(Program& program) {
   program.ledger().SaveCompanySettings();
   BackupEnvironment backups = program.Backups();
   const DatePatterns& patterns = program.date_patterns();
-  RunBackupDialog(backups, kBackupMode,
-                  FormatDate(program.clock().Today(), patterns.numeric, patterns));
+  RunBackupDialog(backups, kBackupMode, FormatDate(program.clock().Today(), patterns.numeric));
 }
 
 void RestoreData(Program& program) {
