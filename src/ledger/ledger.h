@@ -296,6 +296,13 @@ class Ledger {
   // settings (saved). Progress "Sorting " + count + " Entries " with "(Date
   // Order)" or "(Order Entered)".
   bool SortTransactions(TransactionOrder order);
+  // Takes the unprinted mark off the lines a General Ledger or Transaction
+  // Listing printed, each only while it is still the line that was printed:
+  // at the same record number with the same fingerprint (a line edited,
+  // moved or renumbered since keeps its mark and is printed again). The
+  // transaction file is rewritten as one change; nothing is written when no
+  // mark changes. False (reported) when it could not be written.
+  bool MarkTransactionsPrinted(const std::vector<PrintedLine>& lines);
   // The payee number of the last line appended or inserted with a payee.
   int last_payee() const { return last_payee_; }
 

@@ -353,6 +353,31 @@ std::optional<int> Ledger::MoveTransactionToEnd(int number, const TransactionRec
   return moved.record_number;
 }
 
+bool Ledger::MarkTransactionsPrinted(const std::vector<PrintedLine>& lines) {
+  if (!is_loaded()) return false;
+  if (lines.empty()) return true;
+  Change change(*this);
+  if (!change.ok() || !ReadWholeTransactionFile()) return false;
+  const int count = static_cast<int>(whole_file_.size() / kLength);
+  bool marked = false;
+  for (const PrintedLine& printed : lines) {
+    if (printed.record_number < 1 || printed.record_number > count) continue;
+    const size_t at = static_cast<size_t>(printed.record_number - 1) * kLength;
+    if (UnprintedFlagAt(whole_file_, at) == 0 ||
+        PrintedFingerprint(LineOf(whole_file_, printed.record_number)) != printed.fingerprint) {
+      continue;
+    }
+    PutUnprintedFlag(whole_file_, 0, at);
+    marked = true;
+  }
+  if (!marked) return true;
+  FileSetRewrite files(fs_);
+  files.AddLast(transactions_->path(), whole_file_);
+  if (!CommitFiles(files)) return false;
+  Notify(LedgerChange::kTransactionsReordered);
+  return true;
+}
+
 bool Ledger::SortTransactions(TransactionOrder order) {
   Change change(*this);
   if (!change.ok()) return false;

@@ -86,13 +86,50 @@ struct TransactionFacts {
   int32_t payee_number = 0;
   int32_t entry_sequence = 0;  // 0 when the record carries no valid sequence
   std::string_view account;    // the 4 bytes as stored
+  DayNumber invoice_date = kNoDate;
+  DayNumber due_date = kNoDate;
 };
 TransactionFacts ReadTransactionFacts(std::string_view record);
+
+// What the ledger reports show of a line, read straight from its record bytes:
+// the facts, and the texts without their padding (the account as its stored
+// 4-character key). The payee name copies and the reserved area are left out,
+// so a report of a whole file makes a few short strings per line.
+struct ListedLine {
+  int record_number = 0;
+  int32_t kind = 0;
+  int32_t unprinted = 0;
+  DayNumber date = kNoDate;
+  DayNumber invoice_date = kNoDate;  // the invoice's date (offset 204)
+  DayNumber due_date = kNoDate;
+  Money amount;
+  int32_t payee_number = 0;
+  int32_t entry_sequence = 0;
+  std::string description;
+  std::string memo;
+  std::string account;  // 4 characters, padding kept
+  std::string reference;
+  std::string invoice_number;
+  // The record as printed (PrintedFingerprint), for marking it printed later.
+  uint64_t fingerprint = 0;
+};
+ListedLine ReadListedLine(int record_number, std::string_view record);
+
+// A line as a report printed it: its record number then and a fingerprint of
+// every byte of the record except the in-memory record number and the
+// unprinted flag, so a line changed or moved since is told apart from it.
+struct PrintedLine {
+  int record_number = 0;
+  uint64_t fingerprint = 0;
+  friend bool operator==(const PrintedLine&, const PrintedLine&) = default;
+};
+uint64_t PrintedFingerprint(std::string_view record);
 
 // Byte-level edits used by whole-file rewrites: one field of the record that
 // starts at byte `at` of `bytes` (a record, or a whole file).
 void PutEntrySequence(std::string& bytes, int32_t sequence, size_t at = 0);
 void PutUnprintedFlag(std::string& bytes, int32_t unprinted, size_t at = 0);
+int32_t UnprintedFlagAt(std::string_view bytes, size_t at = 0);
 void PutTransactionAccount(std::string& bytes, std::string_view account, size_t at = 0);
 void PutTransactionPayee(std::string& bytes, int32_t payee_number, size_t at = 0);
 void PutTransactionDescription(std::string& bytes, std::string_view description, size_t at = 0);

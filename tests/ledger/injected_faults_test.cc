@@ -28,6 +28,17 @@ TransactionRecord Edited(Ledger& ledger, int number) {
   return line;
 }
 
+// Lines `numbers` as a report printed them.
+std::vector<PrintedLine> PrintedAsRead(Ledger& ledger, const std::vector<int>& numbers) {
+  std::vector<PrintedLine> printed;
+  for (int number : numbers) {
+    TransactionRecord line;
+    ledger.ReadTransaction(number, &line);
+    printed.push_back({number, PrintedFingerprint(line.Encode())});
+  }
+  return printed;
+}
+
 std::vector<Operation> Operations() {
   return {
       {"append",
@@ -43,6 +54,10 @@ std::vector<Operation> Operations() {
        }},
       {"move to the end",
        [](Ledger& l, ScriptedUi&) { return l.MoveTransactionToEnd(4, Edited(l, 4)).has_value(); }},
+      {"mark printed",
+       [](Ledger& l, ScriptedUi&) {
+         return l.MarkTransactionsPrinted(PrintedAsRead(l, {1, 2}));
+       }},
       {"sort by date",
        [](Ledger& l, ScriptedUi&) { return l.SortTransactions(TransactionOrder::kDate); }},
       {"add account",

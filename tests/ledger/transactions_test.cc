@@ -282,6 +282,62 @@ TEST_F(TransactionsTest, AFailedDeleteLosesNothing) {
   EXPECT_EQ(MemosOnDisk(), Memos({1, 2, 3, 5, 6, 7, 8, 9}));
 }
 
+// --- Marking lines printed ----------------------------------------------------
+
+// Lines `numbers` as a report printed them, read now.
+std::vector<PrintedLine> PrintedNow(Ledger& ledger, std::initializer_list<int> numbers) {
+  std::vector<PrintedLine> printed;
+  ledger.ScanTransactionRecords([&](int number, std::string_view record) {
+    if (std::find(numbers.begin(), numbers.end(), number) != numbers.end()) {
+      printed.push_back({number, PrintedFingerprint(record)});
+    }
+  });
+  return printed;
+}
+
+TEST_F(TransactionsTest, MarkingPrintedClearsOnlyTheLinesStillAsPrinted) {
+  AppendNumbered(6, /*unprinted=*/1);
+  const std::vector<PrintedLine> printed = PrintedNow(ledger_, {1, 2, 3, 4, 5});
+  // Line 2 is edited after the report: it keeps its mark, as does line 6,
+  // which was not printed.
+  TransactionRecord edited = Read(2);
+  edited.amount = Money::FromCents(77);
+  ASSERT_TRUE(ledger_.WriteTransaction(2, edited));
+  Recorder recorder;
+  ledger_.AddObserver(&recorder);
+  ASSERT_TRUE(ledger_.MarkTransactionsPrinted(printed));
+  for (int n = 1; n <= 6; ++n) EXPECT_EQ(Read(n).unprinted, n == 2 || n == 6 ? 1 : 0) << n;
+  EXPECT_EQ(recorder.changes,
+            (std::vector<std::pair<LedgerChange, int>>{{LedgerChange::kTransactionsReordered, 0}}));
+  ExpectBooksAgreeWithFiles();
+
+  // A deletion moves the later lines up (and marks them unprinted): the
+  // numbers printed now name other lines, and none is taken for its neighbour.
+  ASSERT_TRUE(ledger_.DeleteTransaction(1));
+  ASSERT_TRUE(ledger_.MarkTransactionsPrinted(printed));
+  for (int n = 1; n <= 5; ++n) EXPECT_EQ(Read(n).unprinted, 1) << n;
+  ledger_.RemoveObserver(&recorder);
+}
+
+TEST_F(TransactionsTest, MarkingLinesAlreadyPrintedWritesNothing) {
+  AppendNumbered(3, /*unprinted=*/0);
+  const std::string before = dir_.ReadFile("KXACCT.TRN");
+  fs_.ResetCounts();
+  EXPECT_TRUE(ledger_.MarkTransactionsPrinted(PrintedNow(ledger_, {1, 2, 3})));
+  EXPECT_EQ(fs_.count(testing::Step::kRename), 0);
+  EXPECT_TRUE(dir_.ReadFile("KXACCT.TRN") == before);
+  EXPECT_TRUE(ui_.messages().empty());
+}
+
+TEST_F(TransactionsTest, AFailedMarkingLosesNothing) {
+  AppendNumbered(4, /*unprinted=*/1);
+  const std::vector<PrintedLine> printed = PrintedNow(ledger_, {2, 3});
+  ExpectFailuresLoseNothing(RewriteFaults(),
+                            [&] { return ledger_.MarkTransactionsPrinted(printed); });
+  EXPECT_EQ(Read(2).unprinted, 0);
+  EXPECT_EQ(Read(4).unprinted, 1);
+}
+
 // --- Inserting and moving ----------------------------------------------------
 
 TEST_F(TransactionsTest, InsertingAfterFiveOfTenMakesTheNewLineSix) {

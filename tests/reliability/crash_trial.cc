@@ -156,6 +156,19 @@ bool DriftedTotals(Ledger& ledger) {
       .ok();
 }
 
+// Every line unprinted, as after entering them (the generated company's
+// lines are all printed). Written behind the ledger's back like the drift.
+bool Unprinted(Ledger& ledger) {
+  const std::string path = ledger.FilePath(kTransactionFileName);
+  std::string lines;
+  if (!ledger.fs().ReadFile(path, &lines).ok()) return false;
+  for (size_t at = 0; at + kTransactionRecordLength <= lines.size();
+       at += kTransactionRecordLength) {
+    PutUnprintedFlag(lines, 1, at);
+  }
+  return WriteFileAtomically(ledger.fs(), path, lines).ok();
+}
+
 bool Append(Ledger& ledger) {
   TransactionRecord line = NewLine(kCheckOrDeposit, "650", 123456, "90001");
   line.payee_number = 5;
@@ -192,6 +205,15 @@ bool MoveToEnd(Ledger& ledger) {
   line.reference = "90002";
   line.unprinted = 1;
   return ledger.MoveTransactionToEnd(number, line).has_value();
+}
+
+// A General Ledger of the whole file printed: every line loses its mark.
+bool MarkPrinted(Ledger& ledger) {
+  std::vector<PrintedLine> printed;
+  ledger.ScanTransactionRecords([&](int number, std::string_view record) {
+    printed.push_back({number, PrintedFingerprint(record)});
+  });
+  return ledger.MarkTransactionsPrinted(printed);
 }
 
 bool SortByDate(Ledger& ledger) { return ledger.SortTransactions(TransactionOrder::kDate); }
@@ -268,6 +290,7 @@ const Operation kOperations[] = {
     {"insert", false, "insert a journal line in the middle, file in the order entered",
      InEntryOrder, Insert},
     {"move-to-end", false, "pay an unpaid invoice: the line moves to the end", nullptr, MoveToEnd},
+    {"mark-printed", false, "mark every line printed (lines rewritten)", Unprinted, MarkPrinted},
     {"sort-by-date", false, "sort the file from the order entered into date order", InEntryOrder,
      SortByDate},
     {"sort-by-entry", false, "sort the file from date order into the order entered", nullptr,
