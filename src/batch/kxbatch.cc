@@ -4,6 +4,7 @@
 #include "batch/commands.h"
 #include "common/record_file.h"
 #include "output/financial_statements.h"
+#include "output/ledger_reports.h"
 
 namespace zenkar {
 namespace {
@@ -43,10 +44,13 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
 
 // Only a command that changes the books takes the folder for itself, and
 // only while no other program has it open; every other command reads the
-// books without changing any of their files.
-Ledger::Access AccessOf(Command command) {
-  return command == Command::kNew || command == Command::kRestore ? Ledger::Access::kAlone
-                                                                  : Ledger::Access::kReadOnly;
+// books without changing any of their files. A report that marks its
+// entries printed changes the books.
+Ledger::Access AccessOf(const Invocation& invocation) {
+  const Command command = invocation.command;
+  const bool writes = command == Command::kNew || command == Command::kRestore ||
+                      (command == Command::kReport && invocation.report.mark_printed);
+  return writes ? Ledger::Access::kAlone : Ledger::Access::kReadOnly;
 }
 
 }  // namespace
@@ -54,6 +58,7 @@ Ledger::Access AccessOf(Command command) {
 ReportRegistry BatchReports() {
   ReportRegistry registry;
   AddFinancialStatements(registry);
+  AddLedgerReports(registry);
   return registry;
 }
 
@@ -78,7 +83,7 @@ int RunCommand(const Invocation& invocation, BatchEnvironment& env) {
   TallyingUi ui(env.ui);
   Ledger ledger(env.fs, ui, env.clock);
   ledger.set_program_folder(env.program_folder);
-  ledger.set_access(AccessOf(invocation.command));
+  ledger.set_access(AccessOf(invocation));
   CommandContext context{env, ui, ledger, DataFolderOf(invocation.folder, env.current_folder)};
   const bool succeeded = Dispatch(invocation, context);
   std::fflush(env.out);

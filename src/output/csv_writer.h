@@ -42,6 +42,7 @@ class CsvWriter : public ReportCanvas {
                  int field) override;
   void DrawLine(double, double, double, double) override {}
   void DrawDoubleLine(double, double, double, double) override {}
+  void ShadeBand(double, double, double, double) override {}
   // Ends the line; the next text is field 1 again.
   void EndLine() override;
   // A page has no meaning in a text file; an open line is ended.

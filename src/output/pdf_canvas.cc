@@ -47,4 +47,11 @@ void PdfCanvas::DrawDoubleLine(double row1, double column1, double row2, double 
                          row2 * kRowInches);
 }
 
+void PdfCanvas::ShadeBand(double row1, double column1, double row2, double column2) {
+  writer_.SetGray(kShadeGray);
+  writer_.DrawRect(column1 * kColumnInches, row1 * kRowInches, (column2 - column1) * kColumnInches,
+                   (row2 - row1) * kRowInches, 0, PaintOp::kFill);
+  writer_.SetGray(0);  // texts are black
+}
+
 }  // namespace zenkar

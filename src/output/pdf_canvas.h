@@ -26,6 +26,7 @@ class PdfCanvas : public ReportCanvas {
                  int field) override;
   void DrawLine(double row1, double column1, double row2, double column2) override;
   void DrawDoubleLine(double row1, double column1, double row2, double column2) override;
+  void ShadeBand(double row1, double column1, double row2, double column2) override;
   void EndLine() override {}
   void NewPage() override { writer_.NewPage(); }
   bool Finish() override { return writer_.DocEnd(); }

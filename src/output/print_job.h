@@ -63,8 +63,10 @@ class PrinterCanvasFactory {
                                                           std::string_view title) = 0;
   // A run of several reports to the printer begins and ends around their
   // jobs, so that one "Printing Options" dialog may serve the whole run.
+  // RunFinished is false when documents held for the end of the run could
+  // not be sent (reported).
   virtual void RunStarting() {}
-  virtual void RunFinished() {}
+  virtual bool RunFinished() { return true; }
 };
 
 // Where a finished PDF of the PdfMail target goes: the mail service

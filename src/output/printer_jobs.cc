@@ -85,11 +85,12 @@ void PrinterJobs::RunStarting() {
   last_run_sent_ = true;
 }
 
-void PrinterJobs::RunFinished() {
+bool PrinterJobs::RunFinished() {
   in_run_ = false;
   run_options_.reset();
   if (!held_.empty()) last_run_sent_ = Send(std::move(held_));
   held_.clear();
+  return last_run_sent_;
 }
 
 bool PrinterJobs::DocumentFinished(const std::string& path, std::string_view title) {

@@ -70,7 +70,7 @@ class PrinterJobs : public PrinterCanvasFactory {
   std::unique_ptr<ReportCanvas> OpenPrinterCanvas(PrintJobKind kind,
                                                   std::string_view title) override;
   void RunStarting() override;
-  void RunFinished() override;
+  bool RunFinished() override;
 
   // False when the last run's held documents could not be sent.
   bool last_run_sent() const { return last_run_sent_; }

@@ -33,6 +33,11 @@
 //   - Fonts: the two families "Arial" and "Courier New" in four styles, sizes
 //     in points (1/72 inch), not in device pixels.
 //
+// Shading
+//   - A band is a rectangle between two rows and two columns filled light
+//     grey (kShadeGray of 255, no outline), drawn before the texts it lies
+//     under: the shading bars of the listings.
+//
 // Lines
 //   - Straight lines between two points in report units, stroked 1 point
 //     wide, butt ends, black: the PDF defaults.
@@ -58,6 +63,8 @@ inline constexpr double kSheetHeightPoints = 792;
 // Space between the two strokes of a double line.
 inline constexpr double kDoubleLineGapPoints = 2;
 inline constexpr double kLineWidthPoints = 1;
+// The grey of a shading band, 0 (black) to 255 (white).
+inline constexpr int kShadeGray = 232;
 
 enum class FontFamily { kArial, kCourierNew };
 
@@ -109,6 +116,8 @@ class ReportCanvas {
                          int field) = 0;
   virtual void DrawLine(double row1, double column1, double row2, double column2) = 0;
   virtual void DrawDoubleLine(double row1, double column1, double row2, double column2) = 0;
+  // A light grey band from (row1, column1) to (row2, column2).
+  virtual void ShadeBand(double row1, double column1, double row2, double column2) = 0;
   // The end of one line of the report (the CSV line end).
   virtual void EndLine() = 0;
   // Closes the page and starts the next sheet.
@@ -140,6 +149,9 @@ class ForwardingCanvas : public ReportCanvas {
   }
   void DrawDoubleLine(double row1, double column1, double row2, double column2) override {
     inner_->DrawDoubleLine(row1, column1, row2, column2);
+  }
+  void ShadeBand(double row1, double column1, double row2, double column2) override {
+    inner_->ShadeBand(row1, column1, row2, column2);
   }
   void EndLine() override { inner_->EndLine(); }
   void NewPage() override { inner_->NewPage(); }

@@ -90,6 +90,22 @@ std::string PeriodText(const ReportPeriod& period, const DatePatterns& patterns)
   return first + " through " + FormatDate(period.last, patterns.numeric);
 }
 
+std::string LongDate(DayNumber day) { return FormatDate(day, "MMMM d',' yyyy"); }
+
+std::string PeriodHeadingText(const ReportPeriod& period) {
+  switch (period.kind) {
+    case PeriodKind::kDate:
+      return "For " + LongDate(period.first);
+    case PeriodKind::kMonth:
+      return "For the Month Ended " + LongDate(period.last);
+    case PeriodKind::kQuarter:
+      return "For the Quarter Ended " + LongDate(period.last);
+    case PeriodKind::kDateRange:
+      break;
+  }
+  return "For the Period " + LongDate(period.first) + " through " + LongDate(period.last);
+}
+
 std::string NothingFoundMessage(std::string_view what, const ReportPeriod& period,
                                 const DatePatterns& patterns) {
   return "No " + std::string(what) + " dated " + PeriodText(period, patterns) + " were found.";

@@ -76,6 +76,13 @@ inline constexpr std::string_view kNothingInTimeFrame =
 // The period as messages name it: the date, or the first date " through "
 // the last, in the user's date format.
 std::string PeriodText(const ReportPeriod& period, const DatePatterns& patterns);
+// The period as a report's heading names it: "For June 14, 2025", "For the
+// Month Ended June 30, 2025", "For the Quarter Ended ...", "For the Period
+// June 1, 2025 through June 14, 2025".
+std::string PeriodHeadingText(const ReportPeriod& period);
+// A day written out: "June 14, 2025".
+std::string LongDate(DayNumber day);
+
 // "No " + what + " dated " + period text + " were found."
 std::string NothingFoundMessage(std::string_view what, const ReportPeriod& period,
                                 const DatePatterns& patterns);

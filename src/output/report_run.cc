@@ -61,15 +61,20 @@ bool TargetAllowed(const ReportEntry& entry, const OutputServices& services, Out
 }
 
 bool RunOne(const ReportEntry& entry, const Ledger& ledger, OutputServices& services,
-            const ReportRunRequest& request) {
+            const ReportRunRequest& request, std::vector<PrintedLine>* printed) {
   if (!TargetAllowed(entry, services, request.target, services.ui)) return false;
   PrintJob job(services, request.target);
-  ReportContext context{ledger, job, request.period, request.options};
+  std::vector<PrintedLine> lines;
+  ReportContext context{ledger, job, request.period, request.options, request.choices, &lines};
   const bool written = entry.run(context);
   // A report that stopped half-way leaves its document unfinished: drop it.
   job.AbandonPrintJob();
+  if (written) printed->insert(printed->end(), lines.begin(), lines.end());
   return written;
 }
+
+// Lines count as printed on paper or in a PDF, never in a CSV file.
+bool MarksPrinted(OutputTarget target) { return target != OutputTarget::kText; }
 
 }  // namespace
 
@@ -111,15 +116,20 @@ ReportRunResult RunReports(const ReportRegistry& registry, const Ledger& ledger,
   }
   if (to_printer && services.printer != nullptr) services.printer->RunStarting();
   result.completed = true;
+  std::vector<PrintedLine> printed;
   for (int index : run) {
     const std::string_view label = kReportList[index].label;
-    if (!RunOne(*registry.Find(label), ledger, services, request)) {
+    if (!RunOne(*registry.Find(label), ledger, services, request, &printed)) {
       result.completed = false;
       break;
     }
     if (to_printer) result.cleared.emplace_back(label);
   }
-  if (to_printer && services.printer != nullptr) services.printer->RunFinished();
+  bool sent = true;
+  if (to_printer && services.printer != nullptr) sent = services.printer->RunFinished();
+  if (sent && MarksPrinted(request.target) && !printed.empty() && request.mark_printed) {
+    request.mark_printed(printed);  // a failure has been reported by the books
+  }
   return result;
 }
 

@@ -15,7 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include "ledger/transaction_record.h"
 #include "output/print_job.h"
+#include "output/report_choices.h"
 #include "output/report_period.h"
 
 namespace zenkar {
@@ -55,6 +57,10 @@ struct ReportContext {
   PrintJob& job;
   ReportPeriod period;
   ReportOptions options;
+  ReportChoices* choices = nullptr;  // none: each question takes its proposal
+  // The General Ledger and the Transaction Listing add the lines they
+  // printed; the run marks them printed once their document went out.
+  std::vector<PrintedLine>* printed = nullptr;
 };
 
 // Writes one report; false when it failed or was refused (reported).
@@ -84,6 +90,11 @@ struct ReportRunRequest {
   OutputTarget target = OutputTarget::kPdf;
   ReportPeriod period;
   ReportOptions options;
+  ReportChoices* choices = nullptr;
+  // The one change of the books a run makes (Ledger::MarkTransactionsPrinted):
+  // after a printer or PDF run whose documents went out, the lines the
+  // reports printed lose their unprinted mark. None: nothing is marked.
+  std::function<bool(const std::vector<PrintedLine>&)> mark_printed = {};
 };
 
 struct ReportRunResult {

@@ -17,12 +17,6 @@ constexpr double kPriorPercentColumn = 78;
 constexpr double kFirstLevelColumn = 48;
 constexpr double kLevelColumnStep = 15;
 
-constexpr std::string_view kLongDate = "MMMM d',' yyyy";
-
-std::string LongDate(DayNumber day, const HeadingFacts& facts) {
-  return FormatDate(day, kLongDate);
-}
-
 std::string TimeOfDay(const LocalDateTime& now) {
   const int hour = now.hour % 12 == 0 ? 12 : now.hour % 12;
   char text[16];
@@ -34,21 +28,6 @@ void ReplaceAll(std::string& text, std::string_view from, const std::string& to)
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
     text.replace(at, from.size(), to);
   }
-}
-
-std::string IncomePeriodLine(const ReportPeriod& period, const HeadingFacts& facts) {
-  switch (period.kind) {
-    case PeriodKind::kDate:
-      return "For " + LongDate(period.first, facts);
-    case PeriodKind::kMonth:
-      return "For the Month Ended " + LongDate(period.last, facts);
-    case PeriodKind::kQuarter:
-      return "For the Quarter Ended " + LongDate(period.last, facts);
-    case PeriodKind::kDateRange:
-      break;
-  }
-  return "For the Period " + LongDate(period.first, facts) + " through " +
-         LongDate(period.last, facts);
 }
 
 std::string TitleOr(const std::string& title, std::string_view fallback) {
@@ -161,7 +140,7 @@ StatementDocument IncomeStatementDocument(const IncomeStatement& statement,
   document.first_amount_column = kCurrentColumn;
   document.heading =
       HeadingOf(settings, TitleOr(settings.income_title, kIncomeStatementLabel),
-                IncomePeriodLine(statement.window.period, facts), settings.income_footer, facts);
+                PeriodHeadingText(statement.window.period), settings.income_footer, facts);
   document.heading.columns = IncomeColumnHeadings(statement.percentages);
   for (const IncomeStatementLine& line : statement.lines) {
     if (line.included) document.lines.push_back(IncomeBodyLine(line, statement.percentages));
@@ -175,9 +154,9 @@ StatementDocument BalanceSheetDocument(const BalanceSheet& sheet, const CompanyS
   document.job_title = "Balance-Sheet";
   document.base_lines_per_page = kBalanceSheetLines;
   document.first_amount_column = kFirstLevelColumn;
-  document.heading = HeadingOf(settings, TitleOr(settings.balance_title, kBalanceSheetLabel),
-                               "As of " + LongDate(sheet.window.period.last, facts),
-                               settings.balance_footer, facts);
+  document.heading =
+      HeadingOf(settings, TitleOr(settings.balance_title, kBalanceSheetLabel),
+                "As of " + LongDate(sheet.window.period.last), settings.balance_footer, facts);
   for (const BalanceSheetLine& line : sheet.lines) {
     if (line.included) document.lines.push_back(BalanceBodyLine(line));
   }

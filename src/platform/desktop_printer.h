@@ -46,7 +46,7 @@ class DesktopPrinter : public PrinterCanvasFactory {
     return jobs_.OpenPrinterCanvas(kind, title);
   }
   void RunStarting() override { jobs_.RunStarting(); }
-  void RunFinished() override { jobs_.RunFinished(); }
+  bool RunFinished() override { return jobs_.RunFinished(); }
 
   // False when the last run's reports could not be sent to the printer.
   bool last_run_sent() const { return jobs_.last_run_sent(); }

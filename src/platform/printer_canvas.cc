@@ -115,6 +115,11 @@ void PrinterCanvas::DrawDoubleLine(double row1, double column1, double row2, dou
   Stroke(from + step, to + step);
 }
 
+void PrinterCanvas::ShadeBand(double row1, double column1, double row2, double column2) {
+  painter_.fillRect(QRectF(DevicePoint(row1, column1), DevicePoint(row2, column2)),
+                    QColor(kShadeGray, kShadeGray, kShadeGray));
+}
+
 void PrinterCanvas::NewPage() { printer_.newPage(); }
 
 bool PrinterCanvas::Finish() {

@@ -41,6 +41,7 @@ class PrinterCanvas : public ReportCanvas {
                  int field) override;
   void DrawLine(double row1, double column1, double row2, double column2) override;
   void DrawDoubleLine(double row1, double column1, double row2, double column2) override;
+  void ShadeBand(double row1, double column1, double row2, double column2) override;
   void EndLine() override {}
   void NewPage() override;
   bool Finish() override;

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/day_number.h"
@@ -88,6 +91,19 @@ const SamplePayee kPayees[] = {
     {"Cornerstone Masonry", "300 Route 108", "Somersworth, NH 03878", "603-555-0431", "", "510"},
 };
 
+// The payees that receive a 1099-MISC, with their taxpayer IDs.
+struct Sample1099 {
+  int payee;
+  int32_t type;
+  const char* id_number;
+};
+const Sample1099 k1099Payees[] = {
+    {0, k1099Rent, "02-6104417"},    // Wharfside Properties LLC
+    {18, k1099Misc, "02-5538120"},   // Merrimack Accounting Group
+    {19, k1099Misc, "02-7719346"},   // Tidewater Advertising
+    {21, k1099Misc, "041-55-7302"},  // Dockside Auto Repair
+};
+
 constexpr int kFirstSupplier = 10, kSupplierCount = 8;   // Atlantic Lumber .. Ocean State
 constexpr int kFirstEmployee = 23, kEmployeeCount = 4;   // Daniel Ortega .. Priya Natarajan
 constexpr int kFirstCustomer = 27, kCustomerCount = 14;  // Portside .. Cornerstone
@@ -153,7 +169,8 @@ class SampleBooks {
   }
 
   bool AddPayees() {
-    for (const SamplePayee& sample : kPayees) {
+    for (size_t i = 0; i < std::size(kPayees); ++i) {
+      const SamplePayee& sample = kPayees[i];
       PayeeRecord payee;
       payee.name = sample.name;
       payee.address = sample.address;
@@ -161,6 +178,11 @@ class SampleBooks {
       payee.phone = sample.phone;
       payee.memo = sample.memo;
       payee.default_account = sample.account;
+      for (const Sample1099& form : k1099Payees) {
+        if (form.payee != static_cast<int>(i)) continue;
+        payee.type_1099 = form.type;
+        payee.id_number = form.id_number;
+      }
       const std::optional<int> number = ledger_.AddPayee(payee);
       if (!number) return false;
       payee_numbers_.push_back(*number);
@@ -290,24 +312,31 @@ class SampleBooks {
   }
 
   // Every invoice of earlier months is paid on the 10th: the line becomes a
-  // check with the next check number and moves to the end of the file.
+  // check and moves to the end of the file. One check pays all the invoices
+  // of a payee, so it carries several lines with the same check number.
   void PayOpenInvoices(int month) {
     if (month == 1) return;
-    std::vector<int> unpaid;
+    std::vector<std::pair<int, int>> unpaid;  // (record number, payee)
     ledger_.ForEachTransaction([&](const TransactionRecord& line) {
       if (IsInvoice(line) && line.invoice_date_2 < Day(month, 1)) {
-        unpaid.push_back(line.record_number);
+        unpaid.emplace_back(line.record_number, line.payee_number);
       }
     });
+    std::map<int, std::string> check_of_payee;
     for (size_t i = 0; i < unpaid.size() && ok_; ++i) {
-      PayInvoice(unpaid[i], Day(month, 10));
+      auto [check, added] = check_of_payee.try_emplace(unpaid[i].second);
+      if (added) {
+        check->second = std::string(Trim(ledger_.settings().next_check));
+        ledger_.settings().next_check = SuggestedNextReference(check->second).value_or("1001");
+      }
+      PayInvoice(unpaid[i].first, Day(month, 10), check->second);
       for (size_t j = i + 1; j < unpaid.size(); ++j) {
-        unpaid[j] = RecordNumberAfterRemoval(unpaid[j], unpaid[i]);
+        unpaid[j].first = RecordNumberAfterRemoval(unpaid[j].first, unpaid[i].first);
       }
     }
   }
 
-  void PayInvoice(int number, DayNumber date) {
+  void PayInvoice(int number, DayNumber date, const std::string& reference) {
     TransactionRecord line;
     if (!ledger_.ReadTransaction(number, &line)) {
       ok_ = false;
@@ -316,12 +345,8 @@ class SampleBooks {
     line.kind = kCheckOrDeposit;
     line.unprinted = ToCivilDate(date).month <= 10 ? 0 : 1;
     line.date = date;
-    line.reference = std::string(Trim(ledger_.settings().next_check));
-    if (!ledger_.MoveTransactionToEnd(number, line)) {
-      ok_ = false;
-      return;
-    }
-    ledger_.settings().next_check = SuggestedNextReference(line.reference).value_or("1001");
+    line.reference = reference;
+    if (!ledger_.MoveTransactionToEnd(number, line)) ok_ = false;
   }
 
   // Three checks were voided: two went back to the supplier's open invoices
@@ -339,7 +364,9 @@ class SampleBooks {
       if (!ledger_.VoidTransaction(number)) ok_ = false;
     }
     for (size_t i = 0; i + 1 < voided.size() && ok_; ++i) {
-      PayInvoice(voided[i], Day(12, 12));
+      const std::string reference(Trim(ledger_.settings().next_check));
+      ledger_.settings().next_check = SuggestedNextReference(reference).value_or("1001");
+      PayInvoice(voided[i], Day(12, 12), reference);
       for (size_t j = i + 1; j < voided.size(); ++j) {
         voided[j] = RecordNumberAfterRemoval(voided[j], voided[i]);
       }

@@ -27,6 +27,10 @@ void RecordingCanvas::DrawDoubleLine(double row1, double column1, double row2, d
   log_.push_back(CanvasCall::Of(CanvasCall::kDoubleLine, row1, column1, row2, column2));
 }
 
+void RecordingCanvas::ShadeBand(double row1, double column1, double row2, double column2) {
+  log_.push_back(CanvasCall::Of(CanvasCall::kShade, row1, column1, row2, column2));
+}
+
 bool RecordingCanvas::Finish() {
   log_.push_back(CanvasCall::Of(CanvasCall::kFinish));
   return !fail_finish;

@@ -13,6 +13,7 @@
 #include "common/shell.h"
 #include "output/print_job.h"
 #include "output/report_canvas.h"
+#include "output/report_choices.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_ui.h"
 
@@ -20,7 +21,7 @@ namespace zenkar::testing {
 
 // One drawing call on a canvas.
 struct CanvasCall {
-  enum Kind { kFont, kText, kLine, kDoubleLine, kEndLine, kNewPage, kFinish };
+  enum Kind { kFont, kText, kLine, kDoubleLine, kShade, kEndLine, kNewPage, kFinish };
   static CanvasCall Of(Kind kind, double row = 0, double column = 0, double row2 = 0,
                        double column2 = 0) {
     CanvasCall call;
@@ -59,6 +60,7 @@ class RecordingCanvas : public ReportCanvas {
                  int field) override;
   void DrawLine(double row1, double column1, double row2, double column2) override;
   void DrawDoubleLine(double row1, double column1, double row2, double column2) override;
+  void ShadeBand(double row1, double column1, double row2, double column2) override;
   void EndLine() override { log_.push_back(CanvasCall::Of(CanvasCall::kEndLine)); }
   void NewPage() override { log_.push_back(CanvasCall::Of(CanvasCall::kNewPage)); }
   bool Finish() override;
@@ -79,9 +81,13 @@ class FakePrinter : public PrinterCanvasFactory {
   std::unique_ptr<ReportCanvas> OpenPrinterCanvas(PrintJobKind kind,
                                                   std::string_view title) override;
   void RunStarting() override { ++runs_started; }
-  void RunFinished() override { ++runs_finished; }
+  bool RunFinished() override {
+    ++runs_finished;
+    return !fail_run;
+  }
 
   bool cancel = false;
+  bool fail_run = false;                     // the documents held for the run are not sent
   std::vector<std::string> titles;           // of the jobs opened, in order
   std::deque<std::vector<CanvasCall>> jobs;  // a deque: canvases keep references
   int runs_started = 0;
@@ -109,6 +115,39 @@ class FakeMail : public PdfMailHandOff {
     return true;
   }
   std::vector<std::pair<std::string, std::string>> sent;
+};
+
+// The questions of the reports answered from its fields; a field left empty
+// answers Cancel. Every question asked is noted.
+class ScriptedChoices : public ReportChoices {
+ public:
+  std::optional<EntryOrder> ChooseSortOrder(std::string_view report, EntryOrder proposed) override {
+    asked.push_back(std::string(kSortReportBy) + " " + std::string(report) + " (" +
+                    std::string(EntryOrderLabel(proposed)) + ")");
+    return order ? order : (take_proposals ? std::optional(proposed) : std::nullopt);
+  }
+  std::optional<std::string> ChooseAccount(const ChartOfAccounts&) override {
+    asked.emplace_back(kAccountSummaryTitle);
+    return account;
+  }
+  std::optional<int> ChoosePayee(const PayeeList&) override {
+    asked.emplace_back(kPayeeActivityTitle);
+    return payee;
+  }
+  std::optional<ComparisonPeriods> ChooseComparisonPeriods(
+      const ComparisonPeriods& proposed) override {
+    asked.emplace_back("Activity Comparison");
+    proposed_periods = proposed;
+    return periods ? periods : (take_proposals ? std::optional(proposed) : std::nullopt);
+  }
+
+  bool take_proposals = true;  // an empty order or periods takes the proposal
+  std::optional<EntryOrder> order;
+  std::optional<std::string> account;
+  std::optional<int> payee;
+  std::optional<ComparisonPeriods> periods;
+  std::optional<ComparisonPeriods> proposed_periods;
+  std::vector<std::string> asked;
 };
 
 // US date patterns ("MM/dd/yyyy").

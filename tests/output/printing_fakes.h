@@ -75,6 +75,7 @@ class TextFileCanvas : public ReportCanvas {
   }
   void DrawLine(double, double, double, double) override {}
   void DrawDoubleLine(double, double, double, double) override {}
+  void ShadeBand(double, double, double, double) override {}
   void EndLine() override {}
   void NewPage() override {}
   bool Finish() override {

@@ -147,5 +147,59 @@ TEST_F(ReportRunTest, MailIsRefusedWhileNoMailServiceIsThere) {
   EXPECT_TRUE(ran_.empty());
 }
 
+// The lines a report printed are marked printed once its document went out:
+// after a PDF or a printer run that was sent, never for a CSV, a run whose
+// printer could not take it, or a report that failed.
+class MarkingRunTest : public ReportRunTest {
+ protected:
+  void SetUp() override {
+    for (std::string_view label : {"General Ledger", "Transaction Listing"}) {
+      ReportEntry entry;
+      entry.run = [this, label](ReportContext& context) {
+        if (std::string(label) == failing_label_) return false;
+        context.printed->push_back({label == "General Ledger" ? 1 : 2, 77});
+        return context.job.StartPrintJob(PrintJobKind::kReport, label) && context.job.EndPrintJob();
+      };
+      ASSERT_TRUE(registry_.Add(label, std::move(entry)));
+    }
+  }
+
+  // The marks asked for by a run of `ticked` to `target`.
+  std::vector<PrintedLine> Marked(std::vector<std::string> ticked, OutputTarget target) {
+    std::vector<PrintedLine> marked;
+    ReportRunRequest request;
+    request.ticked = std::move(ticked);
+    request.target = target;
+    request.period = MonthPeriod(2014, 3);
+    request.mark_printed = [&](const std::vector<PrintedLine>& lines) {
+      marked.insert(marked.end(), lines.begin(), lines.end());
+      return true;
+    };
+    RunReports(registry_, ledger_, out_.services, request);
+    return marked;
+  }
+
+  std::string failing_label_;
+};
+
+TEST_F(MarkingRunTest, OnlyDocumentsThatWentOutMarkTheirLines) {
+  const PrintedLine ledger{1, 77};
+  const PrintedLine listing{2, 77};
+  EXPECT_THAT(Marked({"General Ledger"}, OutputTarget::kPdf), ElementsAre(ledger));
+  EXPECT_THAT(Marked({"General Ledger"}, OutputTarget::kText), ElementsAre());
+  EXPECT_THAT(Marked({"General Ledger", "Transaction Listing"}, OutputTarget::kPrinter),
+              ElementsAre(listing, ledger));
+  out_.printer.fail_run = true;
+  EXPECT_THAT(Marked({"General Ledger"}, OutputTarget::kPrinter), ElementsAre());
+  out_.printer.fail_run = false;
+  out_.printer.cancel = true;
+  EXPECT_THAT(Marked({"General Ledger"}, OutputTarget::kPrinter), ElementsAre());
+  out_.printer.cancel = false;
+  // The run stops at the failing ledger: the listing before it was printed.
+  failing_label_ = "General Ledger";
+  EXPECT_THAT(Marked({"General Ledger", "Transaction Listing"}, OutputTarget::kPrinter),
+              ElementsAre(listing));
+}
+
 }  // namespace
 }  // namespace zenkar

@@ -68,6 +68,15 @@ const ChartOfAccounts& TestBooks::chart() {
 
 StatementBooks TestBooks::Books() { return {chart(), settings, Source()}; }
 
+ListingBooks TestBooks::Listing() {
+  return {chart(), settings, payees,
+          [this](const std::function<void(int, std::string_view)>& visit) {
+            int number = 0;
+            for (const TransactionRecord& line : lines) visit(++number, line.Encode());
+            return true;
+          }};
+}
+
 TransactionSource TestBooks::Source() const {
   return [this](const std::function<void(const TransactionRecord&)>& visit) {
     for (const TransactionRecord& line : lines) visit(line);

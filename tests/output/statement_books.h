@@ -10,12 +10,21 @@
 #include "common/day_number.h"
 #include "ledger/chart_of_accounts.h"
 #include "ledger/company_settings.h"
+#include "ledger/payee_list.h"
 #include "ledger/transaction_record.h"
 #include "output/financial_statements.h"
+#include "output/listing_books.h"
 
 namespace zenkar::testing {
 
 inline DayNumber Day(int year, int month, int day) { return *MakeDayNumber(year, month, day); }
+
+inline PayeeRecord Payee(std::string_view name, std::string_view address = "") {
+  PayeeRecord payee;
+  payee.name = std::string(name);
+  payee.address = std::string(address);
+  return payee;
+}
 
 class TestBooks {
  public:
@@ -37,13 +46,19 @@ class TestBooks {
   // An unpaid invoice: no entry date, only its invoice date.
   TestBooks& Invoice(DayNumber invoice_date, std::string_view account, int64_t cents);
 
+  // The last line added, for the fields the helpers leave blank.
+  TransactionRecord& last() { return lines.back(); }
+
   const ChartOfAccounts& chart();
   StatementBooks Books();
   TransactionSource Source() const;
+  // The books as the listings read them: the lines as records numbered from 1.
+  ListingBooks Listing();
 
   CompanySettings settings;
   std::vector<AccountRecord> accounts;
   std::vector<TransactionRecord> lines;
+  PayeeList payees;
 
  private:
   TestBooks& Line(int32_t kind, DayNumber date, std::string_view account, int64_t cents);

@@ -7,42 +7,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "common/text_field.h"
-#include "ledger/chart_text.h"
 #include "ledger/ledger.h"
 #include "output/csv_reader.h"
 #include "output/financial_statements.h"
 #include "output/number_format.h"
 #include "output/output_fakes.h"
-#include "output/pdf_test_tools.h"
-#include "support/temp_dir.h"
-#include "tools/sample_company.h"
+#include "output/sample_reports.h"
 
 namespace zenkar {
 namespace {
 
-constexpr int kSampleYear = 2025;
-
-std::string GoldenPath(std::string_view name) {
-  const char* data = std::getenv("ZENKAR_TEST_DATA");
-  return std::string(data == nullptr ? "tests/data" : data) + "/golden/statements/" +
-         std::string(name);
-}
-
-bool UpdatingGolden() {
-  const char* update = std::getenv("ZENKAR_UPDATE_GOLDEN");
-  return update != nullptr && std::string(update) == "1";
-}
-
-// "1,234.56" or "(1,234.56)" as the statement printed it.
-Money ShownAmount(std::string text) {
-  const bool negative = !text.empty() && text.front() == '(';
-  std::erase_if(text, [](char c) { return c == '(' || c == ')' || c == ','; });
-  const Money amount = Money::Parse(text).value_or(Money::FromRaw(-1));
-  return negative ? -amount : amount;
-}
+using testing::kSampleYear;
 
 class SampleCompanyStatementsTest : public ::testing::Test {
  protected:
@@ -53,25 +29,7 @@ class SampleCompanyStatementsTest : public ::testing::Test {
   }
 
   // The sample company, written once for the whole suite.
-  struct Company {
-    Company() : ledger(PosixFileSystem(), ui, clock) {
-      std::string text;
-      std::vector<AccountRecord> accounts;
-      EXPECT_TRUE(PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok());
-      EXPECT_TRUE(ParseChartText(text, &accounts).ok());
-      program.WriteFile("KXACCTCOA.DAT", ChartOfAccounts(accounts).Encode());
-      ledger.set_program_folder(program.path());
-      ledger.SetDataFolder(data.path());
-      EXPECT_TRUE(ledger.OpenDataFolder());
-      EXPECT_TRUE(WriteSampleCompany(ledger, kSampleYear));
-      EXPECT_EQ(ui.Texts(), std::vector<std::string>{});
-    }
-    testing::TempDir program;
-    testing::TempDir data;
-    testing::ScriptedUi ui;
-    testing::FixedClock clock{{2026, 3, 14, 9, 30, 0}, 60};
-    Ledger ledger;
-  };
+  using Company = testing::SampleCompany;
 
   SampleCompanyStatementsTest() : out_(dir_.path()) {
     AddFinancialStatements(registry_);
@@ -91,24 +49,7 @@ class SampleCompanyStatementsTest : public ::testing::Test {
 
   // The PDF of `label` checked by qpdf and compared as text with `golden`.
   void ExpectGolden(std::string_view label, const std::string& pdf, std::string_view golden) {
-    ASSERT_EQ(testing::QpdfProblems(pdf), std::nullopt);
-    const testing::CommandResult text =
-        testing::RunCommand("pdftotext -layout -enc UTF-8 " + testing::ShellQuote(pdf) + " -");
-    ASSERT_EQ(text.status, 0);
-    const std::string path = GoldenPath(golden);
-    if (UpdatingGolden()) {
-      ASSERT_TRUE(WriteFileAtomically(PosixFileSystem(), path, text.output).ok()) << path;
-      return;
-    }
-    std::string expected;
-    ASSERT_TRUE(PosixFileSystem().ReadFile(path, &expected).ok())
-        << path << " is missing; ZENKAR_UPDATE_GOLDEN=1 writes it";
-    if (expected == text.output) return;
-    dir_.WriteFile("actual.txt", text.output);
-    const std::string diff = testing::RunCommand("diff -u " + testing::ShellQuote(path) + " " +
-                                                 testing::ShellQuote(dir_.File("actual.txt")))
-                                 .output;
-    ADD_FAILURE() << label << " differs from " << path << ":\n" << diff;
+    testing::ExpectGoldenPdf(label, pdf, "statements", golden, dir_);
   }
 
   static Company* company_;
@@ -180,7 +121,7 @@ TEST_F(SampleCompanyStatementsTest, TheCsvReadsBackAsTheComputedFigures) {
       if (row[field].empty()) {
         EXPECT_TRUE(shown[field - 1].IsZero()) << line.description;
       } else {
-        EXPECT_EQ(ShownAmount(row[field]), shown[field - 1]) << line.description;
+        EXPECT_EQ(testing::ShownAmount(row[field]), shown[field - 1]) << line.description;
         ++compared;
       }
     }

@@ -1,0 +1,112 @@
+#include "output/account_activity.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+#include "common/text_field.h"
+#include "ledger/bookkeeping.h"
+
+namespace zenkar {
+namespace {
+
+// An account number as one integer: its four bytes, padding included.
+uint32_t PackedNumber(std::string_view number) {
+  char key[kAccountNumberWidth] = {' ', ' ', ' ', ' '};
+  std::memcpy(key, number.data(), std::min(number.size(), kAccountNumberWidth));
+  uint32_t packed = 0;
+  std::memcpy(&packed, key, sizeof packed);
+  return packed;
+}
+
+class Summer {
+ public:
+  Summer(const ListingBooks& books, const ReportPeriod& period)
+      : books_(books),
+        period_(period),
+        bank_(PackedNumber(AccountKey(books.settings.bank_account))) {
+    const ChartOfAccounts& chart = books.chart;
+    for (int record = 1; record <= chart.count(); ++record) {
+      const AccountRecord& account = chart.account(record);
+      AccountActivity& activity = Find(PackedNumber(account.number), account.number);
+      activity.opening += account.balance_forward;
+    }
+  }
+
+  void Visit(int number, std::string_view record, const LineVisitor& each_line) {
+    const TransactionFacts facts = ReadTransactionFacts(record);
+    if (each_line) each_line(number, record, facts);
+    if (facts.kind != kJournalLine && facts.kind != kCheckOrDeposit) return;
+    const Money amount = PostedAmount(facts.kind, facts.amount);
+    const bool before = facts.date == kNoDate || facts.date < period_.first;
+    if (!before && facts.date > period_.last) return;
+    Post(PackedNumber(facts.account), facts.account, amount, before);
+    if (facts.kind == kCheckOrDeposit)
+      Post(bank_, AccountKey(books_.settings.bank_account), -amount, before);
+    if (!before) table_.period_has_lines = true;
+  }
+
+  ActivityTable Take() {
+    const ChartOfAccounts& chart = books_.chart;
+    std::vector<AccountActivity> missing;
+    for (auto& [packed, activity] : by_number_) {
+      if (chart.FindAccount(activity.account) == 0) missing.push_back(std::move(activity));
+    }
+    std::sort(missing.begin(), missing.end(),
+              [](const AccountActivity& a, const AccountActivity& b) {
+                return AccountNumberLess(a.account, b.account);
+              });
+    for (int record = 1; record <= chart.count(); ++record) {
+      const AccountRecord& account = chart.account(record);
+      auto found = by_number_.find(PackedNumber(account.number));
+      // An account number the chart holds twice is summed once, on its first record.
+      if (found == by_number_.end() || found->second.account.empty()) continue;
+      if (!account.IsEntry() && !found->second.has_lines) continue;
+      table_.accounts.push_back(std::move(found->second));
+      found->second.account.clear();
+    }
+    for (AccountActivity& activity : missing) table_.accounts.push_back(std::move(activity));
+    return std::move(table_);
+  }
+
+ private:
+  AccountActivity& Find(uint32_t packed, std::string_view number) {
+    auto [at, added] = by_number_.try_emplace(packed);
+    if (added) at->second.account = AccountKey(number);
+    return at->second;
+  }
+
+  void Post(uint32_t packed, std::string_view number, Money amount, bool before) {
+    AccountActivity& activity = Find(packed, number);
+    if (before) {
+      activity.opening += amount;
+    } else {
+      activity.period += amount;
+      activity.has_lines = true;
+    }
+  }
+
+  const ListingBooks& books_;
+  const ReportPeriod& period_;
+  const uint32_t bank_;
+  std::unordered_map<uint32_t, AccountActivity> by_number_;
+  ActivityTable table_;
+};
+
+}  // namespace
+
+bool SumAccountActivity(const ListingBooks& books, const ReportPeriod& period, ActivityTable* table,
+                        const LineVisitor& each_line) {
+  Summer summer(books, period);
+  const bool read = books.records(
+      [&](int number, std::string_view record) { summer.Visit(number, record, each_line); });
+  *table = summer.Take();
+  return read;
+}
+
+bool MovesBank(const ListedLine& line, const CompanySettings& settings) {
+  return line.kind == kCheckOrDeposit ||
+         (line.kind == kJournalLine && SameAccount(line.account, settings.bank_account));
+}
+
+}  // namespace zenkar
