@@ -88,9 +88,25 @@ Options:
   --omit-percentages     "Income Statement: Omit Percentages"
   --include-zero         "Income Statement/Balance Sheet: Include Zero Balance Accounts"
   --include-descriptions "Transaction Listing: Include Descriptions"
-  --sort-entries         "Reports: Sort Entries"
+  --sort-entries         "Reports: Sort Entries" (each listing in its own order)
   --shading-bars         "Reports: Use Shading Bars"
 Each is also on when the company's setup has it on.
+  --sort ORDER           sort the listing by ORDER: "Order Entered", "Payee",
+                         "Invoice Date", "Due Date", "Description",
+                         "Check Number", "Date", "Invoice Number",
+                         "Account (COA)" or "Amount"
+
+What the dialogs of some reports ask:
+  --account A            the account of the Account Summary
+  --payee NAME           the payee of the Payee Activity
+  --prior-from D --prior-to D
+                         the prior period of the Activity Comparison
+                         (default: the same dates a year earlier)
+
+  --mark-printed         the General Ledger and the Transaction Listing mark
+                         their entries printed, as on paper or PDF in kxacct;
+                         the command then changes the books and runs only
+                         while no other program has the folder open
 
 Reports:
 )HELP";

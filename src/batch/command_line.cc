@@ -41,7 +41,13 @@ const std::vector<CommandDefinition>& Commands() {
         {"shading-bars", Value::kNone},
         {"include-descriptions", Value::kNone},
         {"omit-percentages", Value::kNone},
-        {"include-zero", Value::kNone}}},
+        {"include-zero", Value::kNone},
+        {"sort", Value::kRequired},
+        {"account", Value::kRequired},
+        {"payee", Value::kRequired},
+        {"prior-from", Value::kRequired},
+        {"prior-to", Value::kRequired},
+        {"mark-printed", Value::kNone}}},
       {"export-journal", Command::kExportJournal, {{"accrual", Value::kNone}}},
       {"backup", Command::kBackup, {}},
       {"restore", Command::kRestore, {{"set", Value::kRequired}}},
@@ -290,7 +296,35 @@ class Interpreter {
     report.include_descriptions = Has("include-descriptions");
     report.omit_percentages = Has("omit-percentages");
     report.include_zero_balances = Has("include-zero");
-    return Period() && Destination();
+    report.account = Last("account").value_or("");
+    report.payee = Last("payee").value_or("");
+    report.mark_printed = Has("mark-printed");
+    return Period() && Destination() && Sort() && Prior();
+  }
+
+  bool Sort() {
+    const std::optional<std::string> sort = Last("sort");
+    if (!sort) return true;
+    invocation_.report.sort = EntryOrderNamed(*sort);
+    if (!invocation_.report.sort)
+      return Fail("'--sort' takes one of the orders of the sort dialog, not '" + *sort + "'");
+    return true;
+  }
+
+  // The prior period of the Activity Comparison.
+  bool Prior() {
+    if (!Has("prior-from") && !Has("prior-to")) return true;
+    if (!Has("prior-from") || !Has("prior-to")) {
+      return Fail("a prior period needs both '--prior-from' and '--prior-to'");
+    }
+    const std::optional<DayNumber> first = ParseIsoDate(*Last("prior-from"));
+    const std::optional<DayNumber> last = ParseIsoDate(*Last("prior-to"));
+    if (!first || !last) {
+      return Fail("'--prior-from' and '--prior-to' take YYYY-MM-DD, not '" +
+                  *Last(first ? "prior-to" : "prior-from") + "'");
+    }
+    invocation_.report.prior = RangePeriod(*first, *last);
+    return true;
   }
 
   bool Destination() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "batch/console_ui.h"
+#include "output/listing_order.h"
 #include "output/report_period.h"
 
 namespace zenkar {
@@ -34,6 +35,11 @@ struct ReportRequest {
   bool include_descriptions = false;
   bool omit_percentages = false;
   bool include_zero_balances = false;
+  std::optional<EntryOrder> sort;     // --sort ORDER
+  std::string account;                // --account (UTF-8)
+  std::string payee;                  // --payee (UTF-8)
+  std::optional<ReportPeriod> prior;  // --prior-from / --prior-to
+  bool mark_printed = false;          // --mark-printed
 };
 
 struct Invocation {

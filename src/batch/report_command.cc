@@ -91,7 +91,8 @@ OutputTarget TargetOf(ReportDestination destination) {
 // The options the company keeps, each of which the command line may turn on.
 ReportOptions OptionsOf(const ReportRequest& request, const CompanySettings& settings) {
   ReportOptions options;
-  options.sort_entries = request.sort_entries || settings.sort_entries != 0;
+  options.sort_entries =
+      request.sort_entries || request.sort.has_value() || settings.sort_entries != 0;
   options.use_shading_bars = request.shading_bars || settings.use_shading_bars != 0;
   options.include_descriptions =
       request.include_descriptions || settings.transaction_listing_long != 0;
@@ -106,6 +107,41 @@ std::string PrinterOf(const ReportRequest& request, const CompanySettings& setti
   if (!request.printer.empty()) return Utf8ToCp1252(request.printer);
   return std::string(Trim(settings.report_output.printer_name));
 }
+
+// The answers to the reports' questions, from the command line.
+class CommandLineChoices : public ReportChoices {
+ public:
+  CommandLineChoices(const ReportRequest& request, Ui& ui) : request_(request), ui_(ui) {}
+
+  std::optional<EntryOrder> ChooseSortOrder(std::string_view, EntryOrder proposed) override {
+    return request_.sort.value_or(proposed);
+  }
+  std::optional<std::string> ChooseAccount(const ChartOfAccounts&) override {
+    if (request_.account.empty()) {
+      ui_.Error("The Account Summary needs its account: --account NUMBER");
+      return std::nullopt;
+    }
+    return Utf8ToCp1252(request_.account);
+  }
+  std::optional<int> ChoosePayee(const PayeeList& payees) override {
+    if (request_.payee.empty()) {
+      ui_.Error("The Payee Activity needs its payee: --payee NAME");
+      return std::nullopt;
+    }
+    const std::string name = Utf8ToCp1252(request_.payee);
+    const int number = payees.FindPayeeByName(name);
+    if (number == 0) ui_.Error("No payee is named " + name + ".");
+    return number == 0 ? std::nullopt : std::optional(number);
+  }
+  std::optional<ComparisonPeriods> ChooseComparisonPeriods(
+      const ComparisonPeriods& proposed) override {
+    return ComparisonPeriods{request_.prior.value_or(proposed.prior), proposed.current};
+  }
+
+ private:
+  const ReportRequest& request_;
+  Ui& ui_;
+};
 
 // Puts the finished document in the user's place, and shows it when asked.
 bool Deliver(const ReportRequest& request, const std::string& document, CommandContext& context) {
@@ -147,9 +183,15 @@ bool RunReport(const ReportRequest& request, CommandContext& context) {
   LpPrinter printer({env.fs, context.ui, env.clock, env.shell, scratch.path(),
                      PrinterOf(request, settings), services.pdf_options});
   services.printer = &printer;
-  const ReportRunRequest run{request.labels, TargetOf(request.destination),
-                             request.period.value_or(DatePeriod(env.clock.Today())),
-                             OptionsOf(request, settings)};
+  CommandLineChoices choices(request, context.ui);
+  ReportRunRequest run{request.labels, TargetOf(request.destination),
+                       request.period.value_or(DatePeriod(env.clock.Today())),
+                       OptionsOf(request, settings), &choices};
+  if (request.mark_printed) {
+    run.mark_printed = [&context](const std::vector<PrintedLine>& lines) {
+      return context.ledger.MarkTransactionsPrinted(lines);
+    };
+  }
   if (!RunReports(BatchReports(), context.ledger, services, run).completed) return false;
   if (to_printer) return true;
   return !catcher.documents.empty() && Deliver(request, catcher.documents.back(), context);

@@ -57,6 +57,19 @@ TEST(CommandLineTest, PrintTakesAPrinterUnlessTheNextWordIsAReport) {
   EXPECT_EQ(two.report.destination, ReportDestination::kPrinter);
 }
 
+TEST(CommandLineTest, ReportsTakeTheAnswersOfTheirDialogs) {
+  const Invocation report =
+      Parsed({"report", "Balance Sheet", "--pdf", "x", "--sort", "check number", "--account", "110",
+              "--payee", "Dock Rentals", "--prior-from", "2024-01-01", "--prior-to", "2024-03-31",
+              "--mark-printed"});
+  EXPECT_EQ(report.report.sort, EntryOrder::kCheckNumber);
+  EXPECT_EQ(report.report.account, "110");
+  EXPECT_EQ(report.report.payee, "Dock Rentals");
+  EXPECT_EQ(report.report.prior, RangePeriod(Day(2024, 1, 1), Day(2024, 3, 31)));
+  EXPECT_TRUE(report.report.mark_printed);
+  EXPECT_FALSE(Parsed({"report", "Balance Sheet", "--pdf", "x"}).report.mark_printed);
+}
+
 TEST(CommandLineTest, UsageErrorsSayWhatIsWrong) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "name a command"},
@@ -66,7 +79,7 @@ TEST(CommandLineTest, UsageErrorsSayWhatIsWrong) {
       {{"--yes", "--no", "where"}, "choose one of '--yes' and '--no'"},
       {{"--password-file=", "where"}, "'--password-file' needs a file"},
       {{"export-journal", "--accrual=1"}, "option '--accrual' takes no value"},
-      {{"report", "General Ledger", "--pdf", "x"}, "'General Ledger' is not a report kxbatch"},
+      {{"report", "Profit Forecast", "--pdf", "x"}, "'Profit Forecast' is not a report kxbatch"},
       {{"report", "Balance Sheet"}, "choose one of '--pdf FILE', '--csv FILE' and '--print'"},
       {{"report", "Balance Sheet", "--print", "--open"}, "'--open' goes with '--pdf' or '--csv'"},
       {{"report", "Balance Sheet", "--month", "2025-02", "--date", "2025-02-01", "--pdf", "x"},
@@ -74,6 +87,10 @@ TEST(CommandLineTest, UsageErrorsSayWhatIsWrong) {
       {{"report", "Balance Sheet", "--date", "2025-02-30", "--pdf", "x"},
        "'--date' takes YYYY-MM-DD, not '2025-02-30'"},
       {{"report", "Balance Sheet", "--quarter", "2025-Q5", "--pdf", "x"}, "'--quarter' takes"},
+      {{"report", "Balance Sheet", "--pdf", "x", "--sort", "Size"},
+       "'--sort' takes one of the orders of the sort dialog, not 'Size'"},
+      {{"report", "Balance Sheet", "--pdf", "x", "--prior-from", "2024-01-01"},
+       "a prior period needs both '--prior-from' and '--prior-to'"},
   };
   for (const auto& [args, error] : cases) {
     const ParsedCommandLine parsed = Parse(args);

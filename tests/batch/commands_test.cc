@@ -190,7 +190,10 @@ TEST_F(CommandsTest, UsageErrorsExitWithTwoAndHelpWithZero) {
   EXPECT_EQ(err(), "kxbatch: unknown option '--accrual' for 'where'\nTry 'kxbatch --help'.\n");
   EXPECT_EQ(Run({"report", "--print", "--help"}), kExitSuccess);  // help wins
   EXPECT_EQ(out().rfind("Usage: kxbatch [--folder DIR] report", 0), 0u);
-  EXPECT_NE(out().find("Reports:\n  Income Statement\n  Balance Sheet\n"), std::string::npos);
+  EXPECT_NE(out().find("Reports:\n  Transaction Listing\n  Income Statement\n  Balance Sheet\n"
+                       "  General Ledger\n"),
+            std::string::npos);
+  EXPECT_NE(out().find("  1099-MISC\n"), std::string::npos);
   EXPECT_EQ(dir_.Listing(), "");
 }
 

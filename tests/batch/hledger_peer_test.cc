@@ -4,11 +4,14 @@
 // ledger-cli, when present, must agree with hledger.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
+#include <set>
 
 #include "batch/journal_export.h"
 #include "batch_fixture.h"
 #include "common/text_field.h"
+#include "tools/generated_company.h"
 
 namespace zenkar {
 namespace {
@@ -115,6 +118,69 @@ TEST_F(HledgerPeerTest, SampleCompany) {
   ExpectPeersAgree(false);
   EXPECT_EQ(imbalance_, Money());
   ExpectPeersAgree(true);
+}
+
+// "1,234.56" or "(1,234.56)" as a report's CSV writes it.
+Money ReportAmount(std::string text) {
+  const bool negative = !text.empty() && text.front() == '(';
+  std::erase_if(text, [](char c) { return c == '(' || c == ')' || c == ','; });
+  const std::optional<Money> amount = Money::Parse(text);
+  EXPECT_TRUE(amount.has_value()) << text;
+  return negative ? -amount.value_or(Money()) : amount.value_or(Money());
+}
+
+// Our trial balance against hledger's balances of the exported journal, on
+// generated books of many seeds: every account's closing balance at the
+// period's end and its activity within the period.
+TEST_F(HledgerPeerTest, TheTrialBalanceAgreesOnGeneratedBooks) {
+  std::vector<AccountRecord> chart;
+  ASSERT_TRUE(ReadChartText(fs_, ZENKAR_DEFAULT_CHART_TEXT, &chart).ok());
+  const std::string journal = dir_.File("books.journal");
+  for (uint64_t seed = 1; seed <= 6; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    ASSERT_TRUE(WriteGeneratedCompany(fs_, dir_.path(), chart, 20000, seed).ok());
+    ASSERT_EQ(Run({"report", "Trial Balance", "--from", "2023-04-01", "--to", "2023-09-30", "--csv",
+                   dir_.File("tb.csv")}),
+              kExitSuccess)
+        << ::testing::PrintToString(ui_.Texts());
+    ASSERT_EQ(Run({"export-journal", journal}), kExitSuccess);
+    const testing::ToolResult closing =
+        RunTool("hledger -f " + Quote(journal) + " balance -O csv --no-total -e 2023-10-01");
+    const testing::ToolResult period = RunTool("hledger -f " + Quote(journal) +
+                                               " balance -O csv --no-total -b 2023-04-01 -e "
+                                               "2023-10-01");
+    ASSERT_EQ(closing.status, 0) << closing.output;
+    ASSERT_EQ(period.status, 0) << period.output;
+    const Balances closing_by_number = ByNumber(ParseBalances(closing.output, ','));
+    const Balances period_by_number = ByNumber(ParseBalances(period.output, ','));
+
+    const std::string csv = dir_.ReadFile("tb.csv");
+    std::set<std::string> ours;
+    size_t start = 0;
+    for (size_t end; (end = csv.find("\r\n", start)) != std::string::npos; start = end + 2) {
+      // "a","b","c", : the fields between the quotes.
+      std::vector<std::string> fields;
+      const std::string line = csv.substr(start, end - start);
+      for (size_t at = 1, close; (close = line.find("\",", at)) != std::string::npos;
+           at = close + 3) {
+        fields.push_back(line.substr(at, close - at));
+      }
+      // An account line: the number, its description and three amounts.
+      if (fields.size() != 5 || fields[0].empty() || fields[0].find(' ') != std::string::npos ||
+          !std::isdigit(static_cast<unsigned char>(fields[0][0]))) {
+        continue;
+      }
+      EXPECT_EQ(ReportAmount(fields[4]), Get(closing_by_number, fields[0])) << fields[0];
+      EXPECT_EQ(ReportAmount(fields[3]), Get(period_by_number, fields[0])) << fields[0];
+      ours.insert(fields[0]);
+    }
+    EXPECT_GT(ours.size(), 30u);
+    // And no account of theirs is missing from ours (the books' difference,
+    // "Out of balance", is the trial balance's totals line).
+    for (const auto& [number, balance] : closing_by_number) {
+      if (number != "Out" && !balance.IsZero()) EXPECT_TRUE(ours.count(number)) << number;
+    }
+  }
 }
 
 // Books that do not balance, with fractions of a cent, an account number used

@@ -113,6 +113,52 @@ TEST_F(ReportCommandTest, RefusalsLeaveTheNamedFileAlone) {
   }
 }
 
+TEST_F(ReportCommandTest, TheListingsTakeTheirDialogsAnswersFromTheCommandLine) {
+  WriteBooks();
+  EXPECT_EQ(Run({"report", "Account Summary", "--month", "2025-02", "--csv", "a.csv"}),
+            kExitFailure);
+  EXPECT_EQ(ui_.LastText(), "The Account Summary needs its account: --account NUMBER");
+  EXPECT_EQ(Run({"report", "Account Summary", "--month", "2025-02", "--csv", "a.csv", "--account",
+                 "650"}),
+            kExitSuccess);
+  EXPECT_NE(dir_.ReadFile("a.csv").find(R"("Dock Rentals","1001","02/01/2025","650","400.00")"),
+            std::string::npos)
+      << dir_.ReadFile("a.csv");
+  EXPECT_EQ(Run({"report", "Payee Activity", "--month", "2025-02", "--csv", "p.csv", "--payee",
+                 "Nobody"}),
+            kExitFailure);
+  EXPECT_EQ(ui_.LastText(), "No payee is named Nobody.");
+  // Sorted by amount: the larger deposit first.
+  EXPECT_EQ(Run({"report", "Check and Deposit Listing", "--from", "2025-01-01", "--to",
+                 "2025-02-28", "--csv", "c.csv", "--sort", "Amount"}),
+            kExitSuccess);
+  const std::string csv = dir_.ReadFile("c.csv");
+  EXPECT_LT(csv.find("Hillcrest"), csv.find("Kittery"));
+  EXPECT_LT(csv.find("Kittery"), csv.find("Dock Rentals"));
+}
+
+// Marking entries printed changes the books: only with --mark-printed, and
+// then only while no other program has the folder open.
+TEST_F(ReportCommandTest, AGeneralLedgerMarksItsEntriesPrintedOnlyWhenAsked) {
+  WriteBooks();
+  auto unprinted = [&] {
+    int count = 0;
+    const std::string lines = dir_.ReadFile("KXACCT.TRN");
+    for (size_t at = 0; at < lines.size(); at += kTransactionRecordLength) {
+      count += TransactionRecord::Decode(lines.substr(at, kTransactionRecordLength)).unprinted;
+    }
+    return count;
+  };
+  ASSERT_EQ(unprinted(), 3);
+  EXPECT_EQ(Run({"report", "General Ledger", "--month", "2025-02", "--pdf", "gl.pdf"}),
+            kExitSuccess);
+  EXPECT_EQ(unprinted(), 3);
+  EXPECT_EQ(
+      Run({"report", "General Ledger", "--month", "2025-02", "--pdf", "gl.pdf", "--mark-printed"}),
+      kExitSuccess);
+  EXPECT_EQ(unprinted(), 1);  // January's deposit was not on February's ledger
+}
+
 TEST_F(ReportCommandTest, EachPrintedReportGoesToLpInRunOrder) {
   WriteBooks([](CompanySettings& s) { s.report_output.printer_name = "Front Desk"; });
   EXPECT_EQ(Run({"report", "Balance Sheet", "Income Statement", "--month", "2025-02", "--print"}),
