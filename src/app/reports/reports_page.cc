@@ -10,6 +10,7 @@
 #include "app_rules/setup/program_setup.h"
 #include "app_rules/setup/report_options.h"
 #include "output/financial_statements.h"
+#include "output/ledger_reports.h"
 #include "platform/text_conversion.h"
 
 namespace zenkar {
@@ -62,16 +63,21 @@ void Refill(QComboBox* list, const std::vector<PeriodEntry>& entries) {
 ReportRegistry KxacctReports() {
   ReportRegistry registry;
   AddFinancialStatements(registry);
+  AddLedgerReports(registry);
   return registry;
 }
 
 ReportsPage::ReportsPage(const TabPageInfo& info, PageContext context)
-    : TabPage(info, context), registry_(KxacctReports()) {
+    : TabPage(info, context),
+      registry_(KxacctReports()),
+      dialogs_(this, context.program.date_patterns()) {
   auto* columns = new QHBoxLayout;
   columns->addWidget(BuildReportBoxes());
   auto* right = new QVBoxLayout;
   right->addWidget(BuildReportFor());
   right->addWidget(BuildButtons());
+  labels_ = new MailingLabelsGroup(program(), [this] { return Services(); });
+  right->addWidget(labels_);
   right->addStretch();
   columns->addLayout(right);
   columns->addStretch();
@@ -163,6 +169,7 @@ void ReportsPage::ChoosePeriodKind(PeriodKind kind) {
 
 void ReportsPage::PageShown() {
   FillReportDates();
+  labels_->Refresh();
   window().SetStatusText(FromCp1252(kStatusCaption));
 }
 
@@ -209,6 +216,10 @@ void ReportsPage::Run(OutputTarget target) {
   request.target = target;
   request.period = ChosenPeriod();
   request.options = ReportOptionsOf(program().ledger().settings());
+  request.choices = test_choices_ != nullptr ? test_choices_ : &dialogs_;
+  request.mark_printed = [this](const std::vector<PrintedLine>& lines) {
+    return program().ledger().MarkTransactionsPrinted(lines);
+  };
   OutputServices services = Services();
   const ReportRunResult result =
       zenkar::RunReports(registry_, program().ledger(), services, request);

@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "app/reports/mailing_labels_group.h"
+#include "app/reports/report_dialogs.h"
 #include "app/window/tab_page.h"
 #include "output/report_run.h"
 #include "platform/desktop_printer.h"
@@ -61,6 +63,9 @@ class ReportsPage : public TabPage {
   PrinterCanvasFactory* printer();
   // Tests put a printer port of their own in place of the desktop printer.
   void set_printer_for_testing(PrinterCanvasFactory* printer) { test_printer_ = printer; }
+  // And answers of their own in place of the reports' dialogs.
+  void set_choices_for_testing(ReportChoices* choices) { test_choices_ = choices; }
+  MailingLabelsGroup* mailing_labels() const { return labels_; }
 
  private:
   QWidget* BuildReportBoxes();
@@ -84,6 +89,9 @@ class ReportsPage : public TabPage {
   ReportDateLists lists_;
   std::unique_ptr<DesktopPrinter> desktop_printer_;
   PrinterCanvasFactory* test_printer_ = nullptr;
+  DialogReportChoices dialogs_;
+  ReportChoices* test_choices_ = nullptr;
+  MailingLabelsGroup* labels_ = nullptr;
 };
 
 }  // namespace zenkar

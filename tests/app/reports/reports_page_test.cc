@@ -107,12 +107,19 @@ class ReportsPageTest : public QObject {
     ReportsPage* page = world.OpenReports(nullptr);
     QVERIFY(page != nullptr);
     QStringList captions;
-    for (QCheckBox* box : page->findChildren<QCheckBox*>()) captions << box->text();
-    QCOMPARE(captions, QStringList({"Income Statement", "Balance Sheet"}));
+    for (const ReportListing& listing : ReportList()) {
+      if (QCheckBox* box = page->report_box(listing.label)) captions << box->text();
+    }
+    QCOMPARE(
+        captions,
+        QStringList({"Transaction Listing", "Income Statement", "Balance Sheet", "General Ledger",
+                     "Account Summary", "Trial Balance", "Activity Comparison", "COA Listing",
+                     "Unpaid Invoice Listing", "Check and Deposit Listing", "Last 50 Entries",
+                     "Unprinted Transactions", "Payee Listing", "Payee Activity", "1099-MISC"}));
     // Their control numbers follow the run order.
     QCOMPARE(page->report_box("Income Statement")->objectName(), ControlName(402));
-    QCOMPARE(page->report_box("Balance Sheet")->objectName(), ControlName(403));
-    QVERIFY(page->report_box("General Ledger") == nullptr);
+    QCOMPARE(page->report_box("Account Summary")->objectName(), ControlName(408));
+    QCOMPARE(page->report_box("1099-MISC")->objectName(), ControlName(415));
     QCOMPARE(world.window->status_line()->text(), QString("Reports"));
   }
 
@@ -226,6 +233,81 @@ class ReportsPageTest : public QObject {
              QStringList({FromCp1252(std::string(kPdfOpenError)) +
                           "\n\nThe PDF file was saved as:\n" + FromPath(pdf)}));
     QCOMPARE(testing::QpdfProblems(pdf), std::nullopt);
+  }
+
+  // A printed General Ledger marks the month's entries printed; a listing
+  // that asks (the Account Summary) gets its answer from the page's dialogs.
+  void PrintingTheLedgerMarksItsEntriesAndListingsAsk() {
+    World world;
+    QVERIFY(world.ok);
+    FakePrinter printer;
+    testing::ScriptedChoices choices;
+    choices.account = "650";
+    ReportsPage* page = world.OpenReports(&printer);
+    QVERIFY(page != nullptr);
+    page->set_choices_for_testing(&choices);
+    auto unprinted = [&](int month) {
+      int count = 0;
+      world.program.ledger().ForEachTransaction([&](const TransactionRecord& line) {
+        if (line.kind != kInvoice && line.unprinted != 0 && ToCivilDate(line.date).month == month) {
+          ++count;
+        }
+      });
+      return count;
+    };
+    QVERIFY(unprinted(11) > 10);
+    const int december = unprinted(12);
+    ChooseMonth(page, 11);
+    page->report_box("General Ledger")->setChecked(true);
+    page->report_box("Account Summary")->setChecked(true);
+    Click(page, 431);
+    QCOMPARE(Texts(world.ui.Texts()), QStringList());
+    QCOMPARE(Texts(printer.titles), QStringList({"General-Ledger", "Account-Summary"}));
+    QCOMPARE(Texts(choices.asked), QStringList({"Account Summary Report"}));
+    QCOMPARE(unprinted(11), 0);
+    QCOMPARE(unprinted(12), december);
+  }
+
+  void TheLabelGroupPrintsTheChosenPayeesAndKeepsItsOptions() {
+    World world;
+    QVERIFY(world.ok);
+    ReportsPage* page = world.OpenReports(nullptr);
+    QVERIFY(page != nullptr);
+    MailingLabelsGroup* labels = page->mailing_labels();
+    Click(labels, 453);
+    QCOMPARE(Texts(world.ui.Texts()), QStringList({"Select at least one Payee."}));
+    world.ui.ClearMessages();
+    labels->payees()->item(0)->setSelected(true);
+    labels->payees()->item(2)->setSelected(true);
+    labels->left_margin()->setText("0.25");
+    labels->count_choice(1)->setChecked(true);  // 3 Labels per Payee (1 Row)
+    Click(labels, 453);
+    QCOMPARE(Texts(world.ui.Texts()), QStringList());
+    QCOMPARE(FromPath(world.shell.opened_documents.back()),
+             FromPath(world.data.File("Payee-Labels.pdf")));
+    const testing::TextPages pages = testing::PdfTextPages(world.shell.opened_documents.back());
+    QCOMPARE(pages.size(), size_t{1});
+    QVERIFY(QString::fromStdString(pages[0][0]).contains("Wharfside Properties LLC"));
+    const CompanySettings& settings = world.program.ledger().settings();
+    QCOMPARE(settings.label_left_margin, Money::FromCents(25));
+    QCOMPARE(settings.label_options[3], 3);
+  }
+
+  void TheSortAndChoiceDialogsProposeAndRequireAChoice() {
+    SortOrderDialog sort(nullptr, EntryOrder::kCheckNumber);
+    QVERIFY(sort.choice(EntryOrder::kCheckNumber)->isChecked());
+    QCOMPARE(sort.choice(EntryOrder::kAccount)->text(), QString("Account (COA)"));
+    sort.choice(EntryOrder::kAmount)->setChecked(true);
+    QVERIFY(sort.order() == EntryOrder::kAmount);
+
+    ListChoiceDialog accounts(nullptr, kAccountSummaryTitle, kSelectAnAccount);
+    accounts.AddItem("110 Checking Account", 2);
+    QCOMPARE(accounts.windowTitle(), QString("Account Summary Report"));
+    QPushButton* ok = accounts.buttons()->button(QDialogButtonBox::Ok);
+    QVERIFY(!ok->isEnabled());
+    accounts.list()->setCurrentRow(0);
+    QVERIFY(ok->isEnabled());
+    QCOMPARE(accounts.chosen(), 2);
   }
 
   void TheCalculatorPrintsItsTape() {
