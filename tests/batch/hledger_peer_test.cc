@@ -178,7 +178,9 @@ TEST_F(HledgerPeerTest, TheTrialBalanceAgreesOnGeneratedBooks) {
     // And no account of theirs is missing from ours (the books' difference,
     // "Out of balance", is the trial balance's totals line).
     for (const auto& [number, balance] : closing_by_number) {
-      if (number != "Out" && !balance.IsZero()) EXPECT_TRUE(ours.count(number)) << number;
+      if (number != "Out" && !balance.IsZero()) {
+        EXPECT_TRUE(ours.count(number)) << number;
+      }
     }
   }
 }
