@@ -3,7 +3,9 @@
 //
 // A line keeps its reserved bytes, so Encode after Decode gives the record
 // back byte for byte, and the few fields the whole-file passes read straight
-// from the bytes (ReadTransactionFacts) agree with the decoded line. Arranging
+// from the bytes (ReadTransactionFacts, and the reports' ReadListedLine) agree
+// with the decoded line; the printed fingerprint ignores the unprinted flag
+// and nothing else. Arranging
 // a file must give it back in the chosen order with a valid, distinct entry
 // sequence on every line, holding the same lines: only the sequence area of a
 // line may change.
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_field.h"
 #include "fuzz/fuzz_support.h"
 #include "ledger/transaction_order.h"
 #include "ledger/transaction_record.h"
@@ -34,6 +37,22 @@ void CheckLine(std::string_view record) {
               facts.amount == line.amount && facts.payee_number == line.payee_number &&
               facts.entry_sequence == line.entry_sequence && facts.account == line.account,
           "the facts read from the bytes are the decoded line's");
+  const zenkar::ListedLine listed = zenkar::ReadListedLine(7, record);
+  Require(listed.record_number == 7 && listed.kind == line.kind && listed.date == line.date &&
+              listed.invoice_date == line.invoice_date_2 && listed.due_date == line.due_date &&
+              listed.amount == line.amount && listed.account == line.account &&
+              listed.description == zenkar::TrimRight(line.description) &&
+              listed.memo == zenkar::TrimRight(line.memo) &&
+              listed.reference == zenkar::TrimRight(line.reference) &&
+              listed.invoice_number == zenkar::TrimRight(line.invoice_number),
+          "the listed line is the decoded line without its padding");
+  std::string flagged(record);
+  zenkar::PutUnprintedFlag(flagged, line.unprinted == 0 ? 1 : 0);
+  Require(zenkar::PrintedFingerprint(flagged) == listed.fingerprint,
+          "the unprinted flag leaves the fingerprint alone");
+  flagged[kSize - 1] = static_cast<char>(flagged[kSize - 1] ^ 1);
+  Require(zenkar::PrintedFingerprint(flagged) != listed.fingerprint,
+          "a changed byte changes the fingerprint");
 }
 
 // The lines with their sequence area blanked, sorted: what arranging keeps.

@@ -17,113 +17,31 @@
 // Each figure is the median of its repetitions, with the files in the page
 // cache; a statement's figure covers the whole report from the date checks
 // to the finished PDF flushed to disk and renamed into place.
-#include <time.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/clock.h"
 #include "common/date_patterns.h"
 #include "common/file_system.h"
-#include "common/shell.h"
-#include "common/ui.h"
 #include "ledger/chart_text.h"
 #include "ledger/ledger.h"
 #include "output/financial_statements.h"
+#include "output_bench_support.h"
 
 namespace zenkar {
 namespace {
 
-using Timer = std::chrono::steady_clock;
+using bench::Fail;
+using bench::Time;
+using bench::Timing;
 
 constexpr int kLastYear = 2025;
 constexpr int kMonth = 6;
-
-// Counts messages; the company is built to show none but the capacity
-// warning that 100,000 lines call for.
-class SilentUi : public Ui {
- public:
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  void SetStatusText(std::string_view) override {}
-  void SetProgress(std::string_view, long, long) override {}
-  void ClearProgress() override {}
-  void Beep() override {}
-  void SetBusy(bool) override {}
-  std::string last;
-  int messages = 0;
-
- protected:
-  bool ShowMessage(const Message& message) override {
-    if (message.text == kCapacityWarning) return true;
-    ++messages;
-    last = message.text;
-    return true;
-  }
-};
-
-// Opens nothing: the benchmark times the document, not a viewer.
-class NoShell : public Shell {
- public:
-  bool OpenDocument(const std::string&) override { return true; }
-  bool OpenUrl(const std::string&) override { return true; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return true; }
-  int RunProgram(const std::string&, const std::vector<std::string>&) override { return 0; }
-};
-
-double Milliseconds(Timer::time_point start) {
-  return std::chrono::duration<double, std::milli>(Timer::now() - start).count();
-}
-
-// The processor time of this process so far, in milliseconds: on a shared
-// machine it shows the work apart from the waiting for a core.
-double CpuMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-// Medians of the elapsed and of the processor time of `step`.
-struct Timing {
-  double elapsed = 0;
-  double cpu = 0;
-};
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-Timing Time(int repetitions, const std::function<void()>& step) {
-  std::vector<double> elapsed;
-  std::vector<double> cpu;
-  for (int i = 0; i < repetitions; ++i) {
-    const double cpu_start = CpuMilliseconds();
-    const Timer::time_point start = Timer::now();
-    step();
-    elapsed.push_back(Milliseconds(start));
-    cpu.push_back(CpuMilliseconds() - cpu_start);
-  }
-  return {Median(elapsed), Median(cpu)};
-}
-
-[[noreturn]] void Fail(const std::string& what) {
-  std::fprintf(stderr, "bench_statements: %s\n", what.c_str());
-  std::exit(1);
-}
 
 class Generator {
  public:
@@ -226,7 +144,7 @@ void Run(int count, int repetitions) {
   std::filesystem::create_directories(folder);
   WriteCompany(folder, count);
 
-  SilentUi ui;
+  bench::SilentUi ui;
   Ledger ledger(fs, ui, SystemClock());
   ledger.SetDataFolder(folder);
   // The first load computes the posted totals of the generated lines.
@@ -234,7 +152,7 @@ void Run(int count, int repetitions) {
   ledger.Close();
   ui.messages = 0;
   if (!ledger.OpenDataFolder() || ui.messages > 0) Fail("open: " + ui.last);
-  NoShell shell;
+  bench::NoShell shell;
   const DatePatterns dates = DeriveDatePatterns("11/22/3344");
   OutputServices services{fs, ui, SystemClock(), shell, dates, nullptr, nullptr, folder, {}};
   const ReportPeriod period = MonthPeriod(kLastYear, kMonth);
@@ -288,9 +206,7 @@ void Run(int count, int repetitions) {
 
   std::printf("Statements benchmark: %d lines, month %d of %d, median of %d (elapsed, processor)\n",
               ledger.transaction_count(), kMonth, kLastYear, repetitions);
-  auto row = [](const char* what, const Timing& t) {
-    std::printf("  %-58s %8.2f ms %8.2f ms\n", what, t.elapsed, t.cpu);
-  };
+  const auto row = bench::PrintRow;
   row("income statement (month, prior-year percentages) to PDF", income);
   row("balance sheet (end of the month) to PDF", balance);
   row("  reading the lines for the income statement", reading_income);

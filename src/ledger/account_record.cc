@@ -1,5 +1,8 @@
 #include "ledger/account_record.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "common/byte_codec.h"
 #include "common/text_field.h"
 
@@ -40,6 +43,14 @@ std::string_view TitleTypeLabel(int32_t title_type) {
 std::string AccountKey(std::string_view number) { return FitText(number, kAccountNumberWidth); }
 
 bool SameAccount(std::string_view a, std::string_view b) { return AccountKey(a) == AccountKey(b); }
+
+uint32_t PackedAccountNumber(std::string_view number) {
+  char key[kAccountNumberWidth] = {' ', ' ', ' ', ' '};
+  std::memcpy(key, number.data(), std::min(number.size(), kAccountNumberWidth));
+  uint32_t packed = 0;
+  std::memcpy(&packed, key, sizeof packed);
+  return packed;
+}
 
 bool AccountNumberLess(std::string_view a, std::string_view b) {
   // std::string compares char by char as unsigned bytes, like the chart file.

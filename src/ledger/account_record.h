@@ -56,6 +56,9 @@ std::string AccountKey(std::string_view number);
 bool SameAccount(std::string_view a, std::string_view b);
 // Chart order: byte by byte over the 4-character keys.
 bool AccountNumberLess(std::string_view a, std::string_view b);
+// The account number as one integer: the four bytes of its key, padding
+// included, for passes that look numbers up per line without making strings.
+uint32_t PackedAccountNumber(std::string_view number);
 
 struct AccountRecord {
   static constexpr size_t kSize = 156;

@@ -1,7 +1,6 @@
 #include "output/account_activity.h"
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_map>
 
 #include "common/text_field.h"
@@ -10,25 +9,16 @@
 namespace zenkar {
 namespace {
 
-// An account number as one integer: its four bytes, padding included.
-uint32_t PackedNumber(std::string_view number) {
-  char key[kAccountNumberWidth] = {' ', ' ', ' ', ' '};
-  std::memcpy(key, number.data(), std::min(number.size(), kAccountNumberWidth));
-  uint32_t packed = 0;
-  std::memcpy(&packed, key, sizeof packed);
-  return packed;
-}
-
 class Summer {
  public:
   Summer(const ListingBooks& books, const ReportPeriod& period)
       : books_(books),
         period_(period),
-        bank_(PackedNumber(AccountKey(books.settings.bank_account))) {
+        bank_(PackedAccountNumber(AccountKey(books.settings.bank_account))) {
     const ChartOfAccounts& chart = books.chart;
     for (int record = 1; record <= chart.count(); ++record) {
       const AccountRecord& account = chart.account(record);
-      AccountActivity& activity = Find(PackedNumber(account.number), account.number);
+      AccountActivity& activity = Find(PackedAccountNumber(account.number), account.number);
       activity.opening += account.balance_forward;
     }
   }
@@ -40,7 +30,7 @@ class Summer {
     const Money amount = PostedAmount(facts.kind, facts.amount);
     const bool before = facts.date == kNoDate || facts.date < period_.first;
     if (!before && facts.date > period_.last) return;
-    Post(PackedNumber(facts.account), facts.account, amount, before);
+    Post(PackedAccountNumber(facts.account), facts.account, amount, before);
     if (facts.kind == kCheckOrDeposit)
       Post(bank_, AccountKey(books_.settings.bank_account), -amount, before);
     if (!before) table_.period_has_lines = true;
@@ -58,7 +48,7 @@ class Summer {
               });
     for (int record = 1; record <= chart.count(); ++record) {
       const AccountRecord& account = chart.account(record);
-      auto found = by_number_.find(PackedNumber(account.number));
+      auto found = by_number_.find(PackedAccountNumber(account.number));
       // An account number the chart holds twice is summed once, on its first record.
       if (found == by_number_.end() || found->second.account.empty()) continue;
       if (!account.IsEntry() && !found->second.has_lines) continue;

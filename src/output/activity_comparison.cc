@@ -18,7 +18,6 @@ constexpr double kCurrentColumn = 56;
 constexpr double kDifferenceColumn = 68;
 constexpr double kPercentColumn = 80;
 constexpr size_t kDescriptionLength = 25;
-constexpr double kAmountWidth = 9;
 
 std::vector<ListingColumn> Columns() {
   return {{0, kAccountColumn, "Acct", 1},

@@ -13,7 +13,6 @@ constexpr double kInvoiceColumn = 50;
 constexpr double kDateColumn = 57;
 constexpr double kAccountColumn = 66;
 constexpr double kAmountColumn = 78;
-constexpr double kAmountWidth = 9;
 constexpr size_t kPayeeLength = 16;
 
 enum RowKind { kCheckRow, kTotalRow };

@@ -10,7 +10,6 @@ constexpr double kAccountColumn = 5;
 constexpr double kCodeColumn = 10;
 constexpr double kDescriptionColumn = 16;
 constexpr double kForwardColumn = 78;
-constexpr double kAmountWidth = 9;
 
 enum RowKind { kAccountRow, kTotalRow };
 

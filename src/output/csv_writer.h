@@ -4,8 +4,9 @@
 // lines and their positions, fonts and lines are ignored. Every field is
 // enclosed in double quotes and followed by a comma, the last of a line too;
 // a line ends with CR LF. A text's trailing blanks (the padding of the
-// fixed-width fields it comes from) are left out. A double quote inside a text is written twice, so
-// a CSV reader gets the text back whole. Texts stay Windows-1252, as stored.
+// fixed-width fields it comes from) are left out. A double quote inside a text is written
+// twice and an apostrophe as it is (inside double quotes it means nothing to a CSV reader), so a
+// spreadsheet reads every text back unchanged. Texts stay Windows-1252, as stored.
 //
 // Like the PDF documents, the file grows beside its name and replaces an
 // earlier file of that name only once it is complete.

@@ -17,8 +17,6 @@ constexpr double kMemoColumn = 7;
 constexpr double kLeftLabelColumn = 5;
 constexpr double kLeftAccountColumn = 20;
 constexpr double kLeftAmountColumn = 34;
-// Where the widest amount of the column begins.
-constexpr double kAmountWidth = 9;
 
 enum RowKind { kEntryRow, kTotalRow };
 

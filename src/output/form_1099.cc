@@ -11,7 +11,6 @@ constexpr double kNameColumn = 5;
 constexpr double kIdColumn = 42;
 constexpr double kTypeColumn = 58;
 constexpr double kAmountColumn = 78;
-constexpr double kAmountWidth = 9;
 
 enum RowKind { kPayeeRow, kCountRow, kTotalRow };
 

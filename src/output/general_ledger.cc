@@ -20,7 +20,6 @@ constexpr double kPeriodColumn = 66;
 constexpr double kClosingColumn = 78;
 constexpr size_t kNameLength = 30;
 constexpr size_t kDescriptionLength = 24;
-constexpr double kAmountWidth = 9;
 // "*" three columns right of an amount: not part of the totals.
 constexpr double kMarkOffset = 3;
 
@@ -102,16 +101,10 @@ class Renderer {
   }
 
   void Totals(ListingLineWriter& w) const {
-    for (double column : {kOpeningColumn, kPeriodColumn, kClosingColumn}) {
-      w.RuleAbove(column - kAmountWidth, column);
-    }
-    w.Bold(kNameColumn, "TOTALS FOR ALL ACCOUNTS", 3);
-    w.Amount(kOpeningColumn, ledger_.opening, 5);
-    w.Amount(kPeriodColumn, ledger_.period, 6);
-    w.Amount(kClosingColumn, ledger_.closing, 7);
-    for (double column : {kOpeningColumn, kPeriodColumn, kClosingColumn}) {
-      w.Underline(column - kAmountWidth, column, /*double_line=*/true);
-    }
+    WriteAllAccountsTotals(w, kNameColumn, 3,
+                           {{kOpeningColumn, ledger_.opening, 5},
+                            {kPeriodColumn, ledger_.period, 6},
+                            {kClosingColumn, ledger_.closing, 7}});
   }
 
   const GeneralLedger& ledger_;

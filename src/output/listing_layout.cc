@@ -163,6 +163,16 @@ void ListingLineWriter::NextLine() {
   }
 }
 
+void WriteAllAccountsTotals(ListingLineWriter& w, double label_column, int label_field,
+                            const std::vector<TotalAmount>& amounts) {
+  for (const TotalAmount& total : amounts) w.RuleAbove(total.column - kAmountWidth, total.column);
+  w.Bold(label_column, "TOTALS FOR ALL ACCOUNTS", label_field);
+  for (const TotalAmount& total : amounts) w.Amount(total.column, total.amount, total.field);
+  for (const TotalAmount& total : amounts) {
+    w.Underline(total.column - kAmountWidth, total.column, /*double_line=*/true);
+  }
+}
+
 std::vector<ListingPage> PaginateListing(const std::vector<ListingRow>& rows, int lines_per_page) {
   std::vector<ListingPage> pages(1);
   int used = 0;

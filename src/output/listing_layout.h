@@ -39,6 +39,9 @@ inline constexpr int kOtherListingLines = 55;
 inline constexpr double kListingFontSize = 9;
 inline constexpr double kListingLeftColumn = 5;
 inline constexpr double kListingRightColumn = 78;
+// How many columns the widest amount of a column takes left of its right
+// edge: where a text before it is cut, and how long its underlines are.
+inline constexpr double kAmountWidth = 9;
 
 // One column heading; `row` 0 or 1 for the upper or lower of two rows.
 struct ListingColumn {
@@ -120,6 +123,17 @@ std::vector<ListingPage> PaginateListing(const std::vector<ListingRow>& rows, in
 // report's centred lines.
 ListingHeading ListingHeadingOf(std::string title, const std::string& company_name,
                                 std::vector<std::string> lines);
+
+// One amount of a totals line: its column, its amount and its CSV field.
+struct TotalAmount {
+  double column = 0;
+  Money amount;
+  int field = 1;
+};
+// "TOTALS FOR ALL ACCOUNTS" in bold at `label_column` with its amounts, a rule
+// above each amount and a double line under it.
+void WriteAllAccountsTotals(ListingLineWriter& w, double label_column, int label_field,
+                            const std::vector<TotalAmount>& amounts);
 
 // Opens the print job, writes the listing and ends the job. False when the
 // job could not be opened or completed.

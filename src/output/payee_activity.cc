@@ -14,7 +14,6 @@ constexpr double kDueColumn = 22;
 constexpr double kInvoiceColumn = 32;
 constexpr double kAccountColumn = 63;
 constexpr double kAmountColumn = 78;
-constexpr double kAmountWidth = 9;
 
 enum RowKind { kSectionRow, kLineRow };
 

@@ -12,7 +12,6 @@ constexpr double kNameColumn = 5;
 constexpr double kUnpaidLabelColumn = 40;
 constexpr double kUnpaidColumn = 65;
 constexpr double kPaidColumn = 78;
-constexpr double kAmountWidth = 9;
 
 enum RowKind { kPayeeRow, kDeletedHeadingRow, kTotalRow };
 

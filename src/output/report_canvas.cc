@@ -49,9 +49,16 @@ double ReportTextWidth(const ReportFont& font, std::string_view text) {
   return static_cast<double>(FindPdfFont(FontKey(font))->TextWidth(text)) * font.size / 1000;
 }
 
+// Widths add up character by character (no kerning), so the longest
+// beginning that fits is found in one walk along the text.
 std::string_view FitTextToWidth(const ReportFont& font, std::string_view text, double points) {
+  const PdfFont* metrics = FindPdfFont(FontKey(font));
+  const long limit = static_cast<long>(points * 1000 / font.size);
+  long width = 0;
   size_t length = 0;
-  while (length < text.size() && ReportTextWidth(font, text.substr(0, length + 1)) <= points) {
+  while (length < text.size()) {
+    width += metrics->TextWidth(text.substr(length, 1));
+    if (width > limit) break;
     ++length;
   }
   while (length > 0 && text[length - 1] == ' ') --length;

@@ -1,7 +1,5 @@
 #include "output/statement_scan.h"
 
-#include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "common/text_field.h"
@@ -12,16 +10,6 @@ namespace zenkar {
 namespace {
 
 bool Within(DayNumber day, DayNumber first, DayNumber last) { return day >= first && day <= last; }
-
-// An account number as one integer: its four bytes, padding included. The
-// scan looks up two or three of them per line, so it hashes no strings.
-uint32_t PackedNumber(std::string_view number) {
-  char key[kAccountNumberWidth] = {' ', ' ', ' ', ' '};
-  std::memcpy(key, number.data(), std::min(number.size(), kAccountNumberWidth));
-  uint32_t packed = 0;
-  std::memcpy(&packed, key, sizeof packed);
-  return packed;
-}
 
 // Chart record numbers by packed account number: an open-addressed table a
 // few times larger than the chart, so a lookup is a multiply and a probe or
@@ -34,7 +22,7 @@ class AccountIndex {
     slots_.assign(size, Slot{});
     mask_ = size - 1;
     for (int record = 1; record <= chart.count(); ++record) {
-      const uint32_t packed = PackedNumber(chart.account(record).number);
+      const uint32_t packed = PackedAccountNumber(chart.account(record).number);
       Slot& slot = slots_[SlotOf(packed)];
       if (slot.record == 0) slot = {packed, record};
     }
@@ -127,7 +115,7 @@ class Scanner {
   void CheckOwnAccount(const TransactionRecord& line, DayNumber day) {
     if (!Within(day, window_.year.first, window_.period.last)) return;
     const bool blank = Trim(line.account).empty();
-    if (!blank && index_.Find(PackedNumber(line.account)) != 0) return;
+    if (!blank && index_.Find(PackedAccountNumber(line.account)) != 0) return;
     if (scan_.problem != StatementScan::AccountProblem::kNone && problem_date_ <= day) return;
     scan_.problem =
         blank ? StatementScan::AccountProblem::kBlank : StatementScan::AccountProblem::kNotInChart;
@@ -136,7 +124,7 @@ class Scanner {
   }
 
   void Post(const BalanceMove& move, DayNumber day) {
-    const int record = index_.Find(PackedNumber(move.account));
+    const int record = index_.Find(PackedAccountNumber(move.account));
     const ReportPeriod& period = window_.period;
     if (record == 0) {
       scan_.deleted_accounts[move.account] += move.amount;

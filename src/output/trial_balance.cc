@@ -13,8 +13,6 @@ constexpr double kOpeningColumn = 54;
 constexpr double kPeriodColumn = 66;
 constexpr double kClosingColumn = 78;
 constexpr size_t kDescriptionLength = 32;
-// Where an amount column begins (its widest amount), for the underlines.
-constexpr double kAmountWidth = 9;
 
 enum RowKind { kAccountRow, kTotalRow };
 
@@ -31,16 +29,10 @@ std::vector<ListingColumn> Columns() {
 
 void RenderRow(const TrialBalance& balance, const ListingRow& row, ListingLineWriter& w) {
   if (row.kind == kTotalRow) {
-    for (double column : {kOpeningColumn, kPeriodColumn, kClosingColumn}) {
-      w.RuleAbove(column - kAmountWidth, column);
-    }
-    w.Bold(kDescriptionColumn, "TOTALS FOR ALL ACCOUNTS", 2);
-    w.Amount(kOpeningColumn, balance.opening, 3);
-    w.Amount(kPeriodColumn, balance.period, 4);
-    w.Amount(kClosingColumn, balance.closing, 5);
-    for (double column : {kOpeningColumn, kPeriodColumn, kClosingColumn}) {
-      w.Underline(column - kAmountWidth, column, /*double_line=*/true);
-    }
+    WriteAllAccountsTotals(w, kDescriptionColumn, 2,
+                           {{kOpeningColumn, balance.opening, 3},
+                            {kPeriodColumn, balance.period, 4},
+                            {kClosingColumn, balance.closing, 5}});
     return;
   }
   const TrialBalanceLine& line = balance.lines[row.index];

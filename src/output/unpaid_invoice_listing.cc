@@ -11,7 +11,6 @@ constexpr double kInvoiceColumn = 36;
 constexpr double kAccountColumn = 52;
 constexpr double kAmountColumn = 65;
 constexpr double kDateSumColumn = 78;
-constexpr double kAmountWidth = 9;
 
 enum RowKind { kInvoiceRow, kTotalRow };
 

@@ -14,7 +14,8 @@ namespace {
 
 class LineGenerator {
  public:
-  explicit LineGenerator(const ChartOfAccounts& chart) {
+  LineGenerator(const ChartOfAccounts& chart, uint64_t seed, int years)
+      : days_(365LL * years + years / 4), state_(seed) {
     for (const AccountRecord& account : chart.accounts()) {
       if (account.IsEntry()) accounts_.push_back(account.number);
     }
@@ -30,7 +31,7 @@ class LineGenerator {
       line.account = accounts_[Random(accounts_.size())];
       line.amount = Money::FromRaw(Random(20000000) - 5000000);
       line.date = line.kind == kInvoice ? kNoDate
-                                        : first + static_cast<DayNumber>(i * 1826LL / count) +
+                                        : first + static_cast<DayNumber>(i * days_ / count) +
                                               static_cast<DayNumber>(Random(30));
       line.description = "Generated line " + std::to_string(i + 1);
       line.reference = std::to_string(1000 + i % 90000);
@@ -51,7 +52,8 @@ class LineGenerator {
   }
 
   std::vector<std::string> accounts_;
-  uint64_t state_ = 42;
+  int64_t days_;  // the days the lines spread over
+  uint64_t state_;
 };
 
 }  // namespace
@@ -63,7 +65,8 @@ Status ReadChartText(FileSystem& fs, const std::string& path, std::vector<Accoun
 }
 
 Status WriteGeneratedCompany(FileSystem& fs, const std::string& folder,
-                             const std::vector<AccountRecord>& accounts, int line_count) {
+                             const std::vector<AccountRecord>& accounts, int line_count,
+                             uint64_t seed, int years) {
   CompanySettings settings;
   NewCompanySettings(settings);
   settings.name_line_1 = "Generated Company";
@@ -75,7 +78,7 @@ Status WriteGeneratedCompany(FileSystem& fs, const std::string& folder,
       {"KXACCT.CFG", settings.Encode()},
       {"KXACCT.COA", chart.Encode()},
       {"KXACCT.VND", PayeeList(payees).Encode()},
-      {"KXACCT.TRN", LineGenerator(chart).Lines(line_count)},
+      {"KXACCT.TRN", LineGenerator(chart, seed, years).Lines(line_count)},
   };
   for (const auto& [name, contents] : files) {
     if (Status s = WriteFileAtomically(fs, folder + name, contents); !s.ok()) return s;

@@ -1,0 +1,109 @@
+// What the output benchmarks share: a Ui that counts its messages, a shell
+// that opens nothing, and medians of elapsed and processor time.
+#ifndef ZENKAR_BENCH_OUTPUT_OUTPUT_BENCH_SUPPORT_H_
+#define ZENKAR_BENCH_OUTPUT_OUTPUT_BENCH_SUPPORT_H_
+
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/shell.h"
+#include "common/ui.h"
+#include "ledger/ledger.h"
+
+namespace zenkar::bench {
+
+// Counts messages; the companies are built to show none but the capacity
+// warning that 100,000 lines call for.
+class SilentUi : public Ui {
+ public:
+  std::optional<std::string> InputBox(std::string_view, std::string_view,
+                                      std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  void SetStatusText(std::string_view) override {}
+  void SetProgress(std::string_view, long, long) override {}
+  void ClearProgress() override {}
+  void Beep() override {}
+  void SetBusy(bool) override {}
+  std::string last;
+  int messages = 0;
+
+ protected:
+  bool ShowMessage(const Message& message) override {
+    if (message.text == kCapacityWarning) return true;
+    ++messages;
+    last = message.text;
+    return true;
+  }
+};
+
+// Opens nothing: the benchmarks time the document, not a viewer.
+class NoShell : public Shell {
+ public:
+  bool OpenDocument(const std::string&) override { return true; }
+  bool OpenUrl(const std::string&) override { return true; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return true; }
+  int RunProgram(const std::string&, const std::vector<std::string>&) override { return 0; }
+};
+
+using Timer = std::chrono::steady_clock;
+
+inline double Milliseconds(Timer::time_point start) {
+  return std::chrono::duration<double, std::milli>(Timer::now() - start).count();
+}
+
+// The processor time of this process so far, in milliseconds: on a shared
+// machine it shows the work apart from the waiting for a core.
+inline double CpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Medians of the elapsed and of the processor time of a step.
+struct Timing {
+  double elapsed = 0;
+  double cpu = 0;
+};
+
+inline double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+inline Timing Time(int repetitions, const std::function<void()>& step) {
+  std::vector<double> elapsed;
+  std::vector<double> cpu;
+  for (int i = 0; i < repetitions; ++i) {
+    const double cpu_start = CpuMilliseconds();
+    const Timer::time_point start = Timer::now();
+    step();
+    elapsed.push_back(Milliseconds(start));
+    cpu.push_back(CpuMilliseconds() - cpu_start);
+  }
+  return {Median(elapsed), Median(cpu)};
+}
+
+[[noreturn]] inline void Fail(const std::string& what) {
+  std::fprintf(stderr, "benchmark: %s\n", what.c_str());
+  std::exit(1);
+}
+
+inline void PrintRow(const char* what, const Timing& timing) {
+  std::printf("  %-58s %8.2f ms %8.2f ms\n", what, timing.elapsed, timing.cpu);
+}
+
+}  // namespace zenkar::bench
+
+#endif  // ZENKAR_BENCH_OUTPUT_OUTPUT_BENCH_SUPPORT_H_
