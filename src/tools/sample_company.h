@@ -10,9 +10,10 @@ namespace zenkar {
 
 // Fills the company loaded in `ledger` (a new company with the default chart
 // and no transactions) with its settings, opening balances, about 40 payees
-// and the books of `year`: rent, utilities, payroll, supplier invoices paid a
-// month later, customer deposits, monthly journal entries and a few voided
-// checks. The same year always gives the same books. False when a ledger
+// (four of them receive a 1099-MISC) and the books of `year`: rent,
+// utilities, payroll, supplier invoices paid a month later (one check pays
+// all of a payee's invoices), customer deposits, monthly journal entries and
+// a few voided checks. The same year always gives the same books. False when a ledger
 // operation failed (it has been reported through the ledger's Ui).
 bool WriteSampleCompany(Ledger& ledger, int year);
 
