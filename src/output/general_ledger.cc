@@ -112,6 +112,34 @@ class Renderer {
   const DatePatterns& dates_;
 };
 
+// What the ledger gathers beside the balances, in the same pass: the
+// period's lines, the bank's side of its checks and deposits, and what the
+// unpaid invoices entered by its end owe.
+struct Gathered {
+  const ReportPeriod& period;
+  std::vector<ListedLine>* lines;
+  Money net_checks = {};
+  bool has_checks = false;
+  Money unpaid = {};
+  bool has_unpaid = false;
+
+  void Visit(int number, std::string_view record, const TransactionFacts& facts) {
+    if (facts.kind == kInvoice) {
+      const DayNumber day = ListingDate(facts);
+      if (day != kNoDate && day > period.last) return;
+      unpaid -= facts.amount.RoundedToCents();
+      has_unpaid = true;
+      return;
+    }
+    if (facts.kind != kJournalLine && facts.kind != kCheckOrDeposit) return;
+    if (!InPeriod(facts.date, period)) return;
+    lines->push_back(ReadListedLine(number, record));
+    if (facts.kind != kCheckOrDeposit) return;
+    net_checks -= PostedAmount(facts.kind, facts.amount);
+    has_checks = true;
+  }
+};
+
 std::vector<ListingRow> RowsOf(const GeneralLedger& ledger) {
   std::vector<ListingRow> rows;
   for (int a = 0; a < static_cast<int>(ledger.accounts.size()); ++a) {
@@ -131,31 +159,14 @@ std::vector<ListingRow> RowsOf(const GeneralLedger& ledger) {
 bool ComputeGeneralLedger(const ListingBooks& books, const ReportPeriod& period,
                           GeneralLedger* ledger) {
   *ledger = GeneralLedger();
-  Money unpaid;
-  bool has_unpaid = false;
-  bool has_checks = false;
-  Money net_checks;
+  Gathered gathered{period, &ledger->lines};
   ActivityTable table;
-  const bool read =
-      SumAccountActivity(books, period, &table,
-                         [&](int number, std::string_view record, const TransactionFacts& facts) {
-                           if (facts.kind == kInvoice) {
-                             const DayNumber day = ListingDate(facts);
-                             if (day == kNoDate || day <= period.last) {
-                               unpaid -= facts.amount.RoundedToCents();
-                               has_unpaid = true;
-                             }
-                             return;
-                           }
-                           if (facts.kind != kJournalLine && facts.kind != kCheckOrDeposit) return;
-                           if (!InPeriod(facts.date, period)) return;
-                           ledger->lines.push_back(ReadListedLine(number, record));
-                           if (facts.kind == kCheckOrDeposit) {
-                             net_checks -= PostedAmount(facts.kind, facts.amount);
-                             has_checks = true;
-                           }
-                         });
-  if (!read) return false;
+  if (!SumAccountActivity(books, period, &table,
+                          [&](int number, std::string_view record, const TransactionFacts& facts) {
+                            gathered.Visit(number, record, facts);
+                          })) {
+    return false;
+  }
   std::sort(ledger->lines.begin(), ledger->lines.end(), LineBefore);
 
   std::unordered_map<std::string, int> section_of;
@@ -166,11 +177,12 @@ bool ComputeGeneralLedger(const ListingBooks& books, const ReportPeriod& period,
     account.opening = activity.opening;
     account.period = activity.period;
     account.closing = activity.closing();
-    account.net_checks = has_checks && SameAccount(activity.account, books.settings.bank_account);
-    if (account.net_checks) account.net_checks_amount = net_checks;
+    account.net_checks =
+        gathered.has_checks && SameAccount(activity.account, books.settings.bank_account);
+    if (account.net_checks) account.net_checks_amount = gathered.net_checks;
     account.unpaid_memo =
-        has_unpaid && SameAccount(activity.account, books.settings.payables_account);
-    if (account.unpaid_memo) account.unpaid_amount = unpaid;
+        gathered.has_unpaid && SameAccount(activity.account, books.settings.payables_account);
+    if (account.unpaid_memo) account.unpaid_amount = gathered.unpaid;
     section_of[activity.account] = static_cast<int>(ledger->accounts.size());
     ledger->accounts.push_back(std::move(account));
   }
