@@ -80,7 +80,10 @@ class NoShell : public Shell {
  public:
   bool OpenDocument(const std::string&) override { return true; }
   bool OpenUrl(const std::string&) override { return true; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return true; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return true;
+  }
   int RunProgram(const std::string&, const std::vector<std::string>&) override { return 0; }
 };
 

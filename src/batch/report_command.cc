@@ -52,8 +52,9 @@ class DocumentCatcher : public Shell {
     return true;
   }
   bool OpenUrl(const std::string& url) override { return shell_.OpenUrl(url); }
-  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override {
-    return shell_.StartProgram(program, args);
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& working_folder) override {
+    return shell_.StartProgram(program, args, working_folder);
   }
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override {
     return shell_.RunProgram(program, args);

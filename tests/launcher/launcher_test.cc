@@ -24,7 +24,10 @@ class RecordingShell : public Shell {
     urls.push_back(url);
     return true;
   }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return false;
+  }
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override {
     runs.push_back(program + " " + args.at(0));
     return 0;

@@ -95,7 +95,10 @@ class FakeShell : public Shell {
     return opens;
   }
   bool OpenUrl(const std::string&) override { return false; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return false;
+  }
   int RunProgram(const std::string&, const std::vector<std::string>&) override { return -1; }
 
   bool opens = true;

@@ -169,8 +169,14 @@ class QtAdaptersTest : public QObject {
 
   void ShellStartsAndRunsPrograms() {
     QtShell shell;
-    QVERIFY(shell.StartProgram("/bin/true", {}));
-    QVERIFY(!shell.StartProgram("/nonexistent/z_ver_ck", {"KXACCT,4.7,X,4"}));
+    QVERIFY(!shell.StartProgram("/nonexistent/z_ver_ck", {"KXACCT,4.7,X,4"}, ""));
+    QTemporaryDir folder;
+    QVERIFY(shell.StartProgram("/bin/sh", {"-c", "pwd > here.txt"}, folder.path().toStdString()));
+    QFile here(folder.filePath("here.txt"));
+    QTRY_VERIFY(here.exists() && here.size() > 0);
+    QVERIFY(here.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(here.readAll()).trimmed(),
+             QFileInfo(folder.path()).canonicalFilePath());
     QCOMPARE(shell.RunProgram("/bin/sh", {"-c", "exit 3"}), 3);
     QCOMPARE(shell.RunProgram("/nonexistent/program", {}), -1);
   }
