@@ -49,13 +49,13 @@ Program::Program(const ProgramPorts& ports, Installation installation, WebSite w
       secret_input_(ports.secret_input),
       users_(ports.users),
       installation_(std::move(installation)),
+      shared_folder_(SharedFilesFolder(ports.fs, installation_.program_folder)),
       web_site_(std::move(web_site)),
       date_patterns_(std::move(date_patterns)),
       ledger_(ports.fs, ports.ui, ports.clock),
-      help_(ports.fs, ports.ui, ports.help_viewer, installation_.program_folder + "help/",
-            web_site_.host),
+      help_(ports.fs, ports.ui, ports.help_viewer, shared_folder_ + "help/", web_site_.host),
       password_(ports.fs, installation_.files_folder, installation_.files_folder_writable) {
-  ledger_.set_program_folder(installation_.program_folder);  // the default chart's home
+  ledger_.set_program_folder(shared_folder_);  // the default chart's home
   ledger_.AddObserver(this);
 }
 

@@ -168,6 +168,7 @@ class Program : private LedgerObserver {
   SecretInput& secret_input_;
   const UserDirectory& users_;
   Installation installation_;
+  std::string shared_folder_;  // the help pages and the default chart (SharedFilesFolder)
   WebSite web_site_;
   DatePatterns date_patterns_;
   Ledger ledger_;
