@@ -2,6 +2,7 @@
 
 #include "batch/batch_help.h"
 #include "batch/commands.h"
+#include "common/installation.h"
 #include "common/record_file.h"
 #include "output/financial_statements.h"
 
@@ -77,7 +78,7 @@ std::optional<int> AnswerWithoutRunning(const ParsedCommandLine& parsed, std::FI
 int RunCommand(const Invocation& invocation, BatchEnvironment& env) {
   TallyingUi ui(env.ui);
   Ledger ledger(env.fs, ui, env.clock);
-  ledger.set_program_folder(env.program_folder);
+  ledger.set_program_folder(SharedFilesFolder(env.fs, env.program_folder));
   ledger.set_access(AccessOf(invocation.command));
   CommandContext context{env, ui, ledger, DataFolderOf(invocation.folder, env.current_folder)};
   const bool succeeded = Dispatch(invocation, context);
