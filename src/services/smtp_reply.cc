@@ -81,7 +81,7 @@ Status SmtpReader::ReadLine(std::string* line) {
     if (text.size() > kMaxReplyLineLength) return Status::InvalidFile(std::string(kLineTooLong));
     if (newline != std::string_view::npos || (closed_ && !rest.empty())) {
       line->assign(text);
-      position_ += std::min(newline + 1, rest.size());
+      position_ += newline == std::string_view::npos ? rest.size() : newline + 1;
       return Status::Ok();
     }
     if (closed_) return Status::NotFound(std::string(kClosed));
