@@ -1,23 +1,16 @@
 #include "support/loopback_smtp_server.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <exception>
-#include <stdexcept>
 
 namespace zenkar::testing {
 
 // One connection, plain or secured, read line by line.
 class LoopbackSmtpServer::Channel {
  public:
-  Channel(int fd, int stop_fd) : fd_(fd), stop_fd_(stop_fd) {}
+  Channel(int fd, const LoopbackListener& listener) : fd_(fd), listener_(listener) {}
   ~Channel() {
     if (ssl_ != nullptr) {
       SSL_shutdown(ssl_);
@@ -68,7 +61,9 @@ class LoopbackSmtpServer::Channel {
         pending_.erase(0, end + 1);
         return true;
       }
-      if (!(ssl_ != nullptr && SSL_pending(ssl_) > 0) && !WaitReadable()) return false;
+      if (!(ssl_ != nullptr && SSL_pending(ssl_) > 0) && !listener_.WaitReadable(fd_)) {
+        return false;
+      }
       char buffer[4096];
       const int received = ssl_ != nullptr
                                ? SSL_read(ssl_, buffer, sizeof buffer)
@@ -79,43 +74,20 @@ class LoopbackSmtpServer::Channel {
   }
 
  private:
-  bool WaitReadable() {
-    pollfd entries[] = {{fd_, POLLIN, 0}, {stop_fd_, POLLIN, 0}};
-    while (::poll(entries, 2, -1) < 0) {
-    }
-    return (entries[1].revents & POLLIN) == 0;
-  }
-
   int fd_;
-  int stop_fd_;
+  const LoopbackListener& listener_;
   SSL_CTX* context_ = nullptr;
   SSL* ssl_ = nullptr;
   std::string pending_;
 };
 
 LoopbackSmtpServer::LoopbackSmtpServer(Options options) : options_(std::move(options)) {
-  listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      ::listen(listener_, 8) != 0 ||
-      ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-      ::pipe2(stop_pipe_, O_CLOEXEC) != 0) {
-    throw std::runtime_error("the loopback SMTP server cannot listen");
-  }
-  port_ = ntohs(address.sin_port);
   thread_ = std::thread([this] { Serve(); });
 }
 
 LoopbackSmtpServer::~LoopbackSmtpServer() {
-  const char stop = 1;
-  if (::write(stop_pipe_[1], &stop, 1) != 1) std::terminate();
+  listener_.Stop();
   thread_.join();
-  ::close(listener_);
-  ::close(stop_pipe_[0]);
-  ::close(stop_pipe_[1]);
 }
 
 void LoopbackSmtpServer::Queue(Reply reply) {
@@ -139,12 +111,7 @@ int LoopbackSmtpServer::secured() const {
 }
 
 void LoopbackSmtpServer::Serve() {
-  for (;;) {
-    pollfd entries[] = {{listener_, POLLIN, 0}, {stop_pipe_[0], POLLIN, 0}};
-    if (::poll(entries, 2, -1) < 0) continue;
-    if ((entries[1].revents & POLLIN) != 0) return;
-    const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) continue;
+  for (int fd = listener_.Accept(); fd >= 0; fd = listener_.Accept()) {
     ServeConnection(fd);
     ::close(fd);
   }
@@ -167,7 +134,7 @@ bool LoopbackSmtpServer::Secure(Channel& channel) {
 }
 
 void LoopbackSmtpServer::ServeConnection(int fd) {
-  Channel channel(fd, stop_pipe_[0]);
+  Channel channel(fd, listener_);
   if (options_.implicit_tls && !Secure(channel)) return;
   channel.Send(options_.greeting);
   for (std::string line; channel.ReadLine(&line);) {

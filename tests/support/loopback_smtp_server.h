@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/loopback_listener.h"
 #include "support/test_certificates.h"
 
 namespace zenkar::testing {
@@ -45,7 +46,7 @@ class LoopbackSmtpServer {
   LoopbackSmtpServer(const LoopbackSmtpServer&) = delete;
   LoopbackSmtpServer& operator=(const LoopbackSmtpServer&) = delete;
 
-  uint16_t port() const { return port_; }
+  uint16_t port() const { return listener_.port(); }
 
   void Queue(Reply reply);
   // A reply of one line (CR LF added).
@@ -69,9 +70,7 @@ class LoopbackSmtpServer {
   bool TakeReply(const std::string& line, Reply* reply);
 
   Options options_;
-  int listener_ = -1;
-  int stop_pipe_[2] = {-1, -1};
-  uint16_t port_ = 0;
+  LoopbackListener listener_{"the loopback SMTP server"};
   mutable std::mutex mutex_;
   std::deque<Reply> replies_;
   std::vector<std::string> commands_;
