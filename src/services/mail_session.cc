@@ -68,7 +68,7 @@ bool MailSession::OpenMailSession() {
   const uint16_t port = PortOf(settings_.port);
   const std::string unable = "Unable to open port " + settings_.port + " at " + settings_.server;
   if (port == 0 || !socket_.Connect(settings_.server, port).ok()) return Fail(unable);
-  if (port == transport_.implicit_tls_port) {
+  if (transport_.IsImplicitTls(port)) {
     if (Status s = socket_.StartTls(); !s.ok()) return Fail(s.message());
   }
   static_cast<void>(socket_.ReadReply());  // the greeting, whatever its code

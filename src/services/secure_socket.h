@@ -47,14 +47,20 @@ inline constexpr uint16_t kImplicitTlsPort = 465;
 struct MailTransport {
   // A PEM file of certificates to trust besides the system's; empty: none.
   std::string extra_trusted_certificates;
-  // The port taken as implicit TLS (465; a test server cannot bind it
+  // A port taken as implicit TLS besides 465 (a test server cannot bind 465
   // without root).
   uint16_t implicit_tls_port = kImplicitTlsPort;
+
+  // True when TLS starts before the greeting on `port`.
+  bool IsImplicitTls(uint16_t port) const {
+    return port == kImplicitTlsPort || port == implicit_tls_port;
+  }
 };
 
 // The transport the environment asks for: ZENKAR_CA_FILE names the extra
-// certificate file, ZENKAR_SMTPS_PORT (1 to 65535) another implicit-TLS
-// port. Either value may be null; a port that is not a number is ignored.
+// certificate file, ZENKAR_SMTPS_PORT (1 to 65535) a port taken as implicit
+// TLS besides 465. Either value may be null; a port that is not a number is
+// ignored.
 MailTransport MailTransportFromEnvironment(const char* ca_file, const char* smtps_port);
 
 class TlsConnection;

@@ -121,14 +121,5 @@ TEST_F(MailSettingsTest, APasswordNotToBeSavedServesOneSendAndNeverReachesTheDis
   EXPECT_EQ(form_.shown.back().password, "");
 }
 
-TEST_F(MailSettingsTest, TestAndTwoAddressesAreAcceptedToAddresses) {
-  OpenMailCompany(2525);
-  for (const char* to : {"Test", "bob@accountant.example;carol@tax.example"}) {
-    form_.edits.push_back([to](MailSettings& s) { s.to_address = to; });
-    EXPECT_TRUE(Run()) << to;
-  }
-  EXPECT_TRUE(ui_.Texts().empty());
-}
-
 }  // namespace
 }  // namespace zenkar
