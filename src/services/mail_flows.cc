@@ -93,9 +93,8 @@ bool MailFileToAccountant(MailEnvironment& env, std::string_view subject, const 
   BusyCursor busy(env.ports.ui);
   const std::string path = folder + std::string(file_name);
   std::string contents;
-  Status read = env.ports.fs.FileExists(path) ? env.ports.fs.ReadFile(path, &contents)
-                                              : Status::NotFound(path + " does not exist");
-  if (read.code() == Status::Code::kNotFound) read = Status::IoError(read.message(), ENOENT);
+  const Status read = env.ports.fs.FileExists(path) ? env.ports.fs.ReadFile(path, &contents)
+                                                    : Status::IoError(path, ENOENT);
   if (!read.ok()) {
     env.ports.ui.Error(ReadError(read, folder, file_name));
     return false;

@@ -75,10 +75,7 @@ void StoreMailSettings(const MailSettings& entry, CompanySettings& company) {
 // The checks that follow the store: the addresses, and what header lines
 // cannot carry.
 std::optional<MailField> AddressProblem(const MailSettings& entry, Ui& ui) {
-  std::string reply_lower = entry.reply_address;
-  std::transform(reply_lower.begin(), reply_lower.end(), reply_lower.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-  if (!LooksLikeAddress(reply_lower)) {
+  if (!LooksLikeAddress(entry.reply_address)) {
     ui.Error(kInvalidReplyAddress);
     return MailField::kReplyAddress;
   }
