@@ -164,6 +164,33 @@ def http_seeds():
         "HTTP/1.1 200 OK", ["X: " + "v" * (8192 - 3)], b"ok"))
 
 
+def smtp_seeds():
+    """The replies of mail servers: the first byte sets the size of the pieces."""
+    def server(*replies):
+        return "".join(r + "\r\n" for r in replies).encode()
+
+    accepted = ["250 2.1.0 Sender OK", "250 2.1.5 OK", "250 2.1.5 OK", "354 Go ahead",
+                "250 2.0.0 Queued", "221 Bye"]
+    write("smtp_reply", "whole-session", b"\x06" + server(
+        "220 mail.example.com ESMTP", "250-mail.example.com", "250-PIPELINING",
+        "250-AUTH LOGIN PLAIN", "250 SIZE 10240000", "334 VXNlcm5hbWU6", "334 UGFzc3dvcmQ6",
+        "235 2.7.0 Accepted", *accepted))
+    write("smtp_reply", "refused-login", b"\x00" + server(
+        "220 mail.example.com", "250-mail.example.com", "250 AUTH LOGIN", "334 VXNlcm5hbWU6",
+        "334 UGFzc3dvcmQ6", "535 5.7.8 Invalid", "530 5.7.0 Authentication required"))
+    write("smtp_reply", "single-line-greeting", b"\x3f" + server(
+        "220 mail.example.com", "250 mail.example.com PIPELINING AUTH", *accepted))
+    write("smtp_reply", "starttls", b"\x02" + server(
+        "220 mail.example.com", "250-mail.example.com", "250 STARTTLS", "220 Ready") +
+        b"\x16\x03\x03\x00\x02\x02\x28")
+    write("smtp_reply", "bare-line-feeds", b"\x01" + server(
+        "220-first", "220 second", "250-a", "250 b", *accepted).replace(b"\r\n", b"\n"))
+    write("smtp_reply", "longest-line", b"\x3f" + server("220 " + "x" * 996, "250 ok"))
+    write("smtp_reply", "endless-reply", b"\x3f" + server(*["250-more"] * 101))
+    write("smtp_reply", "controls", b"\x04" + server(
+        "220 \x1b[2J\rhello", "250-\x00\x7f", "250 done") + b"250 no line end")
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: fuzz/make_seeds.py SAMPLE_COMPANY_FOLDER")
@@ -171,6 +198,7 @@ def main():
     hand_made_seeds()
     backup_seeds()
     http_seeds()
+    smtp_seeds()
 
 
 if __name__ == "__main__":

@@ -19,6 +19,8 @@ Commands:
   backup DIR              back the data up into DIR (zenkar.sav), as "Backup Data"
   restore DIR [--set N]   restore the books from a backup in DIR
   auto-backup             add a set to the automatic backup series
+  mail-report NAME        mail a report as PDF, as "Send by E-Mail (PDF)"
+  mail-data               mail the data files, as "E-Mail Data Files"
 
 Global options:
   --folder DIR          the company's data folder (default: the current
@@ -143,6 +145,43 @@ DIR/Zenkar_Auto_Backup/, as kxacct does when it closes: KXACCT00.sav is the
 newest, KXACCT20.sav the oldest kept. Prints the path of KXACCT00.sav.
 )HELP";
 
+constexpr std::string_view kMailReportHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] mail-report NAME [PERIOD] [--to ADDRESS]
+               [--mail-password-file FILE] [OPTIONS]
+
+Mails one report as a PDF, as "Send by E-Mail (PDF)" does, with the E-Mail
+Settings kept by Zenkar Accounting and the subject "Accounting Report". The
+PDF is made in a private temporary folder and removed after. Prints nothing
+on success; a refusal of the mail server is shown with its reply.
+
+Period (default: today's date):
+  --date D               one day
+  --month YYYY-MM        a calendar month
+  --quarter YYYY-Qn      a calendar quarter (n from 1 to 4)
+  --from D --through D   a date range
+
+Mail:
+  --to ADDRESS           send to ADDRESS (or two separated by ";") this once
+  --mail-password-file FILE
+                         the SMTP password, on the first line of FILE (which
+                         only its owner may read), when the settings keep none
+
+Options: --omit-percentages, --include-zero, --include-descriptions,
+--sort-entries and --shading-bars, as for 'report'.
+
+Reports:
+)HELP";
+
+constexpr std::string_view kMailDataHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] mail-data [--to ADDRESS] [--mail-password-file FILE]
+
+Mails every data file of the company (the books, KXMICR.DAT and the older
+programs' files), as "E-Mail Data Files" does, with the E-Mail Settings kept by
+Zenkar Accounting and the subject "Data Files". The files are read as a backup
+reads them; the attached KXACCT.CFG carries no mail password. --to and
+--mail-password-file as for 'mail-report'.
+)HELP";
+
 }  // namespace
 
 std::string HelpText(std::string_view topic, const std::vector<std::string_view>& report_labels) {
@@ -153,8 +192,9 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "backup") return std::string(kBackupHelp);
   if (topic == "restore") return std::string(kRestoreHelp);
   if (topic == "auto-backup") return std::string(kAutoBackupHelp);
-  if (topic == "report") {
-    std::string text(kReportHelp);
+  if (topic == "mail-data") return std::string(kMailDataHelp);
+  if (topic == "report" || topic == "mail-report") {
+    std::string text(topic == "report" ? kReportHelp : kMailReportHelp);
     for (std::string_view label : report_labels) text += "  " + std::string(label) + "\n";
     return text;
   }

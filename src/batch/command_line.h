@@ -17,10 +17,23 @@
 
 namespace zenkar {
 
-enum class Command { kNew, kWhere, kTest, kReport, kExportJournal, kBackup, kRestore, kAutoBackup };
+enum class Command {
+  kNew,
+  kWhere,
+  kTest,
+  kReport,
+  kExportJournal,
+  kBackup,
+  kRestore,
+  kAutoBackup,
+  kMailReport,
+  kMailData,
+};
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
 
+// What report, for which period, with which options; and for `report` where
+// it goes (mail-report mails it).
 struct ReportRequest {
   std::vector<std::string> labels;     // as the report list spells them
   std::optional<ReportPeriod> period;  // none: today's date
@@ -47,6 +60,9 @@ struct Invocation {
   std::string journal_file;   // export-journal FILE; empty: standard output
   std::string backup_folder;  // backup DIR, restore DIR: as given
   int set_number = 0;         // restore --set N: 0 the newest
+  // mail-report, mail-data: --to ADDRESS (UTF-8), --mail-password-file FILE
+  std::string mail_to;
+  std::string mail_password_file;
 };
 
 struct ParsedCommandLine {

@@ -40,6 +40,8 @@ bool RunExportJournal(const Invocation& invocation, CommandContext& context);
 bool RunBackup(const Invocation& invocation, CommandContext& context);
 bool RunRestore(const Invocation& invocation, CommandContext& context);
 bool RunAutoBackupCommand(CommandContext& context);
+bool RunMailReport(const Invocation& invocation, CommandContext& context);
+bool RunMailData(const Invocation& invocation, CommandContext& context);
 
 }  // namespace zenkar
 

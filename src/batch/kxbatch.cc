@@ -38,6 +38,10 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunRestore(invocation, context);
     case Command::kAutoBackup:
       return RunAutoBackupCommand(context);
+    case Command::kMailReport:
+      return RunMailReport(invocation, context);
+    case Command::kMailData:
+      return RunMailData(invocation, context);
   }
   return false;
 }

@@ -13,6 +13,7 @@
 
 #include "batch/commands.h"
 #include "batch/lp_printer.h"
+#include "batch/mail_commands.h"
 #include "common/text_field.h"
 #include "output/print_job.h"
 
@@ -126,6 +127,14 @@ bool Deliver(const ReportRequest& request, const std::string& document, CommandC
   return false;
 }
 
+bool CreateScratch(const std::string& parent, CommandContext& context, ScratchFolder* scratch) {
+  if (const int error = scratch->Create(parent); error != 0) {
+    context.ui.Error("Cannot write into " + Utf8ToCp1252(parent) + "\n\n" + std::strerror(error));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool RunReport(const ReportRequest& request, CommandContext& context) {
@@ -135,10 +144,7 @@ bool RunReport(const ReportRequest& request, CommandContext& context) {
                                  ? TemporaryFolder()
                                  : FolderOf(ResolvePath(request.file, context.env.current_folder));
   ScratchFolder scratch;
-  if (const int error = scratch.Create(parent); error != 0) {
-    context.ui.Error("Cannot write into " + Utf8ToCp1252(parent) + "\n\n" + std::strerror(error));
-    return false;
-  }
+  if (!CreateScratch(parent, context, &scratch)) return false;
   BatchEnvironment& env = context.env;
   const CompanySettings& settings = context.ledger.settings();
   DocumentCatcher catcher(env.shell);
@@ -154,6 +160,25 @@ bool RunReport(const ReportRequest& request, CommandContext& context) {
   if (!RunReports(BatchReports(), context.ledger, services, run).completed) return false;
   if (to_printer) return true;
   return !catcher.documents.empty() && Deliver(request, catcher.documents.back(), context);
+}
+
+// The report as "Send by E-Mail (PDF)" sends it: the PDF made in a private
+// folder of the temporary files, mailed, and removed.
+bool RunMailReport(const Invocation& invocation, CommandContext& context) {
+  if (!OpenBooks(context)) return false;
+  ScratchFolder scratch;
+  if (!CreateScratch(TemporaryFolder(), context, &scratch)) return false;
+  BatchEnvironment& env = context.env;
+  const OutputPorts ports{env.fs, context.ui, env.clock, env.shell, env.dates, env.users};
+  OutputServices services = MakeOutputServices(ports, nullptr, scratch.path(), "");
+  BatchMail mail(context, invocation);
+  ReportMailHandOff hand_off(mail.environment());
+  services.mail = &hand_off;
+  const ReportRequest& request = invocation.report;
+  const ReportRunRequest run{request.labels, OutputTarget::kPdfMail,
+                             request.period.value_or(DatePeriod(env.clock.Today())),
+                             OptionsOf(request, context.ledger.settings())};
+  return RunReports(BatchReports(), context.ledger, services, run).completed;
 }
 
 }  // namespace zenkar

@@ -13,6 +13,7 @@
 
 #include "app/setup/capital_account_dialog.h"
 #include "app/transactions/transactions_page.h"
+#include "app/utilities/mail_settings_dialog.h"
 #include "app/window/calculator_dialog.h"
 #include "app/window/check_date_dialog.h"
 #include "app_rules/utilities/utility_actions.h"
@@ -120,6 +121,7 @@ void MainWindow::BuildShortcuts() {
   }
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), [this] { BackupData(program_); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { ChangeDataFolder(program_); });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), [this] { EmailDataFiles(program_, this); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_U), [this] { CheckForUpdate(program_); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { WhereAmI(program_); });
   AddShortcut(QKeySequence(Qt::Key_F1), [this] { HelpForFocus(); });
