@@ -23,9 +23,10 @@ struct CanvasPoint {
 
 class CanvasPath {
  public:
-  enum class Op { kMove, kLine, kCurve, kClose };
+  enum class Op { kMove, kLine, kCurve, kClose, kRectangle };
   // kMove and kLine use points[0]; kCurve the two control points and then
-  // the end point; kClose none.
+  // the end point; kClose none; kRectangle, a closed subpath of its own, its
+  // top-left corner and then its width and height.
   struct Segment {
     Op op = Op::kMove;
     std::array<CanvasPoint, 3> points{};
@@ -38,13 +39,11 @@ class CanvasPath {
   }
   // Closes the current subpath with a straight line to its start.
   void Close() { segments_.push_back({Op::kClose, {}}); }
-  // A closed rectangle with its top-left corner at `x`, `y`.
+  // A closed rectangle with its top-left corner at `x`, `y`; every
+  // rectangle runs the same way round, so overlapping ones fill as one shape
+  // under the nonzero rule.
   void AddRectangle(double x, double y, double width, double height) {
-    MoveTo(x, y);
-    LineTo(x + width, y);
-    LineTo(x + width, y + height);
-    LineTo(x, y + height);
-    Close();
+    segments_.push_back({Op::kRectangle, {{{x, y}, {width, height}}}});
   }
 
   bool empty() const { return segments_.empty(); }

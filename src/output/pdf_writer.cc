@@ -699,6 +699,16 @@ void PdfWriter::AppendPath(const CanvasPath& path) {
       case CanvasPath::Op::kClose:
         Line("h");
         break;
+      case CanvasPath::Op::kRectangle: {
+        const CanvasPoint size = segment.points[1];
+        PagePoint({segment.points[0].x, segment.points[0].y + size.y});
+        *sink_ += ' ';
+        Number(size.x);
+        *sink_ += ' ';
+        Number(size.y);
+        Line(" re");
+        break;
+      }
     }
   }
 }

@@ -137,6 +137,13 @@ QPainterPath PrinterCanvas::DevicePath(const CanvasPath& path, FillRule rule) co
       case CanvasPath::Op::kClose:
         device.closeSubpath();
         break;
+      case CanvasPath::Op::kRectangle: {
+        const CanvasPoint corner = segment.points[0];
+        const CanvasPoint size = segment.points[1];
+        device.addRect(QRectF(DevicePointOf(corner),
+                              DevicePointOf({corner.x + size.x, corner.y + size.y})));
+        break;
+      }
     }
   }
   return device;

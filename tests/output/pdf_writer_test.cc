@@ -446,19 +446,22 @@ TEST_F(PdfWriterTest, PathsFillStrokeAndClipInPointsFromTheTop) {
   blue.fill_color = {0, 0, 255};
   writer_.DrawPath(page, blue);
   writer_.EndClip();
-  CanvasPath after;
-  after.AddRectangle(300, 300, 20, 20);
-  writer_.DrawPath(after, {});
+  CanvasPath triangle;
+  triangle.MoveTo(300, 300);
+  triangle.LineTo(330, 300);
+  triangle.LineTo(300, 330);
+  triangle.Close();
+  writer_.DrawPath(triangle, {});
   writer_.BeginClip(box, FillRule::kEvenOdd);  // still open at the end of the page
   const std::string pdf = Finish();
 
-  EXPECT_THAT(pdf, HasSubstr("q\r\n0 0 0 rg\r\n72 720 m\r\n144 720 l\r\n144 648 l\r\n72 648 l\r\nh"
-                             "\r\n96 696 m\r\n"));
-  EXPECT_THAT(pdf, HasSubstr("h\r\nf*\r\nQ\r\n"));
+  EXPECT_THAT(pdf, HasSubstr("q\r\n0 0 0 rg\r\n72 648 72 72 re\r\n96 672 24 24 re\r\nf*\r\nQ"
+                             "\r\n"));
   EXPECT_THAT(pdf, HasSubstr("q\r\n1 0 0 RG\r\n4 w\r\n200 692 m\r\n250 742 300 642 350 692 c\r\n"
                              "S\r\nQ\r\n"));
-  EXPECT_THAT(pdf, HasSubstr("h\r\nW n\r\n"));
-  EXPECT_THAT(pdf, HasSubstr("h\r\nW* n\r\nQ\r\nendstream"));  // closed with the page
+  EXPECT_THAT(pdf, HasSubstr("300 492 m\r\n330 492 l\r\n300 462 l\r\nh\r\nf\r\n"));
+  EXPECT_THAT(pdf, HasSubstr("72 442 100 50 re\r\nW n\r\n"));
+  EXPECT_THAT(pdf, HasSubstr("72 442 100 50 re\r\nW* n\r\nQ\r\nendstream"));  // closed with the page
 
   const std::optional<testing::RgbImage> rendered = testing::RenderPage(writer_.file_name(), 1);
   ASSERT_TRUE(rendered.has_value());
