@@ -72,18 +72,11 @@ std::string ProtectedAmount(Money amount) {
   return "**" + FormatAmount(amount, kAmountThousands) + "**";
 }
 
-std::string PaddedWithAsterisks(std::string_view text, const ReportFont& font, double width) {
+std::string AsterisksAfter(std::string_view text, const ReportFont& font, double width) {
   // A millionth of a point absorbs the rounding of the widths' sums.
-  const double room = width + 1e-6;
-  std::string padded = std::string(text) + " ";
+  const double room = width + 1e-6 - ReportTextWidth(font, std::string(text) + " ");
   const double star = ReportTextWidth(font, "*");
-  double used = ReportTextWidth(font, padded);
-  if (used + star > room) return std::string(text);
-  while (used + star <= room) {
-    padded += '*';
-    used += star;
-  }
-  return padded;
+  return std::string(room > 0 ? static_cast<size_t>(room / star) : 0, '*');
 }
 
 }  // namespace zenkar

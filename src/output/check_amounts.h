@@ -30,9 +30,11 @@ std::string AmountInWords(Money amount);
 // + "**", so nothing can be written before or after it.
 std::string ProtectedAmount(Money amount);
 
-// `text` followed by a blank and as many asterisks as fit within `width`
-// points in `font`; `text` alone when nothing more fits.
-std::string PaddedWithAsterisks(std::string_view text, const ReportFont& font, double width);
+// The asterisks that fill the rest of a line of `width` points after `text`
+// and a blank, in `font`; none when nothing more fits. They are placed
+// right-aligned at the line's end, so that on paper as on screen they end
+// where the line does.
+std::string AsterisksAfter(std::string_view text, const ReportFont& font, double width);
 
 }  // namespace zenkar
 

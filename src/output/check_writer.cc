@@ -77,11 +77,14 @@ std::vector<std::string> AddressLines(const CheckContent& check, bool with_name)
   return lines;
 }
 
-std::string WordsLine(const CheckContent& check, const CheckFields& fields,
-                      const ReportFont& font) {
+// The amount in words, and asterisks from them to the end of the line.
+void WriteWords(Pen& pen, const CheckContent& check, const CheckFields& fields,
+                const ReportFont& font) {
   const std::string words = IsVoid(check) ? std::string(kVoidAmount) : AmountInWords(check.amount);
   const double width = (fields.words_end - fields.words.column) * kPointsPerColumn;
-  return PaddedWithAsterisks(words, font, width);
+  pen.Text(fields.words, words);
+  pen.Text({fields.words.row, fields.words_end}, AsterisksAfter(words, font, width),
+           ReportAlign::kRight);
 }
 
 // --- The check's own fields -------------------------------------------------------
@@ -95,7 +98,7 @@ void WriteFields(Pen& pen, const CheckPrintSetup& setup, const CheckContent& che
       check.kind == CheckKind::kTest ? std::string(kTestCheckPayee) : check.payee_name;
   pen.Text(fields.payee, payee);
   pen.Text(fields.amount, IsVoid(check) ? std::string(kVoidAmount) : ProtectedAmount(check.amount));
-  pen.Text(fields.words, WordsLine(check, fields, font));
+  WriteWords(pen, check, fields, font);
   if (check.kind == CheckKind::kCheck) {
     CheckPlace line = fields.address;
     for (const std::string& text : AddressLines(check, fields.address_with_name)) {

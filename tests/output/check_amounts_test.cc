@@ -51,12 +51,12 @@ TEST(ProtectedAmountTest, AsterisksOnBothSidesOfTheGroupedAmount) {
   EXPECT_EQ(ProtectedAmount(Cents(100000000)), "**1,000,000.00**");
 }
 
-TEST(PaddedWithAsterisksTest, FillsTheLineAndNeverRunsPastIt) {
+TEST(AsterisksAfterTest, FillTheLineAndNeverRunPastIt) {
   const ReportFont font{FontFamily::kCourierNew, 12, FontStyle::kRegular};  // 7.2 points a letter
-  EXPECT_EQ(PaddedWithAsterisks("Ten", font, 7.2 * 10), "Ten ******");
-  EXPECT_EQ(PaddedWithAsterisks("Ten", font, 7.2 * 10.9), "Ten ******");
-  EXPECT_EQ(PaddedWithAsterisks("Ten", font, 7.2 * 4.5), "Ten");
-  EXPECT_EQ(PaddedWithAsterisks("Ten", font, 7.2 * 2), "Ten");
+  EXPECT_EQ(AsterisksAfter("Ten", font, 7.2 * 10), "******");
+  EXPECT_EQ(AsterisksAfter("Ten", font, 7.2 * 10.9), "******");
+  EXPECT_EQ(AsterisksAfter("Ten", font, 7.2 * 4.5), "");
+  EXPECT_EQ(AsterisksAfter("Ten", font, 7.2 * 2), "");
 }
 
 TEST(RoutingNumberTest, TheWeightedRuleAcceptsOnlyNineDigitsThatSatisfyIt) {

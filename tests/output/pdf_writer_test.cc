@@ -461,7 +461,8 @@ TEST_F(PdfWriterTest, PathsFillStrokeAndClipInPointsFromTheTop) {
                              "S\r\nQ\r\n"));
   EXPECT_THAT(pdf, HasSubstr("300 492 m\r\n330 492 l\r\n300 462 l\r\nh\r\nf\r\n"));
   EXPECT_THAT(pdf, HasSubstr("72 442 100 50 re\r\nW n\r\n"));
-  EXPECT_THAT(pdf, HasSubstr("72 442 100 50 re\r\nW* n\r\nQ\r\nendstream"));  // closed with the page
+  EXPECT_THAT(pdf,
+              HasSubstr("72 442 100 50 re\r\nW* n\r\nQ\r\nendstream"));  // closed with the page
 
   const std::optional<testing::RgbImage> rendered = testing::RenderPage(writer_.file_name(), 1);
   ASSERT_TRUE(rendered.has_value());
