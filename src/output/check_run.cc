@@ -60,8 +60,7 @@ std::optional<std::vector<std::string>> Consecutive(std::string_view first, size
   return numbers;
 }
 
-// The first of `numbers` that a check of the books (a check or deposit line
-// with a positive amount, not one of `own` lines) carries already.
+// The first of `numbers` that a check of the books carries already.
 std::optional<std::string> NumberInUse(Ledger& ledger, const std::vector<std::string>& numbers,
                                        const std::set<int>& own) {
   std::set<int64_t> wanted;
@@ -195,11 +194,11 @@ class CheckRun {
         typed = std::string(Trim(*answer));
       }
       std::optional<std::vector<std::string>> numbers = Consecutive(typed, count);
-      std::optional<std::string> used;
+      std::optional<std::string> problem;
       if (!numbers) {
         ui_.Error(kCheckNumberRule);
-      } else if ((used = NumberInUse(ledger_, *numbers, own))) {
-        ui_.Error(NumberInUseMessage(*used));
+      } else if ((problem = CheckNumbersProblem(ledger_, *numbers, own))) {
+        ui_.Error(*problem);
       } else {
         result_.numbers = *numbers;
         for (size_t i = 0; i < count; ++i) request_.checks[i].content.number = (*numbers)[i];
@@ -319,6 +318,17 @@ class CheckRun {
 
 std::string NumberInUseMessage(std::string_view number) {
   return "Check number " + std::string(number) + " was given to another check already.";
+}
+
+std::optional<std::string> CheckNumbersProblem(Ledger& ledger,
+                                               const std::vector<std::string>& numbers,
+                                               const std::set<int>& own) {
+  for (const std::string& number : numbers) {
+    if (!NumberValue(number)) return std::string(kCheckNumberRule);
+  }
+  const std::optional<std::string> used = NumberInUse(ledger, numbers, own);
+  if (used) return NumberInUseMessage(*used);
+  return std::nullopt;
 }
 
 std::string CheckPrintedQuestion(const std::string& number, const std::string& payee) {

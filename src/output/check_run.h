@@ -35,6 +35,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,12 @@ inline constexpr std::string_view kBlankCheckJobTitle = "Blank Check";
 
 // "Check number " + number + " was given to another check already."
 std::string NumberInUseMessage(std::string_view number);
+// Why `numbers` cannot be given to checks, or nothing: one is no number of
+// 1 to 999999, or a check of the books carries one already (a check or
+// deposit line with a positive amount; the lines `own` aside).
+std::optional<std::string> CheckNumbersProblem(Ledger& ledger,
+                                               const std::vector<std::string>& numbers,
+                                               const std::set<int>& own);
 // "Did check " + number + " to " + payee + " print correctly?"
 std::string CheckPrintedQuestion(const std::string& number, const std::string& payee);
 
