@@ -17,7 +17,19 @@
 
 namespace zenkar {
 
-enum class Command { kNew, kWhere, kTest, kReport, kExportJournal, kBackup, kRestore, kAutoBackup };
+enum class Command {
+  kNew,
+  kWhere,
+  kTest,
+  kReport,
+  kExportJournal,
+  kBackup,
+  kRestore,
+  kAutoBackup,
+  kTestCheck,
+  kBlankCheck,
+  kQuickCheck,
+};
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
 
@@ -36,6 +48,19 @@ struct ReportRequest {
   bool include_zero_balances = false;
 };
 
+// test-check, blank-check and quick-check.
+struct CheckRequest {
+  bool to_printer = false;  // --print [PRINTER]; else --pdf FILE
+  std::string file;
+  std::string printer;  // empty: the settings' check printer, else CUPS's default
+  std::string number;   // --number, as given
+  // quick-check, as given (UTF-8).
+  std::string payee;
+  std::string account;
+  std::string amount;
+  std::optional<std::string> memo;
+};
+
 struct Invocation {
   Command command = Command::kWhere;
   std::string folder;         // as given; empty: the current directory
@@ -47,6 +72,7 @@ struct Invocation {
   std::string journal_file;   // export-journal FILE; empty: standard output
   std::string backup_folder;  // backup DIR, restore DIR: as given
   int set_number = 0;         // restore --set N: 0 the newest
+  CheckRequest check;
 };
 
 struct ParsedCommandLine {

@@ -46,6 +46,10 @@ std::optional<QuickCheckField> AcceptQuickCheck(Ledger& ledger, QuickCheck& chec
     ui.Error(kAmountAboveZero);
     return QuickCheckField::kAmount;
   }
+  if (check.amount >= Money::FromUnits(100000000)) {
+    ui.Error(kAmountTooLarge);
+    return QuickCheckField::kAmount;
+  }
   if (Trim(check.number).empty()) {
     ui.Error(kNumberNotBlank);
     return QuickCheckField::kNumber;

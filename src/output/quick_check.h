@@ -30,6 +30,8 @@ inline constexpr std::string_view kNewPayeeLine = "* New Payee *";
 inline constexpr std::string_view kMustSelectPayee = "Must select/create payee";
 inline constexpr std::string_view kAmountAboveZero = "Check amount must be greater than zero";
 inline constexpr std::string_view kNumberNotBlank = "Check number cannot be blank";
+// A check is bound as every amount typed into the register is.
+inline constexpr std::string_view kAmountTooLarge = "Check amount must be less than 100,000,000.00";
 inline constexpr std::string_view kSelectCheckAccount =
     "Select the account this check is charged to.";
 
@@ -65,7 +67,8 @@ std::vector<int> QuickCheckPayees(const Ledger& ledger);
 // 999999, or one that a check of the books carries already.
 std::optional<std::string> CheckNumberProblem(Ledger& ledger, std::string_view number);
 
-// The checks of "Save and Print" in their order, then a new payee created
+// The checks of "Save and Print" in their order (an amount below
+// 100,000,000.00 and an entry account besides), then a new payee created
 // (its number put into `check`). On a refusal, which has been shown, the
 // field to put the focus in.
 std::optional<QuickCheckField> AcceptQuickCheck(Ledger& ledger, QuickCheck& check);

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 
+#include "app/check_printing/check_output.h"
 #include "app_rules/utilities/utility_actions.h"
 #include "platform/text_conversion.h"
 
@@ -33,6 +34,8 @@ UtilitiesPage::UtilitiesPage(const TabPageInfo& info, PageContext context)
   AddButton(103, "Backup Data", [this] { BackupData(program()); });
   AddButton(104, "Restore Data", [this] { RestoreData(program()); });
   AddButton(105, "Restore from Auto Backup", [this] { RestoreFromAutoBackup(program()); });
+  AddButton(107, "MICR Print Blank Check",
+            [this] { PrintBlankCheckFromWindow(program(), window()); });
   AddButton(108, "Add New Data Folder", [this] { AddNewDataFolder(program()); });
   AddButton(109, "Check for Update", [this] { CheckForUpdate(program()); });
 
