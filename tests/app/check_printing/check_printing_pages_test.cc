@@ -173,6 +173,8 @@ class CheckPrintingPagesTest : public QObject {
     // Ctrl+Q: a check without an amount is refused in the dialog; Cancel
     // leaves everything as it was.
     WhenModalShows<QuickCheckDialog>([&desk](QuickCheckDialog* dialog) {
+      QTest::mouseClick(dialog->findChild<QPushButton*>("help"), Qt::LeftButton);
+      QCOMPARE(desk.company.viewer.shown.back().file, std::string("quick-check.html"));
       dialog->payee()->setCurrentIndex(2);
       QTest::mouseClick(dialog->save_button(), Qt::LeftButton);
       QCOMPARE(desk.company.ui.LastText(), std::string(kAmountAboveZero));
