@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/check_printing/micr_page.h"
+#include "app/check_printing/unprinted_checks_dialog.h"
 #include "app/reports/reports_page.h"
 #include "app/setup/program_setup_page.h"
 #include "app/setup/setup_page.h"
@@ -185,6 +186,21 @@ class CheckPrintingPagesTest : public QObject {
     QTest::keyClick(desk.window.get(), Qt::Key_Q, Qt::ControlModifier);
     QCOMPARE(desk.company.LinesOnDisk(), 1);
     QCOMPARE(desk.printer.titles.size(), size_t{1});
+  }
+
+  void TheTickedChecksAreTheOnesThatDidNotPrint() {
+    QWidget parent;
+    QtUnprintedCheckChooser chooser(&parent);
+    WhenModalShows<UnprintedChecksDialog>([](UnprintedChecksDialog* dialog) {
+      QCOMPARE(dialog->list()->count(), 3);
+      QCOMPARE(dialog->list()->item(1)->text(), QString("Check 1044  Bay Electric  25.00"));
+      dialog->list()->item(1)->setCheckState(Qt::Checked);
+      dialog->accept();
+    });
+    QCOMPARE(chooser.ChooseUnprinted({"Check 1043  Harbor Supply  15.00",
+                                      "Check 1044  Bay Electric  25.00",
+                                      "Check 1045  Dock Rentals  35.00"}),
+             (std::vector<bool>{false, true, false}));
   }
 };
 
