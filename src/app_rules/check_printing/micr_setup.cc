@@ -33,12 +33,12 @@ void MicrSetup::Reload() {
   edited_ = file_.settings;
   check_type_ = ledger_.settings().check_type;
   if (CheckLayoutOf(check_type_) == nullptr) check_type_ = 0;
+  loaded_check_type_ = check_type_;
 }
 
 bool MicrSetup::HasUnsavedEdits() const {
-  return AsSaved(edited_, check_type_).Encode() !=
-             AsSaved(file_.settings, file_.settings.check_type).Encode() ||
-         check_type_ != ledger_.settings().check_type;
+  return AsSaved(edited_, check_type_).Encode() != AsSaved(file_.settings, check_type_).Encode() ||
+         check_type_ != loaded_check_type_;
 }
 
 std::optional<std::string_view> MicrSetup::Problem() const {

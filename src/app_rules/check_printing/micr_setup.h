@@ -58,6 +58,7 @@ class MicrSetup {
   MicrSettingsFile file_;
   MicrSettings edited_;
   int check_type_ = 0;
+  int loaded_check_type_ = 0;  // the company's check type when read
 };
 
 }  // namespace zenkar

@@ -70,6 +70,12 @@ TEST_F(MicrSetupTest, SavingWritesTheFileAndTheCompanysCheckTypeAndAsksForATestC
   EXPECT_EQ(CompanySettings::Decode(dir_.ReadFile("KXACCT.CFG")).check_type, 4);
   EXPECT_FALSE(setup.HasUnsavedEdits());
   EXPECT_EQ(MicrSetup(ledger_).edited().bank_name, "First Harbor Bank");
+
+  // Another page chose another check type: nothing waits to be saved here.
+  ledger_.settings().check_type = 5;
+  EXPECT_FALSE(setup.HasUnsavedEdits());
+  setup.Reload();
+  EXPECT_EQ(setup.check_type(), 5);
 }
 
 TEST_F(MicrSetupTest, TheLogoFollowsItsRulesAndIsRemovedOnlyWhenConfirmed) {
