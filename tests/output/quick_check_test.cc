@@ -1,6 +1,7 @@
 // The quick check: its checks in order with the field each one points to,
 // the new payee, the entry it appends, and the books when its print is
-// cancelled, fails or did not come out right.
+// cancelled or fails (a check that did not come out right is the check run's
+// kDelete, tested there and through kxbatch).
 #include "output/quick_check.h"
 
 #include <gmock/gmock.h>
@@ -139,19 +140,6 @@ TEST_F(QuickCheckTest, ACancelledPrintLeavesTheTransactionFileAsBefore) {
   fs_.ClearFaults();
   EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), before);
   EXPECT_THAT(ui_.Texts(), ::testing::Contains(HasSubstr("is in use. Close all pdf files")));
-  ExpectBooksAgreeWithFiles();
-}
-
-// "Did every check print correctly?" No: the entry goes, the number stays
-// used.
-TEST_F(QuickCheckTest, ACheckThatDidNotPrintLeavesNoEntryButUsesItsNumber) {
-  QuickCheck check = Filled();
-  ASSERT_EQ(AcceptQuickCheck(ledger_, check), std::nullopt);
-  ui_.Answer(false);
-  EXPECT_FALSE(Print(check, OutputTarget::kPrinter));
-  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{std::string(kPrintedCorrectly)});
-  EXPECT_EQ(ledger_.transaction_count(), 0);
-  EXPECT_EQ(ledger_.settings().next_check, "1044");
   ExpectBooksAgreeWithFiles();
 }
 

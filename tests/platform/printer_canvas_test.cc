@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <tuple>
 
 #include "ledger/chart_text.h"
@@ -239,22 +240,8 @@ class PrinterCanvasTest : public QObject {
       canvas.DrawDoubleLine(20, 70, 40, 70);      // a double vertical rule
       canvas.DrawLine(30, 10, 45.25, 60.5);       // slanting, at fractional units
     };
-    const std::string preview = dir_.File("lines-preview.pdf");
-    const std::string print = dir_.File("lines-print.pdf");
-    {
-      auto canvas = PdfCanvas::Start(PosixFileSystem(), output_.ui, output_.clock, {}, preview);
-      QVERIFY(canvas != nullptr);
-      draw(*canvas);
-      QVERIFY(canvas->Finish());
-    }
-    {
-      auto canvas = PrinterCanvas::Start(FromPath(print), SpoolSetup());
-      QVERIFY(canvas != nullptr);
-      draw(*canvas);
-      QVERIFY(canvas->Finish());
-    }
     int inked = 0;
-    QCOMPARE(FirstPixelDifference(preview, print, &inked), QString());
+    QCOMPARE(DrawnAlike("lines", draw, &inked), QString());
     QVERIFY(inked > 200);
   }
 
@@ -292,22 +279,8 @@ class PrinterCanvasTest : public QObject {
       canvas.EndClip();
       canvas.DrawImage(image, 301, 401, 161, 81);
     };
-    const std::string preview = dir_.File("paths-preview.pdf");
-    const std::string print = dir_.File("paths-print.pdf");
-    {
-      auto canvas = PdfCanvas::Start(PosixFileSystem(), output_.ui, output_.clock, {}, preview);
-      QVERIFY(canvas != nullptr);
-      draw(*canvas);
-      QVERIFY(canvas->Finish());
-    }
-    {
-      auto canvas = PrinterCanvas::Start(FromPath(print), SpoolSetup());
-      QVERIFY(canvas != nullptr);
-      draw(*canvas);
-      QVERIFY(canvas->Finish());
-    }
     int inked = 0;
-    QCOMPARE(FirstPixelDifference(preview, print, &inked), QString());
+    QCOMPARE(DrawnAlike("paths", draw, &inked), QString());
     QVERIFY(inked > 4000);
   }
 
@@ -411,6 +384,23 @@ class PrinterCanvasTest : public QObject {
   }
 
  private:
+  // `draw` on the preview's canvas and on the printer's, into `name` +
+  // "-preview.pdf" and "-print.pdf"; the first pixel where they differ.
+  QString DrawnAlike(const std::string& name, const std::function<void(ReportCanvas&)>& draw,
+                     int* inked) {
+    const std::string preview = dir_.File(name + "-preview.pdf");
+    const std::string print = dir_.File(name + "-print.pdf");
+    std::unique_ptr<ReportCanvas> canvases[] = {
+        PdfCanvas::Start(PosixFileSystem(), output_.ui, output_.clock, {}, preview),
+        PrinterCanvas::Start(FromPath(print), SpoolSetup())};
+    for (std::unique_ptr<ReportCanvas>& canvas : canvases) {
+      if (canvas == nullptr) return "a canvas did not start";
+      draw(*canvas);
+      if (!canvas->Finish()) return "a canvas did not finish";
+    }
+    return FirstPixelDifference(preview, print, inked);
+  }
+
   // The statement `label` written to `target`; the path of its PDF, or ""
   // when it was not written.
   std::string Write(const QString& label, OutputTarget target, const ReportPeriod& period,
