@@ -138,6 +138,28 @@ def hand_made_seeds():
           "ZKPW1 1000 %s %s\r\n" % (salt.hex(), hashlib.sha256(b"x").hexdigest()))
 
 
+def micr_record(routing, account, location=0, signatures=1, logo=b""):
+    """A KXMICR.DAT record in this program's layout (docs/OUTPUT.md)."""
+    def text(value, width):
+        return value.ljust(width, b" ")[:width]
+    record = (text(b"First Harbor Bank", 40) + text(b"1 Quay Street", 40) +
+              text(b"Portland, ME 04101", 40) + text(b"1-21/110", 40) + text(routing, 12) +
+              text(b"Harbor Supply Co.", 40) + text(b"", 40) + text(b"418 Wharf Street", 40) +
+              text(b"Portsmouth, NH 03801", 40) + text(account, 40) + text(b"(603) 555-0100", 40) +
+              struct.pack("<iii", 4, location, signatures) + text(b"AUTHORIZED SIGNATURE", 40) +
+              struct.pack("<iii", -3, 2, 5) + text(logo, 244) + struct.pack("<i", 1) + b"  ")
+    assert len(record) == 726
+    return record
+
+
+def micr_seeds():
+    write("micr_settings", "sound", micr_record(b"021000021", b"1234-5678"))
+    write("micr_settings", "leading-on-us-logo",
+          micr_record(b"011000015", b"98 7654 321", 1, 2, b"/home/ann/logo.bmp"))
+    write("micr_settings", "nul-padded", micr_record(b"121000358", b"55").replace(b" ", b"\0"))
+    write("micr_settings", "foreign", b"\x07" * 726)
+
+
 def http_seeds():
     """Responses of the update server, each after the byte that sets the piece size."""
     def response(status, fields, body=b"", length=True):
@@ -197,6 +219,7 @@ def main():
     sample_seeds(sys.argv[1])
     hand_made_seeds()
     backup_seeds()
+    micr_seeds()
     http_seeds()
     smtp_seeds()
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <initializer_list>
 
 namespace zenkar {
 namespace {
@@ -63,6 +64,19 @@ const std::vector<CommandDefinition>& Commands() {
       {"mail-data",
        Command::kMailData,
        {{"to", Value::kRequired}, {"mail-password-file", Value::kRequired}}},
+      {"test-check", Command::kTestCheck, {{"pdf", Value::kRequired}, {"print", Value::kOptional}}},
+      {"blank-check",
+       Command::kBlankCheck,
+       {{"number", Value::kRequired}, {"pdf", Value::kRequired}, {"print", Value::kOptional}}},
+      {"quick-check",
+       Command::kQuickCheck,
+       {{"payee", Value::kRequired},
+        {"account", Value::kRequired},
+        {"amount", Value::kRequired},
+        {"memo", Value::kRequired},
+        {"number", Value::kRequired},
+        {"pdf", Value::kRequired},
+        {"print", Value::kOptional}}},
   };
   return commands;
 }
@@ -237,6 +251,12 @@ class Interpreter {
         return MailOptions() && ReportChoice() && Period("through");
       case Command::kMailData:
         return MailOptions() && NoPositional();
+      case Command::kTestCheck:
+        return NoPositional() && CheckDestination();
+      case Command::kBlankCheck:
+        return NoPositional() && CheckDestination() && Needs({"number"});
+      case Command::kQuickCheck:
+        return NoPositional() && CheckDestination() && Needs({"payee", "account", "amount"});
     }
     return false;
   }
@@ -286,6 +306,32 @@ class Interpreter {
     if (!set) return true;
     if (!ReadNumber(*set, &invocation_.set_number) || invocation_.set_number > 99) {
       return Fail("'--set' takes a number from 0 to 99, not '" + *set + "'");
+    }
+    return true;
+  }
+
+  // The one document of the check commands, and their values.
+  bool CheckDestination() {
+    CheckRequest& check = invocation_.check;
+    if (Has("pdf") == Has("print")) return Fail("choose one of '--pdf FILE' and '--print'");
+    check.to_printer = Has("print");
+    check.file = Last("pdf").value_or("");
+    check.printer = Last("print").value_or("");
+    if (!check.to_printer && check.file.empty()) return Fail("name the file to write");
+    check.number = Last("number").value_or("");
+    check.payee = Last("payee").value_or("");
+    check.account = Last("account").value_or("");
+    check.amount = Last("amount").value_or("");
+    check.memo = Last("memo");
+    return true;
+  }
+
+  bool Needs(std::initializer_list<std::string_view> options) {
+    for (std::string_view option : options) {
+      if (Last(option).value_or("").empty()) {
+        return Fail("'" + std::string(words_.command->name) + "' needs '--" + std::string(option) +
+                    "'");
+      }
     }
     return true;
   }

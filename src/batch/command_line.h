@@ -28,6 +28,9 @@ enum class Command {
   kAutoBackup,
   kMailReport,
   kMailData,
+  kTestCheck,
+  kBlankCheck,
+  kQuickCheck,
 };
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
@@ -49,6 +52,19 @@ struct ReportRequest {
   bool include_zero_balances = false;
 };
 
+// test-check, blank-check and quick-check.
+struct CheckRequest {
+  bool to_printer = false;  // --print [PRINTER]; else --pdf FILE
+  std::string file;
+  std::string printer;  // empty: the settings' check printer, else CUPS's default
+  std::string number;   // --number, as given
+  // quick-check, as given (UTF-8).
+  std::string payee;
+  std::string account;
+  std::string amount;
+  std::optional<std::string> memo;
+};
+
 struct Invocation {
   Command command = Command::kWhere;
   std::string folder;         // as given; empty: the current directory
@@ -63,6 +79,7 @@ struct Invocation {
   // mail-report, mail-data: --to ADDRESS (UTF-8), --mail-password-file FILE
   std::string mail_to;
   std::string mail_password_file;
+  CheckRequest check;
 };
 
 struct ParsedCommandLine {

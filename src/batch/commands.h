@@ -42,6 +42,9 @@ bool RunRestore(const Invocation& invocation, CommandContext& context);
 bool RunAutoBackupCommand(CommandContext& context);
 bool RunMailReport(const Invocation& invocation, CommandContext& context);
 bool RunMailData(const Invocation& invocation, CommandContext& context);
+bool RunTestCheckCommand(const CheckRequest& request, CommandContext& context);
+bool RunBlankCheckCommand(const CheckRequest& request, CommandContext& context);
+bool RunQuickCheckCommand(const CheckRequest& request, CommandContext& context);
 
 }  // namespace zenkar
 

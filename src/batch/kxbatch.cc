@@ -42,16 +42,31 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunMailReport(invocation, context);
     case Command::kMailData:
       return RunMailData(invocation, context);
+    case Command::kTestCheck:
+      return RunTestCheckCommand(invocation.check, context);
+    case Command::kBlankCheck:
+      return RunBlankCheckCommand(invocation.check, context);
+    case Command::kQuickCheck:
+      return RunQuickCheckCommand(invocation.check, context);
   }
   return false;
 }
 
 // Only a command that changes the books takes the folder for itself, and
 // only while no other program has it open; every other command reads the
-// books without changing any of their files.
+// books without changing any of their files. The check commands change them:
+// a check's entry, Next Check, and for the test check KXMICR.DAT.
 Ledger::Access AccessOf(Command command) {
-  return command == Command::kNew || command == Command::kRestore ? Ledger::Access::kAlone
-                                                                  : Ledger::Access::kReadOnly;
+  switch (command) {
+    case Command::kNew:
+    case Command::kRestore:
+    case Command::kTestCheck:
+    case Command::kBlankCheck:
+    case Command::kQuickCheck:
+      return Ledger::Access::kAlone;
+    default:
+      return Ledger::Access::kReadOnly;
+  }
 }
 
 }  // namespace
