@@ -31,7 +31,7 @@
 #include "output/general_ledger.h"
 #include "output/listing_layout.h"
 #include "output/trial_balance.h"
-#include "output_bench_support.h"
+#include "support/bench_support.h"
 #include "tools/generated_company.h"
 
 namespace zenkar {

@@ -31,7 +31,7 @@
 #include "ledger/chart_text.h"
 #include "ledger/ledger.h"
 #include "output/financial_statements.h"
-#include "output_bench_support.h"
+#include "support/bench_support.h"
 
 namespace zenkar {
 namespace {

@@ -18,10 +18,26 @@
 
 namespace zenkar {
 
-enum class Command { kNew, kWhere, kTest, kReport, kExportJournal, kBackup, kRestore, kAutoBackup };
+enum class Command {
+  kNew,
+  kWhere,
+  kTest,
+  kReport,
+  kExportJournal,
+  kBackup,
+  kRestore,
+  kAutoBackup,
+  kMailReport,
+  kMailData,
+  kTestCheck,
+  kBlankCheck,
+  kQuickCheck,
+};
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
 
+// What report, for which period, with which options; and for `report` where
+// it goes (mail-report mails it).
 struct ReportRequest {
   std::vector<std::string> labels;     // as the report list spells them
   std::optional<ReportPeriod> period;  // none: today's date
@@ -42,6 +58,19 @@ struct ReportRequest {
   bool mark_printed = false;          // --mark-printed
 };
 
+// test-check, blank-check and quick-check.
+struct CheckRequest {
+  bool to_printer = false;  // --print [PRINTER]; else --pdf FILE
+  std::string file;
+  std::string printer;  // empty: the settings' check printer, else CUPS's default
+  std::string number;   // --number, as given
+  // quick-check, as given (UTF-8).
+  std::string payee;
+  std::string account;
+  std::string amount;
+  std::optional<std::string> memo;
+};
+
 struct Invocation {
   Command command = Command::kWhere;
   std::string folder;         // as given; empty: the current directory
@@ -53,6 +82,10 @@ struct Invocation {
   std::string journal_file;   // export-journal FILE; empty: standard output
   std::string backup_folder;  // backup DIR, restore DIR: as given
   int set_number = 0;         // restore --set N: 0 the newest
+  // mail-report, mail-data: --to ADDRESS (UTF-8), --mail-password-file FILE
+  std::string mail_to;
+  std::string mail_password_file;
+  CheckRequest check;
 };
 
 struct ParsedCommandLine {

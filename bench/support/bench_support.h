@@ -1,7 +1,7 @@
-// What the output benchmarks share: a Ui that counts its messages, a shell
-// that opens nothing, and medians of elapsed and processor time.
-#ifndef ZENKAR_BENCH_OUTPUT_OUTPUT_BENCH_SUPPORT_H_
-#define ZENKAR_BENCH_OUTPUT_OUTPUT_BENCH_SUPPORT_H_
+// What the benchmark programs share: a Ui and a Shell that show and open
+// nothing, and the timing arithmetic.
+#ifndef ZENKAR_BENCH_SUPPORT_BENCH_SUPPORT_H_
+#define ZENKAR_BENCH_SUPPORT_BENCH_SUPPORT_H_
 
 #include <time.h>
 
@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/shell.h"
@@ -20,8 +21,12 @@
 
 namespace zenkar::bench {
 
-// Counts messages; the companies are built to show none but the capacity
-// warning that 100,000 lines call for.
+using Timer = std::chrono::steady_clock;
+
+// Answers every question with its preselected button and counts the
+// messages, keeping the last: a benchmark stops when a step it times reported
+// a fault. The capacity warning that every company of 100,000 lines calls for
+// is not counted.
 class SilentUi : public Ui {
  public:
   std::optional<std::string> InputBox(std::string_view, std::string_view,
@@ -36,28 +41,31 @@ class SilentUi : public Ui {
   void ClearProgress() override {}
   void Beep() override {}
   void SetBusy(bool) override {}
-  std::string last;
+
   int messages = 0;
+  std::string last;
 
  protected:
   bool ShowMessage(const Message& message) override {
     if (message.text == kCapacityWarning) return true;
     ++messages;
     last = message.text;
-    return true;
+    return message.kind != MessageKind::kYesNoDefaultNo && message.kind != MessageKind::kOkCancel;
   }
 };
 
-// Opens nothing: the benchmarks time the document, not a viewer.
+// Opens and starts nothing, and says it did: a benchmark times the document,
+// not a viewer.
 class NoShell : public Shell {
  public:
   bool OpenDocument(const std::string&) override { return true; }
   bool OpenUrl(const std::string&) override { return true; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return true; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return true;
+  }
   int RunProgram(const std::string&, const std::vector<std::string>&) override { return 0; }
 };
-
-using Timer = std::chrono::steady_clock;
 
 inline double Milliseconds(Timer::time_point start) {
   return std::chrono::duration<double, std::milli>(Timer::now() - start).count();
@@ -65,10 +73,15 @@ inline double Milliseconds(Timer::time_point start) {
 
 // The processor time of this process so far, in milliseconds: on a shared
 // machine it shows the work apart from the waiting for a core.
-inline double CpuMilliseconds() {
+inline double ProcessorMilliseconds() {
   timespec now{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
   return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+inline double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
 // Medians of the elapsed and of the processor time of a step.
@@ -77,20 +90,15 @@ struct Timing {
   double cpu = 0;
 };
 
-inline double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 inline Timing Time(int repetitions, const std::function<void()>& step) {
   std::vector<double> elapsed;
   std::vector<double> cpu;
   for (int i = 0; i < repetitions; ++i) {
-    const double cpu_start = CpuMilliseconds();
+    const double cpu_start = ProcessorMilliseconds();
     const Timer::time_point start = Timer::now();
     step();
     elapsed.push_back(Milliseconds(start));
-    cpu.push_back(CpuMilliseconds() - cpu_start);
+    cpu.push_back(ProcessorMilliseconds() - cpu_start);
   }
   return {Median(elapsed), Median(cpu)};
 }
@@ -106,4 +114,4 @@ inline void PrintRow(const char* what, const Timing& timing) {
 
 }  // namespace zenkar::bench
 
-#endif  // ZENKAR_BENCH_OUTPUT_OUTPUT_BENCH_SUPPORT_H_
+#endif  // ZENKAR_BENCH_SUPPORT_BENCH_SUPPORT_H_
