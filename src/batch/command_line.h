@@ -17,7 +17,17 @@
 
 namespace zenkar {
 
-enum class Command { kNew, kWhere, kTest, kReport, kExportJournal, kBackup, kRestore, kAutoBackup };
+enum class Command {
+  kNew,
+  kWhere,
+  kTest,
+  kReport,
+  kExportJournal,
+  kBackup,
+  kRestore,
+  kAutoBackup,
+  kPostRecurring,
+};
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
 
@@ -47,6 +57,8 @@ struct Invocation {
   std::string journal_file;   // export-journal FILE; empty: standard output
   std::string backup_folder;  // backup DIR, restore DIR: as given
   int set_number = 0;         // restore --set N: 0 the newest
+  int post_year = 0;          // post-recurring --month YYYY-MM
+  int post_month = 0;
 };
 
 struct ParsedCommandLine {

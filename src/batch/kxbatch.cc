@@ -3,6 +3,7 @@
 #include "batch/batch_help.h"
 #include "batch/commands.h"
 #include "common/record_file.h"
+#include "output/bank_rec_report.h"
 #include "output/financial_statements.h"
 
 namespace zenkar {
@@ -37,6 +38,8 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunRestore(invocation, context);
     case Command::kAutoBackup:
       return RunAutoBackupCommand(context);
+    case Command::kPostRecurring:
+      return RunPostRecurring(invocation, context);
   }
   return false;
 }
@@ -45,8 +48,9 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
 // only while no other program has it open; every other command reads the
 // books without changing any of their files.
 Ledger::Access AccessOf(Command command) {
-  return command == Command::kNew || command == Command::kRestore ? Ledger::Access::kAlone
-                                                                  : Ledger::Access::kReadOnly;
+  const bool writes = command == Command::kNew || command == Command::kRestore ||
+                      command == Command::kPostRecurring;
+  return writes ? Ledger::Access::kAlone : Ledger::Access::kReadOnly;
 }
 
 }  // namespace
@@ -54,10 +58,11 @@ Ledger::Access AccessOf(Command command) {
 ReportRegistry BatchReports() {
   ReportRegistry registry;
   AddFinancialStatements(registry);
+  AddBankRecReport(registry);
   return registry;
 }
 
-std::vector<std::string_view> BatchReportLabels() { return BatchReports().AvailableLabels(); }
+std::vector<std::string_view> BatchReportLabels() { return BatchReports().RunnableLabels(); }
 
 std::optional<int> AnswerWithoutRunning(const ParsedCommandLine& parsed, std::FILE* out,
                                         std::FILE* err) {
