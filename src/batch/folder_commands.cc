@@ -98,11 +98,13 @@ bool RunExportJournal(const Invocation& invocation, CommandContext& context) {
 
 // The recurring entries of one month, posted as F7 posts them: the same
 // validation, the same question when the month seems posted already (No
-// unless --yes), the lines appended as one change.
+// unless --yes), the lines appended as one change. A folder without
+// templates has nothing to do, which is no failure.
 bool RunPostRecurring(const Invocation& invocation, CommandContext& context) {
   if (!OpenBooks(context)) return false;
-  return context.ledger.PostRecurringEntries(invocation.post_year, invocation.post_month) ==
-         RecurringPosting::kPosted;
+  const RecurringPosting posting =
+      context.ledger.PostRecurringEntries(invocation.post_year, invocation.post_month);
+  return posting == RecurringPosting::kPosted || posting == RecurringPosting::kNothingToPost;
 }
 
 }  // namespace zenkar

@@ -4,6 +4,7 @@
 
 #include "common/text_field.h"
 #include "ledger/account_record.h"
+#include "ledger/bookkeeping.h"
 
 namespace zenkar {
 namespace {
@@ -81,6 +82,12 @@ std::vector<std::string> RecurringEntryFaults(const RecurringEntryRecord& entry,
     // Another kind would post a line no screen of the program can edit.
     faults.push_back("A recurring entry is neither a check/deposit nor a journal entry (kind " +
                      std::to_string(entry.kind) + ").\n\nDelete the recurring entry.");
+  }
+  // Only a damaged file holds more than an entry may (the reversing line of
+  // the most negative amount could not even be written).
+  if (!WithinLargestAmount(entry.amount)) {
+    faults.push_back("A recurring entry amount is beyond " + kLargestAmount.ToStringWithCommas() +
+                     ", which no entry can reach.\n\nDelete the recurring entry.");
   }
   return faults;
 }

@@ -28,7 +28,7 @@ inline constexpr std::string_view kSelectMonthAndYear =
 // The faults of one template, each as its message, in the order of the
 // rules: the payee number (beyond the payees; the name saved differs from
 // the payee's), a check or deposit's payee and account, a journal entry's
-// accounts, and a kind that is neither.
+// accounts, a kind that is neither, and an amount beyond kLargestAmount.
 std::vector<std::string> RecurringEntryFaults(const RecurringEntryRecord& entry,
                                               const ChartOfAccounts& chart, const PayeeList& payees,
                                               const CompanySettings& settings);
@@ -47,7 +47,8 @@ std::string RecurringEntryHeading(int number, const RecurringEntryRecord& entry)
 // beyond the month's last day that last day.
 DayNumber PostingDate(int year, int month, int32_t day);
 
-// The lines posting `month` of `year` makes, in template order: each
+// The lines posting `month` of `year` makes from templates without faults,
+// in template order: each
 // template's line (its kind, description as payee text -- the payee's name
 // when it is blank and a payee is named --, account, reference, payee number
 // and amount), and after a journal entry's line its reversing line (the

@@ -32,6 +32,11 @@ TEST(CommandLineTest, CommandsTakeTheirOptionsAndGlobalOnesAnywhere) {
   EXPECT_TRUE(journal.accrual);
   EXPECT_EQ(journal.journal_file, "books.journal");
 
+  const Invocation posting = Parsed({"post-recurring", "--month", "2025-04"});
+  EXPECT_EQ(posting.command, Command::kPostRecurring);
+  EXPECT_EQ(posting.post_year, 2025);
+  EXPECT_EQ(posting.post_month, 4);
+
   const Invocation report =
       Parsed({"report", "income statement", "--month", "2025-02", "--pdf", "is.pdf", "--open"});
   EXPECT_EQ(report.report.labels, std::vector<std::string>{"Income Statement"});
@@ -74,6 +79,9 @@ TEST(CommandLineTest, UsageErrorsSayWhatIsWrong) {
       {{"report", "Balance Sheet", "--date", "2025-02-30", "--pdf", "x"},
        "'--date' takes YYYY-MM-DD, not '2025-02-30'"},
       {{"report", "Balance Sheet", "--quarter", "2025-Q5", "--pdf", "x"}, "'--quarter' takes"},
+      {{"post-recurring"}, "name the month to post with '--month YYYY-MM'"},
+      {{"post-recurring", "--month", "2025-13"}, "'--month' takes YYYY-MM, not '2025-13'"},
+      {{"post-recurring", "--month", "2025-04", "April"}, "unexpected argument 'April'"},
   };
   for (const auto& [args, error] : cases) {
     const ParsedCommandLine parsed = Parse(args);

@@ -125,7 +125,7 @@ TEST_F(RecurringEntriesTest, ValidationReportsEachFaultOfEachTemplate) {
   RecurringEntryRecord renamed = CheckTo(2);
   renamed.payee_name_1 = "Bay Electric Old";
   RecurringEntryRecord title_account = CheckTo(1, "100");
-  const std::vector<RecurringEntryRecord> entries = {
+  std::vector<RecurringEntryRecord> entries = {
       Template(kCheckOrDeposit, "650", 100, 1, "Too high", 4),
       renamed,
       Template(kCheckOrDeposit, "650", 100, 1, "No payee"),
@@ -135,10 +135,12 @@ TEST_F(RecurringEntriesTest, ValidationReportsEachFaultOfEachTemplate) {
       Template(kJournalLine, "650", 100, 1, "Same", 0, "650"),
       Template(kInvoice, "650", 100, 1, "Invoice"),
       CheckTo(3),
+      Template(kJournalLine, "650", 0, 1, "Damaged", 0, "210"),
   };
+  entries.back().amount = Money::FromRaw(INT64_MIN);
   const int faults =
       ValidateRecurringEntries(entries, ledger_.chart(), ledger_.payees(), ledger_.settings(), ui_);
-  EXPECT_EQ(faults, 9) << "the last template is sound";
+  EXPECT_EQ(faults, 10) << "the ninth template is sound";
   EXPECT_EQ(ui_.Texts(),
             (std::vector<std::string>{
                 "Recurring entry 1 (Too high):\n\nPayee selected for recurring entry is not a "
@@ -161,6 +163,8 @@ TEST_F(RecurringEntriesTest, ValidationReportsEachFaultOfEachTemplate) {
                 "to the same as the main account.",
                 "Recurring entry 8 (Invoice):\n\nA recurring entry is neither a check/deposit nor "
                 "a journal entry (kind 3).\n\nDelete the recurring entry.",
+                "Recurring entry 10 (Damaged):\n\nA recurring entry amount is beyond "
+                "1,000,000,000.00, which no entry can reach.\n\nDelete the recurring entry.",
             }));
 }
 
