@@ -9,6 +9,7 @@
 #include "app/window/main_window.h"
 #include "app_rules/setup/program_setup.h"
 #include "app_rules/setup/report_options.h"
+#include "output/bank_rec_report.h"
 #include "output/financial_statements.h"
 #include "platform/text_conversion.h"
 
@@ -62,6 +63,7 @@ void Refill(QComboBox* list, const std::vector<PeriodEntry>& entries) {
 ReportRegistry KxacctReports() {
   ReportRegistry registry;
   AddFinancialStatements(registry);
+  AddBankRecReport(registry);
   return registry;
 }
 
