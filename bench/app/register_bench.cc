@@ -16,136 +16,32 @@
 //
 // Each figure is the median of its repetitions, with the files in the page
 // cache.
-#include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QLabel>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/transactions/transactions_page.h"
 #include "app/window/main_window.h"
+#include "app_bench_support.h"
 #include "app_rules/transactions/entry_register.h"
-#include "common/file_system.h"
-#include "ledger/chart_text.h"
 #include "platform/text_conversion.h"
 
 namespace zenkar {
 namespace {
 
-using Timer = std::chrono::steady_clock;
-
-// Answers every question with its preselected button and counts messages;
-// a well-formed company shows none but the capacity warning.
-class SilentUi : public Ui {
- public:
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  void SetStatusText(std::string_view) override {}
-  void SetProgress(std::string_view, long, long) override {}
-  void ClearProgress() override {}
-  void Beep() override {}
-  void SetBusy(bool) override {}
-  int messages = 0;
-  std::string last;
-
- protected:
-  bool ShowMessage(const Message& message) override {
-    if (message.text == kCapacityWarning) return true;
-    ++messages;
-    last = message.text;
-    return message.kind != MessageKind::kYesNoDefaultNo && message.kind != MessageKind::kOkCancel;
-  }
-};
-
-class NoShell : public Shell {
- public:
-  bool OpenDocument(const std::string&) override { return false; }
-  bool OpenUrl(const std::string&) override { return false; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
-  int RunProgram(const std::string&, const std::vector<std::string>&) override { return -1; }
-};
-
-class NoSecret : public SecretInput {
- public:
-  std::optional<std::string> AskSecret(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
-
-class NoHelp : public HelpViewer {
- public:
-  bool ShowPage(const HelpCatalog&, const std::string&, Pane) override { return false; }
-  void Close() override {}
-};
-
-void Fail(const std::string& what) {
-  std::fprintf(stderr, "bench_register: %s\n", what.c_str());
-  std::exit(1);
-}
-
-double Milliseconds(Timer::time_point start) {
-  return std::chrono::duration<double, std::milli>(Timer::now() - start).count();
-}
-
-// The processor time of this process so far, in milliseconds: on a machine
-// shared with other work the elapsed time of a step includes the time the
-// process waited for a core.
-double ProcessorMilliseconds() {
-  timespec now;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-struct Figures {
-  double median = 0;
-  double p95 = 0;
-  double worst = 0;
-  double cpu_median = 0;
-  double cpu_p95 = 0;
-};
-
-void Print(const std::string& step, const Figures& figures) {
-  std::printf("| %s | %.3f ms | %.3f ms | %.3f ms | %.3f ms | %.3f ms |\n", step.c_str(),
-              figures.median, figures.p95, figures.worst, figures.cpu_median, figures.cpu_p95);
-}
-
-Figures Time(int repetitions, const std::function<void(int)>& step) {
-  std::vector<double> times, cpu;
-  for (int i = 0; i < repetitions; ++i) {
-    const double cpu_start = ProcessorMilliseconds();
-    const Timer::time_point start = Timer::now();
-    step(i);
-    times.push_back(Milliseconds(start));
-    cpu.push_back(ProcessorMilliseconds() - cpu_start);
-  }
-  std::sort(times.begin(), times.end());
-  std::sort(cpu.begin(), cpu.end());
-  const size_t p95 = times.size() * 95 / 100;
-  return {times[times.size() / 2], times[p95], times.back(), cpu[cpu.size() / 2], cpu[p95]};
-}
-
-std::vector<AccountRecord> DefaultChart() {
-  std::string text;
-  std::vector<AccountRecord> accounts;
-  if (!PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok() ||
-      !ParseChartText(text, &accounts).ok()) {
-    Fail("cannot read the default chart");
-  }
-  return accounts;
-}
+using bench::Company;
+using bench::DefaultChart;
+using bench::Fail;
+using bench::Figures;
+using bench::Print;
+using bench::Time;
 
 // Lines over five years in date order: with `all_checks` every line is a
 // check; otherwise a tenth are unpaid invoices and a third of the rest
@@ -207,31 +103,6 @@ std::string WriteCompany(const std::string& name, int count, bool all_checks) {
   }
   return folder;
 }
-
-// One loaded company with its program.
-struct Company {
-  explicit Company(const std::string& data_folder) : folder(data_folder) {
-    program.ledger().SetDataFolder(folder);
-    // The generated chart carries no posted totals: the load's consistency
-    // pass works them out and says so, which is expected here.
-    if (!program.PrepareMainWindow()) Fail("open: " + ui.last);
-    ui.messages = 0;
-  }
-  ~Company() {
-    program.Shutdown();
-    std::filesystem::remove_all(folder);
-  }
-
-  std::string folder;
-  SilentUi ui;
-  NoShell shell;
-  NoSecret secret;
-  NoHelp help;
-  Program program{
-      ProgramPorts{PosixFileSystem(), ui, shell, SystemClock(), secret, help, PasswordDatabase()},
-      Installation{folder, folder, true}, WebSite{"localhost", "", "", "00000000"},
-      DeriveDatePatterns("11/22/44")};
-};
 
 // Types one line into the page's fields and reaches the save trigger, then
 // paints the box and the figure at once.
