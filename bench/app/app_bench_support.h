@@ -5,6 +5,7 @@
 #define ZENKAR_BENCH_APP_APP_BENCH_SUPPORT_H_
 
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -98,6 +99,13 @@ struct Figures {
   double cpu_p95 = 0;
 };
 
+// The head of the table the rows of Print fill.
+inline void PrintTableHead() {
+  std::printf(
+      "| Step | Median | 95th percentile | Worst | Processor, median | Processor, 95th "
+      "percentile |\n|---|---|---|---|---|---|\n");
+}
+
 inline void Print(const std::string& step, const Figures& figures) {
   std::printf("| %s | %.3f ms | %.3f ms | %.3f ms | %.3f ms | %.3f ms |\n", step.c_str(),
               figures.median, figures.p95, figures.worst, figures.cpu_median, figures.cpu_p95);
@@ -130,6 +138,29 @@ inline std::vector<AccountRecord> DefaultChart() {
     Fail("cannot read the default chart");
   }
   return accounts;
+}
+
+// A folder for a company of the benchmark `name`, in the temporary folder.
+inline std::string CompanyFolder(const std::string& name) {
+  const std::string folder =
+      (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid())))
+          .string() +
+      "/";
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+// Writes the four files of a company's books into `folder`.
+inline void WriteBooks(const std::string& folder, const CompanySettings& settings,
+                       const ChartOfAccounts& chart, const PayeeList& payees,
+                       const std::string& lines) {
+  FileSystem& fs = PosixFileSystem();
+  if (!WriteFileAtomically(fs, folder + "KXACCT.CFG", settings.Encode()).ok() ||
+      !WriteFileAtomically(fs, folder + "KXACCT.COA", chart.Encode()).ok() ||
+      !WriteFileAtomically(fs, folder + "KXACCT.VND", payees.Encode()).ok() ||
+      !WriteFileAtomically(fs, folder + "KXACCT.TRN", lines).ok()) {
+    Fail("cannot write the company");
+  }
 }
 
 // One loaded company with its program.

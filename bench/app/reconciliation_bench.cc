@@ -13,12 +13,9 @@
 // each with the statement period one month and then the whole year.
 //
 //   bench_reconciliation [items] [repetitions]
-#include <unistd.h>
-
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -71,24 +68,14 @@ std::string Lines(int items) {
 }
 
 std::string WriteCompany(int items) {
-  const std::string folder = (std::filesystem::temp_directory_path() /
-                              ("bench-reconciliation-" + std::to_string(::getpid())))
-                                 .string() +
-                             "/";
-  std::filesystem::create_directories(folder);
-  FileSystem& fs = PosixFileSystem();
+  const std::string folder = bench::CompanyFolder("bench-reconciliation");
   CompanySettings settings;
   NewCompanySettings(settings);
   settings.name_line_1 = "Benchmark Company";
   settings.start_tab = "HLP";
   settings.statement_ending_balance = Money::FromCents(12345678);
-  const ChartOfAccounts chart(DefaultChart());
-  if (!WriteFileAtomically(fs, folder + "KXACCT.CFG", settings.Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.COA", chart.Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.VND", PayeeList({PayeeRecord()}).Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.TRN", Lines(items)).ok()) {
-    Fail("cannot write the company");
-  }
+  bench::WriteBooks(folder, settings, ChartOfAccounts(DefaultChart()), PayeeList({PayeeRecord()}),
+                    Lines(items));
   return folder;
 }
 
@@ -160,10 +147,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int items = argc > 1 ? std::atoi(argv[1]) : 20000;
   const int repetitions = argc > 2 ? std::atoi(argv[2]) : 21;
-  std::printf(
-      "%d bank items in %d transactions, %d repetitions\n\n| Step | Median | 95th percentile | "
-      "Worst | Processor, median | Processor, 95th percentile |\n|---|---|---|---|---|---|\n",
-      items, 2 * items, repetitions);
+  std::printf("%d bank items in %d transactions, %d repetitions\n\n", items, 2 * items,
+              repetitions);
+  zenkar::bench::PrintTableHead();
   zenkar::Company company(zenkar::WriteCompany(items));
   zenkar::MarkOutstanding(company.program.ledger(), items);
   zenkar::Run(company, items, repetitions);

@@ -16,14 +16,12 @@
 //
 // Each figure is the median of its repetitions, with the files in the page
 // cache.
-#include <unistd.h>
 
 #include <QApplication>
 #include <QLabel>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -80,12 +78,7 @@ std::string GeneratedLines(int count, const ChartOfAccounts& chart, bool all_che
 }
 
 std::string WriteCompany(const std::string& name, int count, bool all_checks) {
-  const std::string folder =
-      (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid())))
-          .string() +
-      "/";
-  std::filesystem::create_directories(folder);
-  FileSystem& fs = PosixFileSystem();
+  const std::string folder = bench::CompanyFolder(name);
   CompanySettings settings;
   NewCompanySettings(settings);
   settings.name_line_1 = "Benchmark Company";
@@ -94,13 +87,8 @@ std::string WriteCompany(const std::string& name, int count, bool all_checks) {
   const ChartOfAccounts chart(DefaultChart());
   std::vector<PayeeRecord> payees(40);
   for (int i = 0; i < 40; ++i) payees[i].name = "Payee " + std::to_string(i + 1);
-  if (!WriteFileAtomically(fs, folder + "KXACCT.CFG", settings.Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.COA", chart.Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.VND", PayeeList(payees).Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.TRN", GeneratedLines(count, chart, all_checks))
-           .ok()) {
-    Fail("cannot write the company");
-  }
+  bench::WriteBooks(folder, settings, chart, PayeeList(payees),
+                    GeneratedLines(count, chart, all_checks));
   return folder;
 }
 
@@ -188,10 +176,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
   const int repetitions = argc > 2 ? std::atoi(argv[2]) : 101;
-  std::printf(
-      "%d transactions, %d repetitions\n\n| Step | Median | 95th percentile | Worst | "
-      "Processor, median | Processor, 95th percentile |\n|---|---|---|---|---|---|\n",
-      count, repetitions);
+  std::printf("%d transactions, %d repetitions\n\n", count, repetitions);
+  zenkar::bench::PrintTableHead();
   {
     zenkar::Company company(zenkar::WriteCompany("bench-register", count, false));
     zenkar::RunWindow(company, repetitions);

@@ -6,17 +6,14 @@
 #include "app/reconciliation/reconciliation_page.h"
 
 #include <QtTest>
-#include <memory>
 
-#include "app/window/main_window.h"
-#include "app_rules/transactions/entry_company.h"
+#include "app/open_window.h"
 #include "platform/offscreen_test_main.h"
 #include "platform/text_conversion.h"
 
 namespace zenkar {
 
 using ::zenkar::testing::Day;
-using ::zenkar::testing::EntryCompany;
 using ::zenkar::testing::StoredLine;
 
 namespace {
@@ -29,24 +26,9 @@ std::vector<TransactionRecord> March() {
   };
 }
 
-struct Desk {
-  Desk() : company(March()) {
-    loaded = company.Load();
-    window = std::make_unique<MainWindow>(company.program);
-    company.program.AttachWindow(window.get());
-    window->Open();
-    if (QTest::qWaitForWindowExposed(window.get())) {
-      window->activateWindow();
-      if (!QTest::qWaitForWindowActive(window.get())) qWarning("the main window is not active");
-    }
-    company.ui.ClearMessages();
-  }
-  ~Desk() { company.program.AttachWindow(nullptr); }
+struct Desk : ::zenkar::testing::OpenWindow {
+  Desk() : OpenWindow(March()) {}
   ReconciliationPage* page() const { return static_cast<ReconciliationPage*>(window->page("REC")); }
-
-  EntryCompany company;
-  bool loaded = false;
-  std::unique_ptr<MainWindow> window;
 };
 
 QString Cell(QTableView* list, int row, int column) {

@@ -5,10 +5,8 @@
 #include "app/transactions/recurring_entries_dialog.h"
 
 #include <QtTest>
-#include <memory>
 
-#include "app/window/main_window.h"
-#include "app_rules/transactions/entry_company.h"
+#include "app/open_window.h"
 #include "ledger/recurring_entries.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
@@ -17,29 +15,11 @@
 namespace zenkar {
 
 using ::zenkar::testing::Day;
-using ::zenkar::testing::EntryCompany;
 using ::zenkar::testing::WhenModalShows;
 
 namespace {
 
-struct Desk {
-  Desk() {
-    loaded = company.Load();
-    window = std::make_unique<MainWindow>(company.program);
-    company.program.AttachWindow(window.get());
-    window->Open();
-    if (QTest::qWaitForWindowExposed(window.get())) {
-      window->activateWindow();
-      if (!QTest::qWaitForWindowActive(window.get())) qWarning("the main window is not active");
-    }
-    company.ui.ClearMessages();
-  }
-  ~Desk() { company.program.AttachWindow(nullptr); }
-
-  EntryCompany company;
-  bool loaded = false;
-  std::unique_ptr<MainWindow> window;
-};
+using Desk = ::zenkar::testing::OpenWindow;
 
 // Fills the fields with a rent check to Dock Rentals on the 31st.
 void EnterRentCheck(RecurringEntriesDialog* dialog) {
