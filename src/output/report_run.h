@@ -84,6 +84,7 @@ class ReportRegistry {
   std::vector<std::string_view> RunnableLabels() const;
 
  private:
+  // The fifteen reports of the list, then "Bank-Rec" (report_run.cc).
   std::array<ReportEntry, 16> entries_{};
 };
 
