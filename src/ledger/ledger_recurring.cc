@@ -155,7 +155,11 @@ bool Ledger::AppendLines(std::vector<TransactionRecord> lines) {
 }
 
 RecurringPosting Ledger::PostRecurringEntries(int year, int month) {
-  if (!IsValidDate(year, month, 1)) return RecurringPosting::kFailed;
+  if (!IsValidDate(year, month, 1)) {
+    ui_.Error("There is no month " + std::to_string(month) + " of the year " +
+              std::to_string(year) + " to post recurring entries for.");
+    return RecurringPosting::kFailed;
+  }
   Change change(*this);
   std::vector<RecurringEntryRecord> entries;
   if (!change.ok() || !ReadRecurringEntries(&entries)) return RecurringPosting::kFailed;

@@ -109,13 +109,17 @@ void ReconciliationSession::Recompute() {
 // meanwhile, the marks as saved (both programs' changes) are taken in.
 bool ReconciliationSession::Save() {
   PutStatementValues(values_, ledger_.settings());
-  const std::optional<std::vector<ReconciliationItem>> saved =
-      ledger_.SaveReconciliation(saved_marks_, OutstandingItems(books_.items));
+  const std::vector<ReconciliationItem> ours = OutstandingItems(books_.items);
+  std::optional<std::vector<ReconciliationItem>> saved =
+      ledger_.SaveReconciliation(saved_marks_, ours);
   if (!saved) return false;
-  saved_marks_ = *saved;
-  RestoreOutstandingMarks(books_.items, saved_marks_);
-  FillOutstandingItems();
-  Recompute();
+  const bool merged = EncodeReconciliationItems(*saved) != EncodeReconciliationItems(ours);
+  saved_marks_ = std::move(*saved);
+  if (merged) {
+    RestoreOutstandingMarks(books_.items, saved_marks_);
+    FillOutstandingItems();
+    Recompute();
+  }
   return true;
 }
 

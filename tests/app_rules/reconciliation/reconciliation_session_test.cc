@@ -98,6 +98,19 @@ TEST_F(ReconciliationSessionTest, ResetAsksBeforeItClearsEveryMark) {
   EXPECT_EQ(company_.data.ReadFile("KXACCT.REC"), "");
 }
 
+TEST_F(ReconciliationSessionTest, MarksAnotherProgramSavedMeanwhileAreTakenIn) {
+  ASSERT_TRUE(session_.Show());
+  ASSERT_TRUE(session_.SetOutstanding(0, true));
+  // Another window on the folder ticks the third entry as well.
+  std::vector<ReconciliationItem> theirs = session_.items();
+  theirs[2].outstanding = 1;
+  theirs[0].outstanding = 1;
+  company_.data.WriteFile("KXACCT.REC", EncodeReconciliationItems(OutstandingItems(theirs)));
+  ASSERT_TRUE(session_.SetOutstanding(1, true));
+  EXPECT_EQ(session_.outstanding_items(), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(company_.data.ReadFile("KXACCT.REC").size(), 3 * 152u);
+}
+
 TEST(ReconciliationSessionPageTest, ThePageStaysEmptyWithoutABankAccountAndNamesMispostedChecks) {
   EntryCompany misposted(
       {StoredLine(kCheckOrDeposit, "Transfer", "1044", Day(2025, 3, 2), "110", 5000)});
