@@ -30,6 +30,7 @@
 #include "app_bench_support.h"
 #include "app_rules/transactions/entry_register.h"
 #include "platform/text_conversion.h"
+#include "support/bench_support.h"
 
 namespace zenkar {
 namespace {

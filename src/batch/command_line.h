@@ -27,10 +27,17 @@ enum class Command {
   kRestore,
   kAutoBackup,
   kPostRecurring,
+  kMailReport,
+  kMailData,
+  kTestCheck,
+  kBlankCheck,
+  kQuickCheck,
 };
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
 
+// What report, for which period, with which options; and for `report` where
+// it goes (mail-report mails it).
 struct ReportRequest {
   std::vector<std::string> labels;     // as the report list spells them
   std::optional<ReportPeriod> period;  // none: today's date
@@ -46,6 +53,19 @@ struct ReportRequest {
   bool include_zero_balances = false;
 };
 
+// test-check, blank-check and quick-check.
+struct CheckRequest {
+  bool to_printer = false;  // --print [PRINTER]; else --pdf FILE
+  std::string file;
+  std::string printer;  // empty: the settings' check printer, else CUPS's default
+  std::string number;   // --number, as given
+  // quick-check, as given (UTF-8).
+  std::string payee;
+  std::string account;
+  std::string amount;
+  std::optional<std::string> memo;
+};
+
 struct Invocation {
   Command command = Command::kWhere;
   std::string folder;         // as given; empty: the current directory
@@ -59,6 +79,10 @@ struct Invocation {
   int set_number = 0;         // restore --set N: 0 the newest
   int post_year = 0;          // post-recurring --month YYYY-MM
   int post_month = 0;
+  // mail-report, mail-data: --to ADDRESS (UTF-8), --mail-password-file FILE
+  std::string mail_to;
+  std::string mail_password_file;
+  CheckRequest check;
 };
 
 struct ParsedCommandLine {

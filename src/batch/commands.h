@@ -41,6 +41,11 @@ bool RunBackup(const Invocation& invocation, CommandContext& context);
 bool RunRestore(const Invocation& invocation, CommandContext& context);
 bool RunAutoBackupCommand(CommandContext& context);
 bool RunPostRecurring(const Invocation& invocation, CommandContext& context);
+bool RunMailReport(const Invocation& invocation, CommandContext& context);
+bool RunMailData(const Invocation& invocation, CommandContext& context);
+bool RunTestCheckCommand(const CheckRequest& request, CommandContext& context);
+bool RunBlankCheckCommand(const CheckRequest& request, CommandContext& context);
+bool RunQuickCheckCommand(const CheckRequest& request, CommandContext& context);
 
 }  // namespace zenkar
 

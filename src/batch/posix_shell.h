@@ -19,9 +19,10 @@ class PosixShell : public Shell {
   explicit PosixShell(std::string opener = "xdg-open") : opener_(std::move(opener)) {}
 
   // True when the opener could be started.
-  bool OpenDocument(const std::string& path) override { return StartProgram(opener_, {path}); }
-  bool OpenUrl(const std::string& url) override { return StartProgram(opener_, {url}); }
-  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override;
+  bool OpenDocument(const std::string& path) override { return StartProgram(opener_, {path}, ""); }
+  bool OpenUrl(const std::string& url) override { return StartProgram(opener_, {url}, ""); }
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& working_folder) override;
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override;
 
  private:

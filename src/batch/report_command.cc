@@ -5,76 +5,15 @@
 // the user named and "opens" it when finished; here that hand-over is caught,
 // and the finished document is renamed to the user's file (a failed report
 // leaves that file as it was). --open then opens it as "Preview" does.
-#include <stdlib.h>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-
 #include "batch/commands.h"
+#include "batch/documents.h"
 #include "batch/lp_printer.h"
+#include "batch/mail_commands.h"
 #include "common/text_field.h"
 #include "output/print_job.h"
 
 namespace zenkar {
 namespace {
-
-// A private folder for the documents being made, removed with its contents.
-class ScratchFolder {
- public:
-  ScratchFolder() = default;
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  // Makes the folder inside `parent` (ending in "/"); errno when it failed.
-  int Create(const std::string& parent) {
-    std::string name = parent + ".kxbatch-XXXXXX";
-    if (mkdtemp(name.data()) == nullptr) return errno;
-    path_ = name + "/";
-    return 0;
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-// Takes the finished documents the report run would show the user.
-class DocumentCatcher : public Shell {
- public:
-  explicit DocumentCatcher(Shell& shell) : shell_(shell) {}
-  bool OpenDocument(const std::string& path) override {
-    documents.push_back(path);
-    return true;
-  }
-  bool OpenUrl(const std::string& url) override { return shell_.OpenUrl(url); }
-  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override {
-    return shell_.StartProgram(program, args);
-  }
-  int RunProgram(const std::string& program, const std::vector<std::string>& args) override {
-    return shell_.RunProgram(program, args);
-  }
-
-  std::vector<std::string> documents;
-
- private:
-  Shell& shell_;
-};
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
-
-std::string TemporaryFolder() {
-  const char* tmpdir = std::getenv("TMPDIR");
-  std::string folder = tmpdir != nullptr && tmpdir[0] == '/' ? tmpdir : "/tmp";
-  return folder.back() == '/' ? folder : folder + "/";
-}
 
 OutputTarget TargetOf(ReportDestination destination) {
   switch (destination) {
@@ -107,37 +46,13 @@ std::string PrinterOf(const ReportRequest& request, const CompanySettings& setti
   return std::string(Trim(settings.report_output.printer_name));
 }
 
-// Puts the finished document in the user's place, and shows it when asked.
-bool Deliver(const ReportRequest& request, const std::string& document, CommandContext& context) {
-  const std::string target = ResolvePath(request.file, context.env.current_folder);
-  FileSystem& fs = context.env.fs;
-  // An earlier FILE's permissions, owner and group carry over to the new one.
-  Status s = fs.KeepAccessOf(target, document);
-  if (s.ok()) s = fs.Rename(document, target);
-  if (!s.ok()) {
-    context.ui.Error("Error writing " + Utf8ToCp1252(target) + "\n\n" + s.message());
-    return false;
-  }
-  if (!request.open || context.env.shell.OpenDocument(target)) return true;
-  context.ui.Error(request.destination == ReportDestination::kPdf
-                       ? std::string(kPdfOpenError)
-                       : "Unable to open " + Utf8ToCp1252(target));
-  return false;
-}
-
 }  // namespace
 
 bool RunReport(const ReportRequest& request, CommandContext& context) {
   if (!OpenBooks(context)) return false;
   const bool to_printer = request.destination == ReportDestination::kPrinter;
-  const std::string parent = to_printer
-                                 ? TemporaryFolder()
-                                 : FolderOf(ResolvePath(request.file, context.env.current_folder));
   ScratchFolder scratch;
-  if (const int error = scratch.Create(parent); error != 0) {
-    context.ui.Error("Cannot write into " + Utf8ToCp1252(parent) + "\n\n" + std::strerror(error));
-    return false;
-  }
+  if (!CreateScratchFor(to_printer ? "" : request.file, context, &scratch)) return false;
   BatchEnvironment& env = context.env;
   const CompanySettings& settings = context.ledger.settings();
   DocumentCatcher catcher(env.shell);
@@ -152,7 +67,31 @@ bool RunReport(const ReportRequest& request, CommandContext& context) {
                              OptionsOf(request, settings)};
   if (!RunReports(BatchReports(), context.ledger, services, run).completed) return false;
   if (to_printer) return true;
-  return !catcher.documents.empty() && Deliver(request, catcher.documents.back(), context);
+  const std::string open_error =
+      request.destination == ReportDestination::kPdf
+          ? std::string(kPdfOpenError)
+          : "Unable to open " + Utf8ToCp1252(ResolvePath(request.file, context.env.current_folder));
+  return !catcher.documents.empty() &&
+         DeliverDocument(catcher.documents.back(), request.file, request.open, open_error, context);
+}
+
+// The report as "Send by E-Mail (PDF)" sends it: the PDF made in a private
+// folder of the temporary files, mailed, and removed.
+bool RunMailReport(const Invocation& invocation, CommandContext& context) {
+  if (!OpenBooks(context)) return false;
+  ScratchFolder scratch;
+  if (!CreateScratchFor("", context, &scratch)) return false;
+  BatchEnvironment& env = context.env;
+  const OutputPorts ports{env.fs, context.ui, env.clock, env.shell, env.dates, env.users};
+  OutputServices services = MakeOutputServices(ports, nullptr, scratch.path(), "");
+  BatchMail mail(context, invocation);
+  ReportMailHandOff hand_off(mail.environment());
+  services.mail = &hand_off;
+  const ReportRequest& request = invocation.report;
+  const ReportRunRequest run{request.labels, OutputTarget::kPdfMail,
+                             request.period.value_or(DatePeriod(env.clock.Today())),
+                             OptionsOf(request, context.ledger.settings())};
+  return RunReports(BatchReports(), context.ledger, services, run).completed;
 }
 
 }  // namespace zenkar

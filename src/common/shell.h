@@ -14,8 +14,10 @@ class Shell {
   // viewer. False when nothing could open it.
   virtual bool OpenDocument(const std::string& path) = 0;
   virtual bool OpenUrl(const std::string& url) = 0;
-  // Starts a program without waiting. False when it could not be started.
-  virtual bool StartProgram(const std::string& program, const std::vector<std::string>& args) = 0;
+  // Starts a program without waiting, in `working_folder` (this program's own
+  // when empty). False when it could not be started.
+  virtual bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                            const std::string& working_folder) = 0;
   // Starts a program and waits for it; its exit status, or -1 when it could not
   // be started.
   virtual int RunProgram(const std::string& program, const std::vector<std::string>& args) = 0;

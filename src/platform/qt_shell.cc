@@ -38,8 +38,9 @@ bool QtShell::OpenUrl(const std::string& url) {
   return QDesktopServices::openUrl(address);
 }
 
-bool QtShell::StartProgram(const std::string& program, const std::vector<std::string>& args) {
-  return QProcess::startDetached(FromPath(program), Arguments(args));
+bool QtShell::StartProgram(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& working_folder) {
+  return QProcess::startDetached(FromPath(program), Arguments(args), FromPath(working_folder));
 }
 
 int QtShell::RunProgram(const std::string& program, const std::vector<std::string>& args) {

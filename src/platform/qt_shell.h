@@ -10,7 +10,8 @@ class QtShell : public Shell {
  public:
   bool OpenDocument(const std::string& path) override;
   bool OpenUrl(const std::string& url) override;
-  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& working_folder) override;
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override;
 };
 

@@ -174,7 +174,7 @@ void UpdateChecker::RunInstaller() {
 
 void UpdateChecker::RestartCaller() {
   const std::string program = settings_.installation.program_folder + LowerCase(request_.identity);
-  if (!shell_.StartProgram(program, {})) {
+  if (!shell_.StartProgram(program, {}, "")) {
     ui_.Error("Error attempting to reopen " + Shown(program), kUpdateTitle);
   }
 }

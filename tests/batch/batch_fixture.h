@@ -34,7 +34,10 @@ class RecordingShell : public Shell {
     return opens;
   }
   bool OpenUrl(const std::string& url) override { return OpenDocument(url); }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return false;
+  }
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override;
 
   bool opens = true;

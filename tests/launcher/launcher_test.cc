@@ -24,7 +24,10 @@ class RecordingShell : public Shell {
     urls.push_back(url);
     return true;
   }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return false;
+  }
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override {
     runs.push_back(program + " " + args.at(0));
     return 0;
@@ -95,6 +98,21 @@ TEST_F(LauncherTest, TheFolderListDropsFoldersThatAreGoneOrEmptyAndRepeats) {
 
 TEST_F(LauncherTest, AnEmptyHistoryOffersTheProgramFolder) {
   EXPECT_EQ(launcher_.RecentFolders(), std::vector<std::string>{install_.path()});
+}
+
+TEST_F(LauncherTest, AnEmptyHistoryOfAReadOnlyInstallationOffersTheUsersFolder) {
+  TempDir user;
+  Launcher installed(LauncherPorts{PosixFileSystem(), ui_, shell_, clock_},
+                     Installation{install_.path(), user.path(), true},
+                     WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
+                     DeriveDatePatterns("11/22/44"));
+  EXPECT_EQ(installed.RecentFolders(), std::vector<std::string>{user.path()});
+
+  Launcher unwritable(LauncherPorts{PosixFileSystem(), ui_, shell_, clock_},
+                      Installation{install_.path(), user.path(), false},
+                      WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
+                      DeriveDatePatterns("11/22/44"));
+  EXPECT_EQ(unwritable.RecentFolders(), std::vector<std::string>{install_.path()});
 }
 
 TEST_F(LauncherTest, EachProgramShowsItsCompanyAndAnEmptySettingsFileIsDeleted) {

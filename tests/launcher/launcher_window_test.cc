@@ -24,7 +24,10 @@ class RecordingShell : public Shell {
  public:
   bool OpenDocument(const std::string&) override { return true; }
   bool OpenUrl(const std::string&) override { return true; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return false;
+  }
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override {
     runs.push_back(program + " " + args.at(0));
     return 0;
@@ -74,7 +77,6 @@ class LauncherWindowTest : public QObject {
     QCOMPARE(window.status_label(523)->text(), QString("Harbor Supply Co."));
     QCOMPARE(window.status_label(521)->text(), QString("< Click a program button to begin"));
     QVERIFY(window.findChild<QPushButton*>("legacyGL") != nullptr);
-
   }
 
   void AClickOnAStatusStartsItsProgramAndTheLegacyButtonsGoWithIt() {

@@ -32,7 +32,10 @@ class NoShell : public Shell {
  public:
   bool OpenDocument(const std::string&) override { return false; }
   bool OpenUrl(const std::string&) override { return false; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool StartProgram(const std::string&, const std::vector<std::string>&,
+                    const std::string&) override {
+    return false;
+  }
   int RunProgram(const std::string&, const std::vector<std::string>&) override { return -1; }
 };
 

@@ -9,11 +9,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <algorithm>
 
 #include "platform/font_scaled_style.h"
 #include "platform/help_context.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
+#include "platform/program_icon.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_ui.h"
 #include "platform/text_conversion.h"
@@ -169,8 +171,14 @@ class QtAdaptersTest : public QObject {
 
   void ShellStartsAndRunsPrograms() {
     QtShell shell;
-    QVERIFY(shell.StartProgram("/bin/true", {}));
-    QVERIFY(!shell.StartProgram("/nonexistent/z_ver_ck", {"KXACCT,4.7,X,4"}));
+    QVERIFY(!shell.StartProgram("/nonexistent/z_ver_ck", {"KXACCT,4.7,X,4"}, ""));
+    QTemporaryDir folder;
+    QVERIFY(shell.StartProgram("/bin/sh", {"-c", "pwd > here.txt"}, folder.path().toStdString()));
+    QFile here(folder.filePath("here.txt"));
+    QTRY_VERIFY(here.exists() && here.size() > 0);
+    QVERIFY(here.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(here.readAll()).trimmed(),
+             QFileInfo(folder.path()).canonicalFilePath());
     QCOMPARE(shell.RunProgram("/bin/sh", {"-c", "exit 3"}), 3);
     QCOMPARE(shell.RunProgram("/nonexistent/program", {}), -1);
   }
@@ -221,6 +229,18 @@ class QtAdaptersTest : public QObject {
     QCOMPARE(HelpContextOf(nullptr), 0);
     QWidget loose;
     QCOMPARE(HelpContextOf(&loose), 0);
+  }
+
+  // The embedded icon is the desktop's, at each size it is installed in.
+  void TheProgramIconHoldsEveryInstalledSize() {
+    const QIcon icon = ProgramIcon();
+    QList<int> sizes;
+    for (const QSize& size : icon.availableSizes()) sizes.append(size.width());
+    std::sort(sizes.begin(), sizes.end());
+    QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+    const QImage small = icon.pixmap(16, 16).toImage();
+    QCOMPARE(small.size(), QSize(16, 16));
+    QVERIFY(small.pixelColor(8, 1).alpha() == 255);  // the tile, not a blank
   }
 };
 

@@ -30,6 +30,7 @@ RECORD_LENGTHS = {
     "KXACCT.RJE": 284,
     "KXACCT.REC": 152,
     "KXACCTCOA.DAT": 156,
+    "KXMICR.DAT": 726,
 }
 # Files every company has.
 REQUIRED = ("KXACCT.CFG", "KXACCT.COA", "KXACCT.TRN", "KXACCT.VND")

@@ -17,6 +17,7 @@ class RecordingShell : public Shell {
   struct Started {
     std::string program;
     std::vector<std::string> args;
+    std::string working_folder;
   };
   bool succeed = true;
   std::vector<std::string> opened_urls;
@@ -31,12 +32,13 @@ class RecordingShell : public Shell {
     opened_urls.push_back(url);
     return succeed;
   }
-  bool StartProgram(const std::string& program, const std::vector<std::string>& args) override {
-    started.push_back({program, args});
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& working_folder) override {
+    started.push_back({program, args, working_folder});
     return succeed;
   }
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override {
-    started.push_back({program, args});
+    started.push_back({program, args, ""});
     return succeed ? 0 : -1;
   }
 };

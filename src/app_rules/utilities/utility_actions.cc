@@ -125,7 +125,9 @@ void CheckForUpdate(Program& program) {
   }
   const std::string argument = UpdateCheckerArgument(kProgramIdentity, kProgramVersion,
                                                      program.web_site().token, kProgramRevision);
-  if (program.shell().StartProgram(checker, {argument})) {
+  // The checker restarts kxacct in its own working folder: started in the
+  // data folder, the restarted program opens the books it was showing.
+  if (program.shell().StartProgram(checker, {argument}, program.ledger().data_folder())) {
     program.EndMainWindow();
   } else {
     program.ui().Information("View our latest news at " + news);

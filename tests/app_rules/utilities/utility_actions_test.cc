@@ -146,6 +146,8 @@ TEST_F(UtilityActionsTest, TheCheckerStartsWithItsCommandLineAndTheWindowCloses)
   ASSERT_EQ(shell_.started.size(), 1u);
   EXPECT_EQ(shell_.started[0].program, install_.path() + "z_ver_ck");
   EXPECT_EQ(shell_.started[0].args, std::vector<std::string>{"KXACCT,4.7,0A1B2C3D,4"});
+  EXPECT_EQ(shell_.started[0].working_folder, data_.path())
+      << "the checker restarts kxacct in its own folder, so it opens these books";
   EXPECT_EQ(host_.ended, 1);
   EXPECT_FALSE(program_.restart_requested()) << "a real exit";
   EXPECT_FALSE(program_.ledger().is_loaded());
