@@ -15,6 +15,7 @@ import zlib
 
 CORPUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
 ACCOUNT, PAYEE, LINE, SETTINGS = 156, 536, 328, 4800
+RECURRING, RECONCILIATION = 284, 152
 
 
 def write(target, name, data):
@@ -138,6 +139,52 @@ def hand_made_seeds():
           "ZKPW1 1000 %s %s\r\n" % (salt.hex(), hashlib.sha256(b"x").hexdigest()))
 
 
+def text(value, width):
+    return value.encode("cp1252").ljust(width, b" ")[:width]
+
+
+def recurring_entry(kind, payee, name, description, reference, day, account, reversing, cents,
+                    unused=b"\0"):
+    """One KXACCT.RJE template; `unused` fills the bytes the layout leaves unused."""
+    record = (struct.pack("<ii", kind, payee) + text(name, 40) + text("", 40) +
+              text(description, 40) + unused * 40 + text(reference, 8) + struct.pack("<i", day) +
+              text(account, 4) + unused * 4 + text(reversing, 4) + unused * 4 +
+              struct.pack("<q", cents * 100) + unused * 80)
+    assert len(record) == RECURRING
+    return record
+
+
+def reconciliation_item(reference, day, description, cents, position, outstanding=1):
+    """One KXACCT.REC record, its match key made as the program makes it."""
+    ref = reference.strip().upper()
+    normalized = "0%08d" % int(ref) if ref.isdigit() and int(ref) > 0 else "1" + ref
+    key = normalized.ljust(9, "0") + "%08d" % day
+    record = (text(key, 60) + text(key[:20], 20) + text(description, 40) + struct.pack("<i", day) +
+              text(reference, 8) + text("650", 4) + struct.pack("<qii", cents * 100, position,
+                                                                 outstanding))
+    assert len(record) == RECONCILIATION
+    return record
+
+
+def recurring_and_reconciliation_seeds():
+    write("recurring_entry", "check-and-journal",
+          recurring_entry(2, 1, "Harbor Supply", "", "AUTO", 31, "650", "", 120000) +
+          recurring_entry(1, 0, "", "Accrued rent", "JE-4", 0, "650", "210", -5000, b"\xa5"))
+    write("recurring_entry", "faulty",
+          recurring_entry(2, 9, "Nobody", "Too high", "", 15, "100", "", 100) +
+          recurring_entry(1, 0, "", "Same", "", -3, "650", "650", 100) +
+          recurring_entry(3, 2, "", "Invoice", "", 45, "110", "", 100))
+    write("recurring_entry", "payee-line-two",
+          recurring_entry(2, 2, "", "", "1041", 28, "210", "", 77))
+    write("reconciliation_record", "checks-and-deposits",
+          reconciliation_item("1041", 45730, "Harbor Supply", 12000, 1) +
+          reconciliation_item("00123", 45731, "Bay Electric", 4550, 2) +
+          reconciliation_item("", 45732, "Deposit", -90000, 3) +
+          reconciliation_item("", 45732, "Deposit", -12000, 4))
+    write("reconciliation_record", "text-references",
+          reconciliation_item("abc", 45000, "Transfer", 100, 1, 0) +
+          reconciliation_item("0", 45001, "Zero", 5, 2) +
+          reconciliation_item("DEPOSIT-1", -700000, "Long ago", 1, 3))
 def micr_record(routing, account, location=0, signatures=1, logo=b""):
     """A KXMICR.DAT record in this program's layout (docs/OUTPUT.md)."""
     def text(value, width):
@@ -221,6 +268,7 @@ def main():
     backup_seeds()
     micr_seeds()
     http_seeds()
+    recurring_and_reconciliation_seeds()
     smtp_seeds()
 
 

@@ -16,92 +16,31 @@
 //
 // Each figure is the median of its repetitions, with the files in the page
 // cache.
-#include <time.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QLabel>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/transactions/transactions_page.h"
 #include "app/window/main_window.h"
+#include "app_bench_support.h"
 #include "app_rules/transactions/entry_register.h"
-#include "common/file_system.h"
-#include "ledger/chart_text.h"
 #include "platform/text_conversion.h"
 #include "support/bench_support.h"
 
 namespace zenkar {
 namespace {
 
-using bench::Milliseconds;
-using bench::NoShell;
-using bench::ProcessorMilliseconds;
-using bench::SilentUi;
-using bench::Timer;
-
-class NoSecret : public SecretInput {
- public:
-  std::optional<std::string> AskSecret(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
-
-class NoHelp : public HelpViewer {
- public:
-  bool ShowPage(const HelpCatalog&, const std::string&, Pane) override { return false; }
-  void Close() override {}
-};
-
-void Fail(const std::string& what) {
-  std::fprintf(stderr, "bench_register: %s\n", what.c_str());
-  std::exit(1);
-}
-
-struct Figures {
-  double median = 0;
-  double p95 = 0;
-  double worst = 0;
-  double cpu_median = 0;
-  double cpu_p95 = 0;
-};
-
-void Print(const std::string& step, const Figures& figures) {
-  std::printf("| %s | %.3f ms | %.3f ms | %.3f ms | %.3f ms | %.3f ms |\n", step.c_str(),
-              figures.median, figures.p95, figures.worst, figures.cpu_median, figures.cpu_p95);
-}
-
-Figures Time(int repetitions, const std::function<void(int)>& step) {
-  std::vector<double> times, cpu;
-  for (int i = 0; i < repetitions; ++i) {
-    const double cpu_start = ProcessorMilliseconds();
-    const Timer::time_point start = Timer::now();
-    step(i);
-    times.push_back(Milliseconds(start));
-    cpu.push_back(ProcessorMilliseconds() - cpu_start);
-  }
-  std::sort(times.begin(), times.end());
-  std::sort(cpu.begin(), cpu.end());
-  const size_t p95 = times.size() * 95 / 100;
-  return {times[times.size() / 2], times[p95], times.back(), cpu[cpu.size() / 2], cpu[p95]};
-}
-
-std::vector<AccountRecord> DefaultChart() {
-  std::string text;
-  std::vector<AccountRecord> accounts;
-  if (!PosixFileSystem().ReadFile(ZENKAR_DEFAULT_CHART_TEXT, &text).ok() ||
-      !ParseChartText(text, &accounts).ok()) {
-    Fail("cannot read the default chart");
-  }
-  return accounts;
-}
+using bench::Company;
+using bench::DefaultChart;
+using bench::Fail;
+using bench::Figures;
+using bench::Print;
+using bench::Time;
 
 // Lines over five years in date order: with `all_checks` every line is a
 // check; otherwise a tenth are unpaid invoices and a third of the rest
@@ -140,12 +79,7 @@ std::string GeneratedLines(int count, const ChartOfAccounts& chart, bool all_che
 }
 
 std::string WriteCompany(const std::string& name, int count, bool all_checks) {
-  const std::string folder =
-      (std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid())))
-          .string() +
-      "/";
-  std::filesystem::create_directories(folder);
-  FileSystem& fs = PosixFileSystem();
+  const std::string folder = bench::CompanyFolder(name);
   CompanySettings settings;
   NewCompanySettings(settings);
   settings.name_line_1 = "Benchmark Company";
@@ -154,40 +88,10 @@ std::string WriteCompany(const std::string& name, int count, bool all_checks) {
   const ChartOfAccounts chart(DefaultChart());
   std::vector<PayeeRecord> payees(40);
   for (int i = 0; i < 40; ++i) payees[i].name = "Payee " + std::to_string(i + 1);
-  if (!WriteFileAtomically(fs, folder + "KXACCT.CFG", settings.Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.COA", chart.Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.VND", PayeeList(payees).Encode()).ok() ||
-      !WriteFileAtomically(fs, folder + "KXACCT.TRN", GeneratedLines(count, chart, all_checks))
-           .ok()) {
-    Fail("cannot write the company");
-  }
+  bench::WriteBooks(folder, settings, chart, PayeeList(payees),
+                    GeneratedLines(count, chart, all_checks));
   return folder;
 }
-
-// One loaded company with its program.
-struct Company {
-  explicit Company(const std::string& data_folder) : folder(data_folder) {
-    program.ledger().SetDataFolder(folder);
-    // The generated chart carries no posted totals: the load's consistency
-    // pass works them out and says so, which is expected here.
-    if (!program.PrepareMainWindow()) Fail("open: " + ui.last);
-    ui.messages = 0;
-  }
-  ~Company() {
-    program.Shutdown();
-    std::filesystem::remove_all(folder);
-  }
-
-  std::string folder;
-  SilentUi ui;
-  NoShell shell;
-  NoSecret secret;
-  NoHelp help;
-  Program program{
-      ProgramPorts{PosixFileSystem(), ui, shell, SystemClock(), secret, help, PasswordDatabase()},
-      Installation{folder, folder, true}, WebSite{"localhost", "", "", "00000000"},
-      DeriveDatePatterns("11/22/44")};
-};
 
 // Types one line into the page's fields and reaches the save trigger, then
 // paints the box and the figure at once.
@@ -273,10 +177,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const int count = argc > 1 ? std::atoi(argv[1]) : 100000;
   const int repetitions = argc > 2 ? std::atoi(argv[2]) : 101;
-  std::printf(
-      "%d transactions, %d repetitions\n\n| Step | Median | 95th percentile | Worst | "
-      "Processor, median | Processor, 95th percentile |\n|---|---|---|---|---|---|\n",
-      count, repetitions);
+  std::printf("%d transactions, %d repetitions\n\n", count, repetitions);
+  zenkar::bench::PrintTableHead();
   {
     zenkar::Company company(zenkar::WriteCompany("bench-register", count, false));
     zenkar::RunWindow(company, repetitions);

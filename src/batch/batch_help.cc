@@ -19,6 +19,8 @@ Commands:
   backup DIR              back the data up into DIR (zenkar.sav), as "Backup Data"
   restore DIR [--set N]   restore the books from a backup in DIR
   auto-backup             add a set to the automatic backup series
+  post-recurring --month YYYY-MM
+                          post the recurring entries for a month, as F7 does
   mail-report NAME        mail a report as PDF, as "Send by E-Mail (PDF)"
   mail-data               mail the data files, as "E-Mail Data Files"
   test-check              print the MICR test check, or write it as PDF
@@ -74,7 +76,10 @@ constexpr std::string_view kReportHelp =
 
 Runs a report of the Reports tab by its label, with the same checks and
 messages. Several reports may go to the printer in one run; a PDF or CSV takes
-exactly one.
+exactly one. "Bank-Rec" is the bank reconciliation as last saved on the Bank
+Reconciliation tab: --date D is the statement's ending date (the statement is
+taken to start on the 1st of that month from the 20th on, otherwise on the 1st
+of the month before); a month, quarter or range gives both dates.
 
 Period (default: today's date):
   --date D               one day
@@ -162,6 +167,20 @@ constexpr std::string_view kAutoBackupHelp =
 Adds a set of the books to the automatic backup series in
 DIR/Zenkar_Auto_Backup/, as kxacct does when it closes: KXACCT00.sav is the
 newest, KXACCT20.sav the oldest kept. Prints the path of KXACCT00.sav.
+)HELP";
+
+constexpr std::string_view kPostRecurringHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] post-recurring --month YYYY-MM
+
+Posts every recurring entry (KXACCT.RJE) for the month, as F7 does: each
+template is checked first and any fault is reported (nothing is posted then);
+each becomes a line dated on its day of that month (a day beyond the month's
+end on its last day), a journal entry with its reversing line. When lines the
+posting would make are in the books for that month already, it asks whether to
+post again: No unless --yes is given. The lines are appended as one change.
+Runs only while no other program has the folder open.
+
+  --month YYYY-MM   the month to post
 )HELP";
 
 constexpr std::string_view kMailReportHelp =
@@ -254,6 +273,7 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "backup") return std::string(kBackupHelp);
   if (topic == "restore") return std::string(kRestoreHelp);
   if (topic == "auto-backup") return std::string(kAutoBackupHelp);
+  if (topic == "post-recurring") return std::string(kPostRecurringHelp);
   if (topic == "mail-data") return std::string(kMailDataHelp);
   if (topic == "test-check") {
     return std::string(kTestCheckHelp) + std::string(kCheckDestinationHelp);

@@ -53,6 +53,7 @@ const std::vector<CommandDefinition>& Commands() {
       {"backup", Command::kBackup, {}},
       {"restore", Command::kRestore, {{"set", Value::kRequired}}},
       {"auto-backup", Command::kAutoBackup, {}},
+      {"post-recurring", Command::kPostRecurring, {{"month", Value::kRequired}}},
       {"mail-report",
        Command::kMailReport,
        {{"date", Value::kRequired},
@@ -258,6 +259,8 @@ class Interpreter {
         return BackupFolder() && SetNumber();
       case Command::kAutoBackup:
         return NoPositional();
+      case Command::kPostRecurring:
+        return NoPositional() && PostingMonth();
       case Command::kMailReport:
         return MailOptions() && ReportChoice() && Period("through") && Sort() && Prior();
       case Command::kMailData:
@@ -318,6 +321,18 @@ class Interpreter {
     if (!ReadNumber(*set, &invocation_.set_number) || invocation_.set_number > 99) {
       return Fail("'--set' takes a number from 0 to 99, not '" + *set + "'");
     }
+    return true;
+  }
+
+  // The month of post-recurring, which must be named.
+  bool PostingMonth() {
+    const std::optional<std::string> month = Last("month");
+    if (!month) return Fail("name the month to post with '--month YYYY-MM'");
+    const std::optional<ReportPeriod> period = ParseMonth(*month);
+    if (!period) return Fail("'--month' takes YYYY-MM, not '" + *month + "'");
+    const CivilDate first = ToCivilDate(period->first);
+    invocation_.post_year = first.year;
+    invocation_.post_month = first.month;
     return true;
   }
 

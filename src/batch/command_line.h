@@ -27,6 +27,7 @@ enum class Command {
   kBackup,
   kRestore,
   kAutoBackup,
+  kPostRecurring,
   kMailReport,
   kMailData,
   kTestCheck,
@@ -82,6 +83,8 @@ struct Invocation {
   std::string journal_file;   // export-journal FILE; empty: standard output
   std::string backup_folder;  // backup DIR, restore DIR: as given
   int set_number = 0;         // restore --set N: 0 the newest
+  int post_year = 0;          // post-recurring --month YYYY-MM
+  int post_month = 0;
   // mail-report, mail-data: --to ADDRESS (UTF-8), --mail-password-file FILE
   std::string mail_to;
   std::string mail_password_file;

@@ -40,6 +40,7 @@ bool RunExportJournal(const Invocation& invocation, CommandContext& context);
 bool RunBackup(const Invocation& invocation, CommandContext& context);
 bool RunRestore(const Invocation& invocation, CommandContext& context);
 bool RunAutoBackupCommand(CommandContext& context);
+bool RunPostRecurring(const Invocation& invocation, CommandContext& context);
 bool RunMailReport(const Invocation& invocation, CommandContext& context);
 bool RunMailData(const Invocation& invocation, CommandContext& context);
 bool RunTestCheckCommand(const CheckRequest& request, CommandContext& context);

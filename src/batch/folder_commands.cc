@@ -1,4 +1,5 @@
-// The commands over a whole company folder: new, where, test, export-journal.
+// The commands over a whole company folder: new, where, test, export-journal,
+// post-recurring.
 #include "batch/commands.h"
 #include "batch/journal_export.h"
 #include "common/record_file.h"
@@ -93,6 +94,17 @@ bool RunExportJournal(const Invocation& invocation, CommandContext& context) {
     return false;
   }
   return true;
+}
+
+// The recurring entries of one month, posted as F7 posts them: the same
+// validation, the same question when the month seems posted already (No
+// unless --yes), the lines appended as one change. A folder without
+// templates has nothing to do, which is no failure.
+bool RunPostRecurring(const Invocation& invocation, CommandContext& context) {
+  if (!OpenBooks(context)) return false;
+  const RecurringPosting posting =
+      context.ledger.PostRecurringEntries(invocation.post_year, invocation.post_month);
+  return posting == RecurringPosting::kPosted || posting == RecurringPosting::kNothingToPost;
 }
 
 }  // namespace zenkar

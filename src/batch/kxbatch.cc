@@ -4,6 +4,7 @@
 #include "batch/commands.h"
 #include "common/installation.h"
 #include "common/record_file.h"
+#include "output/bank_rec_report.h"
 #include "output/financial_statements.h"
 #include "output/ledger_reports.h"
 
@@ -39,6 +40,8 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunRestore(invocation, context);
     case Command::kAutoBackup:
       return RunAutoBackupCommand(context);
+    case Command::kPostRecurring:
+      return RunPostRecurring(invocation, context);
     case Command::kMailReport:
       return RunMailReport(invocation, context);
     case Command::kMailData:
@@ -56,12 +59,14 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
 // Only a command that changes the books takes the folder for itself, and
 // only while no other program has it open; every other command reads the
 // books without changing any of their files. The check commands change them:
-// a check's entry, Next Check, and for the test check KXMICR.DAT; so does a
-// report that marks its entries printed.
+// a check's entry, Next Check, and for the test check KXMICR.DAT; so do
+// posting the recurring entries of a month and a report that marks its
+// entries printed.
 Ledger::Access AccessOf(const Invocation& invocation) {
   switch (invocation.command) {
     case Command::kNew:
     case Command::kRestore:
+    case Command::kPostRecurring:
     case Command::kTestCheck:
     case Command::kBlankCheck:
     case Command::kQuickCheck:
@@ -79,10 +84,11 @@ ReportRegistry BatchReports() {
   ReportRegistry registry;
   AddFinancialStatements(registry);
   AddLedgerReports(registry);
+  AddBankRecReport(registry);
   return registry;
 }
 
-std::vector<std::string_view> BatchReportLabels() { return BatchReports().AvailableLabels(); }
+std::vector<std::string_view> BatchReportLabels() { return BatchReports().RunnableLabels(); }
 
 std::optional<int> AnswerWithoutRunning(const ParsedCommandLine& parsed, std::FILE* out,
                                         std::FILE* err) {

@@ -57,7 +57,7 @@ void Ledger::set_program_folder(std::string_view folder) {
   program_folder_ = NormalizeFolderPath(folder);
 }
 
-std::string Ledger::FilePath(std::string_view file_name) {
+std::string Ledger::FilePath(std::string_view file_name) const {
   for (const auto& [target, temporary] : pending_) {
     if (target.size() == file_name.size() &&
         ::strncasecmp(target.data(), file_name.data(), target.size()) == 0) {

@@ -31,6 +31,8 @@
 #include "ledger/company_settings.h"
 #include "ledger/payee_list.h"
 #include "ledger/payee_record.h"
+#include "ledger/reconciliation_item.h"
+#include "ledger/recurring_entry_record.h"
 #include "ledger/transaction_file.h"
 #include "ledger/transaction_order.h"
 #include "ledger/transaction_record.h"
@@ -63,6 +65,9 @@ inline constexpr std::string_view kPayeeGone =
     "The payee was not changed: another program renamed or deleted it in the meantime.";
 inline constexpr std::string_view kOpenedForReading =
     "The books were opened for reading only. Nothing was changed.";
+inline constexpr std::string_view kRecurringEntryGone =
+    "The recurring entry was not changed: another program changed or removed it in the "
+    "meantime.";
 inline constexpr std::string_view kInvalidBankAccount =
     "The bank account selected on the Setup screen is invalid. Enter a valid account as your "
     "bank account on the Setup screen.";
@@ -106,6 +111,14 @@ inline int RecordNumberAfterRemoval(int remembered, int deleted) {
   return remembered > deleted ? remembered - 1 : remembered;
 }
 
+// What posting the recurring entries of a month came to.
+enum class RecurringPosting {
+  kPosted,         // "Recurring entries have been posted."
+  kNothingToPost,  // no templates
+  kRefused,        // faulty templates, or the month not posted again (shown)
+  kFailed,         // the templates or the books could not be read or written (shown)
+};
+
 class Ledger {
  public:
   Ledger(FileSystem& fs, Ui& ui, Clock& clock);
@@ -125,7 +138,7 @@ class Ledger {
   // The normalised data folder, ending in "/" (empty: the current directory).
   const std::string& data_folder() const { return data_folder_; }
   // The path of one file of the set in the data folder, found case-insensitively.
-  std::string FilePath(std::string_view file_name);
+  std::string FilePath(std::string_view file_name) const;
   // Makes `folder` (normalised) the data folder without loading anything.
   void SetDataFolder(std::string_view folder);
   bool is_loaded() const { return transactions_ != nullptr; }
@@ -347,6 +360,52 @@ class Ledger {
   // so it still names the same payee.
   bool DeletePayee(int number);
 
+  // --- Recurring entries (KXACCT.RJE) -------------------------------------
+
+  // The templates in record order; none when the file is missing. False
+  // (reported) when it cannot be read or is not a whole number of records.
+  bool ReadRecurringEntries(std::vector<RecurringEntryRecord>* entries);
+  // Adds a template as the last record. A template naming a payee is made
+  // to name it by the number it has in the books as they are when it is
+  // written (another program may have deleted a payee since the caller
+  // chose it); a payee that is gone refuses it.
+  bool AddRecurringEntry(const RecurringEntryRecord& entry);
+  // Replaces template `number` with `edited`. `as_read` is the template as
+  // the caller read it: when another program changed or removed it since,
+  // nothing is written (kRecurringEntryGone). The payee is found as for
+  // adding.
+  bool ReplaceRecurringEntry(int number, const RecurringEntryRecord& as_read,
+                             const RecurringEntryRecord& edited);
+  // Removes template `number` (`as_read` as above); those after it move up.
+  bool DeleteRecurringEntry(int number, const RecurringEntryRecord& as_read);
+  // Posts every template for `month` (1 to 12) of `year` as one change: the
+  // templates are validated (each fault shown), and when the books already
+  // hold lines the posting would make in that month the user is asked
+  // whether to post again (No preselected). Then all lines are appended as
+  // one atomic change -- a journal entry never lands without its reversing
+  // line -- and "Recurring entries have been posted." is shown. Unlike
+  // AppendTransaction it leaves the suggested next reference and the last
+  // payee used alone.
+  RecurringPosting PostRecurringEntries(int year, int month);
+
+  // --- Bank reconciliation (KXACCT.REC) ------------------------------------
+
+  // The items KXACCT.REC holds: those outstanding at the last save. None when
+  // the file is missing, cannot be read or is not a whole number of records
+  // (such a file is ignored; the next save rewrites it).
+  std::vector<ReconciliationItem> SavedReconciliation() const;
+  // Saves the reconciliation as one change: `outstanding` into KXACCT.REC
+  // and the statement's values of the settings in memory (its ending balance
+  // and adjustments) into KXACCT.CFG; a file that would not change is not
+  // written. `base` is what this program last read or saved: when another
+  // program saved other marks since, both programs' changes are kept
+  // (MergeOutstandingMarks). Returns the marks as saved, or nothing when they
+  // could not be (reported; the settings in memory keep the values, so the
+  // next save writes them).
+  std::optional<std::vector<ReconciliationItem>> SaveReconciliation(
+      const std::vector<ReconciliationItem>& base,
+      const std::vector<ReconciliationItem>& outstanding);
+
   // --- Sharing the folder --------------------------------------------------
 
   // True when another program had the data folder open at load.
@@ -452,7 +511,15 @@ class Ledger {
   static bool RenameLines(std::string& lines, int number, std::string_view name);
   bool PayeeBlocksDeletion(int number, bool* blocked);
   bool WritePayeeList(const PayeeList& list);
-  bool ReadRecurringEntries(std::string* recurring);
+  bool ReadRecurringFile(std::string* recurring);
+
+  // Recurring entries (ledger_recurring.cc).
+  bool WriteRecurringEntries(const std::vector<RecurringEntryRecord>& entries);
+  bool FollowRecurringEntry(const std::vector<RecurringEntryRecord>& entries, int* number,
+                            const RecurringEntryRecord& as_read);
+  bool FollowRecurringPayee(const Change& change, RecurringEntryRecord* entry);
+  int CountPostedAlready(const std::vector<TransactionRecord>& lines, bool* read);
+  bool AppendLines(std::vector<TransactionRecord> lines);
 
   void ReportWriteFailure(const std::string& path, const Status& status);
   void ReportReadFailure(const std::string& path, const Status& status);

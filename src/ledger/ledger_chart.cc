@@ -7,6 +7,7 @@
 #include "ledger/chart_rules.h"
 #include "ledger/companion_accounts.h"
 #include "ledger/ledger.h"
+#include "ledger/recurring_entries.h"
 
 namespace zenkar {
 namespace {
@@ -96,8 +97,14 @@ bool Ledger::EditAccount(int record_number, const AccountRecord& edited) {
   ChartOfAccounts next = chart_;
   next.mutable_account(record_number) = updated;
   next.Sort();
-  bool lines_renumbered = false;
+  bool lines_renumbered = false, templates_renumbered = false;
+  std::string templates;
+  std::vector<RecurringEntryRecord> recurring;
   if (renumbered) {
+    // The recurring entries name accounts by number too.
+    if (!ReadRecurringFile(&templates)) return false;
+    recurring = DecodeRecurringEntries(templates);
+    templates_renumbered = RenumberRecurringAccounts(recurring, old.number, updated.number);
     if (!ReadWholeTransactionFile()) return false;
     lines_renumbered = RenumberLines(whole_file_, old.number, updated.number);
   }
@@ -106,8 +113,12 @@ bool Ledger::EditAccount(int record_number, const AccountRecord& edited) {
   const std::string_view followed =
       renumbered ? FollowRenumberedAccount(next_settings, old.number, updated.number) : "";
   const std::string chart = next.Encode(), settings = next_settings.Encode();
+  const std::string renumbered_templates = EncodeRecurringEntries(recurring);
   FileSetRewrite files(fs_);
   files.Add(FilePath(AccountRecord::kFileName), chart, chart_.Encode());
+  if (templates_renumbered) {
+    files.Add(FilePath(kRecurringFileName), renumbered_templates, std::move(templates));
+  }
   if (!followed.empty()) files.Add(FilePath(CompanySettings::kFileName), settings, settings_.raw);
   if (lines_renumbered) files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;

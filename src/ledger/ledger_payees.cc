@@ -1,20 +1,14 @@
 // The payee operations of the Ledger: adding, renaming and deleting payees
 // while every payee number stored in the transaction and recurring-entry
 // files keeps naming the same payee.
-#include "common/byte_codec.h"
 #include "common/file_set_rewrite.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
 #include "ledger/ledger.h"
+#include "ledger/recurring_entries.h"
 
 namespace zenkar {
 namespace {
-
-// The recurring entries (KXACCT.RJE) name their payee by number too: 284-byte
-// records with the payee number at offset 4. Only that field is touched here.
-constexpr std::string_view kRecurringFileName = "KXACCT.RJE";
-constexpr size_t kRecurringLength = 284;
-constexpr size_t kRecurringPayee = 4;
 
 // The payee number after payee `deleted` is gone: its own lines keep their
 // name text and name no payee; higher numbers move down one.
@@ -40,16 +34,17 @@ bool RenumberLinePayees(std::string& bytes, int deleted) {
   return changed;
 }
 
-// The same for the recurring entries.
+// The same for the recurring entries (every other byte stays as it was).
 bool RenumberRecurringPayees(std::string& bytes, int deleted) {
+  std::vector<RecurringEntryRecord> entries = DecodeRecurringEntries(bytes);
   bool changed = false;
-  for (size_t at = 0; at + kRecurringLength <= bytes.size(); at += kRecurringLength) {
-    const int32_t stored = GetInt32(bytes, at + kRecurringPayee);
-    const int32_t renumbered = PayeeNumberAfterDeletion(stored, deleted);
-    if (renumbered == stored) continue;
-    PutInt32(bytes, at + kRecurringPayee, renumbered);
+  for (RecurringEntryRecord& entry : entries) {
+    const int32_t renumbered = PayeeNumberAfterDeletion(entry.payee_number, deleted);
+    if (renumbered == entry.payee_number) continue;
+    entry.payee_number = renumbered;
     changed = true;
   }
+  if (changed) bytes = EncodeRecurringEntries(entries);
   return changed;
 }
 
@@ -103,8 +98,19 @@ bool Ledger::UpdatePayee(int number, const PayeeRecord& payee) {
     if (!ReadWholeTransactionFile()) return false;
     lines_renamed = RenameLines(whole_file_, number, payee.name);
   }
+  // The recurring entries keep the payee's name lines beside its number.
+  const bool names_changed = renamed || FitText(payee.name_2, kPayeeNameWidth) !=
+                                            FitText(payees_.payee(number).name_2, kPayeeNameWidth);
+  std::string templates;
+  if (names_changed && !ReadRecurringFile(&templates)) return false;
+  std::vector<RecurringEntryRecord> recurring = DecodeRecurringEntries(templates);
+  const bool templates_renamed = RenameRecurringPayee(recurring, number, payee);
+  const std::string renamed_templates = EncodeRecurringEntries(recurring);
   const std::string list = next.Encode();
   FileSetRewrite files(fs_);
+  if (templates_renamed) {
+    files.Add(FilePath(kRecurringFileName), renamed_templates, std::move(templates));
+  }
   files.Add(FilePath(PayeeRecord::kFileName), list, payees_.Encode());
   if (lines_renamed) files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
@@ -164,7 +170,7 @@ bool Ledger::DeletePayee(int number) {
   if (next.count() == 0) next.Append(PayeeRecord());  // the list never becomes empty
 
   std::string recurring, renumbered_recurring;
-  if (!ReadRecurringEntries(&recurring)) return false;
+  if (!ReadRecurringFile(&recurring)) return false;
   renumbered_recurring = recurring;
   const bool recurring_change = RenumberRecurringPayees(renumbered_recurring, number);
   if (!ReadWholeTransactionFile()) return false;
@@ -181,23 +187,6 @@ bool Ledger::DeletePayee(int number) {
   last_payee_ = PayeeNumberAfterDeletion(last_payee_, number);
   Notify(LedgerChange::kPayeesChanged, number);
   if (lines_change) Notify(LedgerChange::kTransactionsReordered);
-  return true;
-}
-
-// Reads the recurring entries ("" when there are none). A damaged file
-// refuses the deletion: its payee numbers could not be kept right.
-bool Ledger::ReadRecurringEntries(std::string* recurring) {
-  recurring->clear();
-  const std::string path = FilePath(kRecurringFileName);
-  if (!fs_.FileExists(path)) return true;
-  if (Status s = fs_.ReadFile(path, recurring); !s.ok()) {
-    ui_.Error("Error reading " + Utf8ToCp1252(path) + "\n\n" + s.message());
-    return false;
-  }
-  if (recurring->size() % kRecurringLength != 0) {
-    ui_.Error(InvalidFileMessage(path));
-    return false;
-  }
   return true;
 }
 

@@ -25,9 +25,18 @@ constexpr std::array<ReportListing, 15> kReportList = {{
     {"1099-MISC", 15},
 }};
 
+// The reports of their own pages, run after those of the list.
+constexpr std::array<ReportListing, 1> kPageReports = {{{kBankRecLabel, 16}}};
+
+// Index into the list, then on into the page reports.
+const ReportListing& ListingAt(int index) {
+  const int listed = static_cast<int>(kReportList.size());
+  return index < listed ? kReportList[index] : kPageReports[index - listed];
+}
+
 int IndexOf(std::string_view label) {
-  for (size_t i = 0; i < kReportList.size(); ++i) {
-    if (kReportList[i].label == label) return static_cast<int>(i);
+  for (size_t i = 0; i < kReportList.size() + kPageReports.size(); ++i) {
+    if (ListingAt(static_cast<int>(i)).label == label) return static_cast<int>(i);
   }
   return -1;
 }
@@ -42,7 +51,7 @@ std::vector<int> TickedInRunOrder(const ReportRegistry& registry,
     if (std::find(run.begin(), run.end(), index) == run.end()) run.push_back(index);
   }
   std::sort(run.begin(), run.end(),
-            [](int a, int b) { return kReportList[a].run_order < kReportList[b].run_order; });
+            [](int a, int b) { return ListingAt(a).run_order < ListingAt(b).run_order; });
   return run;
 }
 
@@ -101,6 +110,14 @@ std::vector<std::string_view> ReportRegistry::AvailableLabels() const {
   return labels;
 }
 
+std::vector<std::string_view> ReportRegistry::RunnableLabels() const {
+  std::vector<std::string_view> labels = AvailableLabels();
+  for (size_t i = kReportList.size(); i < entries_.size(); ++i) {
+    if (entries_[i].run) labels.push_back(ListingAt(static_cast<int>(i)).label);
+  }
+  return labels;
+}
+
 ReportRunResult RunReports(const ReportRegistry& registry, const Ledger& ledger,
                            OutputServices& services, const ReportRunRequest& request) {
   ReportRunResult result;
@@ -118,7 +135,7 @@ ReportRunResult RunReports(const ReportRegistry& registry, const Ledger& ledger,
   result.completed = true;
   std::vector<PrintedLine> printed;
   for (int index : run) {
-    const std::string_view label = kReportList[index].label;
+    const std::string_view label = ListingAt(index).label;
     if (!RunOne(*registry.Find(label), ledger, services, request, &printed)) {
       result.completed = false;
       break;

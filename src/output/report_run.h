@@ -31,6 +31,11 @@ struct ReportListing {
 // The reports in the order the tab shows them.
 const std::array<ReportListing, 15>& ReportList();
 
+// A report printed from its own page rather than ticked on the Reports tab:
+// it runs through the same report run under its title, and kxbatch names it
+// like the others.
+inline constexpr std::string_view kBankRecLabel = "Bank-Rec";
+
 inline constexpr std::string_view kIncomeStatementLabel = "Income Statement";
 inline constexpr std::string_view kBalanceSheetLabel = "Balance Sheet";
 
@@ -80,9 +85,13 @@ class ReportRegistry {
   const ReportEntry* Find(std::string_view label) const;
   // The labels of the available reports, in display order.
   std::vector<std::string_view> AvailableLabels() const;
+  // The same followed by the available reports of their own pages: every
+  // report that may be run by name.
+  std::vector<std::string_view> RunnableLabels() const;
 
  private:
-  std::array<ReportEntry, 15> entries_{};
+  // The fifteen reports of the list, then "Bank-Rec" (report_run.cc).
+  std::array<ReportEntry, 16> entries_{};
 };
 
 struct ReportRunRequest {

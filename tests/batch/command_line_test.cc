@@ -32,6 +32,11 @@ TEST(CommandLineTest, CommandsTakeTheirOptionsAndGlobalOnesAnywhere) {
   EXPECT_TRUE(journal.accrual);
   EXPECT_EQ(journal.journal_file, "books.journal");
 
+  const Invocation posting = Parsed({"post-recurring", "--month", "2025-04"});
+  EXPECT_EQ(posting.command, Command::kPostRecurring);
+  EXPECT_EQ(posting.post_year, 2025);
+  EXPECT_EQ(posting.post_month, 4);
+
   const Invocation report =
       Parsed({"report", "income statement", "--month", "2025-02", "--pdf", "is.pdf", "--open"});
   EXPECT_EQ(report.report.labels, std::vector<std::string>{"Income Statement"});
@@ -91,6 +96,9 @@ TEST(CommandLineTest, UsageErrorsSayWhatIsWrong) {
        "'--sort' takes one of the orders of the sort dialog, not 'Size'"},
       {{"report", "Balance Sheet", "--pdf", "x", "--prior-from", "2024-01-01"},
        "a prior period needs both '--prior-from' and '--prior-to'"},
+      {{"post-recurring"}, "name the month to post with '--month YYYY-MM'"},
+      {{"post-recurring", "--month", "2025-13"}, "'--month' takes YYYY-MM, not '2025-13'"},
+      {{"post-recurring", "--month", "2025-04", "April"}, "unexpected argument 'April'"},
   };
   for (const auto& [args, error] : cases) {
     const ParsedCommandLine parsed = Parse(args);

@@ -185,6 +185,31 @@ TEST_F(CommandsTest, ExportJournalRefusesImpossibleDates) {
   EXPECT_NE(out().find("; unpaid invoice, undated\n"), std::string::npos) << out();
 }
 
+TEST_F(CommandsTest, PostRecurringPostsAMonthOnceUnlessToldAgain) {
+  WriteCompany(SmallChart());
+  RecurringEntryRecord rent;
+  rent.kind = kJournalLine;
+  rent.description = "Accrued rent";
+  rent.account = "650";
+  rent.reversing_account = "210";
+  rent.amount = Money::FromCents(50000);
+  rent.day = 31;
+  dir_.WriteFile("KXACCT.RJE", rent.Encode());
+  EXPECT_EQ(Run({"post-recurring", "--month", "2025-04"}), kExitSuccess);
+  EXPECT_EQ(ui_.LastText(), "Recurring entries have been posted.");
+  EXPECT_EQ(dir_.ReadFile("KXACCT.TRN").size(), 2 * 328u);
+  // The question takes its preselected No (--yes answers it Yes).
+  EXPECT_EQ(Run({"post-recurring", "--month", "2025-04"}), kExitFailure);
+  EXPECT_NE(ui_.LastText().find("Post them again?"), std::string::npos);
+  EXPECT_EQ(dir_.ReadFile("KXACCT.TRN").size(), 2 * 328u);
+  ui_.Answer(true);
+  EXPECT_EQ(Run({"post-recurring", "--month", "2025-04"}), kExitSuccess);
+  EXPECT_EQ(dir_.ReadFile("KXACCT.TRN").size(), 4 * 328u);
+  dir_.WriteFile("KXACCT.RJE", "");
+  EXPECT_EQ(Run({"post-recurring", "--month", "2025-05"}), kExitSuccess);
+  EXPECT_EQ(ui_.LastText(), "Nothing to post, no recurring entries found.");
+}
+
 TEST_F(CommandsTest, UsageErrorsExitWithTwoAndHelpWithZero) {
   EXPECT_EQ(Run({"where", "--accrual"}), kExitUsage);
   EXPECT_EQ(err(), "kxbatch: unknown option '--accrual' for 'where'\nTry 'kxbatch --help'.\n");

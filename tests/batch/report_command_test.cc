@@ -7,6 +7,8 @@
 
 #include "batch/lp_printer.h"
 #include "batch_fixture.h"
+#include "common/text_field.h"
+#include "ledger/reconciliation.h"
 #include "output/print_job.h"
 #include "output/report_run.h"
 
@@ -63,6 +65,28 @@ TEST_F(ReportCommandTest, PdfGoesToTheNamedFileWithTheSettingsOptions) {
                  "b.pdf"}),
             kExitSuccess);
   EXPECT_EQ(PdfText("b.pdf").find("Percent"), std::string::npos);
+}
+
+TEST_F(ReportCommandTest, BankRecIsTheReconciliationAsLastSaved) {
+  WriteBooks([](CompanySettings& settings) {
+    settings.statement_ending_balance = Money::FromCents(1000000);
+  });
+  Ledger ledger(fs_, ui_, clock_);
+  OpenLedger(ledger);
+  ReconciliationBooks books;
+  ASSERT_TRUE(ReadReconciliationBooks(ledger, &books));
+  for (ReconciliationItem& item : books.items) item.outstanding = Trim(item.reference) == "1001";
+  ASSERT_TRUE(ledger.SaveReconciliation({}, OutstandingItems(books.items)).has_value());
+  ledger.Close();
+  const std::string settings = dir_.ReadFile("KXACCT.CFG");
+  EXPECT_EQ(Run({"report", "bank-rec", "--date", "2025-02-15", "--pdf", "rec.pdf"}), kExitSuccess)
+      << err();
+  EXPECT_EQ(dir_.ReadFile("KXACCT.CFG"), settings) << "a report changes no file of the books";
+  if (!testing::HaveTool("pdftotext")) GTEST_SKIP() << "poppler-utils is not installed";
+  const std::string text = PdfText("rec.pdf");
+  EXPECT_NE(text.find("statement 01/01/2025 through 02/15/2025"), std::string::npos) << text;
+  EXPECT_NE(text.find("Dock Rentals"), std::string::npos);
+  EXPECT_NE(text.find("Out of Balance by"), std::string::npos);
 }
 
 TEST_F(ReportCommandTest, CsvAndOpeningTheWrittenFile) {

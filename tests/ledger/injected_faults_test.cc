@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "ledger/reconciliation.h"
 #include "ledger_fixture.h"
 
 namespace zenkar::testing {
@@ -19,6 +20,37 @@ struct Operation {
   // settings in memory before they are saved).
   std::function<void(Ledger&)> prepare = {};
 };
+
+// A check to payee 3 and a journal entry with its reversing account.
+RecurringEntryRecord RentCheck() {
+  RecurringEntryRecord entry;
+  entry.kind = kCheckOrDeposit;
+  entry.payee_number = 3;
+  entry.payee_name_1 = "Dock Rentals";
+  entry.account = "650";
+  entry.amount = Money::FromCents(120000);
+  entry.day = 1;
+  return entry;
+}
+
+RecurringEntryRecord AccruedRent() {
+  RecurringEntryRecord entry;
+  entry.kind = kJournalLine;
+  entry.description = "Accrued rent";
+  entry.account = "650";
+  entry.reversing_account = "210";
+  entry.amount = Money::FromCents(5000);
+  entry.day = 31;
+  return entry;
+}
+
+// The reconciliation with the first bank item outstanding.
+bool SaveFirstItemOutstanding(Ledger& ledger) {
+  ReconciliationBooks books;
+  if (!ReadReconciliationBooks(ledger, &books) || books.items.empty()) return false;
+  books.items[0].outstanding = 1;
+  return ledger.SaveReconciliation({}, OutstandingItems(books.items)).has_value();
+}
 
 TransactionRecord Edited(Ledger& ledger, int number) {
   TransactionRecord line;
@@ -68,6 +100,12 @@ std::vector<Operation> Operations() {
          bank.number = "111";
          return l.EditAccount(l.FindAccount("110"), bank);
        }},
+      {"renumber an account of lines and recurring entries",
+       [](Ledger& l, ScriptedUi&) {
+         AccountRecord rent = l.chart().account(l.FindAccount("650"));
+         rent.number = "655";
+         return l.EditAccount(l.FindAccount("650"), rent);
+       }},
       {"delete account",
        [](Ledger& l, ScriptedUi& ui) {
          ui.Answer(true);  // "Delete this Account?"
@@ -81,11 +119,34 @@ std::vector<Operation> Operations() {
          payee.name = "Bay Electric Co-op";
          return l.UpdatePayee(2, payee);
        }},
+      {"rename a payee of recurring entries",
+       [](Ledger& l, ScriptedUi&) {
+         PayeeRecord payee = l.payees().payee(3);
+         payee.name = "Dock Rentals Ltd";
+         return l.UpdatePayee(3, payee);
+       }},
       {"delete payee", [](Ledger& l, ScriptedUi&) { return l.DeletePayee(3); }},
       {"save settings", [](Ledger& l, ScriptedUi&) { return l.SaveCompanySettings(); },
        [](Ledger& l) { l.settings().name_line_2 = "changed"; }},
       {"set the capital account",
        [](Ledger& l, ScriptedUi&) { return l.SetCapitalAccount("235"); }},
+      {"post recurring entries",
+       [](Ledger& l, ScriptedUi&) {
+         return l.PostRecurringEntries(2025, 4) == RecurringPosting::kPosted;
+       }},
+      {"add a recurring entry",
+       [](Ledger& l, ScriptedUi&) { return l.AddRecurringEntry(AccruedRent()); }},
+      {"replace a recurring entry",
+       [](Ledger& l, ScriptedUi&) {
+         RecurringEntryRecord edited = RentCheck();
+         edited.day = 15;
+         return l.ReplaceRecurringEntry(1, RentCheck(), edited);
+       }},
+      {"delete a recurring entry",
+       [](Ledger& l, ScriptedUi&) { return l.DeleteRecurringEntry(2, AccruedRent()); }},
+      {"save the reconciliation",
+       [](Ledger& l, ScriptedUi&) { return SaveFirstItemOutstanding(l); },
+       [](Ledger& l) { l.settings().statement_ending_balance = Money::FromCents(4200); }},
   };
 }
 
@@ -104,9 +165,7 @@ class InjectedFaultsTest : public LedgerFixture {
     std::string lines = dir_.ReadFile("KXACCT.TRN");
     PutUnprintedFlag(lines, 0, 2 * 328);
     dir_.WriteFile("KXACCT.TRN", lines);
-    std::string recurring(284, '\0');
-    PutTransactionPayee(recurring, 3, 0);  // offset 4 as in a transaction line
-    dir_.WriteFile("KXACCT.RJE", recurring);
+    dir_.WriteFile("KXACCT.RJE", EncodeRecurringEntries({RentCheck(), AccruedRent()}));
     for (const std::string& name : dir_.ListingNames()) company_[name] = dir_.ReadFile(name);
   }
 

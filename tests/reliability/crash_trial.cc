@@ -18,8 +18,9 @@
 //       before the K-th change of the disk after "ready"
 //   crash_trial digest FOLDER [--text FILE]
 //       loads the folder and prints one digest a part of the books (settings,
-//       chart, payees, lines, recurring entries), then every message of the
-//       load; with --text it also writes the books readably to FILE
+//       chart, payees, lines, recurring entries, reconciliation marks), then
+//       every message of the load; with --text it also writes the books
+//       readably to FILE
 //   crash_trial share FOLDER NAME COUNT
 //       opens the folder as the desktop program does (another program may
 //       have it open too) and makes COUNT changes as a bookkeeper would: checks
@@ -46,6 +47,7 @@
 #include "common/record_file.h"
 #include "common/text_field.h"
 #include "ledger/ledger.h"
+#include "ledger/reconciliation.h"
 #include "output/micr_settings.h"
 #include "reliability/crashing_file_system.h"
 #include "support/fixed_clock.h"
@@ -55,11 +57,11 @@
 namespace zenkar::testing {
 namespace {
 
-// The recurring entries: 284-byte records; the ledger knows only the payee
-// number at offset 4, which a payee deletion renumbers.
-constexpr std::string_view kRecurringFileName = "KXACCT.RJE";
-constexpr size_t kRecurringLength = 284;
+// The recurring entries: checks to these payees (the rent account, which
+// renumber-account moves), and a journal entry without a payee. A payee
+// deletion renumbers them.
 constexpr int32_t kRecurringPayees[] = {3, 12, 29, 30, 31, 35, 40, 0};
+constexpr size_t kRecurringLength = kRecurringRecordLength;
 
 // The payee renamed and deleted: not a supplier, so none of its lines is an
 // unpaid invoice, and payees above it are renumbered.
@@ -135,6 +137,20 @@ TransactionRecord NewLine(int32_t kind, std::string_view account, int64_t cents,
 // Each writer of the books has one entry: its name, whether the operation is
 // the load itself, what it does, how its starting point differs from the
 // settled company, and the operation with fixed parameters.
+
+RecurringEntryRecord RecurringTemplate(int32_t payee) {
+  RecurringEntryRecord entry;
+  entry.kind = payee == 0 ? kJournalLine : kCheckOrDeposit;
+  entry.payee_number = payee;
+  entry.payee_name_1 = payee == 0 ? "" : "Payee " + std::to_string(payee);
+  entry.description = payee == 0 ? "Accrued rent" : "";
+  entry.reference = "AUTO";
+  entry.day = 5 * (payee % 7);
+  entry.account = "650";
+  entry.reversing_account = payee == 0 ? "210" : "";
+  entry.amount = Money::FromCents(10000 + payee);
+  return entry;
+}
 
 bool InEntryOrder(Ledger& ledger) { return ledger.SortTransactions(TransactionOrder::kEntry); }
 
@@ -290,6 +306,28 @@ bool Restore(Ledger& ledger) {
                           "KXACCT00.sav", kScopeAccounting) == 1;
 }
 
+// A month no line is dated in yet: nothing asks whether it was posted.
+bool PostRecurring(Ledger& ledger) {
+  return ledger.PostRecurringEntries(2026, 1) == RecurringPosting::kPosted;
+}
+
+// Every `step`-th item of 2025 outstanding, and a statement balance.
+bool Reconcile(Ledger& ledger, int step, int64_t statement_cents) {
+  ReconciliationBooks books;
+  if (!ReadReconciliationBooks(ledger, &books)) return false;
+  int n = 0;
+  for (ReconciliationItem& item : books.items) {
+    item.outstanding = item.date >= *MakeDayNumber(2025, 1, 1) && ++n % step == 0 ? 1 : 0;
+  }
+  ledger.settings().statement_ending_balance = Money::FromCents(statement_cents);
+  return ledger.SaveReconciliation(ledger.SavedReconciliation(), OutstandingItems(books.items))
+      .has_value();
+}
+
+// A reconciliation saved before: the save replaces both of its files.
+bool Reconciled(Ledger& ledger) { return Reconcile(ledger, 3, 1000000); }
+bool SaveReconciliation(Ledger& ledger) { return Reconcile(ledger, 4, 2000000); }
+
 struct Operation {
   const char* name;
   bool is_load;
@@ -316,7 +354,8 @@ const Operation kOperations[] = {
     {"load-sort", true, "the load sorts a file that is out of the order the settings choose",
      OutOfOrder, LoadOnly},
     {"load-totals", true, "the load repairs posted totals that drifted", DriftedTotals, LoadOnly},
-    {"renumber-account", false, "renumber account 650 to 695 (chart and lines rewritten)", nullptr,
+    {"renumber-account", false,
+     "renumber account 650 to 695 (chart, lines and recurring entries rewritten)", nullptr,
      RenumberAccount},
     {"renumber-bank", false, "renumber the bank account 110 to 111 (chart, lines, settings)",
      nullptr, RenumberBank},
@@ -324,6 +363,11 @@ const Operation kOperations[] = {
     {"delete-payee", false, "delete a payee (recurring entries, payees and lines rewritten)",
      nullptr, DeletePayee},
     {"save-settings", false, "save the company settings", nullptr, SaveSettings},
+    {"post-recurring", false, "post a month of recurring entries (lines and chart as one change)",
+     nullptr, PostRecurring},
+    {"save-reconciliation", false,
+     "save reconciliation marks and the statement balance (KXACCT.REC and settings)", Reconciled,
+     SaveReconciliation},
     {"save-micr", false, "save the MICR settings (KXMICR.DAT)", WriteMicrSettings, SaveMicr},
     {"restore", false, "restore the books from the automatic backup (files replaced and removed)",
      BackedUpThenChanged, Restore},
@@ -345,13 +389,10 @@ void Make(const std::string& folder_in, int lines) {
   if (Status s = fs.CreateDirectory(folder); !s.ok()) Fail(s.message());
   if (Status s = ReadChartText(fs, ZENKAR_DEFAULT_CHART_TEXT, &chart); !s.ok()) Fail(s.message());
   if (Status s = WriteGeneratedCompany(fs, folder, chart, lines); !s.ok()) Fail(s.message());
-  std::string recurring;
-  for (int32_t payee : kRecurringPayees) {
-    std::string record(kRecurringLength, '\0');
-    PutInt32(record, 4, payee);
-    recurring += record;
-  }
-  if (Status s = WriteFileAtomically(fs, folder + std::string(kRecurringFileName), recurring);
+  std::vector<RecurringEntryRecord> recurring;
+  for (int32_t payee : kRecurringPayees) recurring.push_back(RecurringTemplate(payee));
+  if (Status s = WriteFileAtomically(fs, folder + std::string(kRecurringFileName),
+                                     EncodeRecurringEntries(recurring));
       !s.ok()) {
     Fail(s.message());
   }
@@ -517,6 +558,10 @@ int Digest(const std::string& folder, const std::string& text_path) {
     text += "recurring " + std::to_string(at / kRecurringLength + 1) + "|payee " +
             std::to_string(GetInt32(recurring, at + 4)) + "|" + print.Hex() + "\n";
   }
+
+  const std::string marks = EncodeReconciliationItems(ledger.SavedReconciliation());
+  part("reconciliation", static_cast<int>(marks.size() / kReconciliationRecordLength), marks);
+  if (readable) text += HexRows("reconciliation", marks, 76);
 
   for (const Message& message : books.ui.messages()) {
     const std::string body = Cp1252ToUtf8(message.text);

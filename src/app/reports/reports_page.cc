@@ -11,6 +11,7 @@
 #include "app_rules/setup/program_setup.h"
 #include "app_rules/setup/report_options.h"
 #include "app_rules/utilities/mail_actions.h"
+#include "output/bank_rec_report.h"
 #include "output/financial_statements.h"
 #include "output/ledger_reports.h"
 #include "platform/text_conversion.h"
@@ -67,6 +68,7 @@ ReportRegistry KxacctReports() {
   ReportRegistry registry;
   AddFinancialStatements(registry);
   AddLedgerReports(registry);
+  AddBankRecReport(registry);
   return registry;
 }
 

@@ -14,6 +14,7 @@
 #include "app/check_printing/check_output.h"
 #include "app/setup/capital_account_dialog.h"
 #include "app/transactions/quick_check_dialog.h"
+#include "app/transactions/recurring_entries_dialog.h"
 #include "app/transactions/transactions_page.h"
 #include "app/utilities/mail_settings_dialog.h"
 #include "app/window/calculator_dialog.h"
@@ -136,6 +137,20 @@ void MainWindow::BuildShortcuts() {
               [this] { ShowTransactionsSubPage(*this, kChecksAndDepositsPage); });
   AddShortcut(QKeySequence(Qt::ALT | Qt::Key_J),
               [this] { ShowTransactionsSubPage(*this, kJournalEntriesPage); });
+  AddShortcut(QKeySequence(Qt::Key_F6), [this] { ShowRecurringEntries(); });
+  AddShortcut(QKeySequence(Qt::Key_F7), [this] { PostRecurringEntries(); });
+}
+
+void MainWindow::ShowRecurringEntries(bool posted) {
+  RecurringEntriesDialog dialog(this, program_);
+  dialog.exec();
+  // The page on show (a register, say) takes in the lines posted.
+  if ((posted || dialog.posted()) && shown_index_ >= 0) pages_[shown_index_]->PageShown();
+}
+
+void MainWindow::PostRecurringEntries() {
+  RecurringEntriesScreen screen(program_);
+  ShowRecurringEntries(PostRecurringEntriesFor(this, program_, screen));
 }
 
 void MainWindow::PlaceVersionText(QBoxLayout* status_row) {

@@ -61,6 +61,11 @@ class MainWindow : public QWidget, public MainWindowHost {
   void ShowCalculator();
   // Alt+D: "Select Check Date".
   void SelectCheckDate();
+  // F6: "Add, Edit, and Review Recurring Transactions"; `posted` when F7
+  // posted a month before.
+  void ShowRecurringEntries(bool posted = false);
+  // F7: posts a month of recurring entries, then shows the F6 window.
+  void PostRecurringEntries();
 
  signals:
   void Closed();

@@ -4,6 +4,7 @@
 #include "app/check_printing/micr_page.h"
 #include "app/help/help_page.h"
 #include "app/payees/payees_page.h"
+#include "app/reconciliation/reconciliation_page.h"
 #include "app/reports/reports_page.h"
 #include "app/setup/setup_page.h"
 #include "app/transactions/transactions_page.h"
@@ -16,6 +17,7 @@ TabPage* CreateTabPage(const TabPageInfo& info, PageContext context) {
   if (info.code == "UTL") return new UtilitiesPage(info, context);
   if (info.code == "VND") return new PayeesPage(info, context);
   if (info.code == "RPT") return new ReportsPage(info, context);
+  if (info.code == "REC") return new ReconciliationPage(info, context);
   if (info.code == "CFG") return new SetupPage(info, context);
   if (info.code == "TRN") return new TransactionsPage(info, context);
   if (info.code == "MIC") return new MicrPage(info, context);
