@@ -71,6 +71,15 @@ std::vector<Operation> Operations() {
        [](Ledger& l) { l.settings().name_line_2 = "changed"; }},
       {"set the capital account",
        [](Ledger& l, ScriptedUi&) { return l.SetCapitalAccount("235"); }},
+      {"append lines with a file beside the books",
+       [](Ledger& l, ScriptedUi&) {
+         LinesChange change;
+         change.exchange_mark = kMarkCheckedOut;
+         change.appended = {Line(kJournalLine, "650", 55, "five"),
+                            Line(kJournalLine, "130", -55, "six")};
+         change.alongside = {{"KXPAY.PRC", std::string(500, 'x')}, {"KXACCT.RJE", std::nullopt}};
+         return l.ChangeLinesWithFiles(change);
+       }},
   };
 }
 

@@ -38,7 +38,7 @@ class RecordingShell : public Shell {
     return succeed;
   }
   int RunProgram(const std::string& program, const std::vector<std::string>& args) override {
-    started.push_back({program, args});
+    started.push_back({program, args, ""});
     return succeed ? 0 : -1;
   }
 };

@@ -32,10 +32,6 @@ inline constexpr std::string_view kClientEntryMessage =
     "You cannot edit the client's entries.\n\nYou can only make new entries. To fix an incorrect "
     "client entry, make a reversing transaction, then reenter the transaction correctly.";
 
-// Exchange marks of a line (offset 228).
-inline constexpr int32_t kMarkCheckedOut = 1;
-inline constexpr int32_t kMarkClientLine = 2;
-
 // True while the data is checked out to the accountant: exporting marks
 // every line as checked out, and checking in or importing the accountant's
 // entries clears the marks, so the data is checked out while any line still
