@@ -19,6 +19,10 @@ Commands:
   backup DIR              back the data up into DIR (zenkar.sav), as "Backup Data"
   restore DIR [--set N]   restore the books from a backup in DIR
   auto-backup             add a set to the automatic backup series
+  import-payroll          the new paychecks of Zenkar Payroll, as "Import Payroll"
+  import-receivables      the new charges and payments of Zenkar Accounts Receivable
+  exchange export|import DIR, exchange reset
+                          the accountant exchange, as the "Data Transfer" window
 
 Global options:
   --folder DIR          the company's data folder (default: the current
@@ -143,6 +147,47 @@ DIR/Zenkar_Auto_Backup/, as kxacct does when it closes: KXACCT00.sav is the
 newest, KXACCT20.sav the oldest kept. Prints the path of KXACCT00.sav.
 )HELP";
 
+constexpr std::string_view kImportPayrollHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] import-payroll [--pdf FILE | --csv FILE | --print [PRINTER]]
+                                             [--open]
+
+Brings the new paychecks of Zenkar Payroll (those of the last 180 days not yet
+imported) into the books as checks to "PAYROLL EXPENSES", with the deduction
+lines when the company posts employee deductions, as "Import Payroll" does.
+The paychecks are listed on standard output first; --no cancels. The report
+"Paycheck-Import" is written or printed as the options say (as for 'report');
+without one no report is made. Runs only while no other program has the folder
+open, and not while Zenkar Payroll has its data open.
+)HELP";
+
+constexpr std::string_view kImportReceivablesHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] import-receivables [--pdf FILE | --csv FILE |
+                                                 --print [PRINTER]] [--open]
+
+Brings the new charges and payments of Zenkar Accounts Receivable (those of the
+last 181 days not yet imported) into the books as journal lines by the accounts
+of their sales codes, with the "Balance Change" line to the Accounts Receivable
+account, as "Import Receivables" does (--no answers the question No). The
+report "Receivables-Import" goes where the options say, or nowhere.
+)HELP";
+
+constexpr std::string_view kExchangeHelp =
+    R"HELP(Usage: kxbatch [--yes | --no] [--folder DIR] exchange export PACKAGE-DIR
+       kxbatch [--yes | --no] [--folder DIR] exchange import PACKAGE-DIR
+       kxbatch --yes [--folder DIR] exchange reset
+
+The accountant exchange, as the "Data Transfer" window does it, by the role of
+the data folder in this installation (a new company is the client):
+  client      export: ZENKAR.CCC into PACKAGE-DIR; the entries are then checked
+              out until the accountant's come back
+              import: the accountant's entries from PACKAGE-DIR/ZENKAR.AAA
+  accountant  import: the client's books from PACKAGE-DIR/ZENKAR.CCC replace the
+              books (asked first: --yes)
+              export: the entries added since, into PACKAGE-DIR/ZENKAR.AAA
+  reset       switch to the other role (asked first: --yes)
+The installation is told apart by its token, KXTOKEN.DAT.
+)HELP";
+
 }  // namespace
 
 std::string HelpText(std::string_view topic, const std::vector<std::string_view>& report_labels) {
@@ -153,6 +198,9 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "backup") return std::string(kBackupHelp);
   if (topic == "restore") return std::string(kRestoreHelp);
   if (topic == "auto-backup") return std::string(kAutoBackupHelp);
+  if (topic == "import-payroll") return std::string(kImportPayrollHelp);
+  if (topic == "import-receivables") return std::string(kImportReceivablesHelp);
+  if (topic == "exchange") return std::string(kExchangeHelp);
   if (topic == "report") {
     std::string text(kReportHelp);
     for (std::string_view label : report_labels) text += "  " + std::string(label) + "\n";

@@ -17,17 +17,33 @@
 
 namespace zenkar {
 
-enum class Command { kNew, kWhere, kTest, kReport, kExportJournal, kBackup, kRestore, kAutoBackup };
+enum class Command {
+  kNew,
+  kWhere,
+  kTest,
+  kReport,
+  kExportJournal,
+  kBackup,
+  kRestore,
+  kAutoBackup,
+  kImportPayroll,
+  kImportReceivables,
+  kExchange,
+};
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
 
-struct ReportRequest {
-  std::vector<std::string> labels;     // as the report list spells them
-  std::optional<ReportPeriod> period;  // none: today's date
+// Where a command's documents go: --pdf FILE, --csv FILE or --print [PRINTER].
+struct DocumentRequest {
   ReportDestination destination = ReportDestination::kPdf;
   std::string file;     // --pdf / --csv
   std::string printer;  // --print PRINTER; empty: the settings' or CUPS's default
   bool open = false;    // --open: show the document like "Preview"
+};
+
+struct ReportRequest : DocumentRequest {
+  std::vector<std::string> labels;     // as the report list spells them
+  std::optional<ReportPeriod> period;  // none: today's date
   // Report options that are on for this run whatever the settings say.
   bool sort_entries = false;
   bool shading_bars = false;
@@ -47,6 +63,12 @@ struct Invocation {
   std::string journal_file;   // export-journal FILE; empty: standard output
   std::string backup_folder;  // backup DIR, restore DIR: as given
   int set_number = 0;         // restore --set N: 0 the newest
+  // import-payroll, import-receivables: the report's destination; none
+  // makes no report document.
+  std::optional<DocumentRequest> import_report;
+  enum class ExchangeAction { kExport, kImport, kReset };
+  ExchangeAction exchange_action = ExchangeAction::kExport;
+  std::string exchange_folder;  // exchange export|import DIR: as given
 };
 
 struct ParsedCommandLine {

@@ -40,6 +40,9 @@ bool RunExportJournal(const Invocation& invocation, CommandContext& context);
 bool RunBackup(const Invocation& invocation, CommandContext& context);
 bool RunRestore(const Invocation& invocation, CommandContext& context);
 bool RunAutoBackupCommand(CommandContext& context);
+bool RunImportPayroll(const Invocation& invocation, CommandContext& context);
+bool RunImportReceivables(const Invocation& invocation, CommandContext& context);
+bool RunExchange(const Invocation& invocation, CommandContext& context);
 
 }  // namespace zenkar
 

@@ -37,6 +37,12 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunRestore(invocation, context);
     case Command::kAutoBackup:
       return RunAutoBackupCommand(context);
+    case Command::kImportPayroll:
+      return RunImportPayroll(invocation, context);
+    case Command::kImportReceivables:
+      return RunImportReceivables(invocation, context);
+    case Command::kExchange:
+      return RunExchange(invocation, context);
   }
   return false;
 }
@@ -45,8 +51,16 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
 // only while no other program has it open; every other command reads the
 // books without changing any of their files.
 Ledger::Access AccessOf(Command command) {
-  return command == Command::kNew || command == Command::kRestore ? Ledger::Access::kAlone
-                                                                  : Ledger::Access::kReadOnly;
+  switch (command) {
+    case Command::kNew:
+    case Command::kRestore:
+    case Command::kImportPayroll:
+    case Command::kImportReceivables:
+    case Command::kExchange:
+      return Ledger::Access::kAlone;
+    default:
+      return Ledger::Access::kReadOnly;
+  }
 }
 
 }  // namespace
