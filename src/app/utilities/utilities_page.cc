@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 
+#include "app/utilities/data_transfer_dialog.h"
 #include "app_rules/utilities/utility_actions.h"
 #include "platform/text_conversion.h"
 
@@ -35,6 +36,8 @@ UtilitiesPage::UtilitiesPage(const TabPageInfo& info, PageContext context)
   AddButton(105, "Restore from Auto Backup", [this] { RestoreFromAutoBackup(program()); });
   AddButton(108, "Add New Data Folder", [this] { AddNewDataFolder(program()); });
   AddButton(109, "Check for Update", [this] { CheckForUpdate(program()); });
+  AddButton(110, "Data Transfer (To and From Accountant)",
+            [this] { RunDataTransfer(program(), this); });
 
   auto* columns = new QHBoxLayout;
   auto* button_column = new QVBoxLayout;

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/setup/capital_account_dialog.h"
+#include "app/transactions/import_buttons.h"
 #include "app/transactions/transactions_page.h"
 #include "app/window/calculator_dialog.h"
 #include "app/window/check_date_dialog.h"
@@ -179,6 +180,7 @@ void MainWindow::ReportPagesThatDoNotFit() {
 
 void MainWindow::Open() {
   ReportPagesThatDoNotFit();
+  RunWindowStartUpImports(program_, *this);
   show();
   const int start = program_.StartPageIndex();
   tabs_->setCurrentIndex(start);
