@@ -45,6 +45,18 @@ bool AddWithinLargest(Money amount, Money* total) {
   return true;
 }
 
+TransactionRecord ImportJournalLine(std::string_view description, std::string_view account,
+                                    DayNumber date, Money amount, std::string_view reference) {
+  TransactionRecord line;
+  line.kind = kJournalLine;
+  line.description = std::string(description);
+  line.account = std::string(account);
+  line.date = date;
+  line.amount = amount;
+  line.reference = std::string(reference);
+  return line;
+}
+
 void PrintImportReport(ImportEnvironment& env, const std::function<bool(PrintJob&)>& write) {
   // The lines are in the books whether or not the report could be printed;
   // the output framework has said what went wrong with it.

@@ -93,6 +93,23 @@ std::string EncodeCompanionRecords(const std::vector<Record>& records) {
   return bytes;
 }
 
+// Loads a companion record file for an import; when it cannot, says
+// `invalid` (a length that is not a whole number of records) or the read
+// error, and returns false.
+template <typename Record>
+bool LoadOrSay(ImportVoice& voice, FileSystem& fs, const std::string& path,
+               std::string_view invalid, std::vector<Record>* records) {
+  const Status s = LoadCompanionRecords(fs, path, records);
+  if (s.ok()) return true;
+  voice.Stop(s.code() == Status::Code::kInvalidFile ? std::string(invalid)
+                                                    : "Error reading " + s.message());
+  return false;
+}
+
+// A journal line an import makes: dated `date`, with `reference`.
+TransactionRecord ImportJournalLine(std::string_view description, std::string_view account,
+                                    DayNumber date, Money amount, std::string_view reference);
+
 // The companion program's settings file, opened exclusively: kInUse while
 // the program runs (it holds the same lock), kNotFound when it is missing.
 // The file's bytes are read into `bytes` (whole; its length is not checked

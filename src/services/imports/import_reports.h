@@ -23,11 +23,12 @@ namespace zenkar {
 inline constexpr std::string_view kReceivablesReportTitle = "Receivables-Import";
 inline constexpr std::string_view kPaycheckReportTitle = "Paycheck-Import";
 
-// One cell of a listing: a text, or an amount written right-aligned.
+// One cell of a listing: a text, or an amount written right-aligned. A
+// row is written as a list of texts and amounts, so both convert.
 struct ListingCell {
   ListingCell() = default;
-  ListingCell(std::string text) : text(std::move(text)) {}  // NOLINT: cells read as texts
-  ListingCell(Money amount) : amount(amount) {}             // NOLINT: or as amounts
+  ListingCell(std::string text) : text(std::move(text)) {}
+  ListingCell(Money amount) : amount(amount) {}
   std::string text;
   std::optional<Money> amount;
 };

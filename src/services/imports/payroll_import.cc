@@ -34,18 +34,6 @@ TransactionRecord PaycheckLine(const PaycheckRecord& paycheck, std::string_view 
   return line;
 }
 
-TransactionRecord DeductionLine(std::string_view description, std::string_view account,
-                                DayNumber today, Money amount) {
-  TransactionRecord line;
-  line.kind = kJournalLine;
-  line.description = std::string(description);
-  line.account = std::string(account);
-  line.date = today;
-  line.amount = amount;
-  line.reference = std::string(kPayrollReference);
-  return line;
-}
-
 // The deductions of one paycheck added up, and added to the per-deduction
 // totals; false when a sum passes what an entry may hold.
 bool AddDeductions(const PaycheckRecord& paycheck, std::array<Money, kDeductionCount>* totals,
@@ -114,10 +102,10 @@ PayrollLines BuildPayrollLines(const Ledger& ledger, const PayrollSettingsRecord
   const CompanySettings& settings = ledger.settings();
   const bool post_deductions = settings.payroll_post_deductions != 0;
   if (post_deductions) {
-    result.lines.push_back(
-        DeductionLine(kDeductionsLine, settings.wages_account, today, deductions));
-    result.lines.push_back(
-        DeductionLine(kDeductionsPayableLine, settings.payroll_account_2, today, -deductions));
+    result.lines.push_back(ImportJournalLine(kDeductionsLine, settings.wages_account, today,
+                                             deductions, kPayrollReference));
+    result.lines.push_back(ImportJournalLine(kDeductionsPayableLine, settings.payroll_account_2,
+                                             today, -deductions, kPayrollReference));
   }
   result.selection.caption = SelectionCaption(taken.size());
   result.selection.detailed = post_deductions;
@@ -164,14 +152,12 @@ ImportOutcome ImportPayroll(ImportEnvironment& env, ImportMode mode, PaycheckCho
   }
 
   std::vector<EmployeeRecord> employees;
-  if (Status s = LoadCompanionRecords(fs, employees_path, &employees); !s.ok()) {
-    return voice.Stop(s.code() == Status::Code::kInvalidFile ? std::string(kInvalidEmployeeFile)
-                                                             : "Error reading " + s.message());
+  if (!LoadOrSay(voice, fs, employees_path, kInvalidEmployeeFile, &employees)) {
+    return ImportOutcome::kStopped;
   }
   std::vector<PaycheckRecord> paychecks;
-  if (Status s = LoadCompanionRecords(fs, paychecks_path, &paychecks); !s.ok()) {
-    return voice.Stop(s.code() == Status::Code::kInvalidFile ? std::string(kInvalidPaycheckFile)
-                                                             : "Error reading " + s.message());
+  if (!LoadOrSay(voice, fs, paychecks_path, kInvalidPaycheckFile, &paychecks)) {
+    return ImportOutcome::kStopped;
   }
   const std::vector<size_t> taken = NewPaychecks(paychecks);
   if (taken.empty()) {

@@ -19,18 +19,6 @@ const SalesCodeRecord* FindSalesCode(const std::vector<SalesCodeRecord>& codes,
   return nullptr;
 }
 
-TransactionRecord JournalLine(std::string_view description, std::string_view account,
-                              DayNumber today, Money amount) {
-  TransactionRecord line;
-  line.kind = kJournalLine;
-  line.description = std::string(description);
-  line.account = std::string(account);
-  line.date = today;
-  line.amount = amount;
-  line.reference = std::string(kReceivablesReference);
-  return line;
-}
-
 // The lines sorted by account; each account's lines added into its first.
 // The amounts were each checked, so only a sum can pass the bound.
 bool MergeByAccount(std::vector<TransactionRecord>* lines) {
@@ -91,11 +79,12 @@ ReceivablesLines BuildReceivablesLines(const Ledger& ledger,
     // then balance the "Balance Change" line exactly.
     const Money amount = charge.amount.RoundedToCents();
     if (!AddWithinLargest(amount, &balance_change)) return {{}, TotalTooLargeMessage()};
-    result.lines.push_back(JournalLine(code->description, code->account, today, -amount));
+    result.lines.push_back(
+        ImportJournalLine(code->description, code->account, today, -amount, kReceivablesReference));
   }
   if (!MergeByAccount(&result.lines)) return {{}, TotalTooLargeMessage()};
-  result.lines.push_back(
-      JournalLine(kBalanceChange, ledger.settings().receivables_account, today, balance_change));
+  result.lines.push_back(ImportJournalLine(kBalanceChange, ledger.settings().receivables_account,
+                                           today, balance_change, kReceivablesReference));
   return result;
 }
 
@@ -133,15 +122,13 @@ ImportOutcome ImportReceivables(ImportEnvironment& env, ImportMode mode) {
   std::vector<SalesCodeRecord> sales_codes;
   const std::string codes_path = DataFilePath(fs, folder, SalesCodeRecord::kFileName);
   if (fs.FileExists(codes_path)) {
-    if (Status s = LoadCompanionRecords(fs, codes_path, &sales_codes); !s.ok()) {
-      return voice.Stop(s.code() == Status::Code::kInvalidFile ? std::string(kInvalidSalesCodeFile)
-                                                               : "Error reading " + s.message());
+    if (!LoadOrSay(voice, fs, codes_path, kInvalidSalesCodeFile, &sales_codes)) {
+      return ImportOutcome::kStopped;
     }
   }
   std::vector<ChargeRecord> charges;
-  if (Status s = LoadCompanionRecords(fs, charges_path, &charges); !s.ok()) {
-    return voice.Stop(s.code() == Status::Code::kInvalidFile ? std::string(kInvalidChargesFile)
-                                                             : "Error reading " + s.message());
+  if (!LoadOrSay(voice, fs, charges_path, kInvalidChargesFile, &charges)) {
+    return ImportOutcome::kStopped;
   }
 
   const std::vector<size_t> taken = NewCharges(charges);
