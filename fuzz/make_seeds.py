@@ -138,6 +138,28 @@ def hand_made_seeds():
           "ZKPW1 1000 %s %s\r\n" % (salt.hex(), hashlib.sha256(b"x").hexdigest()))
 
 
+def micr_record(routing, account, location=0, signatures=1, logo=b""):
+    """A KXMICR.DAT record in this program's layout (docs/OUTPUT.md)."""
+    def text(value, width):
+        return value.ljust(width, b" ")[:width]
+    record = (text(b"First Harbor Bank", 40) + text(b"1 Quay Street", 40) +
+              text(b"Portland, ME 04101", 40) + text(b"1-21/110", 40) + text(routing, 12) +
+              text(b"Harbor Supply Co.", 40) + text(b"", 40) + text(b"418 Wharf Street", 40) +
+              text(b"Portsmouth, NH 03801", 40) + text(account, 40) + text(b"(603) 555-0100", 40) +
+              struct.pack("<iii", 4, location, signatures) + text(b"AUTHORIZED SIGNATURE", 40) +
+              struct.pack("<iii", -3, 2, 5) + text(logo, 244) + struct.pack("<i", 1) + b"  ")
+    assert len(record) == 726
+    return record
+
+
+def micr_seeds():
+    write("micr_settings", "sound", micr_record(b"021000021", b"1234-5678"))
+    write("micr_settings", "leading-on-us-logo",
+          micr_record(b"011000015", b"98 7654 321", 1, 2, b"/home/ann/logo.bmp"))
+    write("micr_settings", "nul-padded", micr_record(b"121000358", b"55").replace(b" ", b"\0"))
+    write("micr_settings", "foreign", b"\x07" * 726)
+
+
 def http_seeds():
     """Responses of the update server, each after the byte that sets the piece size."""
     def response(status, fields, body=b"", length=True):
@@ -164,13 +186,42 @@ def http_seeds():
         "HTTP/1.1 200 OK", ["X: " + "v" * (8192 - 3)], b"ok"))
 
 
+def smtp_seeds():
+    """The replies of mail servers: the first byte sets the size of the pieces."""
+    def server(*replies):
+        return "".join(r + "\r\n" for r in replies).encode()
+
+    accepted = ["250 2.1.0 Sender OK", "250 2.1.5 OK", "250 2.1.5 OK", "354 Go ahead",
+                "250 2.0.0 Queued", "221 Bye"]
+    write("smtp_reply", "whole-session", b"\x06" + server(
+        "220 mail.example.com ESMTP", "250-mail.example.com", "250-PIPELINING",
+        "250-AUTH LOGIN PLAIN", "250 SIZE 10240000", "334 VXNlcm5hbWU6", "334 UGFzc3dvcmQ6",
+        "235 2.7.0 Accepted", *accepted))
+    write("smtp_reply", "refused-login", b"\x00" + server(
+        "220 mail.example.com", "250-mail.example.com", "250 AUTH LOGIN", "334 VXNlcm5hbWU6",
+        "334 UGFzc3dvcmQ6", "535 5.7.8 Invalid", "530 5.7.0 Authentication required"))
+    write("smtp_reply", "single-line-greeting", b"\x3f" + server(
+        "220 mail.example.com", "250 mail.example.com PIPELINING AUTH", *accepted))
+    write("smtp_reply", "starttls", b"\x02" + server(
+        "220 mail.example.com", "250-mail.example.com", "250 STARTTLS", "220 Ready") +
+        b"\x16\x03\x03\x00\x02\x02\x28")
+    write("smtp_reply", "bare-line-feeds", b"\x01" + server(
+        "220-first", "220 second", "250-a", "250 b", *accepted).replace(b"\r\n", b"\n"))
+    write("smtp_reply", "longest-line", b"\x3f" + server("220 " + "x" * 996, "250 ok"))
+    write("smtp_reply", "endless-reply", b"\x3f" + server(*["250-more"] * 101))
+    write("smtp_reply", "controls", b"\x04" + server(
+        "220 \x1b[2J\rhello", "250-\x00\x7f", "250 done") + b"250 no line end")
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: fuzz/make_seeds.py SAMPLE_COMPANY_FOLDER")
     sample_seeds(sys.argv[1])
     hand_made_seeds()
     backup_seeds()
+    micr_seeds()
     http_seeds()
+    smtp_seeds()
 
 
 if __name__ == "__main__":

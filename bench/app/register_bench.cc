@@ -36,50 +36,16 @@
 #include "common/file_system.h"
 #include "ledger/chart_text.h"
 #include "platform/text_conversion.h"
+#include "support/bench_support.h"
 
 namespace zenkar {
 namespace {
 
-using Timer = std::chrono::steady_clock;
-
-// Answers every question with its preselected button and counts messages;
-// a well-formed company shows none but the capacity warning.
-class SilentUi : public Ui {
- public:
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  void SetStatusText(std::string_view) override {}
-  void SetProgress(std::string_view, long, long) override {}
-  void ClearProgress() override {}
-  void Beep() override {}
-  void SetBusy(bool) override {}
-  int messages = 0;
-  std::string last;
-
- protected:
-  bool ShowMessage(const Message& message) override {
-    if (message.text == kCapacityWarning) return true;
-    ++messages;
-    last = message.text;
-    return message.kind != MessageKind::kYesNoDefaultNo && message.kind != MessageKind::kOkCancel;
-  }
-};
-
-class NoShell : public Shell {
- public:
-  bool OpenDocument(const std::string&) override { return false; }
-  bool OpenUrl(const std::string&) override { return false; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&,
-                    const std::string&) override {
-    return false;
-  }
-  int RunProgram(const std::string&, const std::vector<std::string>&) override { return -1; }
-};
+using bench::Milliseconds;
+using bench::NoShell;
+using bench::ProcessorMilliseconds;
+using bench::SilentUi;
+using bench::Timer;
 
 class NoSecret : public SecretInput {
  public:
@@ -97,19 +63,6 @@ class NoHelp : public HelpViewer {
 void Fail(const std::string& what) {
   std::fprintf(stderr, "bench_register: %s\n", what.c_str());
   std::exit(1);
-}
-
-double Milliseconds(Timer::time_point start) {
-  return std::chrono::duration<double, std::milli>(Timer::now() - start).count();
-}
-
-// The processor time of this process so far, in milliseconds: on a machine
-// shared with other work the elapsed time of a step includes the time the
-// process waited for a core.
-double ProcessorMilliseconds() {
-  timespec now;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 struct Figures {

@@ -30,33 +30,13 @@
 #include "common/backup_restore.h"
 #include "common/backup_writer.h"
 #include "common/record_file.h"
+#include "support/bench_support.h"
 #include "tools/generated_company.h"
 
 namespace zenkar {
 namespace {
 
-class SilentUi : public Ui {
- public:
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  void SetStatusText(std::string_view) override {}
-  void SetProgress(std::string_view, long, long) override {}
-  void ClearProgress() override {}
-  void Beep() override {}
-  void SetBusy(bool) override {}
-  int errors = 0;
-
- protected:
-  bool ShowMessage(const Message& message) override {
-    if (message.kind == MessageKind::kError) ++errors;
-    return true;
-  }
-};
+using bench::SilentUi;
 
 int line_count = 100000;
 

@@ -33,53 +33,16 @@
 #include "common/text_field.h"
 #include "common/ui.h"
 #include "ledger/ledger.h"
+#include "support/bench_support.h"
 #include "tools/generated_company.h"
 
 namespace zenkar {
 namespace {
 
-using Timer = std::chrono::steady_clock;
-
-// Counts messages; a well-formed company shows none but the capacity warning
-// that 100,000 lines call for.
-class SilentUi : public Ui {
- public:
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  void SetStatusText(std::string_view) override {}
-  void SetProgress(std::string_view, long, long) override {}
-  void ClearProgress() override {}
-  void Beep() override {}
-  void SetBusy(bool) override {}
-  int messages() const { return messages_; }
-  void Reset() { messages_ = 0; }
-  std::string last;
-
- protected:
-  bool ShowMessage(const Message& message) override {
-    if (message.text == kCapacityWarning) return true;
-    ++messages_;
-    last = message.text;
-    return true;
-  }
-
- private:
-  int messages_ = 0;
-};
-
-double Milliseconds(Timer::time_point start) {
-  return std::chrono::duration<double, std::milli>(Timer::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using bench::Median;
+using bench::Milliseconds;
+using bench::SilentUi;
+using bench::Timer;
 
 // Times `step` `repetitions` times, running `prepare` (untimed) before each.
 double Time(
@@ -110,7 +73,7 @@ void WriteCompany(const std::string& folder, int count) {
 }
 
 void Open(Ledger& ledger, SilentUi& ui) {
-  if (!ledger.OpenDataFolder() || ui.messages() > 0) Fail("open: " + ui.last);
+  if (!ledger.OpenDataFolder() || ui.messages > 0) Fail("open: " + ui.last);
 }
 
 double CatTime(const std::string& path, int repetitions) {
@@ -145,7 +108,7 @@ void Run(int count, int repetitions) {
   // The first load sorts the lines by date and computes the posted totals.
   if (!ledger.OpenDataFolder()) Fail("first open: " + ui.last);
   ledger.Close();
-  ui.Reset();
+  ui.messages = 0;
   std::string sorted_lines, entry_lines, chart_bytes;
   if (!fs.ReadFile(lines_path, &sorted_lines).ok() || !fs.ReadFile(chart_path, &chart_bytes).ok()) {
     Fail("read the company");

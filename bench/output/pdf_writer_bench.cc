@@ -34,9 +34,12 @@
 #include "common/file_system.h"
 #include "common/ui.h"
 #include "output/pdf_writer.h"
+#include "support/bench_support.h"
 
 namespace zenkar {
 namespace {
+
+using bench::SilentUi;
 
 constexpr int kPages = 2000;
 constexpr int kLinesPerPage = 55;
@@ -109,32 +112,13 @@ std::vector<Page> LedgerPages() {
   return pages;
 }
 
-class SilentUi : public Ui {
- public:
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  void SetStatusText(std::string_view) override {}
-  void SetProgress(std::string_view, long, long) override {}
-  void ClearProgress() override {}
-  void Beep() override {}
-  void SetBusy(bool) override {}
-
- protected:
-  bool ShowMessage(const Message& message) override {
-    std::fprintf(stderr, "message: %s\n", message.text.c_str());
-    return true;
-  }
-};
-
 bool WriteWithPdfWriter(const std::vector<Page>& pages, const std::string& path, bool compress) {
   SilentUi ui;
   PdfWriter writer(PosixFileSystem(), ui, SystemClock(), {"Benchmark", "", compress});
-  if (!writer.DocStart(path, PageOrientation::kPortrait)) return false;
+  if (!writer.DocStart(path, PageOrientation::kPortrait)) {
+    std::fprintf(stderr, "message: %s\n", ui.last.c_str());
+    return false;
+  }
   writer.SetFont("Arial", kFontSize, 0);
   for (size_t p = 0; p < pages.size(); ++p) {
     if (p > 0) writer.NewPage();
@@ -147,7 +131,9 @@ bool WriteWithPdfWriter(const std::vector<Page>& pages, const std::string& path,
       y += kRowInches;
     }
   }
-  return writer.DocEnd();
+  const bool written = writer.DocEnd();
+  if (ui.messages > 0) std::fprintf(stderr, "message: %s\n", ui.last.c_str());
+  return written;
 }
 
 bool WriteWithQPdfWriter(const std::vector<Page>& pages, const std::string& path) {

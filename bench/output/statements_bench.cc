@@ -38,66 +38,20 @@
 #include "ledger/chart_text.h"
 #include "ledger/ledger.h"
 #include "output/financial_statements.h"
+#include "support/bench_support.h"
 
 namespace zenkar {
 namespace {
 
-using Timer = std::chrono::steady_clock;
+using bench::Median;
+using bench::Milliseconds;
+using bench::NoShell;
+using bench::ProcessorMilliseconds;
+using bench::SilentUi;
+using bench::Timer;
 
 constexpr int kLastYear = 2025;
 constexpr int kMonth = 6;
-
-// Counts messages; the company is built to show none but the capacity
-// warning that 100,000 lines call for.
-class SilentUi : public Ui {
- public:
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  void SetStatusText(std::string_view) override {}
-  void SetProgress(std::string_view, long, long) override {}
-  void ClearProgress() override {}
-  void Beep() override {}
-  void SetBusy(bool) override {}
-  std::string last;
-  int messages = 0;
-
- protected:
-  bool ShowMessage(const Message& message) override {
-    if (message.text == kCapacityWarning) return true;
-    ++messages;
-    last = message.text;
-    return true;
-  }
-};
-
-// Opens nothing: the benchmark times the document, not a viewer.
-class NoShell : public Shell {
- public:
-  bool OpenDocument(const std::string&) override { return true; }
-  bool OpenUrl(const std::string&) override { return true; }
-  bool StartProgram(const std::string&, const std::vector<std::string>&,
-                    const std::string&) override {
-    return true;
-  }
-  int RunProgram(const std::string&, const std::vector<std::string>&) override { return 0; }
-};
-
-double Milliseconds(Timer::time_point start) {
-  return std::chrono::duration<double, std::milli>(Timer::now() - start).count();
-}
-
-// The processor time of this process so far, in milliseconds: on a shared
-// machine it shows the work apart from the waiting for a core.
-double CpuMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 // Medians of the elapsed and of the processor time of `step`.
 struct Timing {
@@ -105,20 +59,15 @@ struct Timing {
   double cpu = 0;
 };
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 Timing Time(int repetitions, const std::function<void()>& step) {
   std::vector<double> elapsed;
   std::vector<double> cpu;
   for (int i = 0; i < repetitions; ++i) {
-    const double cpu_start = CpuMilliseconds();
+    const double cpu_start = ProcessorMilliseconds();
     const Timer::time_point start = Timer::now();
     step();
     elapsed.push_back(Milliseconds(start));
-    cpu.push_back(CpuMilliseconds() - cpu_start);
+    cpu.push_back(ProcessorMilliseconds() - cpu_start);
   }
   return {Median(elapsed), Median(cpu)};
 }

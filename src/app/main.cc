@@ -54,6 +54,8 @@ std::string CurrentDirectory() {
 
 int Run(int argc, char** argv) {
   GuardedApplication app(argc, argv);
+  // The desktop pairs the window with its desktop entry (and icon) by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZENKAR_DESKTOP_ID));
   InstallFaultHandler();
   QApplication::setStyle(new FontScaledStyle);
   QApplication::setFont(QFont("Arial", 12));

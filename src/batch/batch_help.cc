@@ -23,6 +23,11 @@ Commands:
   import-receivables      the new charges and payments of Zenkar Accounts Receivable
   exchange export|import DIR, exchange reset
                           the accountant exchange, as the "Data Transfer" window
+  mail-report NAME        mail a report as PDF, as "Send by E-Mail (PDF)"
+  mail-data               mail the data files, as "E-Mail Data Files"
+  test-check              print the MICR test check, or write it as PDF
+  blank-check --number N  print a blank MICR check, or write it as PDF
+  quick-check ...         make one check entry and print it (the quick check)
 
 Global options:
   --folder DIR          the company's data folder (default: the current
@@ -188,6 +193,85 @@ the data folder in this installation (a new company is the client):
 The installation is told apart by its token, KXTOKEN.DAT.
 )HELP";
 
+constexpr std::string_view kMailReportHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] mail-report NAME [PERIOD] [--to ADDRESS]
+               [--mail-password-file FILE] [OPTIONS]
+
+Mails one report as a PDF, as "Send by E-Mail (PDF)" does, with the E-Mail
+Settings kept by Zenkar Accounting and the subject "Accounting Report". The
+PDF is made in a private temporary folder and removed after. Prints nothing
+on success; a refusal of the mail server is shown with its reply.
+
+Period (default: today's date):
+  --date D               one day
+  --month YYYY-MM        a calendar month
+  --quarter YYYY-Qn      a calendar quarter (n from 1 to 4)
+  --from D --through D   a date range
+
+Mail:
+  --to ADDRESS           send to ADDRESS (or two separated by ";") this once
+  --mail-password-file FILE
+                         the SMTP password, on the first line of FILE (which
+                         only its owner may read), when the settings keep none
+
+Options: --omit-percentages, --include-zero, --include-descriptions,
+--sort-entries and --shading-bars, as for 'report'.
+
+Reports:
+)HELP";
+
+constexpr std::string_view kMailDataHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] mail-data [--to ADDRESS] [--mail-password-file FILE]
+
+Mails every data file of the company (the books, KXMICR.DAT and the older
+programs' files), as "E-Mail Data Files" does, with the E-Mail Settings kept by
+Zenkar Accounting and the subject "Data Files". The files are read as a backup
+reads them; the attached KXACCT.CFG carries no mail password. --to and
+--mail-password-file as for 'mail-report'.
+)HELP";
+
+constexpr std::string_view kCheckDestinationHelp =
+    R"HELP(
+Destination (one of):
+  --pdf FILE          write the check as PDF
+  --print [PRINTER]   print through CUPS (lp); without a name the check
+                      printer of the setup, else CUPS's default
+
+The check goes on the company's "Check Type" form; the MICR checks need the
+MICR settings of the MICR tab (a valid routing number).
+)HELP";
+
+constexpr std::string_view kTestCheckHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] test-check (--pdf FILE | --print [PRINTER])
+
+Prints the MICR test check ("Print Test Check"): "TEST CHECK", number 000000,
+the height of the MICR characters and the marker at the transit symbol. The
+check is recorded as printed with the current MICR settings, which ends the
+warning before the next checks. No check number is used.
+)HELP";
+
+constexpr std::string_view kBlankCheckHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] blank-check --number N (--pdf FILE | --print [PRINTER])
+
+Prints one blank MICR check ("MICR Print Blank Check") numbered N, with
+"VOID" in its amounts, to be written by hand. A number another check carries
+is refused; Next Check moves past N.
+)HELP";
+
+constexpr std::string_view kQuickCheckHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] quick-check --payee NAME --account A --amount X
+               [--memo TEXT] [--number N] (--pdf FILE | --print [PRINTER])
+
+Does what "Create and Print a New Check (Quick Check)" does: a check of X to
+NAME (a listed payee, or a new one of that name), charged to account A and
+dated today, is appended to the books and printed; when the print fails, or
+(printing) the question "Did every check print correctly?" is answered No
+(--no), the entry is removed again. The checks and messages are the dialog's.
+
+  --memo TEXT   the check's memo (default: the payee's)
+  --number N    the check number (default: Next Check)
+)HELP";
+
 }  // namespace
 
 std::string HelpText(std::string_view topic, const std::vector<std::string_view>& report_labels) {
@@ -201,8 +285,18 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "import-payroll") return std::string(kImportPayrollHelp);
   if (topic == "import-receivables") return std::string(kImportReceivablesHelp);
   if (topic == "exchange") return std::string(kExchangeHelp);
-  if (topic == "report") {
-    std::string text(kReportHelp);
+  if (topic == "mail-data") return std::string(kMailDataHelp);
+  if (topic == "test-check") {
+    return std::string(kTestCheckHelp) + std::string(kCheckDestinationHelp);
+  }
+  if (topic == "blank-check") {
+    return std::string(kBlankCheckHelp) + std::string(kCheckDestinationHelp);
+  }
+  if (topic == "quick-check") {
+    return std::string(kQuickCheckHelp) + std::string(kCheckDestinationHelp);
+  }
+  if (topic == "report" || topic == "mail-report") {
+    std::string text(topic == "report" ? kReportHelp : kMailReportHelp);
     for (std::string_view label : report_labels) text += "  " + std::string(label) + "\n";
     return text;
   }

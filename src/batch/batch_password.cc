@@ -43,28 +43,6 @@ std::string_view RefusalOf(const FileStamp& stamp) {
   return {};
 }
 
-// The password in the file at `path`. A file that others may read, or that
-// is no plain file, is refused before it is read: a password others can read
-// protects nothing, and a pipe or a device could block the run.
-std::optional<std::string> ReadPasswordFile(FileSystem& fs, Ui& ui, const std::string& path) {
-  const std::string shown = Utf8ToCp1252(path);
-  FileStamp stamp;
-  if (Status s = fs.StampOf(path, &stamp); !s.ok()) {
-    ui.Error("Error reading " + shown + "\n\n" + s.message());
-    return std::nullopt;
-  }
-  if (const std::string_view refusal = RefusalOf(stamp); !refusal.empty()) {
-    ui.Error(shown + std::string(refusal));
-    return std::nullopt;
-  }
-  std::string contents;
-  if (Status s = fs.ReadFile(path, &contents); !s.ok()) {
-    ui.Error("Error reading " + shown + "\n\n" + s.message());
-    return std::nullopt;
-  }
-  return FirstLine(contents);
-}
-
 // Where the answer to kxacct's password prompt comes from in kxbatch: the
 // password file when one is named, else the terminal. Each way of failing
 // says why; a wrong password is left to the prompt ("INVALID PASSWORD!").
@@ -86,6 +64,28 @@ class BatchPasswordSource : public SecretInput {
 };
 
 }  // namespace
+
+// A file that others may read, or that is no plain file, is refused before
+// it is read: a password others can read protects nothing, and a pipe or a
+// device could block the run.
+std::optional<std::string> ReadPasswordFile(FileSystem& fs, Ui& ui, const std::string& path) {
+  const std::string shown = Utf8ToCp1252(path);
+  FileStamp stamp;
+  if (Status s = fs.StampOf(path, &stamp); !s.ok()) {
+    ui.Error("Error reading " + shown + "\n\n" + s.message());
+    return std::nullopt;
+  }
+  if (const std::string_view refusal = RefusalOf(stamp); !refusal.empty()) {
+    ui.Error(shown + std::string(refusal));
+    return std::nullopt;
+  }
+  std::string contents;
+  if (Status s = fs.ReadFile(path, &contents); !s.ok()) {
+    ui.Error("Error reading " + shown + "\n\n" + s.message());
+    return std::nullopt;
+  }
+  return FirstLine(contents);
+}
 
 std::vector<std::string> PasswordFolders(FileSystem& fs, const std::string& program_folder,
                                          const std::string& user_folder) {

@@ -19,6 +19,7 @@
 #ifndef ZENKAR_BATCH_BATCH_PASSWORD_H_
 #define ZENKAR_BATCH_BATCH_PASSWORD_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,13 @@ inline constexpr std::string_view kPasswordFileNotAFile =
 // found; it is passed on as empty.
 std::vector<std::string> PasswordFolders(FileSystem& fs, const std::string& program_folder,
                                          const std::string& user_folder);
+
+// The password on the first line of the file at `path`, blanks around it
+// dropped: only when the file is a plain file that no one but its owner may
+// read (the program password's --password-file, the mail password's
+// --mail-password-file). Nothing when it was refused or could not be read
+// (said through `ui`).
+std::optional<std::string> ReadPasswordFile(FileSystem& fs, Ui& ui, const std::string& path);
 
 struct PasswordPorts {
   FileSystem& fs;

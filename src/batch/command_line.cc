@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <initializer_list>
 
 namespace zenkar {
 namespace {
@@ -57,6 +58,36 @@ const std::vector<CommandDefinition>& Commands() {
       {"import-payroll", Command::kImportPayroll, DocumentOptions()},
       {"import-receivables", Command::kImportReceivables, DocumentOptions()},
       {"exchange", Command::kExchange, {}},
+      {"mail-report",
+       Command::kMailReport,
+       {{"date", Value::kRequired},
+        {"month", Value::kRequired},
+        {"quarter", Value::kRequired},
+        {"from", Value::kRequired},
+        {"through", Value::kRequired},
+        {"to", Value::kRequired},
+        {"mail-password-file", Value::kRequired},
+        {"sort-entries", Value::kNone},
+        {"shading-bars", Value::kNone},
+        {"include-descriptions", Value::kNone},
+        {"omit-percentages", Value::kNone},
+        {"include-zero", Value::kNone}}},
+      {"mail-data",
+       Command::kMailData,
+       {{"to", Value::kRequired}, {"mail-password-file", Value::kRequired}}},
+      {"test-check", Command::kTestCheck, {{"pdf", Value::kRequired}, {"print", Value::kOptional}}},
+      {"blank-check",
+       Command::kBlankCheck,
+       {{"number", Value::kRequired}, {"pdf", Value::kRequired}, {"print", Value::kOptional}}},
+      {"quick-check",
+       Command::kQuickCheck,
+       {{"payee", Value::kRequired},
+        {"account", Value::kRequired},
+        {"amount", Value::kRequired},
+        {"memo", Value::kRequired},
+        {"number", Value::kRequired},
+        {"pdf", Value::kRequired},
+        {"print", Value::kOptional}}},
   };
   return commands;
 }
@@ -232,6 +263,16 @@ class Interpreter {
         return NoPositional() && ImportReport();
       case Command::kExchange:
         return Exchange();
+      case Command::kMailReport:
+        return MailOptions() && ReportChoice() && Period("through");
+      case Command::kMailData:
+        return MailOptions() && NoPositional();
+      case Command::kTestCheck:
+        return NoPositional() && CheckDestination();
+      case Command::kBlankCheck:
+        return NoPositional() && CheckDestination() && Needs({"number"});
+      case Command::kQuickCheck:
+        return NoPositional() && CheckDestination() && Needs({"payee", "account", "amount"});
     }
     return false;
   }
@@ -285,6 +326,32 @@ class Interpreter {
     return true;
   }
 
+  // The one document of the check commands, and their values.
+  bool CheckDestination() {
+    CheckRequest& check = invocation_.check;
+    if (Has("pdf") == Has("print")) return Fail("choose one of '--pdf FILE' and '--print'");
+    check.to_printer = Has("print");
+    check.file = Last("pdf").value_or("");
+    check.printer = Last("print").value_or("");
+    if (!check.to_printer && check.file.empty()) return Fail("name the file to write");
+    check.number = Last("number").value_or("");
+    check.payee = Last("payee").value_or("");
+    check.account = Last("account").value_or("");
+    check.amount = Last("amount").value_or("");
+    check.memo = Last("memo");
+    return true;
+  }
+
+  bool Needs(std::initializer_list<std::string_view> options) {
+    for (std::string_view option : options) {
+      if (Last(option).value_or("").empty()) {
+        return Fail("'" + std::string(words_.command->name) + "' needs '--" + std::string(option) +
+                    "'");
+      }
+    }
+    return true;
+  }
+
   bool ExportJournal() {
     if (words_.positional.size() > 1) return Fail("name one journal file at most");
     invocation_.accrual = Has("accrual");
@@ -292,7 +359,10 @@ class Interpreter {
     return true;
   }
 
-  bool Report() {
+  bool Report() { return ReportChoice() && Period("to") && Destination(invocation_.report); }
+
+  // The reports named and the options turned on.
+  bool ReportChoice() {
     ReportRequest& report = invocation_.report;
     if (words_.positional.empty()) return Fail("name the report to run");
     for (const std::string& name : words_.positional) {
@@ -306,7 +376,18 @@ class Interpreter {
     report.include_descriptions = Has("include-descriptions");
     report.omit_percentages = Has("omit-percentages");
     report.include_zero_balances = Has("include-zero");
-    return Period() && Destination(report);
+    return true;
+  }
+
+  // Where mail goes and the SMTP password's file.
+  bool MailOptions() {
+    invocation_.mail_to = Last("to").value_or("");
+    if (Has("to") && invocation_.mail_to.empty()) return Fail("'--to' needs an address");
+    invocation_.mail_password_file = Last("mail-password-file").value_or("");
+    if (Has("mail-password-file") && invocation_.mail_password_file.empty()) {
+      return Fail("'--mail-password-file' needs a file");
+    }
+    return true;
   }
 
   // The report of an import goes where one of the document options says,
@@ -358,13 +439,17 @@ class Interpreter {
     return true;
   }
 
-  bool Period() {
-    const int chosen = Has("date") + Has("month") + Has("quarter") + (Has("from") || Has("to"));
-    if (chosen > 1) return Fail("choose one period: --date, --month, --quarter or --from/--to");
+  // The period; a date range ends with the option `until` ("to", or
+  // "through" where --to names the recipient).
+  bool Period(const std::string& until) {
+    const int chosen = Has("date") + Has("month") + Has("quarter") + (Has("from") || Has(until));
+    if (chosen > 1) {
+      return Fail("choose one period: --date, --month, --quarter or --from/--" + until);
+    }
     if (Has("date")) return DateOption();
     if (Has("month")) return Parsed("month", ParseMonth(*Last("month")), "YYYY-MM");
     if (Has("quarter")) return Parsed("quarter", ParseQuarter(*Last("quarter")), "YYYY-Qn");
-    if (Has("from") || Has("to")) return Range();
+    if (Has("from") || Has(until)) return Range(until);
     return true;
   }
 
@@ -373,12 +458,14 @@ class Interpreter {
     return Parsed("date", day ? std::optional(DatePeriod(*day)) : std::nullopt, "YYYY-MM-DD");
   }
 
-  bool Range() {
-    if (!Has("from") || !Has("to")) return Fail("a date range needs both '--from' and '--to'");
+  bool Range(const std::string& until) {
+    if (!Has("from") || !Has(until)) {
+      return Fail("a date range needs both '--from' and '--" + until + "'");
+    }
     const std::optional<DayNumber> first = ParseIsoDate(*Last("from"));
-    const std::optional<DayNumber> last = ParseIsoDate(*Last("to"));
+    const std::optional<DayNumber> last = ParseIsoDate(*Last(until));
     if (!first) return Parsed("from", std::nullopt, "YYYY-MM-DD");
-    if (!last) return Parsed("to", std::nullopt, "YYYY-MM-DD");
+    if (!last) return Parsed(until, std::nullopt, "YYYY-MM-DD");
     // An end before the start is the report's own check, with its message.
     invocation_.report.period = RangePeriod(*first, *last);
     return true;

@@ -29,6 +29,11 @@ enum class Command {
   kImportPayroll,
   kImportReceivables,
   kExchange,
+  kMailReport,
+  kMailData,
+  kTestCheck,
+  kBlankCheck,
+  kQuickCheck,
 };
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
@@ -41,6 +46,8 @@ struct DocumentRequest {
   bool open = false;    // --open: show the document like "Preview"
 };
 
+// What report, for which period, with which options; and for `report` where
+// it goes (mail-report mails it).
 struct ReportRequest : DocumentRequest {
   std::vector<std::string> labels;     // as the report list spells them
   std::optional<ReportPeriod> period;  // none: today's date
@@ -50,6 +57,19 @@ struct ReportRequest : DocumentRequest {
   bool include_descriptions = false;
   bool omit_percentages = false;
   bool include_zero_balances = false;
+};
+
+// test-check, blank-check and quick-check.
+struct CheckRequest {
+  bool to_printer = false;  // --print [PRINTER]; else --pdf FILE
+  std::string file;
+  std::string printer;  // empty: the settings' check printer, else CUPS's default
+  std::string number;   // --number, as given
+  // quick-check, as given (UTF-8).
+  std::string payee;
+  std::string account;
+  std::string amount;
+  std::optional<std::string> memo;
 };
 
 struct Invocation {
@@ -69,6 +89,10 @@ struct Invocation {
   enum class ExchangeAction { kExport, kImport, kReset };
   ExchangeAction exchange_action = ExchangeAction::kExport;
   std::string exchange_folder;  // exchange export|import DIR: as given
+  // mail-report, mail-data: --to ADDRESS (UTF-8), --mail-password-file FILE
+  std::string mail_to;
+  std::string mail_password_file;
+  CheckRequest check;
 };
 
 struct ParsedCommandLine {

@@ -43,6 +43,11 @@ bool RunAutoBackupCommand(CommandContext& context);
 bool RunImportPayroll(const Invocation& invocation, CommandContext& context);
 bool RunImportReceivables(const Invocation& invocation, CommandContext& context);
 bool RunExchange(const Invocation& invocation, CommandContext& context);
+bool RunMailReport(const Invocation& invocation, CommandContext& context);
+bool RunMailData(const Invocation& invocation, CommandContext& context);
+bool RunTestCheckCommand(const CheckRequest& request, CommandContext& context);
+bool RunBlankCheckCommand(const CheckRequest& request, CommandContext& context);
+bool RunQuickCheckCommand(const CheckRequest& request, CommandContext& context);
 
 }  // namespace zenkar
 

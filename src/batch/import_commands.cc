@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "batch/commands.h"
-#include "batch/document_output.h"
+#include "batch/documents.h"
 #include "common/installation.h"
 #include "common/text_field.h"
 #include "services/exchange/accountant_exchange.h"

@@ -2,6 +2,7 @@
 
 #include "batch/batch_help.h"
 #include "batch/commands.h"
+#include "common/installation.h"
 #include "common/record_file.h"
 #include "output/financial_statements.h"
 
@@ -43,13 +44,24 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunImportReceivables(invocation, context);
     case Command::kExchange:
       return RunExchange(invocation, context);
+    case Command::kMailReport:
+      return RunMailReport(invocation, context);
+    case Command::kMailData:
+      return RunMailData(invocation, context);
+    case Command::kTestCheck:
+      return RunTestCheckCommand(invocation.check, context);
+    case Command::kBlankCheck:
+      return RunBlankCheckCommand(invocation.check, context);
+    case Command::kQuickCheck:
+      return RunQuickCheckCommand(invocation.check, context);
   }
   return false;
 }
 
 // Only a command that changes the books takes the folder for itself, and
 // only while no other program has it open; every other command reads the
-// books without changing any of their files.
+// books without changing any of their files. The check commands change them:
+// a check's entry, Next Check, and for the test check KXMICR.DAT.
 Ledger::Access AccessOf(Command command) {
   switch (command) {
     case Command::kNew:
@@ -57,6 +69,9 @@ Ledger::Access AccessOf(Command command) {
     case Command::kImportPayroll:
     case Command::kImportReceivables:
     case Command::kExchange:
+    case Command::kTestCheck:
+    case Command::kBlankCheck:
+    case Command::kQuickCheck:
       return Ledger::Access::kAlone;
     default:
       return Ledger::Access::kReadOnly;
@@ -91,7 +106,7 @@ std::optional<int> AnswerWithoutRunning(const ParsedCommandLine& parsed, std::FI
 int RunCommand(const Invocation& invocation, BatchEnvironment& env) {
   TallyingUi ui(env.ui);
   Ledger ledger(env.fs, ui, env.clock);
-  ledger.set_program_folder(env.program_folder);
+  ledger.set_program_folder(SharedFilesFolder(env.fs, env.program_folder));
   ledger.set_access(AccessOf(invocation.command));
   CommandContext context{env, ui, ledger, DataFolderOf(invocation.folder, env.current_folder)};
   const bool succeeded = Dispatch(invocation, context);

@@ -32,7 +32,7 @@ struct BatchEnvironment {
   Shell& shell;
   const UserDirectory& users;  // the user named in the documents
   DatePatterns dates;
-  std::string program_folder;  // the executables' folder, with the default chart
+  std::string program_folder;  // the executables' folder (the default chart: SharedFilesFolder)
   std::string current_folder;  // the working directory, ending in "/"
   std::FILE* out;              // results: the summary, the journal
   // The user's folder of per-installation files ($XDG_DATA_HOME/zenkar/),

@@ -74,32 +74,27 @@ bool AcceptsFiles(FileSystem& fs, const std::string& folder, const std::string& 
   return true;
 }
 
-// The data files of the list, read under the folder's shared writing lock:
-// each listed file that exists, once, under its slot's name. A slot whose
-// file is missing is blanked.
+// Reads the listed files for GatherListedFiles.
 class FileGathering {
  public:
-  FileGathering(BackupEnvironment& env, BackupFileList* list) : env_(env), list_(list) {}
+  FileGathering(FileSystem& fs, const std::string& data_folder, BackupFileList* list,
+                GatheredFiles* files)
+      : fs_(fs), data_folder_(data_folder), list_(list), files_(files) {}
 
   Status Gather() {
-    FolderLock lock(env_.fs);
-    if (Status s = lock.OpenForReading(env_.data_folder); !s.ok()) return s;
+    FolderLock lock(fs_);
+    if (Status s = lock.OpenForReading(data_folder_); !s.ok()) return s;
     if (Status s = lock.BeginReading(); !s.ok()) return s;
-    for (const auto& [target, path] :
-         FileSetRewrite::PendingReplacements(env_.fs, env_.data_folder)) {
+    for (const auto& [target, path] : FileSetRewrite::PendingReplacements(fs_, data_folder_)) {
       pending_[UpperCased(target)] = path;
     }
     for (int slot = 0; slot < BackupFileList::kSlots; ++slot) {
-      if (Status s = GatherSlot(slot); !s.ok()) return s;
+      if (Status s = GatherSlot(slot); !s.ok()) {
+        files_->failed_name = list_->Name(slot);
+        return s;
+      }
     }
     return Status::Ok();
-  }
-
-  // The files in list order; they refer to the gathered contents.
-  std::vector<BackupFile> Files() const {
-    std::vector<BackupFile> files;
-    for (size_t i = 0; i < names_.size(); ++i) files.push_back({names_[i], contents_[i]});
-    return files;
   }
 
  private:
@@ -107,15 +102,15 @@ class FileGathering {
     const std::string name(list_->Name(slot));
     if (name.empty() || saved_.count(UpperCased(name)) != 0) return Status::Ok();
     const std::string path = PathOf(name);
-    if (path.empty() || !env_.fs.FileExists(path)) {
+    if (path.empty() || !fs_.FileExists(path)) {
       list_->Set(slot, "");
       return Status::Ok();
     }
     std::string contents;
-    if (Status s = env_.fs.ReadFile(path, &contents); !s.ok()) return s;
+    if (Status s = fs_.ReadFile(path, &contents); !s.ok()) return s;
     saved_[UpperCased(name)] = true;
-    names_.push_back(name);
-    contents_.push_back(std::move(contents));
+    files_->names.push_back(name);
+    files_->contents.push_back(std::move(contents));
     return Status::Ok();
   }
 
@@ -124,15 +119,15 @@ class FileGathering {
   std::string PathOf(const std::string& name) {
     const auto pending = pending_.find(UpperCased(name));
     if (pending != pending_.end()) return pending->second;
-    return DataFilePath(env_.fs, env_.data_folder, name);
+    return DataFilePath(fs_, data_folder_, name);
   }
 
-  BackupEnvironment& env_;
+  FileSystem& fs_;
+  const std::string& data_folder_;
   BackupFileList* list_;
+  GatheredFiles* files_;
   std::map<std::string, std::string> pending_;
   std::map<std::string, bool> saved_;
-  std::vector<std::string> names_;
-  std::vector<std::string> contents_;
 };
 
 // Reads the set at `path` back and checks that it holds exactly `files`.
@@ -199,6 +194,17 @@ bool InAutoBackupArea(const std::string& folder) {
 
 }  // namespace
 
+std::vector<BackupFile> GatheredFiles::Files() const {
+  std::vector<BackupFile> files;
+  for (size_t i = 0; i < names.size(); ++i) files.push_back({names[i], contents[i]});
+  return files;
+}
+
+Status GatherListedFiles(FileSystem& fs, const std::string& data_folder, BackupFileList* list,
+                         GatheredFiles* files) {
+  return FileGathering(fs, data_folder, list, files).Gather();
+}
+
 std::string BackupErrorText(const Status& status, const std::string& folder) {
   const int number = ErrorNumberOf(status);
   const std::string suffix = " - Error " + std::to_string(number);
@@ -227,11 +233,11 @@ int WriteBackupSet(BackupEnvironment& env, const std::string& folder_in, BackupF
     outcome = kBackupOnDisc;
   }
   BuildBackupFileList(list, scope, /*for_restore=*/false);
-  FileGathering gathering(env, list);
+  GatheredFiles gathered;
   std::string set, temporary;
   const std::string target = DataFilePath(env.fs, folder, name.Full());
-  Status status = gathering.Gather();
-  const std::vector<BackupFile> files = gathering.Files();
+  Status status = GatherListedFiles(env.fs, env.data_folder, list, &gathered);
+  const std::vector<BackupFile> files = gathered.Files();
   if (status.ok()) status = EncodeBackupSet(files, &set);
   if (status.ok()) status = WriteCheckedTemporary(env.fs, target, set, files, &temporary);
   if (status.ok() && name.rotated && !InAutoBackupArea(folder)) {

@@ -13,6 +13,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/backup_set.h"
 #include "common/file_system.h"
@@ -33,6 +34,24 @@ struct BackupEnvironment {
   std::string product;
   std::string data_folder;  // ending in "/"
 };
+
+// The files of a list as read from a data folder, in list order.
+struct GatheredFiles {
+  std::vector<std::string> names;     // as the list spells them
+  std::vector<std::string> contents;  // each file whole
+  std::string failed_name;            // the file that could not be read, if one
+  // The files; they refer to `contents`.
+  std::vector<BackupFile> Files() const;
+};
+
+// Reads the files `list` names from `data_folder` (ending in "/") under the
+// folder's shared "writing" lock, so that they never hold half of another
+// program's change; a change a crash cut short is read as it will be
+// finished. Each listed file that exists is read once, under the name of its
+// first slot; a slot whose file is missing is blanked. A backup set and the
+// data files sent by mail are made of these.
+Status GatherListedFiles(FileSystem& fs, const std::string& data_folder, BackupFileList* list,
+                         GatheredFiles* files);
 
 // The results of WriteBackupSet.
 inline constexpr int kBackupFailed = 0;

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <vector>
@@ -12,6 +13,9 @@
 #include "common/record_file.h"
 
 namespace zenkar {
+
+const std::string_view kInstalledSharedFolder = ZENKAR_INSTALLED_SHARED_FOLDER;
+
 namespace {
 
 constexpr char kProbeFileName[] = "KXPROBE.TMP";
@@ -57,6 +61,15 @@ std::string ExecutableFolder() {
   if (length <= 0) return "";
   std::string path(buffer.data(), static_cast<size_t>(length));
   return path.substr(0, path.rfind('/') + 1);
+}
+
+std::string SharedFilesFolder(FileSystem& fs, const std::string& program_folder,
+                              std::string_view relative_folder) {
+  const std::string programs = NormalizeFolderPath(program_folder);
+  if (programs.empty()) return programs;
+  const std::string installed = NormalizeFolderPath(
+      std::filesystem::path(programs + std::string(relative_folder)).lexically_normal().string());
+  return fs.DirectoryExists(installed) ? installed : programs;
 }
 
 std::optional<std::string> UserFilesFolder(const char* xdg_data_home, const char* home) {

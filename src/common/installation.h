@@ -15,11 +15,16 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/day_number.h"
 #include "common/file_system.h"
 
 namespace zenkar {
+
+// Where an installed tree keeps its read-only files, seen from its programs'
+// folder ("../share/zenkar/"; the build sets it from its install folders).
+extern const std::string_view kInstalledSharedFolder;
 
 struct Installation {
   std::string program_folder;  // the executables' folder, ending in "/"
@@ -30,6 +35,14 @@ struct Installation {
 
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();
+
+// The folder of the read-only files that travel with the programs (the help
+// pages, the default chart KXACCTCOA.DAT): in an installed tree the data
+// folder `relative_folder` away from the programs' folder (share/zenkar/ of
+// the prefix, for bin/), and where that does not exist the program folder
+// itself, where the build tree and a portable install keep them. Ends in "/".
+std::string SharedFilesFolder(FileSystem& fs, const std::string& program_folder,
+                              std::string_view relative_folder = kInstalledSharedFolder);
 
 // $XDG_DATA_HOME/zenkar/, or $HOME/.local/share/zenkar/ when XDG_DATA_HOME is
 // unset or not absolute (the XDG rule); nothing when HOME is not an absolute

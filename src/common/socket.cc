@@ -1,7 +1,9 @@
 #include "common/socket.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <netdb.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -45,6 +47,45 @@ bool WaitFor(int fd, short events, int timeout_ms) {
   return ready > 0;
 }
 
+// An IPv4 address inside an IPv6 one (::ffff:a.b.c.d), as a dual-stack
+// socket reports it.
+bool IsMappedIpv4(const sockaddr_in6& address) { return IN6_IS_ADDR_V4MAPPED(&address.sin6_addr); }
+in_addr MappedIpv4(const sockaddr_in6& address) {
+  in_addr ipv4;
+  std::memcpy(&ipv4, address.sin6_addr.s6_addr + 12, sizeof ipv4);
+  return ipv4;
+}
+
+std::string Ipv4Literal(const in_addr& address) {
+  char text[INET_ADDRSTRLEN] = {};
+  ::inet_ntop(AF_INET, &address, text, sizeof text);
+  return std::string("[") + text + "]";
+}
+
+// An address as a mail greeting writes it (RFC 5321 address literals).
+std::string AddressLiteral(const sockaddr_storage& address) {
+  if (address.ss_family == AF_INET) {
+    return Ipv4Literal(reinterpret_cast<const sockaddr_in&>(address).sin_addr);
+  }
+  if (address.ss_family != AF_INET6) return "";
+  const auto& ipv6 = reinterpret_cast<const sockaddr_in6&>(address);
+  if (IsMappedIpv4(ipv6)) return Ipv4Literal(MappedIpv4(ipv6));
+  char text[INET6_ADDRSTRLEN] = {};
+  ::inet_ntop(AF_INET6, &ipv6.sin6_addr, text, sizeof text);
+  return std::string("[IPv6:") + text + "]";
+}
+
+bool IsLoopback(const sockaddr_storage& address) {
+  if (address.ss_family == AF_INET) {
+    const auto& ipv4 = reinterpret_cast<const sockaddr_in&>(address);
+    return (ntohl(ipv4.sin_addr.s_addr) >> 24) == 127;
+  }
+  if (address.ss_family != AF_INET6) return false;
+  const auto& ipv6 = reinterpret_cast<const sockaddr_in6&>(address);
+  if (IsMappedIpv4(ipv6)) return (ntohl(MappedIpv4(ipv6).s_addr) >> 24) == 127;
+  return IN6_IS_ADDR_LOOPBACK(&ipv6.sin6_addr);
+}
+
 class PosixConnection : public Connection {
  public:
   PosixConnection(int fd, int timeout_ms) : fd_(fd), timeout_ms_(timeout_ms) {}
@@ -82,6 +123,20 @@ class PosixConnection : public Connection {
     }
     out->resize(old_size + static_cast<size_t>(received));
     return Status::Ok();
+  }
+
+  std::string LocalAddress() const override {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) return "";
+    return AddressLiteral(address);
+  }
+
+  bool PeerIsLoopback() const override {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    return ::getpeername(fd_, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+           IsLoopback(address);
   }
 
  private:

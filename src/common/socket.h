@@ -1,7 +1,7 @@
 // Sockets: TCP connections to servers, as a port.
 //
 // The programs talk to servers themselves, line by line (the update checker's
-// HTTP client; later the mail dialogue), over this small layer, so that tests
+// HTTP client, the mail dialogue), over this small layer, so that tests
 // can hand them a connection that fails where they choose. PosixConnector()
 // is the real one, on POSIX sockets: every connect, send and receive gives up
 // after the time-out it was made with (60 seconds for the programs).
@@ -31,6 +31,12 @@ class Connection {
   // one), to `out`. Appends nothing when the server has closed the
   // connection. Fails when nothing arrives within the time-out.
   virtual Status Receive(size_t max, std::string* out) = 0;
+  // This end's address as a mail greeting names a host without a name:
+  // "[192.0.2.7]", "[IPv6:2001:db8::7]"; empty when it is not known.
+  virtual std::string LocalAddress() const { return ""; }
+  // True when the other end is this machine (127.0.0.0/8, ::1), where what is
+  // sent never reaches a network.
+  virtual bool PeerIsLoopback() const { return false; }
 };
 
 class Connector {

@@ -72,7 +72,10 @@ std::vector<std::string> Launcher::RecentFolders() {
       history.RemoveHistoryEntry(k);
     }
   }
-  if (folders.empty()) folders.push_back(installation_.program_folder);
+  if (folders.empty()) {
+    folders.push_back(installation_.files_folder_writable ? installation_.files_folder
+                                                          : installation_.program_folder);
+  }
   return folders;
 }
 

@@ -111,7 +111,9 @@ class Launcher {
 
   // The folders of the history, most recent first. Entries of folders that
   // are gone or empty, and repeats, are removed from the history file; with
-  // none left the program folder is the one choice.
+  // none left the program folder is the one choice, or where the suite was
+  // installed read-only, the writable per-installation folder standing in for
+  // it (the program could not make a company in the program folder).
   std::vector<std::string> RecentFolders();
 
   // The company `button`'s program keeps in `folder`, or "< Click a program

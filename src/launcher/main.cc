@@ -31,6 +31,8 @@ DatePatterns LocaleDatePatterns() {
 
 int Run(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The desktop pairs the window with its desktop entry (and icon) by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZENKAR_DESKTOP_ID));
   QApplication::setFont(QFont("Arial", 12));
   FileSystem& fs = PosixFileSystem();
   QtUi ui;

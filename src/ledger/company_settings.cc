@@ -35,7 +35,7 @@ constexpr size_t kMailSenderName = 2338, kMailConnection = 2378, kReserved2382 =
 constexpr size_t kReportOutput = 2722, kCheckOutput = 3048, kDevice3 = 3374;
 constexpr size_t kPageOptions = 3700, kDevice4Printer = 3732;
 constexpr size_t kDevice4Font = 4026, kDevice4FontSize = 4050;
-constexpr size_t kReserved4066 = 4066;
+constexpr size_t kCheckTopMargin = 4062, kReserved4066 = 4066;
 constexpr size_t kLabelOptions = 4462, kLabelTopMargin = 4478, kLabelLeftMargin = 4486;
 constexpr size_t kReserved4494 = 4494, kReserved4734 = 4734;
 
@@ -135,6 +135,7 @@ void VisitFields(S& s, Visitor& v) {
   v.Text(kDevice4Printer, 260, s.device_4_printer_name);
   v.Text(kDevice4Font, 24, s.device_4_font_name);
   v.Int32(kDevice4FontSize, s.device_4_font_size);
+  v.Int32(kCheckTopMargin, s.check_top_margin);
   v.Money(kLabelTopMargin, s.label_top_margin);
   v.Money(kLabelLeftMargin, s.label_left_margin);
 }

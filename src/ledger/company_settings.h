@@ -103,10 +103,12 @@ struct CompanySettings {
   std::array<int32_t, 4> label_options{};
   Money label_top_margin;
   Money label_left_margin;
+  // The checks' "Additional Top Margin" in half lines (-2 to 9; option 4062).
+  int32_t check_top_margin = 0;
 
   // The bytes as last read or encoded: reserved and unknown fields live here,
   // among them the options this program does not use, known only by their
-  // offsets (495 to 533, 1685, 3728, 4062 and the counter at 4058).
+  // offsets (495 to 533, 1685, 3728 and the counter at 4058).
   std::string raw = std::string(kSize, '\0');
 
   // Three of those options the load's version rules reset.

@@ -273,6 +273,22 @@ bool Ledger::SaveCompanySettings() {
   return true;
 }
 
+Ledger::FolderFileSave Ledger::ReplaceFolderFile(std::string_view file_name,
+                                                 std::string_view contents,
+                                                 const FileStamp& as_read) {
+  Change change(*this, /*reread_books=*/false);
+  if (!change.ok()) return FolderFileSave::kFailed;
+  const std::string path = FilePath(file_name);
+  FileStamp now;
+  (void)fs_.StampOf(path, &now);  // a file that cannot be examined is not the one read
+  if (!(now == as_read)) return FolderFileSave::kChangedElsewhere;
+  if (Status s = WriteFileAtomically(fs_, path, contents); !s.ok()) {
+    ui_.Error("Error saving " + Utf8ToCp1252(path) + "\n\n" + s.message());
+    return FolderFileSave::kFailed;
+  }
+  return FolderFileSave::kSaved;
+}
+
 void Ledger::WarnIfNearCapacity() {
   if (transaction_count() > kCapacityWarningCount) ui_.Information(kCapacityWarning);
 }

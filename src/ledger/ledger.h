@@ -209,6 +209,19 @@ class Ledger {
   // everything.
   bool SaveCompanySettings();
 
+  // --- Other files of the folder ------------------------------------------
+
+  enum class FolderFileSave { kSaved, kChangedElsewhere, kFailed };
+  // Replaces the data folder's file `file_name` (one that the books do not
+  // read, such as KXMICR.DAT) whole with `contents`, atomically, as one
+  // change of the folder under its "writing" lock. `as_read` is the file's
+  // stamp when its contents were read for the change (an absent stamp for a
+  // file that was not there): when the file is another one now, nothing is
+  // written and kChangedElsewhere is returned for the caller to say so. A
+  // failure to write is reported (kFailed); the old file stays.
+  FolderFileSave ReplaceFolderFile(std::string_view file_name, std::string_view contents,
+                                   const FileStamp& as_read);
+
   // --- Chart of accounts -------------------------------------------------
 
   const ChartOfAccounts& chart() const { return chart_; }

@@ -37,6 +37,12 @@ void PdfCanvas::PlaceText(double row, double column, std::string_view text, Repo
   writer_.PlaceText(column * kColumnInches, row * kRowInches, text, PdfAlign(align));
 }
 
+void PdfCanvas::PlaceInvisibleText(double row, double column, std::string_view text,
+                                   const ReportFont& font) {
+  writer_.PlaceInvisibleText(column * kColumnInches, row * kRowInches, text, PdfKeyOf(font),
+                             font.size);
+}
+
 void PdfCanvas::DrawLine(double row1, double column1, double row2, double column2) {
   writer_.DrawLine(column1 * kColumnInches, row1 * kRowInches, column2 * kColumnInches,
                    row2 * kRowInches);

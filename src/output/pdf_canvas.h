@@ -26,6 +26,17 @@ class PdfCanvas : public ReportCanvas {
                  int field) override;
   void DrawLine(double row1, double column1, double row2, double column2) override;
   void DrawDoubleLine(double row1, double column1, double row2, double column2) override;
+  void DrawPath(const CanvasPath& path, const PathPaint& paint) override {
+    writer_.DrawPath(path, paint);
+  }
+  void BeginClip(const CanvasPath& path, FillRule rule) override { writer_.BeginClip(path, rule); }
+  void EndClip() override { writer_.EndClip(); }
+  void DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y, double width,
+                 double height) override {
+    writer_.DrawImage(image, x, y, width, height);
+  }
+  void PlaceInvisibleText(double row, double column, std::string_view text,
+                          const ReportFont& font) override;
   void EndLine() override {}
   void NewPage() override { writer_.NewPage(); }
   bool Finish() override { return writer_.DocEnd(); }

@@ -125,6 +125,8 @@ bool PdfWriter::InitPdfFile(const std::string& name) {
   page_objects_.clear();
   font_resources_.clear();
   xobject_resources_.clear();
+  drawn_images_.clear();
+  open_clips_ = 0;
   state_ = State::kFileReady;
   return true;
 }
@@ -293,36 +295,49 @@ void PdfWriter::WriteFont(const PdfFont& font) {
 
 void PdfWriter::WriteLogoImage() {
   if (logo_path_.empty()) return;
-  logo_object_ = BeginObject();
+  logo_object_ = static_cast<int>(offsets_.size());
+  WriteImageObject(logo_, kLogoName);
+}
+
+// The image XObject, its length and (indexed images) its palette, added to
+// the XObject resources as `name`.
+void PdfWriter::WriteImageObject(const BmpImage& image, std::string_view name) {
+  const int number = BeginObject();
   *sink_ += "<<\r/Type /XObject\r/Subtype /Image\r/Name /";
-  *sink_ += kLogoName;
-  *sink_ += "\r/Width " + std::to_string(logo_.width);
-  *sink_ += "\r/Height " + std::to_string(logo_.height);
-  const int palette_object = logo_object_ + 2;
-  if (logo_.indexed()) {
-    *sink_ += "\r/BitsPerComponent " + std::to_string(logo_.bits_per_pixel);
+  *sink_ += name;
+  *sink_ += "\r/Width " + std::to_string(image.width);
+  *sink_ += "\r/Height " + std::to_string(image.height);
+  const int palette_object = number + 2;
+  if (image.indexed()) {
+    *sink_ += "\r/BitsPerComponent " + std::to_string(image.bits_per_pixel);
     *sink_ += "\r/ColorSpace [/Indexed /DeviceRGB " +
-              std::to_string((1 << logo_.bits_per_pixel) - 1) + " " +
+              std::to_string((1 << image.bits_per_pixel) - 1) + " " +
               std::to_string(palette_object) + " 0 R]";
   } else {
     *sink_ += "\r/BitsPerComponent 8\r/ColorSpace /DeviceRGB";
   }
-  *sink_ += "\r/Length " + std::to_string(logo_object_ + 1);
+  *sink_ += "\r/Length " + std::to_string(number + 1);
   Line(" 0 R\r>>");
-  BeginStream(logo_object_ + 1);
-  *sink_ += logo_.pixels;
+  BeginStream(number + 1);
+  *sink_ += image.pixels;
   EndStream(true);
-  if (logo_.indexed()) {
+  if (image.indexed()) {
     BeginObject();
-    Line("<< /Length " + std::to_string(logo_.palette.size()) + " >>");
+    Line("<< /Length " + std::to_string(image.palette.size()) + " >>");
     Line("stream");
-    *sink_ += logo_.palette;
+    *sink_ += image.palette;
     EndLine();
     Line("endstream");
     EndObject();
   }
-  xobject_resources_ += "/" + std::string(kLogoName) + " " + std::to_string(logo_object_) + " 0 R ";
+  xobject_resources_ += "/" + std::string(name) + " " + std::to_string(number) + " 0 R ";
   FlushIfLarge();
+}
+
+void PdfWriter::WriteDrawnImages() {
+  for (size_t i = 0; i < drawn_images_.size(); ++i) {
+    WriteImageObject(*drawn_images_[i], "Im" + std::to_string(i + 1));
+  }
 }
 
 void PdfWriter::WritePageHeaderForm() {
@@ -379,6 +394,7 @@ void PdfWriter::OpenPage() {
 }
 
 void PdfWriter::ClosePage() {
+  EndOpenClips();
   if (!options_.compress_pages) {
     EndStream(false);
     return;
@@ -398,6 +414,7 @@ void PdfWriter::NewPage() {
 bool PdfWriter::DocEnd() {
   if (!page_open()) return false;
   ClosePage();
+  WriteDrawnImages();
   const int resources = WriteResources();
   WritePageTree(resources);
   WriteXrefAndTrailer();
@@ -412,8 +429,9 @@ int PdfWriter::WriteResources() {
     *sink_ += font_resources_;
     Line(">>");
   }
-  Line(logo_path_.empty() ? "/ProcSet [/PDF /Text ]"
-                          : "/ProcSet [/PDF /Text /ImageB /ImageC /ImageI ]");
+  Line(logo_path_.empty() && drawn_images_.empty()
+           ? "/ProcSet [/PDF /Text ]"
+           : "/ProcSet [/PDF /Text /ImageB /ImageC /ImageI ]");
   if (!xobject_resources_.empty()) {
     Line("/XObject <<");
     Line(xobject_resources_);
@@ -651,6 +669,132 @@ void PdfWriter::DrawRect(double x, double y, double width, double height, double
   curve_to(x, y + r - k, x + r - k, y, x + r, y);
   Line("h");
   Paint(paint);
+}
+
+// A point given in points from the left and top edges, in page space.
+void PdfWriter::PagePoint(CanvasPoint point) {
+  Number(point.x);
+  *sink_ += ' ';
+  Number(page_height_ - point.y);
+}
+
+void PdfWriter::AppendPath(const CanvasPath& path) {
+  for (const CanvasPath::Segment& segment : path.segments()) {
+    switch (segment.op) {
+      case CanvasPath::Op::kMove:
+        PagePoint(segment.points[0]);
+        Line(" m");
+        break;
+      case CanvasPath::Op::kLine:
+        PagePoint(segment.points[0]);
+        Line(" l");
+        break;
+      case CanvasPath::Op::kCurve:
+        for (int i = 0; i < 3; ++i) {
+          PagePoint(segment.points[i]);
+          *sink_ += i < 2 ? " " : " c";
+        }
+        EndLine();
+        break;
+      case CanvasPath::Op::kClose:
+        Line("h");
+        break;
+      case CanvasPath::Op::kRectangle: {
+        const CanvasPoint size = segment.points[1];
+        PagePoint({segment.points[0].x, segment.points[0].y + size.y});
+        *sink_ += ' ';
+        Number(size.x);
+        *sink_ += ' ';
+        Number(size.y);
+        Line(" re");
+        break;
+      }
+    }
+  }
+}
+
+void PdfWriter::AppendColor(CanvasColor color, std::string_view operator_name) {
+  for (int component : {color.red, color.green, color.blue}) {
+    Number(component / 255.0);
+    *sink_ += ' ';
+  }
+  Line(operator_name);
+}
+
+void PdfWriter::DrawPath(const CanvasPath& path, const PathPaint& paint) {
+  if (!page_open() || path.empty() || (!paint.fill && !paint.stroke)) return;
+  Line("q");
+  if (paint.fill) AppendColor(paint.fill_color, "rg");
+  if (paint.stroke) {
+    AppendColor(paint.stroke_color, "RG");
+    Number(paint.line_width);
+    Line(" w");
+  }
+  AppendPath(path);
+  const bool even_odd = paint.fill_rule == FillRule::kEvenOdd;
+  if (paint.fill && paint.stroke) {
+    Line(even_odd ? "B*" : "B");
+  } else if (paint.fill) {
+    Line(even_odd ? "f*" : "f");
+  } else {
+    Line("S");
+  }
+  Line("Q");
+  FlushIfLarge();
+}
+
+void PdfWriter::BeginClip(const CanvasPath& path, FillRule rule) {
+  if (!page_open()) return;
+  Line("q");
+  ++open_clips_;
+  AppendPath(path);
+  Line(rule == FillRule::kEvenOdd ? "W* n" : "W n");
+}
+
+void PdfWriter::EndClip() {
+  if (!page_open() || open_clips_ == 0) return;
+  --open_clips_;
+  Line("Q");
+}
+
+void PdfWriter::EndOpenClips() {
+  while (open_clips_ > 0) EndClip();
+}
+
+void PdfWriter::DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y,
+                          double width, double height) {
+  if (!page_open() || image == nullptr) return;
+  auto found = std::find(drawn_images_.begin(), drawn_images_.end(), image);
+  if (found == drawn_images_.end()) found = drawn_images_.insert(found, image);
+  const size_t index = static_cast<size_t>(found - drawn_images_.begin()) + 1;
+  // The negative height puts the first row of the bottom-up pixels at the
+  // bottom of the box.
+  Line("q");
+  Number(width);
+  *sink_ += " 0 0 ";
+  Number(-height);
+  *sink_ += ' ';
+  PagePoint({x, y});
+  Line(" cm");
+  Line("/Im" + std::to_string(index) + " Do");
+  Line("Q");
+  FlushIfLarge();
+}
+
+void PdfWriter::PlaceInvisibleText(double x, double y, std::string_view text, std::string_view key,
+                                   double size) {
+  if (!page_open() || FindPdfFont(key) == nullptr) return;
+  *sink_ += "BT\r\n/";
+  *sink_ += key;
+  *sink_ += ' ';
+  Number(size);
+  *sink_ += " Tf\r\n3 Tr\r\n";
+  Point(x, y);
+  *sink_ += " Td\r\n";
+  AppendPdfString(*sink_, text);
+  // The render mode outlives the text object: the next text is painted.
+  *sink_ += " Tj\r\n0 Tr\r\nET\r\n";
+  FlushIfLarge();
 }
 
 void PdfWriter::SetGray(int level) {

@@ -29,6 +29,7 @@
 #include "common/file_system.h"
 #include "common/ui.h"
 #include "output/bmp_image.h"
+#include "output/canvas_path.h"
 #include "output/pdf_fonts.h"
 
 namespace zenkar {
@@ -120,6 +121,26 @@ class PdfWriter {
   // `radius` is positive.
   void DrawRect(double x, double y, double width, double height, double radius, PaintOp paint);
 
+  // The calls below take points (1/72 inch) from the page's left and top
+  // edges, as the report canvas gives them (canvas_path.h).
+  //
+  // Fills and/or strokes `path` with its own colours and line width; the
+  // graphics state is the same afterwards.
+  void DrawPath(const CanvasPath& path, const PathPaint& paint);
+  // Clips what follows to the inside of `path` until the matching EndClip;
+  // clips still open when the page ends end with it.
+  void BeginClip(const CanvasPath& path, FillRule rule);
+  void EndClip();
+  // Draws `image` stretched into the box. Each image object is written into
+  // the file once, however often it is drawn.
+  void DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y, double width,
+                 double height);
+  // Writes `text` in the declared font `key` at `size` points with its
+  // baseline at `x`, `y` (inches, as PlaceText), in text render mode 3:
+  // searchable and copyable, never painted. The current font stays.
+  void PlaceInvisibleText(double x, double y, std::string_view text, std::string_view key,
+                          double size);
+
   // The fill colour (also the colour of text): a grey level or red, green and
   // blue, each 0..255.
   void SetGray(int level);
@@ -161,6 +182,8 @@ class PdfWriter {
   void WriteFonts();
   void WriteFont(const PdfFont& font);
   void WriteLogoImage();
+  void WriteImageObject(const BmpImage& image, std::string_view name);
+  void WriteDrawnImages();
   void WritePageHeaderForm();
   void WriteLogoDrawing();
   void OpenPage();
@@ -172,6 +195,10 @@ class PdfWriter {
 
   bool page_open() const { return state_ == State::kPageOpen; }
   void Paint(PaintOp paint);
+  void PagePoint(CanvasPoint point);
+  void AppendPath(const CanvasPath& path);
+  void AppendColor(CanvasColor color, std::string_view operator_name);
+  void EndOpenClips();
   double AlignedX(double x, std::string_view text, TextAlign align) const;
   void Fail(std::string_view message);
   void Abandon();
@@ -209,6 +236,11 @@ class PdfWriter {
   LogoBox logo_box_;
   BmpImage logo_;
   int logo_object_ = 0;
+
+  // The images DrawImage has drawn, in the order first drawn: their objects
+  // are written once each at DocEnd, named "Im1", "Im2", ...
+  std::vector<std::shared_ptr<const BmpImage>> drawn_images_;
+  int open_clips_ = 0;
 };
 
 }  // namespace zenkar

@@ -103,6 +103,30 @@ void PrintJob::DrawDoubleLine(double row1, double column1, double row2, double c
   if (canvas_ != nullptr) canvas_->DrawDoubleLine(row1, column1, row2, column2);
 }
 
+void PrintJob::DrawPath(const CanvasPath& path, const PathPaint& paint) {
+  if (canvas_ != nullptr) canvas_->DrawPath(path, paint);
+}
+
+void PrintJob::BeginClip(const CanvasPath& path, FillRule rule) {
+  if (canvas_ != nullptr) canvas_->BeginClip(path, rule);
+}
+
+void PrintJob::EndClip() {
+  if (canvas_ != nullptr) canvas_->EndClip();
+}
+
+void PrintJob::DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y,
+                         double width, double height) {
+  if (canvas_ != nullptr) canvas_->DrawImage(image, x, y, width, height);
+}
+
+void PrintJob::PrintInvisibleText(double row, double column, std::string_view text,
+                                  const ReportFont& font) {
+  if (canvas_ == nullptr) return;
+  MoveTo(row);
+  canvas_->PlaceInvisibleText(row_, column, text, font);
+}
+
 void PrintJob::NewLine() {
   if (canvas_ == nullptr) return;
   canvas_->EndLine();

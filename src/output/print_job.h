@@ -138,6 +138,15 @@ class PrintJob {
   void PrintPreparedLine(double row = 0, double column = 5);
   void DrawLine(double row1, double column1, double row2, double column2);
   void DrawDoubleLine(double row1, double column1, double row2, double column2);
+  // Paths, clips and images in points from the sheet's top-left corner, and
+  // invisible text in report units, as the canvas draws them
+  // (report_canvas.h); nothing on the Text target.
+  void DrawPath(const CanvasPath& path, const PathPaint& paint = {});
+  void BeginClip(const CanvasPath& path, FillRule rule = FillRule::kNonZero);
+  void EndClip();
+  void DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y, double width,
+                 double height);
+  void PrintInvisibleText(double row, double column, std::string_view text, const ReportFont& font);
   void NewLine();
   void NewPage();
 

@@ -64,7 +64,10 @@ void StorePrintingOptions(const PrintingOptions& options, PrintJobKind kind,
   device.source_name = options.source.name;
   device.font_name = options.font_name;
   device.font_style = options.font_style;
-  if (kind == PrintJobKind::kCheck) settings.check_type = options.check_type;
+  if (kind == PrintJobKind::kCheck) {
+    settings.check_type = options.check_type;
+    settings.check_top_margin = options.additional_top_margin;
+  }
 }
 
 bool IsReportFontTwin(std::string_view report_family, std::string_view installed_family) {
@@ -142,7 +145,15 @@ bool PrintingOptionsForm::Load(const CompanySettings& settings, const PrintingOp
   options_.font_name = font_names_[std::max(font, 0)];
   options_.font_style = std::clamp(stored.font_style, 0, 3);
   options_.font_size = stored.font_size > 0 ? stored.font_size : 10;
-  if (for_checks()) options_.check_type = settings.check_type;
+  if (for_checks()) {
+    options_.check_type = settings.check_type;
+    // The run's last choice was stored as well; a new run starts from the
+    // stored one.
+    if (previous == nullptr) {
+      options_.additional_top_margin =
+          std::clamp(settings.check_top_margin, kLeastTopMargin, kMostTopMargin);
+    }
+  }
 
   ReadSources();
   if (SameName(options_.printer, stored.printer_name)) {

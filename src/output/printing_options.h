@@ -5,8 +5,9 @@
 // reports of one run go to the printer as separate documents; for checks also
 // the "Additional Top Margin" and the "Check Type". The printer, source, font
 // and style are kept per kind of document in the company settings ("Rpt Prn"
-// ... "Rpt Style" for reports, "CK Prn" ... "CK Style" for checks); the rest
-// lasts for the program run.
+// ... "Rpt Style" for reports, "CK Prn" ... "CK Style" for checks), and so are
+// the checks' top margin and type, which calibrate the check printer; the
+// rest lasts for the program run.
 //
 // The printers, their paper sources and the fonts come from the PrinterSystem
 // port (CUPS and fontconfig on the desktop, a fake list in the tests).
@@ -118,7 +119,8 @@ OutputDeviceSettings& DeviceSettingsOf(CompanySettings& settings, PrintJobKind k
 const OutputDeviceSettings& DeviceSettingsOf(const CompanySettings& settings, PrintJobKind kind);
 
 // Writes the kept part of `options` (printer, source number and name, font
-// name and style; the check type for checks) into the settings.
+// name and style; the check type and top margin for checks) into the
+// settings.
 void StorePrintingOptions(const PrintingOptions& options, PrintJobKind kind,
                           CompanySettings& settings);
 

@@ -39,15 +39,35 @@
 //   - A double line is two such lines, the second 2 points below the first
 //     (to the right of it, for a vertical line).
 //
-// The CSV writer ignores positions, fonts and lines: it takes the texts as
-// fields of the current line (`field`, counted from 1) and ends the line at
-// EndLine(). Positioned canvases ignore `field` and EndLine().
+// Paths, clips and images
+//   - DrawPath fills and/or strokes a CanvasPath (canvas_path.h) whose points
+//     are in points from the sheet's top-left corner, y downward (x = 7.2 c,
+//     y = 12 r in report units), with the colours, fill rule and line width
+//     of its PathPaint; strokes have butt ends and mitred joins.
+//   - BeginClip limits everything drawn until the matching EndClip to the
+//     inside of a path; clips nest, and those still open end with the page.
+//   - DrawImage draws a bitmap stretched into a box given in points (top-left
+//     corner, width, height), its top row at the top. A document that draws
+//     the same image object many times holds its pixels once.
+//
+// Invisible text
+//   - PlaceInvisibleText places text in a font of its own (the current font
+//     stays) that is not seen on the page but that a PDF viewer can search
+//     and copy (PDF text render mode 3); the MICR line lays its characters
+//     under the drawn symbols so. A printer has nothing to show for it.
+//
+// The CSV writer ignores positions, fonts, lines, paths and images: it takes
+// the texts as fields of the current line (`field`, counted from 1) and ends
+// the line at EndLine(). Positioned canvases ignore `field` and EndLine().
 #ifndef ZENKAR_OUTPUT_REPORT_CANVAS_H_
 #define ZENKAR_OUTPUT_REPORT_CANVAS_H_
 
 #include <memory>
 #include <string_view>
 #include <utility>
+
+#include "output/bmp_image.h"
+#include "output/canvas_path.h"
 
 namespace zenkar {
 
@@ -109,6 +129,15 @@ class ReportCanvas {
                          int field) = 0;
   virtual void DrawLine(double row1, double column1, double row2, double column2) = 0;
   virtual void DrawDoubleLine(double row1, double column1, double row2, double column2) = 0;
+  // Paths, clips, images and invisible text (see the header comment). A
+  // canvas without pictures (the CSV writer) leaves them out.
+  virtual void DrawPath(const CanvasPath& /*path*/, const PathPaint& /*paint*/) {}
+  virtual void BeginClip(const CanvasPath& /*path*/, FillRule /*rule*/) {}
+  virtual void EndClip() {}
+  virtual void DrawImage(const std::shared_ptr<const BmpImage>& /*image*/, double /*x*/,
+                         double /*y*/, double /*width*/, double /*height*/) {}
+  virtual void PlaceInvisibleText(double /*row*/, double /*column*/, std::string_view /*text*/,
+                                  const ReportFont& /*font*/) {}
   // The end of one line of the report (the CSV line end).
   virtual void EndLine() = 0;
   // Closes the page and starts the next sheet.
@@ -140,6 +169,19 @@ class ForwardingCanvas : public ReportCanvas {
   }
   void DrawDoubleLine(double row1, double column1, double row2, double column2) override {
     inner_->DrawDoubleLine(row1, column1, row2, column2);
+  }
+  void DrawPath(const CanvasPath& path, const PathPaint& paint) override {
+    inner_->DrawPath(path, paint);
+  }
+  void BeginClip(const CanvasPath& path, FillRule rule) override { inner_->BeginClip(path, rule); }
+  void EndClip() override { inner_->EndClip(); }
+  void DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y, double width,
+                 double height) override {
+    inner_->DrawImage(image, x, y, width, height);
+  }
+  void PlaceInvisibleText(double row, double column, std::string_view text,
+                          const ReportFont& font) override {
+    inner_->PlaceInvisibleText(row, column, text, font);
   }
   void EndLine() override { inner_->EndLine(); }
   void NewPage() override { inner_->NewPage(); }

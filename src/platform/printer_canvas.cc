@@ -115,7 +115,112 @@ void PrinterCanvas::DrawDoubleLine(double row1, double column1, double row2, dou
   Stroke(from + step, to + step);
 }
 
-void PrinterCanvas::NewPage() { printer_.newPage(); }
+QPointF PrinterCanvas::DevicePointOf(CanvasPoint point) const {
+  return DevicePoint(point.y / kPointsPerRow, point.x / kPointsPerColumn);
+}
+
+QPainterPath PrinterCanvas::DevicePath(const CanvasPath& path, FillRule rule) const {
+  QPainterPath device;
+  device.setFillRule(rule == FillRule::kEvenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+  for (const CanvasPath::Segment& segment : path.segments()) {
+    switch (segment.op) {
+      case CanvasPath::Op::kMove:
+        device.moveTo(DevicePointOf(segment.points[0]));
+        break;
+      case CanvasPath::Op::kLine:
+        device.lineTo(DevicePointOf(segment.points[0]));
+        break;
+      case CanvasPath::Op::kCurve:
+        device.cubicTo(DevicePointOf(segment.points[0]), DevicePointOf(segment.points[1]),
+                       DevicePointOf(segment.points[2]));
+        break;
+      case CanvasPath::Op::kClose:
+        device.closeSubpath();
+        break;
+      case CanvasPath::Op::kRectangle: {
+        const CanvasPoint corner = segment.points[0];
+        const CanvasPoint size = segment.points[1];
+        device.addRect(QRectF(DevicePointOf(corner),
+                              DevicePointOf({corner.x + size.x, corner.y + size.y})));
+        break;
+      }
+    }
+  }
+  return device;
+}
+
+void PrinterCanvas::DrawPath(const CanvasPath& path, const PathPaint& paint) {
+  const QPainterPath device = DevicePath(path, paint.fill_rule);
+  auto qt_color = [](CanvasColor color) { return QColor(color.red, color.green, color.blue); };
+  if (paint.fill) painter_.fillPath(device, qt_color(paint.fill_color));
+  if (paint.stroke) {
+    painter_.strokePath(device,
+                        QPen(qt_color(paint.stroke_color), paint.line_width * pixels_per_point_,
+                             Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  }
+}
+
+void PrinterCanvas::BeginClip(const CanvasPath& path, FillRule rule) {
+  painter_.save();
+  ++open_clips_;
+  painter_.setClipPath(DevicePath(path, rule), Qt::IntersectClip);
+}
+
+void PrinterCanvas::EndClip() {
+  if (open_clips_ == 0) return;
+  --open_clips_;
+  painter_.restore();
+  // A font chosen inside the clip stays chosen.
+  painter_.setFont(QtReportFont(font_, &printer_));
+}
+
+QImage QImageOf(const BmpImage& image) {
+  QImage qt_image(image.width, image.height, QImage::Format_RGB32);
+  const auto byte = [&image](size_t at) { return static_cast<unsigned char>(image.pixels[at]); };
+  const auto palette = [&image](size_t index) {
+    const auto entry = [&](size_t at) { return static_cast<unsigned char>(image.palette[at]); };
+    return qRgb(entry(3 * index), entry(3 * index + 1), entry(3 * index + 2));
+  };
+  const int bits = image.bits_per_pixel;
+  for (int row = 0; row < image.height; ++row) {
+    // The pixels hold the bottom row first.
+    const size_t start = static_cast<size_t>(image.height - 1 - row) * image.RowBytes();
+    auto* line = reinterpret_cast<QRgb*>(qt_image.scanLine(row));
+    for (int x = 0; x < image.width; ++x) {
+      if (!image.indexed()) {
+        const size_t at = start + 3 * static_cast<size_t>(x);
+        line[x] = qRgb(byte(at), byte(at + 1), byte(at + 2));
+        continue;
+      }
+      const size_t bit = static_cast<size_t>(x) * bits;
+      const int shift = 8 - bits - static_cast<int>(bit % 8);
+      const size_t index = (byte(start + bit / 8) >> shift) & ((1u << bits) - 1);
+      line[x] = palette(index);
+    }
+  }
+  return qt_image;
+}
+
+const QImage& PrinterCanvas::QtImageOf(const std::shared_ptr<const BmpImage>& image) {
+  for (const auto& [source, converted] : images_) {
+    if (source == image) return converted;
+  }
+  images_.emplace_back(image, QImageOf(*image));
+  return images_.back().second;
+}
+
+void PrinterCanvas::DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y,
+                              double width, double height) {
+  if (image == nullptr) return;
+  const QPointF top_left = DevicePointOf({x, y});
+  const QPointF bottom_right = DevicePointOf({x + width, y + height});
+  painter_.drawImage(QRectF(top_left, bottom_right), QtImageOf(image));
+}
+
+void PrinterCanvas::NewPage() {
+  while (open_clips_ > 0) EndClip();
+  printer_.newPage();
+}
 
 bool PrinterCanvas::Finish() {
   if (finished_) return false;

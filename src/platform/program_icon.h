@@ -1,5 +1,6 @@
-// The window icon of the suite's programs, drawn at run time so that no
-// image file has to travel with the executables.
+// The window icon of the suite's programs: the icon of the desktop entries
+// (data/zenkar-accounting.svg) at each of its sizes, embedded in the programs
+// so that the build tree shows it as an installed tree does.
 #ifndef ZENKAR_PLATFORM_PROGRAM_ICON_H_
 #define ZENKAR_PLATFORM_PROGRAM_ICON_H_
 

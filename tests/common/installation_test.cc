@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <ctime>
+#include <filesystem>
 
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
@@ -42,6 +43,25 @@ TEST(UserFilesFolder, FollowsTheXdgRuleAndIsNoneWithoutAnAbsoluteFolder) {
   EXPECT_EQ(UserFilesFolder(nullptr, nullptr), std::nullopt);
   EXPECT_EQ(UserFilesFolder("", ""), std::nullopt);
   EXPECT_EQ(UserFilesFolder("relative/path", "home/ann"), std::nullopt);
+}
+
+TEST(SharedFilesFolder, IsTheInstalledDataFolderElseTheProgramFolder) {
+  TempDir prefix;
+  FileSystem& fs = PosixFileSystem();
+  const std::string programs = prefix.path() + "bin/";
+  ASSERT_TRUE(std::filesystem::create_directories(programs));
+  EXPECT_EQ(SharedFilesFolder(fs, programs), programs) << "the build tree: all in one folder";
+  EXPECT_EQ(SharedFilesFolder(fs, prefix.path() + "bin"), programs);
+
+  ASSERT_TRUE(std::filesystem::create_directories(programs + std::string(kInstalledSharedFolder)));
+  const std::string shared = SharedFilesFolder(fs, programs);
+  EXPECT_EQ(shared.find(".."), std::string::npos) << shared << " is shown without detours";
+  EXPECT_EQ(shared.back(), '/');
+  EXPECT_TRUE(std::filesystem::equivalent(shared, programs + std::string(kInstalledSharedFolder)));
+  ASSERT_TRUE(std::filesystem::create_directories(prefix.path() + "share/zenkar") ||
+              std::filesystem::is_directory(prefix.path() + "share/zenkar"));
+  EXPECT_EQ(SharedFilesFolder(fs, programs, "../share/zenkar/"), prefix.path() + "share/zenkar/")
+      << "a prefix's bin/ and share/zenkar/";
 }
 
 TEST(ResolveInstallation, AWritableProgramFolderKeepsItsOwnFiles) {

@@ -1,5 +1,6 @@
 // The POSIX connector against servers on the loopback address: a whole
-// exchange, a server that stops answering, a port nobody listens on.
+// exchange, the two ends' addresses, a server that stops answering, a port
+// nobody listens on.
 #include "common/socket.h"
 
 #include <arpa/inet.h>
@@ -42,6 +43,15 @@ TEST(PosixConnectorTest, SendsAndReceivesUntilTheServerCloses) {
   EXPECT_EQ(ReceiveAll(*connection), "HTTP/1.1 200 OK\r\n\r\nall of it");
   ASSERT_EQ(server.requests().size(), 1u);
   EXPECT_EQ(server.requests()[0].bytes, "GET / HTTP/1.1\r\n\r\n");
+}
+
+TEST(PosixConnectorTest, NamesItsOwnAddressAsAGreetingWritesItAndKnowsALoopbackPeer) {
+  LoopbackHttpServer server;
+  std::unique_ptr<Connection> connection;
+  ASSERT_TRUE(
+      PosixConnector(kShortTimeoutMs)->Connect("127.0.0.1", server.port(), &connection).ok());
+  EXPECT_EQ(connection->LocalAddress(), "[127.0.0.1]");
+  EXPECT_TRUE(connection->PeerIsLoopback());
 }
 
 TEST(PosixConnectorTest, AServerThatSaysNothingTimesOut) {

@@ -100,6 +100,21 @@ TEST_F(LauncherTest, AnEmptyHistoryOffersTheProgramFolder) {
   EXPECT_EQ(launcher_.RecentFolders(), std::vector<std::string>{install_.path()});
 }
 
+TEST_F(LauncherTest, AnEmptyHistoryOfAReadOnlyInstallationOffersTheUsersFolder) {
+  TempDir user;
+  Launcher installed(LauncherPorts{PosixFileSystem(), ui_, shell_, clock_},
+                     Installation{install_.path(), user.path(), true},
+                     WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
+                     DeriveDatePatterns("11/22/44"));
+  EXPECT_EQ(installed.RecentFolders(), std::vector<std::string>{user.path()});
+
+  Launcher unwritable(LauncherPorts{PosixFileSystem(), ui_, shell_, clock_},
+                      Installation{install_.path(), user.path(), false},
+                      WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
+                      DeriveDatePatterns("11/22/44"));
+  EXPECT_EQ(unwritable.RecentFolders(), std::vector<std::string>{install_.path()});
+}
+
 TEST_F(LauncherTest, EachProgramShowsItsCompanyAndAnEmptySettingsFileIsDeleted) {
   TempDir folder;
   folder.WriteFile("KXPAY.CFG", FitText("Harbor Payroll", 40) + FitText("Second Line", 40) +

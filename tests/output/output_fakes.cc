@@ -27,6 +27,35 @@ void RecordingCanvas::DrawDoubleLine(double row1, double column1, double row2, d
   log_.push_back(CanvasCall::Of(CanvasCall::kDoubleLine, row1, column1, row2, column2));
 }
 
+void RecordingCanvas::DrawPath(const CanvasPath& path, const PathPaint& paint) {
+  CanvasCall call = CanvasCall::Of(CanvasCall::kPath);
+  call.path = path;
+  call.paint = paint;
+  log_.push_back(call);
+}
+
+void RecordingCanvas::BeginClip(const CanvasPath& path, FillRule rule) {
+  CanvasCall call = CanvasCall::Of(CanvasCall::kBeginClip);
+  call.path = path;
+  call.paint.fill_rule = rule;
+  log_.push_back(call);
+}
+
+void RecordingCanvas::DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y,
+                                double width, double height) {
+  CanvasCall call = CanvasCall::Of(CanvasCall::kImage, y, x, height, width);
+  call.image = image;
+  log_.push_back(call);
+}
+
+void RecordingCanvas::PlaceInvisibleText(double row, double column, std::string_view text,
+                                         const ReportFont& font) {
+  CanvasCall call = CanvasCall::Of(CanvasCall::kInvisibleText, row, column);
+  call.text = std::string(text);
+  call.font = font;
+  log_.push_back(call);
+}
+
 bool RecordingCanvas::Finish() {
   log_.push_back(CanvasCall::Of(CanvasCall::kFinish));
   return !fail_finish;

@@ -20,7 +20,20 @@ namespace zenkar::testing {
 
 // One drawing call on a canvas.
 struct CanvasCall {
-  enum Kind { kFont, kText, kLine, kDoubleLine, kEndLine, kNewPage, kFinish };
+  enum Kind {
+    kFont,
+    kText,
+    kLine,
+    kDoubleLine,
+    kEndLine,
+    kNewPage,
+    kFinish,
+    kPath,
+    kBeginClip,
+    kEndClip,
+    kImage,
+    kInvisibleText,
+  };
   static CanvasCall Of(Kind kind, double row = 0, double column = 0, double row2 = 0,
                        double column2 = 0) {
     CanvasCall call;
@@ -39,7 +52,11 @@ struct CanvasCall {
   std::string text;
   ReportAlign align = ReportAlign::kLeft;
   int field = 0;
-  ReportFont font;
+  ReportFont font;                        // kFont; kInvisibleText: its own font
+  CanvasPath path;                        // kPath, kBeginClip
+  PathPaint paint;                        // kPath
+  std::shared_ptr<const BmpImage> image;  // kImage, drawn at column = x, row = y,
+                                          // column2 = width, row2 = height (points)
 };
 
 class RecordingCanvas : public ReportCanvas {
@@ -59,6 +76,13 @@ class RecordingCanvas : public ReportCanvas {
                  int field) override;
   void DrawLine(double row1, double column1, double row2, double column2) override;
   void DrawDoubleLine(double row1, double column1, double row2, double column2) override;
+  void DrawPath(const CanvasPath& path, const PathPaint& paint) override;
+  void BeginClip(const CanvasPath& path, FillRule rule) override;
+  void EndClip() override { log_.push_back(CanvasCall::Of(CanvasCall::kEndClip)); }
+  void DrawImage(const std::shared_ptr<const BmpImage>& image, double x, double y, double width,
+                 double height) override;
+  void PlaceInvisibleText(double row, double column, std::string_view text,
+                          const ReportFont& font) override;
   void EndLine() override { log_.push_back(CanvasCall::Of(CanvasCall::kEndLine)); }
   void NewPage() override { log_.push_back(CanvasCall::Of(CanvasCall::kNewPage)); }
   bool Finish() override;

@@ -75,6 +75,13 @@ struct BmpLayout {
   bool top_down = false;
 };
 std::string MakeBmp(const BmpLayout& layout);
+// A black bitmap of that size and depth (24 bits).
+inline std::string MakeBmpOfSize(int width, int height) {
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  return MakeBmp(layout);
+}
 
 }  // namespace zenkar::testing
 

@@ -407,6 +407,114 @@ TEST_F(PdfWriterTest, LogoFailuresStopTheDocument) {
   EXPECT_EQ(dir_.Listing(), "bad.bmp");  // no document, no temporary file
 }
 
+// ------------------------------------------------------------ paths, clips, images
+
+size_t CountOf(const std::string& text, std::string_view what) {
+  size_t count = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+  return count;
+}
+
+// A square ring filled even-odd (the hole stays white), a red stroke with a
+// curve, and a blue page-wide fill that a clip keeps to one box; all in
+// points from the top-left corner.
+TEST_F(PdfWriterTest, PathsFillStrokeAndClipInPointsFromTheTop) {
+  ASSERT_TRUE(writer_.DocStart(Path("paths"), PageOrientation::kPortrait));
+  CanvasPath ring;
+  ring.AddRectangle(72, 72, 72, 72);
+  ring.AddRectangle(96, 96, 24, 24);
+  PathPaint even_odd;
+  even_odd.fill_rule = FillRule::kEvenOdd;
+  writer_.DrawPath(ring, even_odd);
+
+  CanvasPath curve;
+  curve.MoveTo(200, 100);
+  curve.CurveTo(250, 50, 300, 150, 350, 100);
+  PathPaint red_stroke;
+  red_stroke.fill = false;
+  red_stroke.stroke = true;
+  red_stroke.stroke_color = {255, 0, 0};
+  red_stroke.line_width = 4;
+  writer_.DrawPath(curve, red_stroke);
+
+  CanvasPath box;
+  box.AddRectangle(72, 300, 100, 50);
+  writer_.BeginClip(box, FillRule::kNonZero);
+  CanvasPath page;
+  page.AddRectangle(0, 0, 612, 792);
+  PathPaint blue;
+  blue.fill_color = {0, 0, 255};
+  writer_.DrawPath(page, blue);
+  writer_.EndClip();
+  CanvasPath triangle;
+  triangle.MoveTo(300, 300);
+  triangle.LineTo(330, 300);
+  triangle.LineTo(300, 330);
+  triangle.Close();
+  writer_.DrawPath(triangle, {});
+  writer_.BeginClip(box, FillRule::kEvenOdd);  // still open at the end of the page
+  const std::string pdf = Finish();
+
+  EXPECT_THAT(pdf, HasSubstr("q\r\n0 0 0 rg\r\n72 648 72 72 re\r\n96 672 24 24 re\r\nf*\r\nQ"
+                             "\r\n"));
+  EXPECT_THAT(pdf, HasSubstr("q\r\n1 0 0 RG\r\n4 w\r\n200 692 m\r\n250 742 300 642 350 692 c\r\n"
+                             "S\r\nQ\r\n"));
+  EXPECT_THAT(pdf, HasSubstr("300 492 m\r\n330 492 l\r\n300 462 l\r\nh\r\nf\r\n"));
+  EXPECT_THAT(pdf, HasSubstr("72 442 100 50 re\r\nW n\r\n"));
+  EXPECT_THAT(pdf,
+              HasSubstr("72 442 100 50 re\r\nW* n\r\nQ\r\nendstream"));  // closed with the page
+
+  const std::optional<testing::RgbImage> rendered = testing::RenderPage(writer_.file_name(), 1);
+  ASSERT_TRUE(rendered.has_value());
+  EXPECT_EQ(rendered->At(80, 80), 0x000000u);    // the ring
+  EXPECT_EQ(rendered->At(108, 108), 0xFFFFFFu);  // its hole
+  EXPECT_EQ(rendered->At(60, 60), 0xFFFFFFu);
+  EXPECT_EQ(rendered->At(275, 100), 0xFF0000u);  // the middle of the curve
+  EXPECT_EQ(rendered->At(120, 325), 0x0000FFu);  // inside the clip
+  EXPECT_EQ(rendered->At(200, 325), 0xFFFFFFu);  // outside it
+  EXPECT_EQ(rendered->At(310, 310), 0x000000u);  // drawn after the clip ended
+}
+
+// An image drawn on two pages is one object in the file; each page shows it
+// upright in its box.
+TEST_F(PdfWriterTest, ImageDrawnOnEveryPageIsWrittenOnce) {
+  const auto image = std::make_shared<const BmpImage>(
+      *DecodeBmp(testing::MakeBmp(TwoBandLogo({24, 0x336699, 0xCC3300}))));
+  ASSERT_TRUE(writer_.DocStart(Path("images"), PageOrientation::kPortrait));
+  writer_.DrawImage(image, 36, 36, 144, 72);
+  writer_.NewPage();
+  writer_.DrawImage(image, 36, 36, 144, 72);
+  const std::string pdf = Finish();
+  EXPECT_EQ(CountOf(pdf, "/Subtype /Image"), 1u);
+  EXPECT_EQ(CountOf(pdf, "q\r\n144 0 0 -72 36 756 cm\r\n/Im1 Do\r\nQ\r\n"), 2u);
+  EXPECT_THAT(pdf, HasSubstr("/ProcSet [/PDF /Text /ImageB /ImageC /ImageI ]"));
+  for (int page_number : {1, 2}) {
+    const std::optional<testing::RgbImage> page =
+        testing::RenderPage(writer_.file_name(), page_number);
+    ASSERT_TRUE(page.has_value());
+    EXPECT_EQ(page->At(100, 50), 0x336699u) << "page " << page_number;
+    EXPECT_EQ(page->At(100, 100), 0xCC3300u) << "page " << page_number;
+    EXPECT_EQ(page->At(100, 115), 0xFFFFFFu) << "page " << page_number;
+  }
+}
+
+// Invisible text reads back and paints nothing; the text after it is seen.
+TEST_F(PdfWriterTest, InvisibleTextIsReadButNotPainted) {
+  ASSERT_TRUE(writer_.DocStart(Path("invisible"), PageOrientation::kPortrait));
+  writer_.PlaceInvisibleText(1, 2, "D123456789D", "C", 15);
+  writer_.PlaceText(1, 2.5, "seen");
+  const std::string pdf = Finish();
+  EXPECT_THAT(pdf,
+              HasSubstr("BT\r\n/C 15 Tf\r\n3 Tr\r\n72 648 Td\r\n(D123456789D) Tj\r\n0 Tr\r\nET"));
+  EXPECT_EQ(testing::PdfTextPages(writer_.file_name()),
+            (testing::TextPages{{"D123456789D", "seen"}}));
+  const std::optional<testing::RgbImage> page = testing::RenderPage(writer_.file_name(), 1);
+  ASSERT_TRUE(page.has_value());
+  for (int x = 72; x < 72 + 11 * 9; ++x) {
+    for (int y = 134; y < 146; ++y) ASSERT_EQ(page->At(x, y), 0xFFFFFFu) << x << ", " << y;
+  }
+}
+
 // ------------------------------------------------------------ file handling
 
 TEST_F(PdfWriterTest, NamesGetTheirExtensionOnceAndBadNamesAreRefused) {

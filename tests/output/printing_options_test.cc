@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "common/byte_codec.h"
 #include "common/text_field.h"
 #include "output/printing_fakes.h"
 #include "support/scripted_ui.h"
@@ -106,6 +107,7 @@ TEST_F(PrintingOptionsFormTest, TheStoredChoiceOfTheKindIsProposedAndTheTrayFoun
   settings_.report_output.font_style = 3;
   settings_.check_output.printer_name = "cups-pdf";
   settings_.check_type = 4;
+  settings_.check_top_margin = 3;
 
   PrintingOptionsForm reports(system_, ui_, PrintJobKind::kReport);
   ASSERT_TRUE(reports.Load(settings_));
@@ -120,7 +122,12 @@ TEST_F(PrintingOptionsFormTest, TheStoredChoiceOfTheKindIsProposedAndTheTrayFoun
   EXPECT_TRUE(checks.for_checks());
   EXPECT_EQ(checks.options().printer, "cups-pdf");
   EXPECT_EQ(checks.options().check_type, 4);
+  EXPECT_EQ(checks.options().additional_top_margin, 3);
   EXPECT_EQ(checks.options().font_name, "Arial");
+  settings_.check_top_margin = 40;  // beyond the list
+  PrintingOptionsForm clamped(system_, ui_, PrintJobKind::kCheck);
+  ASSERT_TRUE(clamped.Load(settings_));
+  EXPECT_EQ(clamped.options().additional_top_margin, kMostTopMargin);
 }
 
 TEST_F(PrintingOptionsFormTest, ATrayKnownOnlyByNumberOrNoLongerThereFallsBack) {
@@ -192,6 +199,7 @@ TEST(StorePrintingOptionsTest, EachKindKeepsItsOwnGroupAndTheSettingsRecordHolds
   options.font_name = "Courier New";
   options.font_style = 2;
   options.check_type = 5;
+  options.additional_top_margin = -2;
   StorePrintingOptions(options, PrintJobKind::kReport, settings);
   options.printer = "Check_Printer";
   StorePrintingOptions(options, PrintJobKind::kCheck, settings);
@@ -204,6 +212,8 @@ TEST(StorePrintingOptionsTest, EachKindKeepsItsOwnGroupAndTheSettingsRecordHolds
   EXPECT_EQ(read.report_output.font_style, 2);
   EXPECT_EQ(TrimRight(read.check_output.printer_name), "Check_Printer");
   EXPECT_EQ(read.check_type, 5);
+  EXPECT_EQ(read.check_top_margin, -2);
+  EXPECT_EQ(GetInt32(settings.Encode(), 4062), -2);
   EXPECT_EQ(TrimRight(read.device_3.printer_name), "");
 }
 

@@ -10,12 +10,17 @@
 #include <QtTest>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 
 #include "ledger/chart_text.h"
 #include "ledger/ledger.h"
+#include "output/check_writer.h"
 #include "output/financial_statements.h"
+#include "output/micr_line.h"
 #include "output/output_fakes.h"
 #include "output/pdf_canvas.h"
+#include "output/pdf_test_tools.h"
 #include "platform/offscreen_test_main.h"
 #include "platform/text_conversion.h"
 #include "support/temp_dir.h"
@@ -130,6 +135,36 @@ std::optional<GreyImage> RenderGrey(const std::string& pdf, int dpi) {
   return image;
 }
 
+// The first pixel where the two documents' first pages differ, rendered at
+// 100 dots per inch, or "" when none does; `inked` counts the dark pixels of
+// the first. At that resolution no edge drawn at whole or half points plus
+// one falls on a pixel boundary, where the rounding of the two files' numbers
+// could tip a pixel over; antialiasing may shade an edge a little
+// differently, while a shape out of place differs fully.
+// `first_row` and `end_row` limit the comparison to a band of pixel rows;
+// `tolerance` is the difference of grey allowed.
+QString FirstPixelDifference(const std::string& preview, const std::string& print, int* inked,
+                             int first_row = 0, int end_row = 1 << 30, int tolerance = 40) {
+  const std::optional<GreyImage> a = RenderGrey(preview, 100);
+  const std::optional<GreyImage> b = RenderGrey(print, 100);
+  if (!a || !b) return "not rendered";
+  if (a->width != b->width || a->height != b->height) return "sizes differ";
+  *inked = 0;
+  for (int y = first_row; y < std::min(a->height, end_row); ++y) {
+    for (int x = 0; x < a->width; ++x) {
+      if (a->At(x, y) < 128) ++*inked;
+      if (std::abs(a->At(x, y) - b->At(x, y)) > tolerance) {
+        return QString("pixel %1,%2: %3 in the preview, %4 in the print")
+            .arg(x)
+            .arg(y)
+            .arg(a->At(x, y))
+            .arg(b->At(x, y));
+      }
+    }
+  }
+  return {};
+}
+
 // The printer port of the test: each job draws on a printer canvas into
 // `path`, which is left for the test to read.
 class SheetFilePrinter : public PrinterCanvasFactory {
@@ -205,43 +240,104 @@ class PrinterCanvasTest : public QObject {
       canvas.DrawDoubleLine(20, 70, 40, 70);      // a double vertical rule
       canvas.DrawLine(30, 10, 45.25, 60.5);       // slanting, at fractional units
     };
-    const std::string preview = dir_.File("lines-preview.pdf");
-    const std::string print = dir_.File("lines-print.pdf");
-    {
-      auto canvas = PdfCanvas::Start(PosixFileSystem(), output_.ui, output_.clock, {}, preview);
-      QVERIFY(canvas != nullptr);
-      draw(*canvas);
-      QVERIFY(canvas->Finish());
-    }
-    {
-      auto canvas = PrinterCanvas::Start(FromPath(print), SpoolSetup());
-      QVERIFY(canvas != nullptr);
-      draw(*canvas);
-      QVERIFY(canvas->Finish());
-    }
-    // At 100 dots per inch no edge of these lines falls on a pixel boundary,
-    // where the rounding of the two files' numbers could tip a pixel over.
-    const std::optional<GreyImage> a = RenderGrey(preview, 100);
-    const std::optional<GreyImage> b = RenderGrey(print, 100);
-    QVERIFY(a && b);
-    QCOMPARE(b->width, a->width);
-    QCOMPARE(b->height, a->height);
     int inked = 0;
-    for (int y = 0; y < a->height; ++y) {
-      for (int x = 0; x < a->width; ++x) {
-        if (a->At(x, y) < 128) ++inked;
-        // Antialiasing may shade an edge a little differently; a line out
-        // of place differs fully.
-        if (std::abs(a->At(x, y) - b->At(x, y)) > 40) {
-          QFAIL(qPrintable(QString("pixel %1,%2: %3 in the preview, %4 in the print")
-                               .arg(x)
-                               .arg(y)
-                               .arg(a->At(x, y))
-                               .arg(b->At(x, y))));
-        }
-      }
-    }
+    QCOMPARE(DrawnAlike("lines", draw, &inked), QString());
     QVERIFY(inked > 200);
+  }
+
+  void PathsClipsAndImagesStandWhereThePreviewDrawsThem() {
+    testing::BmpLayout layout;
+    layout.width = 8;
+    layout.height = 4;
+    layout.bits = 4;
+    layout.palette = {0x000000, 0xFFFFFF, 0x404040};
+    layout.pixel = [](int x, int y) { return x < 4 ? 0u : (y < 2 ? 1u : 2u); };
+    const auto image = std::make_shared<const BmpImage>(*DecodeBmp(testing::MakeBmp(layout)));
+    auto draw = [&image](ReportCanvas& canvas) {
+      CanvasPath ring;
+      ring.AddRectangle(73, 73, 71, 71);
+      ring.AddRectangle(97, 97, 23, 23);
+      PathPaint even_odd;
+      even_odd.fill_rule = FillRule::kEvenOdd;
+      canvas.DrawPath(ring, even_odd);
+      CanvasPath curve;
+      curve.MoveTo(201, 101);
+      curve.CurveTo(251, 51, 301, 151, 351, 101);
+      PathPaint stroke;
+      stroke.fill = false;
+      stroke.stroke = true;
+      stroke.line_width = 3;
+      canvas.DrawPath(curve, stroke);
+      CanvasPath box;
+      box.AddRectangle(73, 301, 101, 51);
+      canvas.BeginClip(box, FillRule::kNonZero);
+      CanvasPath page;
+      page.AddRectangle(0, 0, 612, 792);
+      PathPaint grey;
+      grey.fill_color = {128, 128, 128};
+      canvas.DrawPath(page, grey);
+      canvas.EndClip();
+      canvas.DrawImage(image, 301, 401, 161, 81);
+    };
+    int inked = 0;
+    QCOMPARE(DrawnAlike("paths", draw, &inked), QString());
+    QVERIFY(inked > 4000);
+  }
+
+  // A check on blank stock: the drawn MICR line prints where the preview
+  // shows it, and so does every word (the preview's invisible MICR text
+  // aside, which paper has no use for).
+  void AMicrCheckPrintsAsThePreviewShowsIt() {
+    MicrSettings micr;
+    micr.routing_number = "021000021";
+    micr.account_number = "1234-5678";
+    micr.name_line_1 = "Test Company";
+    micr.bank_name = "First Harbor Bank";
+    CheckPrintSetup setup;
+    setup.layout = CheckLayoutOf(4);
+    setup.dates = &output_.dates;
+    setup.micr = &micr;
+    CheckContent check;
+    check.number = "001043";
+    check.date = 46095;
+    check.payee_name = "Harbor Supply";
+    check.amount = Money::FromCents(121507);
+    const std::string preview = dir_.File("check-preview.pdf");
+    const std::string print = dir_.File("check-print.pdf");
+    output_.services.printer = &printer_;
+    printer_.path = print;
+    for (OutputTarget target : {OutputTarget::kPdf, OutputTarget::kPrinter}) {
+      PrintJob job(output_.services, target);
+      QVERIFY(job.StartPrintJob(PrintJobKind::kCheck, "check-preview"));
+      WriteCheck(job, setup, check);
+      QVERIFY(job.EndPrintJob());
+    }
+    output_.shell.opened.clear();
+    // The band of the MICR line: 3.05 to 3.45 inches from the top, at 100
+    // dots per inch. Both files hold the same coordinates; the renderer
+    // snaps the preview's rectangles to pixels, which shades the edges of
+    // the characters differently, while a character out of place differs
+    // fully. The texts' glyphs differ between the declared and the embedded
+    // fonts, so they are compared by their places instead.
+    int inked = 0;
+    QCOMPARE(FirstPixelDifference(preview, print, &inked, 305, 345, 128), QString());
+    QVERIFY(inked > 300);
+    QList<Word> seen = WordsOf(preview, kPreviewArial);
+    for (const MicrField& field : MicrLineFields(micr, check.number)) {
+      seen.removeIf([&field](const Word& word) {
+        return word.text == FromCp1252(field.text) &&
+               std::abs(word.baseline - (kCheckHeightRows - 1.125) * 12) < 3;
+      });
+    }
+    QList<Word> printed = WordsOf(print, kEmbeddedLiberationSans);
+    // The two files may list the words of a line in another order.
+    for (QList<Word>* words : {&seen, &printed}) {
+      std::sort(words->begin(), words->end(), [](const Word& a, const Word& b) {
+        return std::tuple(a.page, std::round(a.baseline), a.left) <
+               std::tuple(b.page, std::round(b.baseline), b.left);
+      });
+    }
+    QCOMPARE(FirstDifference(seen, printed), QString());
   }
 
   void TheAdditionalTopMarginMovesEveryWordDown() {
@@ -288,6 +384,23 @@ class PrinterCanvasTest : public QObject {
   }
 
  private:
+  // `draw` on the preview's canvas and on the printer's, into `name` +
+  // "-preview.pdf" and "-print.pdf"; the first pixel where they differ.
+  QString DrawnAlike(const std::string& name, const std::function<void(ReportCanvas&)>& draw,
+                     int* inked) {
+    const std::string preview = dir_.File(name + "-preview.pdf");
+    const std::string print = dir_.File(name + "-print.pdf");
+    std::unique_ptr<ReportCanvas> canvases[] = {
+        PdfCanvas::Start(PosixFileSystem(), output_.ui, output_.clock, {}, preview),
+        PrinterCanvas::Start(FromPath(print), SpoolSetup())};
+    for (std::unique_ptr<ReportCanvas>& canvas : canvases) {
+      if (canvas == nullptr) return "a canvas did not start";
+      draw(*canvas);
+      if (!canvas->Finish()) return "a canvas did not finish";
+    }
+    return FirstPixelDifference(preview, print, inked);
+  }
+
   // The statement `label` written to `target`; the path of its PDF, or ""
   // when it was not written.
   std::string Write(const QString& label, OutputTarget target, const ReportPeriod& period,

@@ -9,11 +9,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <algorithm>
 
 #include "platform/font_scaled_style.h"
 #include "platform/help_context.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
+#include "platform/program_icon.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_ui.h"
 #include "platform/text_conversion.h"
@@ -227,6 +229,18 @@ class QtAdaptersTest : public QObject {
     QCOMPARE(HelpContextOf(nullptr), 0);
     QWidget loose;
     QCOMPARE(HelpContextOf(&loose), 0);
+  }
+
+  // The embedded icon is the desktop's, at each size it is installed in.
+  void TheProgramIconHoldsEveryInstalledSize() {
+    const QIcon icon = ProgramIcon();
+    QList<int> sizes;
+    for (const QSize& size : icon.availableSizes()) sizes.append(size.width());
+    std::sort(sizes.begin(), sizes.end());
+    QCOMPARE(sizes, (QList<int>{16, 22, 24, 32, 48, 64, 128, 256}));
+    const QImage small = icon.pixmap(16, 16).toImage();
+    QCOMPARE(small.size(), QSize(16, 16));
+    QVERIFY(small.pixelColor(8, 1).alpha() == 255);  // the tile, not a blank
   }
 };
 

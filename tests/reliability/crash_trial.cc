@@ -51,6 +51,7 @@
 #include "common/record_file.h"
 #include "common/text_field.h"
 #include "ledger/ledger.h"
+#include "output/micr_settings.h"
 #include "reliability/crashing_file_system.h"
 #include "services/exchange/accountant_exchange.h"
 #include "services/imports/payroll_import.h"
@@ -252,6 +253,23 @@ bool BackedUpThenChanged(Ledger& ledger) {
              .ok();
 }
 
+// The check printing settings: the file the MICR tab saves as one change of
+// the folder.
+bool WriteMicrSettings(Ledger& ledger) {
+  MicrSettings micr;
+  micr.bank_name = "First Harbor Bank";
+  micr.routing_number = "021000021";
+  return WriteFileAtomically(ledger.fs(), ledger.FilePath(kMicrFileName), micr.Encode()).ok();
+}
+
+bool SaveMicr(Ledger& ledger) {
+  const MicrSettingsFile file = LoadMicrSettings(ledger);
+  MicrSettings changed = file.settings;
+  changed.bank_name = "Saved by a crash trial";
+  changed.horizontal_32nds = 3;
+  return SaveMicrSettings(ledger, file, changed);
+}
+
 bool Restore(Ledger& ledger) {
   BackupEnvironment env = BackupEnvironmentOf(ledger);
   return RestoreBackupSet(env, ledger.data_folder() + std::string(kAutoBackupFolderName),
@@ -426,6 +444,7 @@ const Operation kOperations[] = {
     {"delete-payee", false, "delete a payee (recurring entries, payees and lines rewritten)",
      nullptr, DeletePayee},
     {"save-settings", false, "save the company settings", nullptr, SaveSettings},
+    {"save-micr", false, "save the MICR settings (KXMICR.DAT)", WriteMicrSettings, SaveMicr},
     {"restore", false, "restore the books from the automatic backup (files replaced and removed)",
      BackedUpThenChanged, Restore},
     {"import-receivables", false,
@@ -611,6 +630,14 @@ int Digest(const std::string& folder, const std::string& text_path) {
     }
   }
   part("recurring", static_cast<int>(recurring.size() / kRecurringLength), recurring);
+  std::string micr;
+  if (const std::string path = ledger.FilePath(kMicrFileName); PosixFileSystem().FileExists(path)) {
+    if (Status s = PosixFileSystem().ReadFile(path, &micr); !s.ok()) {
+      std::printf("cannot read the MICR settings: %s\n", s.message().c_str());
+      return 3;
+    }
+  }
+  part("micr", micr.empty() ? 0 : 1, micr);
   for (size_t at = 0; readable && at + kRecurringLength <= recurring.size();
        at += kRecurringLength) {
     Fingerprint print;

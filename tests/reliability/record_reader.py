@@ -30,6 +30,7 @@ RECORD_LENGTHS = {
     "KXACCT.RJE": 284,
     "KXACCT.REC": 152,
     "KXACCTCOA.DAT": 156,
+    "KXMICR.DAT": 726,
     # The companion programs' files the imports read and write back, and the
     # accountant exchange's state and new entries.
     "KXAREC.CFG": 9998,

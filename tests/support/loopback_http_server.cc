@@ -1,14 +1,7 @@
 #include "support/loopback_http_server.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <exception>
-#include <stdexcept>
 
 namespace zenkar::testing {
 namespace {
@@ -24,31 +17,15 @@ void SendAll(int fd, std::string_view bytes) {
 }  // namespace
 
 LoopbackHttpServer::LoopbackHttpServer() {
-  listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      ::listen(listener_, 8) != 0 ||
-      ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-      ::pipe2(stop_pipe_, O_CLOEXEC) != 0) {
-    throw std::runtime_error("the loopback HTTP server cannot listen");
-  }
-  port_ = ntohs(address.sin_port);
   thread_ = std::thread([this] { Serve(); });
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
-  const char stop = 1;
-  if (::write(stop_pipe_[1], &stop, 1) != 1) std::terminate();
+  listener_.Stop();
   thread_.join();
-  ::close(listener_);
-  ::close(stop_pipe_[0]);
-  ::close(stop_pipe_[1]);
 }
 
-std::string LoopbackHttpServer::address() const { return "127.0.0.1:" + std::to_string(port_); }
+std::string LoopbackHttpServer::address() const { return "127.0.0.1:" + std::to_string(port()); }
 
 void LoopbackHttpServer::Queue(Reply reply) {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -60,17 +37,10 @@ std::vector<LoopbackHttpServer::Request> LoopbackHttpServer::requests() const {
   return requests_;
 }
 
-bool LoopbackHttpServer::WaitReadable(int fd) {
-  pollfd entries[] = {{fd, POLLIN, 0}, {stop_pipe_[0], POLLIN, 0}};
-  while (::poll(entries, 2, -1) < 0) {
-  }
-  return (entries[1].revents & POLLIN) == 0;
-}
-
 void LoopbackHttpServer::Serve() {
-  for (int number = 1; WaitReadable(listener_); ++number) {
-    const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) continue;
+  for (int number = 1;; ++number) {
+    const int fd = listener_.Accept();
+    if (fd < 0) return;
     ServeConnection(fd, number);
     ::close(fd);
   }
@@ -102,7 +72,7 @@ bool LoopbackHttpServer::ReadRequest(int fd, std::string* pending, std::string* 
       pending->erase(0, end + 4);
       return true;
     }
-    if (!WaitReadable(fd)) return false;
+    if (!listener_.WaitReadable(fd)) return false;
     char buffer[4096];
     const ssize_t received = ::recv(fd, buffer, sizeof buffer, 0);
     if (received <= 0) return false;

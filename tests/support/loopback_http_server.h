@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/loopback_listener.h"
+
 namespace zenkar::testing {
 
 class LoopbackHttpServer {
@@ -37,7 +39,7 @@ class LoopbackHttpServer {
   LoopbackHttpServer(const LoopbackHttpServer&) = delete;
   LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
 
-  uint16_t port() const { return port_; }
+  uint16_t port() const { return listener_.port(); }
   // "127.0.0.1:" and the port.
   std::string address() const;
 
@@ -51,11 +53,8 @@ class LoopbackHttpServer {
   void ServeConnection(int fd, int number);
   // Reads one request head; false when the client closed or the server stops.
   bool ReadRequest(int fd, std::string* pending, std::string* request);
-  bool WaitReadable(int fd);
 
-  int listener_ = -1;
-  int stop_pipe_[2] = {-1, -1};
-  uint16_t port_ = 0;
+  LoopbackListener listener_{"the loopback HTTP server"};
   mutable std::mutex mutex_;
   std::deque<Reply> replies_;
   std::vector<Request> requests_;

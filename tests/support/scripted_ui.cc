@@ -24,6 +24,8 @@ bool ScriptedUi::ShowMessage(const Message& message) {
 std::optional<std::string> ScriptedUi::InputBox(std::string_view prompt, std::string_view title,
                                                 std::string_view initial) {
   prompts_.emplace_back(prompt);
+  input_titles_.emplace_back(title);
+  input_initials_.emplace_back(initial);
   if (inputs_.empty()) return std::nullopt;
   std::optional<std::string> answer = inputs_.front();
   inputs_.pop_front();

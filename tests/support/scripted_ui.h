@@ -30,6 +30,9 @@ class ScriptedUi : public Ui {
   void ClearMessages() { messages_.clear(); }
 
   const std::vector<std::string>& prompts() const { return prompts_; }
+  // The titles and initial texts of the input boxes shown, in order.
+  const std::vector<std::string>& input_titles() const { return input_titles_; }
+  const std::vector<std::string>& input_initials() const { return input_initials_; }
   const std::vector<std::string>& status_texts() const { return status_texts_; }
   const std::vector<std::string>& progress_texts() const { return progress_texts_; }
   int beeps() const { return beeps_; }
@@ -53,6 +56,8 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<std::string>> inputs_;
   std::deque<std::optional<std::string>> folders_;
   std::vector<std::string> prompts_;
+  std::vector<std::string> input_titles_;
+  std::vector<std::string> input_initials_;
   std::vector<std::string> status_texts_;
   std::vector<std::string> progress_texts_;
   int beeps_ = 0;

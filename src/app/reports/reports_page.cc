@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/utilities/mail_settings_dialog.h"
 #include "app/window/main_window.h"
 #include "app_rules/setup/program_setup.h"
 #include "app_rules/setup/report_options.h"
+#include "app_rules/utilities/mail_actions.h"
 #include "output/financial_statements.h"
 #include "platform/text_conversion.h"
 
@@ -28,6 +30,7 @@ constexpr int kRangeFirst = 428;
 constexpr int kRangeLast = 429;
 constexpr int kPrintButton = 431;
 constexpr int kPreviewButton = 432;
+constexpr int kMailButton = 433;
 constexpr int kCsvButton = 434;
 
 constexpr std::string_view kStatusCaption = "Reports";
@@ -149,6 +152,8 @@ QWidget* ReportsPage::BuildButtons() {
   layout->addWidget(
       MakeButton(kPreviewButton, "Preview / Save (PDF)", [this] { Run(OutputTarget::kPdf); }));
   layout->addWidget(
+      MakeButton(kMailButton, "Send by E-Mail (PDF)", [this] { Run(OutputTarget::kPdfMail); }));
+  layout->addWidget(
       MakeButton(kCsvButton, "View / Save (CSV)", [this] { Run(OutputTarget::kText); }));
   return buttons;
 }
@@ -210,6 +215,9 @@ void ReportsPage::Run(OutputTarget target) {
   request.period = ChosenPeriod();
   request.options = ReportOptionsOf(program().ledger().settings());
   OutputServices services = Services();
+  QtMailSettingsForm mail_form(this, program());
+  ProgramMail mail(program(), mail_form);
+  services.mail = &mail;
   const ReportRunResult result =
       zenkar::RunReports(registry_, program().ledger(), services, request);
   // Reports held for one printer job that could not be sent stay ticked.

@@ -1,6 +1,6 @@
 // The "Reports" tab: the report check boxes, the "Report For" period and the
-// buttons that run the ticked reports to the printer, to a PDF preview or to
-// a CSV file.
+// buttons that run the ticked reports to the printer, to a PDF preview, to a
+// PDF sent by e-mail or to a CSV file.
 //
 // Only reports that exist are offered: the boxes come from the report
 // registry, in the order of the report list. The run itself -- the refusals,

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "app/check_printing/check_output.h"
 #include "app/setup/setup_page.h"
 #include "app/window/main_window.h"
 #include "app/window/setup_form_keys.h"
@@ -155,11 +156,26 @@ QWidget* ProgramSetupPage::BuildOptionsBox() {
   print->setObjectName("settingsPrint");
   connect(print, &QAction::triggered, this, [this] { PrintSettings(OutputTarget::kPrinter); });
   print_settings_->setMenu(print_menu);
+  test_check_ = new QPushButton("Print Test Check");
+  test_check_->setObjectName("printTestCheck");
+  auto* test_menu = new QMenu(test_check_);
+  test_menu->setObjectName("testCheckMenu");
+  QAction* test_preview = test_menu->addAction("Preview / Save (PDF)");
+  test_preview->setObjectName("testCheckPdf");
+  connect(test_preview, &QAction::triggered, this,
+          [this] { PrintTestCheckTo(program_, window_, OutputTarget::kPdf); });
+  QAction* test_print = test_menu->addAction("Print");
+  test_print->setObjectName("testCheckPrint");
+  connect(test_print, &QAction::triggered, this,
+          [this] { PrintTestCheckTo(program_, window_, OutputTarget::kPrinter); });
+  test_check_->setMenu(test_menu);
   help_ = new QPushButton("Help");
   help_->setObjectName("setupHelp");
   connect(help_, &QPushButton::clicked, this,
           [this] { program_.help().ShowHelp(kHelpProgramSetup); });
-  for (QPushButton* button : {password_, print_settings_, help_}) button->setAutoDefault(false);
+  for (QPushButton* button : {test_check_, password_, print_settings_, help_}) {
+    button->setAutoDefault(false);
+  }
 
   auto* box = new QGroupBox("Options");
   auto* layout = new QVBoxLayout(box);
@@ -175,6 +191,7 @@ QWidget* ProgramSetupPage::BuildOptionsBox() {
   layout->addWidget(year_label);
   layout->addWidget(accounting_year_);
   layout->addSpacing(12);
+  layout->addWidget(test_check_);
   layout->addWidget(password_);
   layout->addWidget(print_settings_);
   layout->addWidget(help_);
@@ -214,7 +231,8 @@ void ProgramSetupPage::SetUpKeys() {
     fields.push_back(field);
   }
   new FormKeys(this, fields, [this] { Save(); });
-  QWidget::setTabOrder(accounting_year_, password_);
+  QWidget::setTabOrder(accounting_year_, test_check_);
+  QWidget::setTabOrder(test_check_, password_);
   QWidget::setTabOrder(password_, print_settings_);
   QWidget::setTabOrder(print_settings_, help_);
   QWidget::setTabOrder(help_, income_title_);

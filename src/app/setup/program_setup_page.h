@@ -1,8 +1,9 @@
 // The "Program Setup" sub-page of the Setup tab: the company's name and
 // address, the FEIN, the setup accounts under "COA Account Numbers", the
 // check form, the entry options, the accounting year and the statements'
-// titles and footers, with "Set or Change Password", "View / Print Program
-// Settings" and "Help".
+// titles and footers, with "Print Test Check" (the MICR test check, to the
+// printer or the PDF preview), "Set or Change Password", "View / Print
+// Program Settings" and "Help".
 //
 // The fields are saved together with "Save" or Enter on the last field, under
 // the checks of ProgramSetupProblem; a refused save keeps what was typed on
@@ -79,6 +80,7 @@ class ProgramSetupPage : public QWidget, public LedgerObserver {
   QCheckBox* memo_on_checks_ = nullptr;
   QCheckBox* accrual_ = nullptr;
   QComboBox* accounting_year_ = nullptr;
+  QPushButton* test_check_ = nullptr;
   QPushButton* password_ = nullptr;
   QPushButton* print_settings_ = nullptr;
   QPushButton* help_ = nullptr;

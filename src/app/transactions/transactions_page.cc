@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "app/transactions/import_buttons.h"
+#include "app/transactions/quick_check_dialog.h"
 #include "app/window/main_window.h"
 
 namespace zenkar {
@@ -24,6 +25,11 @@ TransactionsPage::TransactionsPage(const TabPageInfo& info, PageContext context)
   sub_tabs_->addTab(checks_, kSubPageCaptions[kChecksAndDepositsPage]);
   sub_tabs_->addTab(journal_, kSubPageCaptions[kJournalEntriesPage]);
   on_shown_ = {[this] { checks_->Enter(); }, [this] { journal_->Enter(); }};
+  auto* quick_check = new QPushButton("Print a Check (Quick Check)");
+  quick_check->setObjectName("quickCheckButton");
+  quick_check->setFocusPolicy(Qt::ClickFocus);
+  connect(quick_check, &QPushButton::clicked, this, [this] { RunQuickCheck(program(), window()); });
+  checks_->AddButton(quick_check);
   // The later screens keep their places in the order, disabled until built.
   for (int index = kReviewAllPage; index <= kPayInvoicesPage; ++index) {
     sub_tabs_->addTab(new QWidget, kSubPageCaptions[index]);

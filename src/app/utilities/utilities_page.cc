@@ -3,7 +3,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 
+#include "app/check_printing/check_output.h"
 #include "app/utilities/data_transfer_dialog.h"
+#include "app/utilities/mail_settings_dialog.h"
 #include "app_rules/utilities/utility_actions.h"
 #include "platform/text_conversion.h"
 
@@ -34,6 +36,9 @@ UtilitiesPage::UtilitiesPage(const TabPageInfo& info, PageContext context)
   AddButton(103, "Backup Data", [this] { BackupData(program()); });
   AddButton(104, "Restore Data", [this] { RestoreData(program()); });
   AddButton(105, "Restore from Auto Backup", [this] { RestoreFromAutoBackup(program()); });
+  AddButton(106, "E-Mail Data Files", [this] { EmailDataFiles(program(), this); });
+  AddButton(107, "MICR Print Blank Check",
+            [this] { PrintBlankCheckFromWindow(program(), window()); });
   AddButton(108, "Add New Data Folder", [this] { AddNewDataFolder(program()); });
   AddButton(109, "Check for Update", [this] { CheckForUpdate(program()); });
   AddButton(110, "Data Transfer (To and From Accountant)",

@@ -1,8 +1,9 @@
 // The "File (Utilities)" page: the data folder (101) and the buttons that
 // work on the installation and the folder as a whole -- "Change Data
 // Folder" (102), "Backup Data" (103), "Restore Data" (104), "Restore from
-// Auto Backup" (105), "Add New Data Folder" (108), "Check for Update" (109)
-// -- and the display sizes under "Select Display Size" (111-113).
+// Auto Backup" (105), "E-Mail Data Files" (106), "MICR Print Blank Check"
+// (107), "Add New Data Folder" (108), "Check for Update" (109) -- and the
+// display sizes under "Select Display Size" (111-113).
 //
 // The buttons stand in one column in control-number order; a feature that
 // brings another button (103 "Backup Data", 106 "E-Mail Data Files", ...)

@@ -11,9 +11,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/check_printing/check_output.h"
 #include "app/setup/capital_account_dialog.h"
 #include "app/transactions/import_buttons.h"
+#include "app/transactions/quick_check_dialog.h"
 #include "app/transactions/transactions_page.h"
+#include "app/utilities/mail_settings_dialog.h"
 #include "app/window/calculator_dialog.h"
 #include "app/window/check_date_dialog.h"
 #include "app_rules/utilities/utility_actions.h"
@@ -121,6 +124,10 @@ void MainWindow::BuildShortcuts() {
   }
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), [this] { BackupData(program_); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { ChangeDataFolder(program_); });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), [this] { EmailDataFiles(program_, this); });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_M),
+              [this] { PrintBlankCheckFromWindow(program_, *this); });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { RunQuickCheck(program_, *this); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_U), [this] { CheckForUpdate(program_); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { WhereAmI(program_); });
   AddShortcut(QKeySequence(Qt::Key_F1), [this] { HelpForFocus(); });

@@ -12,23 +12,12 @@
 #include "ledger/chart_of_accounts.h"
 #include "ledger/company_settings.h"
 #include "ledger/ledger.h"
+#include "output/check_layout.h"
 #include "output/print_job.h"
 
 namespace zenkar {
 
 class Program;
-
-// "Check Type / Form Number": the check forms in the order the list shows
-// them. The settings keep the position counted from 1; 0 is no choice yet.
-inline constexpr std::array<std::string_view, 9> kCheckTypeNames = {"052L or #785",
-                                                                    "750L",
-                                                                    "800L",
-                                                                    "MICR 129L/131L",
-                                                                    "MICR 135L/136L",
-                                                                    "MICR 495L",
-                                                                    "501 (Dot-Matrix)",
-                                                                    "711 (Dot-Matrix)",
-                                                                    "800 (Dot-Matrix)"};
 
 inline constexpr std::string_view kFeinRule =
     "FEIN is 9 numbers, with an optional dash after the second number.";

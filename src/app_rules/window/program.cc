@@ -2,6 +2,7 @@
 
 #include "app_rules/window/program_identity.h"
 #include "common/backup_dialog.h"
+#include "common/backup_set.h"
 #include "common/folder_history.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
@@ -16,10 +17,17 @@ std::string DataFolderFromCommandLine(FileSystem& fs, std::string_view command_l
     line = Trim(line.substr(1, line.size() - 2));
   }
   if (line.empty()) return current;
-  std::string folder(line);
-  if (folder.front() != '/') folder = current + folder;
-  folder = NormalizeFolderPath(folder);
-  return fs.DirectoryExists(folder) ? folder : current;
+  std::string path(line);
+  if (path.front() != '/') path = current + path;
+  const std::string folder = NormalizeFolderPath(path);
+  if (fs.DirectoryExists(folder)) return folder;
+  // A company's settings file (what the desktop hands over when the user
+  // opens it) stands for its folder.
+  const size_t slash = path.rfind('/');
+  if (UpperCased(path.substr(slash + 1)) == CompanySettings::kFileName && fs.FileExists(path)) {
+    return path.substr(0, slash + 1);
+  }
+  return current;
 }
 
 Installation FindInstallation(FileSystem& fs, Ui& ui, const std::string& program_folder,
@@ -41,13 +49,13 @@ Program::Program(const ProgramPorts& ports, Installation installation, WebSite w
       secret_input_(ports.secret_input),
       users_(ports.users),
       installation_(std::move(installation)),
+      shared_folder_(SharedFilesFolder(ports.fs, installation_.program_folder)),
       web_site_(std::move(web_site)),
       date_patterns_(std::move(date_patterns)),
       ledger_(ports.fs, ports.ui, ports.clock),
-      help_(ports.fs, ports.ui, ports.help_viewer, installation_.program_folder + "help/",
-            web_site_.host),
+      help_(ports.fs, ports.ui, ports.help_viewer, shared_folder_ + "help/", web_site_.host),
       password_(ports.fs, installation_.files_folder, installation_.files_folder_writable) {
-  ledger_.set_program_folder(installation_.program_folder);  // the default chart's home
+  ledger_.set_program_folder(shared_folder_);  // the default chart's home
   ledger_.AddObserver(this);
 }
 

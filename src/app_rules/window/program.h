@@ -55,8 +55,9 @@ class MainWindowHost {
 
 // The data folder named by a command line: the whole line, so that a path
 // with spaces needs no quotes (a pair of surrounding quotes is removed), taken
-// relative to `current_directory`. An empty line, or a folder that does not
-// exist, gives the current directory.
+// relative to `current_directory`. The path of a company's settings file
+// KXACCT.CFG (any case) names the file's folder. An empty line, or a folder
+// that does not exist, gives the current directory.
 std::string DataFolderFromCommandLine(FileSystem& fs, std::string_view command_line,
                                       std::string_view current_directory);
 
@@ -167,6 +168,7 @@ class Program : private LedgerObserver {
   SecretInput& secret_input_;
   const UserDirectory& users_;
   Installation installation_;
+  std::string shared_folder_;  // the help pages and the default chart (SharedFilesFolder)
   WebSite web_site_;
   DatePatterns date_patterns_;
   Ledger ledger_;

@@ -10,15 +10,12 @@
 
 #include "app/window/calculator_dialog.h"
 #include "app/window/main_window.h"
-#include "app_rules/app_fakes.h"
+#include "app_rules/test_program.h"
 #include "ledger/chart_text.h"
 #include "output/output_fakes.h"
 #include "output/pdf_test_tools.h"
 #include "platform/offscreen_test_main.h"
 #include "platform/text_conversion.h"
-#include "support/fixed_clock.h"
-#include "support/fixed_user.h"
-#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "tools/sample_company.h"
 
@@ -32,7 +29,7 @@ namespace {
 constexpr int kSampleYear = 2025;
 
 // The sample company loaded into a program, and its main window.
-struct World {
+struct World : testing::TestProgram {
   World() {
     std::string text;
     std::vector<AccountRecord> accounts;
@@ -56,18 +53,6 @@ struct World {
     return page;
   }
 
-  TempDir install;
-  TempDir data;
-  testing::ScriptedUi ui;
-  testing::RecordingShell shell;
-  testing::FixedClock clock{{2026, 3, 14, 9, 30, 0}, 60};
-  testing::ScriptedSecretInput secret;
-  testing::RecordingHelpViewer viewer;
-  testing::FixedUserDirectory users;
-  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer, users},
-                  Installation{install.path(), install.path(), true},
-                  WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
-                  DeriveDatePatterns("11/22/44")};
   std::unique_ptr<MainWindow> window;
   bool ok = false;
 };

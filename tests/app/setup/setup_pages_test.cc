@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/page_test_support.h"
 #include "app/payees/payees_page.h"
 #include "app/setup/capital_account_dialog.h"
 #include "app/setup/chart_page.h"
@@ -23,6 +24,7 @@
 #include "app/window/main_window.h"
 #include "app_rules/app_fakes.h"
 #include "app_rules/setup/setup_company.h"
+#include "app_rules/test_program.h"
 #include "ledger/chart_rules.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
@@ -32,77 +34,26 @@
 
 namespace zenkar {
 
+using ::zenkar::testing::Find;
 using ::zenkar::testing::FixedClock;
-using ::zenkar::testing::RecordingHelpViewer;
-using ::zenkar::testing::RecordingShell;
-using ::zenkar::testing::ScriptedSecretInput;
+using ::zenkar::testing::Focused;
+using ::zenkar::testing::OpenMainWindow;
 using ::zenkar::testing::ScriptedUi;
 using ::zenkar::testing::StoredChart;
 using ::zenkar::testing::StoredPayees;
 using ::zenkar::testing::StoredSettings;
-using ::zenkar::testing::TempDir;
+using ::zenkar::testing::TypeOver;
 using ::zenkar::testing::WhenModalShows;
 using ::zenkar::testing::WriteSetupCompany;
 
 namespace {
 
-struct World {
-  explicit World(const std::string& capital = "465") {
-    ::symlink(ZENKAR_HELP_FOLDER, install.File("help").c_str());
-    ok = WriteSetupCompany(data, capital);
-  }
-  bool Load() {
-    program.ledger().SetDataFolder(data.path());
-    const bool loaded = ok && program.PrepareMainWindow();
-    ui.ClearMessages();
-    return loaded;
-  }
+struct World : testing::TestProgram {
+  explicit World(const std::string& capital = "465") { ok = WriteSetupCompany(data, capital); }
+  bool Load() { return ok && TestProgram::Load(); }
 
-  TempDir install;
-  TempDir data;
-  ScriptedUi ui;
-  RecordingShell shell;
-  FixedClock clock;
-  ScriptedSecretInput secret;
-  RecordingHelpViewer viewer;
-  testing::FixedUserDirectory users;
   bool ok = false;
-  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer, users},
-                  Installation{install.path(), install.path(), true},
-                  WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
-                  DeriveDatePatterns("11/22/44")};
 };
-
-std::unique_ptr<MainWindow> OpenWindow(World& world) {
-  auto window = std::make_unique<MainWindow>(world.program);
-  world.program.AttachWindow(window.get());
-  window->Open();
-  if (QTest::qWaitForWindowExposed(window.get())) {
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get())) qWarning("the main window is not active");
-  }
-  return window;
-}
-
-template <typename T>
-T* Find(QWidget* window, const char* name) {
-  T* found = window->findChild<T*>(name);
-  if (found == nullptr) qWarning("no control %s", name);
-  return found;
-}
-
-QWidget* Focused() { return QApplication::focusWidget(); }
-
-// Puts the focus in `edit` and types `text` over what it held.
-void TypeOver(QLineEdit* edit, const QString& text) {
-  edit->setFocus(Qt::TabFocusReason);
-  edit->selectAll();
-  if (text.isEmpty()) {
-    QTest::keyClick(edit, Qt::Key_Delete);
-  } else {
-    QTest::keyClicks(edit, text);
-  }
-}
 
 void PressEnter() { QTest::keyClick(Focused(), Qt::Key_Return); }
 
@@ -128,7 +79,7 @@ class SetupPagesTest : public QObject {
   void ProgramSetupIsWalkedWithEnterAndSavedOnTheLastField() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QVERIFY(window->isActiveWindow());
     ShowSetup(*window, 0);
     QCOMPARE(window->status_line()->text(), QString("Setup - Program Setup"));
@@ -159,7 +110,7 @@ class SetupPagesTest : public QObject {
   void ProgramSetupRefusesABadAccountOrFeinAndKeepsTheFile() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     ShowSetup(*window, 0);
     const std::string before = world.data.ReadFile("KXACCT.CFG");
     auto* check_type = Find<QComboBox>(window.get(), "checkType");
@@ -193,7 +144,7 @@ class SetupPagesTest : public QObject {
   void PagesShowTheBooksAnotherProgramChangedOnceTheyAreReadAgain() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     SetupPage* setup = ShowSetup(*window, 2);
     QCOMPARE(setup->chart()->table()->rowCount(), 8);
 
@@ -216,7 +167,7 @@ class SetupPagesTest : public QObject {
   void AnAccountAddedThroughTheScreenIsSortedIntoTheFile() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QVERIFY(window->isActiveWindow());
     SetupPage* setup = ShowSetup(*window, 0);
     // Ctrl+Tab moves between the sub-pages.
@@ -266,7 +217,7 @@ class SetupPagesTest : public QObject {
   void RenumberingTheBankAccountMovesTheSetupField() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     SetupPage* setup = ShowSetup(*window, 2);
     setup->chart()->table()->setCurrentCell(0, 0);
     QCOMPARE(Find<QLineEdit>(window.get(), "accountNumber")->text(), QString("110"));
@@ -282,7 +233,7 @@ class SetupPagesTest : public QObject {
   void EachRefusedChartChangeShowsItsMessageAndKeepsTheFile() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     SetupPage* setup = ShowSetup(*window, 2);
     ChartPage* chart = setup->chart();
     auto* number = Find<QLineEdit>(window.get(), "accountNumber");
@@ -362,7 +313,7 @@ class SetupPagesTest : public QObject {
   void DeletingAnAccountAsksAndRewritesTheFile() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     SetupPage* setup = ShowSetup(*window, 2);
     setup->chart()->table()->setCurrentCell(6, 0);  // 500 Sales
     world.ui.Answer(true);
@@ -376,7 +327,7 @@ class SetupPagesTest : public QObject {
   void ReportOptionsAreKeptInTheSettings() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     SetupPage* setup = ShowSetup(*window, 1);
     QCOMPARE(window->status_line()->text(), QString("Setup - Report Options"));
     const auto& boxes = setup->report_options()->boxes();
@@ -395,7 +346,7 @@ class SetupPagesTest : public QObject {
   void PayeesAreAddedRenamedAndDeletedThroughTheTab() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QVERIFY(window->isActiveWindow());
     QTest::keyClick(window.get(), Qt::Key_V, Qt::AltModifier);
     auto* page = static_cast<PayeesPage*>(window->page("VND"));
@@ -459,7 +410,7 @@ class SetupPagesTest : public QObject {
   void F1OpensTheHelpOfEachPage() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QVERIFY(window->isActiveWindow());
     world.viewer.shown.clear();  // "Getting Started" of a company without entries
     ShowSetup(*window, 0);
@@ -484,7 +435,7 @@ class SetupPagesTest : public QObject {
   void ViewPrintProgramSettingsOpensThePdf() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     ShowSetup(*window, 0);
     auto* menu = Find<QMenu>(window.get(), "printSettingsMenu");
     QCOMPARE(Find<QPushButton>(window.get(), "printSettings")->menu(), menu);
@@ -505,7 +456,7 @@ class SetupPagesTest : public QObject {
       dialog->list()->setCurrentRow(1);
       dialog->accept();
     });
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QCOMPARE(offered, (QStringList{"210 Accounts Payable", "235 Deductions Payable",
                                    "465 Retained Earnings"}));
     QCOMPARE(StoredSettings(world.data).capital_account, std::string("235 "));

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/page_test_support.h"
 #include "app/transactions/edit_entry_dialog.h"
 #include "app/transactions/transactions_page.h"
 #include "app/window/check_date_dialog.h"
@@ -20,7 +21,10 @@ namespace zenkar {
 
 using ::zenkar::testing::Day;
 using ::zenkar::testing::EntryCompany;
+using ::zenkar::testing::OpenMainWindow;
+using ::zenkar::testing::Press;
 using ::zenkar::testing::StoredLine;
+using ::zenkar::testing::Type;
 using ::zenkar::testing::WhenModalShows;
 
 namespace {
@@ -29,13 +33,7 @@ namespace {
 struct Desk {
   explicit Desk(const std::vector<TransactionRecord>& lines = {}) : company(lines) {
     loaded = company.Load();
-    window = std::make_unique<MainWindow>(company.program);
-    company.program.AttachWindow(window.get());
-    window->Open();
-    if (QTest::qWaitForWindowExposed(window.get())) {
-      window->activateWindow();
-      if (!QTest::qWaitForWindowActive(window.get())) qWarning("the main window is not active");
-    }
+    window = OpenMainWindow(company.program);
     company.ui.ClearMessages();
     company.viewer.shown.clear();
   }
@@ -52,14 +50,6 @@ struct Desk {
   bool loaded = false;
   std::unique_ptr<MainWindow> window;
 };
-
-// Keys one at a time, each to the control that has the focus then.
-void Type(const QString& text) {
-  for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-}
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
 
 }  // namespace
 

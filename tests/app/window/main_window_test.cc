@@ -13,11 +13,13 @@
 #include <memory>
 
 #include "app/help/help_page.h"
+#include "app/page_test_support.h"
 #include "app/utilities/utilities_page.h"
 #include "app/window/calculator_dialog.h"
 #include "app/window/check_date_dialog.h"
 #include "app_rules/app_fakes.h"
 #include "app_rules/company_files.h"
+#include "app_rules/test_program.h"
 #include "platform/modal_helper.h"
 #include "platform/offscreen_test_main.h"
 #include "platform/text_conversion.h"
@@ -27,11 +29,8 @@
 
 namespace zenkar {
 
-using ::zenkar::testing::FixedClock;
-using ::zenkar::testing::RecordingHelpViewer;
-using ::zenkar::testing::RecordingShell;
-using ::zenkar::testing::ScriptedSecretInput;
-using ::zenkar::testing::ScriptedUi;
+using ::zenkar::testing::Button;
+using ::zenkar::testing::OpenMainWindow;
 using ::zenkar::testing::StoredSettings;
 using ::zenkar::testing::TempDir;
 using ::zenkar::testing::WhenModalShows;
@@ -40,46 +39,14 @@ using ::zenkar::testing::WriteCompany;
 namespace {
 
 // A loaded company and the program around it, with the shipped help pages.
-struct World {
+struct World : testing::TestProgram {
   explicit World(long transactions = 3, const std::string& start_tab = "") {
-    ::symlink(ZENKAR_HELP_FOLDER, install.File("help").c_str());
     ok = WriteCompany(data, 2015, "Harbor Supply Co.", transactions, start_tab);
   }
-  bool Load() {
-    program.ledger().SetDataFolder(data.path());
-    return ok && program.PrepareMainWindow();
-  }
+  bool Load() { return ok && Open(); }
 
-  TempDir install;
-  TempDir data;
-  ScriptedUi ui;
-  RecordingShell shell;
-  FixedClock clock;
-  ScriptedSecretInput secret;
-  RecordingHelpViewer viewer;
-  testing::FixedUserDirectory users;
   bool ok = false;
-  Program program{ProgramPorts{PosixFileSystem(), ui, shell, clock, secret, viewer, users},
-                  Installation{install.path(), install.path(), true},
-                  WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
-                  DeriveDatePatterns("11/22/44")};
 };
-
-// The window of `world`, opened and in front.
-std::unique_ptr<MainWindow> OpenWindow(World& world) {
-  auto window = std::make_unique<MainWindow>(world.program);
-  world.program.AttachWindow(window.get());
-  window->Open();
-  if (QTest::qWaitForWindowExposed(window.get())) {
-    window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get())) qWarning("the main window is not active");
-  }
-  return window;
-}
-
-QPushButton* Button(QWidget* window, int number) {
-  return window->findChild<QPushButton*>(ControlName(number));
-}
 
 }  // namespace
 
@@ -90,7 +57,7 @@ class MainWindowTest : public QObject {
   void PagesStandInOrderWithTheirCaptions() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     const QStringList expected = {
         "  File (Utilities)  ",    "  Payees  ", "  Transactions  ", "  Reports  ",
         "  Bank Reconciliation  ", "  Setup  ",  "  MICR  ",         "  Help  "};
@@ -105,7 +72,7 @@ class MainWindowTest : public QObject {
   void EachPagePutsItsCaptionOnTheStatusLine() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     const QStringList captions = {"Utility Functions",
                                   "Add, Edit, and Delete Payees",
                                   "Checks and Deposits",
@@ -125,7 +92,7 @@ class MainWindowTest : public QObject {
   void AltKeysBringTheirPages() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QVERIFY(window->isActiveWindow());
     const struct {
       Qt::Key key;
@@ -141,7 +108,7 @@ class MainWindowTest : public QObject {
   void OpensOnTheStartPageOfTheSettings() {
     World world(3, "REC");
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QCOMPARE(window->tabs()->currentIndex(), 4);
     QCOMPARE(window->status_line()->text(), QString("Bank Reconciliation"));
     QVERIFY(world.viewer.shown.empty());
@@ -150,7 +117,7 @@ class MainWindowTest : public QObject {
   void AnEmptyLedgerShowsTheHintAndGettingStarted() {
     World world(0);
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QCOMPARE(window->status_line()->text(),
              QString(" ^^ Click the 'Tabs' to navigate through the software. For example, to "
                      "prepare reports, click 'Reports'."));
@@ -161,7 +128,7 @@ class MainWindowTest : public QObject {
   void F1OpensTheHelpOfTheFocusedControl() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QVERIFY(window->isActiveWindow());
     Button(window.get(), 102)->setFocus();
     QTest::keyClick(window.get(), Qt::Key_F1);
@@ -179,7 +146,7 @@ class MainWindowTest : public QObject {
   void ClickingTheVersionOpensTheNews() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QTest::mouseClick(window->version_label(), Qt::LeftButton);
     QCOMPARE(world.shell.opened_urls,
              std::vector<std::string>{"http://www.zenkar.example/news?user=0A1B2C3D"});
@@ -189,7 +156,7 @@ class MainWindowTest : public QObject {
   void ClosingKeepsTheStartTabByTheRule() {
     World world(3, "VND");
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QSignalSpy closed(window.get(), &MainWindow::Closed);
     window->ShowPage("HLP");
     window->close();
@@ -210,7 +177,7 @@ class MainWindowTest : public QObject {
   void TheDisplaySizeInUseDoesNothing() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     auto* normal = window->findChild<QRadioButton*>(ControlName(112));
     QVERIFY(normal->isChecked());
     normal->click();
@@ -240,7 +207,7 @@ class MainWindowTest : public QObject {
   void UtilitiesPageShowsTheFolderAndItsButtons() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     auto* folder = window->findChild<QLineEdit*>(ControlName(101));
     QCOMPARE(folder->text(), QString::fromStdString(world.data.path()));
     QVERIFY(folder->isReadOnly());
@@ -257,7 +224,7 @@ class MainWindowTest : public QObject {
   void CtrlBAsksForTheBackupFolder() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QTest::keyClick(window.get(), Qt::Key_B, Qt::ControlModifier);
     QCOMPARE(world.ui.prompts(),
              std::vector<std::string>{"Select a folder to BACKUP TO, then click OK"});
@@ -266,7 +233,7 @@ class MainWindowTest : public QObject {
   void ChangeDataFolderToTheCurrentFolderKeepsTheWindow() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     world.ui.AnswerFolder(world.data.path());
     QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(world.ui.LastText(),
@@ -277,7 +244,7 @@ class MainWindowTest : public QObject {
   void CtrlWSaysWhereTheBooksAre() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
     QCOMPARE(world.ui.LastText(),
              "3 Transactions\n" + world.data.path() + "\nAccounts are balanced");
@@ -286,7 +253,7 @@ class MainWindowTest : public QObject {
   void HelpPageButtonsAndPanel() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     window->ShowPage("HLP");
     const std::map<int, QString> captions = {{802, "Contents"},
                                              {803, "Index"},
@@ -327,7 +294,7 @@ class MainWindowTest : public QObject {
   void HelpPageButtonsOpenHelpAndLinks() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     window->ShowPage("HLP");
     for (int number : {802, 803, 804, 805, 806, 807}) Button(window.get(), number)->click();
     std::vector<std::string> files;
@@ -349,7 +316,7 @@ class MainWindowTest : public QObject {
   void SetupPageSetsThePassword() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     window->ShowPage("CFG");
     world.secret.Answer("N3w-pass");
     world.secret.Answer("N3w-pass");
@@ -372,7 +339,7 @@ class MainWindowTest : public QObject {
   void SelectCheckDateIsLimitedAndConfirmed() {
     World world;
     QVERIFY(world.Load());
-    auto window = OpenWindow(world);
+    auto window = OpenMainWindow(world.program);
     const DayNumber today = world.clock.Today();
     WhenModalShows<CheckDateDialog>([today](CheckDateDialog* dialog) {
       QCOMPARE(dialog->date_edit()->minimumDate(), ToQDate(today - 60));

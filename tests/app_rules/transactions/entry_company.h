@@ -5,23 +5,15 @@
 #ifndef ZENKAR_TESTS_APP_RULES_TRANSACTIONS_ENTRY_COMPANY_H_
 #define ZENKAR_TESTS_APP_RULES_TRANSACTIONS_ENTRY_COMPANY_H_
 
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
-#include "app_rules/app_fakes.h"
-#include "app_rules/window/program.h"
+#include "app_rules/test_program.h"
 #include "common/text_field.h"
 #include "ledger/chart_of_accounts.h"
 #include "ledger/company_settings.h"
 #include "ledger/payee_list.h"
 #include "ledger/transaction_record.h"
-#include "support/fault_file_system.h"
-#include "support/fixed_clock.h"
-#include "support/fixed_user.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
 
 namespace zenkar::testing {
 
@@ -68,13 +60,10 @@ inline TransactionRecord StoredLine(int32_t kind, std::string_view description,
   return line;
 }
 
-struct EntryCompany {
+struct EntryCompany : TestProgram {
   // Writes the company with `lines` in its transaction file. The posted
   // totals are worked out by the load's consistency pass.
   explicit EntryCompany(const std::vector<TransactionRecord>& lines = {}) {
-#ifdef ZENKAR_HELP_FOLDER
-    ::symlink(ZENKAR_HELP_FOLDER, install.File("help").c_str());
-#endif
     CompanySettings settings;
     NewCompanySettings(settings);
     settings.name_line_1 = "Harbor Supply Co.";
@@ -91,13 +80,6 @@ struct EntryCompany {
     data.WriteFile("KXACCT.TRN", bytes);
   }
 
-  bool Load() {
-    program.ledger().SetDataFolder(data.path());
-    const bool loaded = program.PrepareMainWindow();
-    ui.ClearMessages();
-    return loaded;
-  }
-
   TransactionRecord LineOnDisk(int number) const {
     return TransactionRecord::Decode(RecordOnDisk(number));
   }
@@ -109,20 +91,6 @@ struct EntryCompany {
     Ledger& ledger = program.ledger();
     return ledger.chart().account(ledger.FindAccount(account)).posted_total;
   }
-
-  TempDir install;
-  TempDir data;
-  ScriptedUi ui;
-  RecordingShell shell;
-  FixedClock clock;
-  ScriptedSecretInput secret;
-  RecordingHelpViewer viewer;
-  FixedUserDirectory users;
-  FaultInjectingFileSystem fs;
-  Program program{ProgramPorts{fs, ui, shell, clock, secret, viewer, users},
-                  Installation{install.path(), install.path(), true},
-                  WebSite{"www.zenkar.example", "support@zenkar.example", "user=", "0A1B2C3D"},
-                  DeriveDatePatterns("11/22/44")};
 };
 
 }  // namespace zenkar::testing

@@ -7,6 +7,7 @@
 #include "app_rules/app_fakes.h"
 #include "app_rules/transactions/import_actions.h"
 #include "app_rules/utilities/data_transfer.h"
+#include "app_rules/utilities/mail_actions.h"
 #include "app_rules/window/main_window_rules.h"
 #include "common/help_catalog.h"
 #include "support/scripted_ui.h"
@@ -156,7 +157,8 @@ class ShippedHelpTest : public ::testing::Test {
 TEST_F(ShippedHelpTest, EveryContextOfTheProgramHasAPage) {
   std::vector<int> contexts = {kContextUpdatesAndSupport,  kContextOrderingChecks,
                                kContextProgramDescription, kContextGettingStarted,
-                               kHelpCompanionImports,      kHelpDataTransfer};
+                               kHelpCompanionImports,      kHelpDataTransfer,
+                               kContextMailSettings};
   for (const TabPageInfo& page : kTabPages) contexts.push_back(page.help_context);
   for (int context : contexts) {
     EXPECT_TRUE(catalog_.PageForContext(context).has_value()) << "context " << context;

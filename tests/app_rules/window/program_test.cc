@@ -46,6 +46,28 @@ TEST(DataFolderFromCommandLine, EmptyOrMissingFolderGivesTheCurrentDirectory) {
   EXPECT_EQ(DataFolderFromCommandLine(fs, "", without_slash), cwd.path());
 }
 
+TEST(DataFolderFromCommandLine, ASettingsFileNamesItsFolderAndNoOtherFileDoes) {
+  TempDir cwd;
+  ASSERT_EQ(::mkdir(cwd.File("My Books").c_str(), 0777), 0);
+  cwd.WriteFile("My Books/KXACCT.CFG", "");
+  cwd.WriteFile("My Books/kxacct.cfg.bak", "");
+  cwd.WriteFile("My Books/KXACCT.COA", "");
+  FileSystem& fs = PosixFileSystem();
+  const std::string books = cwd.path() + "My Books/";
+  EXPECT_EQ(DataFolderFromCommandLine(fs, books + "KXACCT.CFG", "/elsewhere"), books);
+  EXPECT_EQ(DataFolderFromCommandLine(fs, "My Books/KXACCT.CFG", cwd.path()), books) << "relative";
+  EXPECT_EQ(DataFolderFromCommandLine(fs, books + "kxacct.cfg.bak", cwd.path()), cwd.path());
+  EXPECT_EQ(DataFolderFromCommandLine(fs, books + "KXACCT.COA", cwd.path()), cwd.path());
+  EXPECT_EQ(DataFolderFromCommandLine(fs, cwd.path() + "Gone/KXACCT.CFG", cwd.path()), cwd.path())
+      << "a settings file that does not exist";
+
+  // Copied from a Windows disk, the file may be in lower case.
+  ASSERT_EQ(::mkdir(cwd.File("Copied").c_str(), 0777), 0);
+  cwd.WriteFile("Copied/kxacct.cfg", "");
+  EXPECT_EQ(DataFolderFromCommandLine(fs, cwd.path() + "Copied/kxacct.cfg", "/elsewhere"),
+            cwd.path() + "Copied/");
+}
+
 // --- The start-up loop -----------------------------------------------------
 
 TEST_F(ProgramTest, BuildsTheWindowOnceAndEndsWithTheExitSteps) {
