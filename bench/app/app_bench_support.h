@@ -34,7 +34,6 @@ class NoHelp : public HelpViewer {
   void Close() override {}
 };
 
-
 struct Figures {
   double median = 0;
   double p95 = 0;

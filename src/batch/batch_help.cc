@@ -21,6 +21,10 @@ Commands:
   auto-backup             add a set to the automatic backup series
   post-recurring --month YYYY-MM
                           post the recurring entries for a month, as F7 does
+  import-payroll          the new paychecks of Zenkar Payroll, as "Import Payroll"
+  import-receivables      the new charges and payments of Zenkar Accounts Receivable
+  exchange export|import DIR, exchange reset
+                          the accountant exchange, as the "Data Transfer" window
   mail-report NAME        mail a report as PDF, as "Send by E-Mail (PDF)"
   mail-data               mail the data files, as "E-Mail Data Files"
   test-check              print the MICR test check, or write it as PDF
@@ -183,6 +187,47 @@ Runs only while no other program has the folder open.
   --month YYYY-MM   the month to post
 )HELP";
 
+constexpr std::string_view kImportPayrollHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] import-payroll [--pdf FILE | --csv FILE | --print [PRINTER]]
+                                             [--open]
+
+Brings the new paychecks of Zenkar Payroll (those of the last 180 days not yet
+imported) into the books as checks to "PAYROLL EXPENSES", with the deduction
+lines when the company posts employee deductions, as "Import Payroll" does.
+The paychecks are listed on standard output first; --no cancels. The report
+"Paycheck-Import" is written or printed as the options say (as for 'report');
+without one no report is made. Runs only while no other program has the folder
+open, and not while Zenkar Payroll has its data open.
+)HELP";
+
+constexpr std::string_view kImportReceivablesHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] import-receivables [--pdf FILE | --csv FILE |
+                                                 --print [PRINTER]] [--open]
+
+Brings the new charges and payments of Zenkar Accounts Receivable (those of the
+last 181 days not yet imported) into the books as journal lines by the accounts
+of their sales codes, with the "Balance Change" line to the Accounts Receivable
+account, as "Import Receivables" does (--no answers the question No). The
+report "Receivables-Import" goes where the options say, or nowhere.
+)HELP";
+
+constexpr std::string_view kExchangeHelp =
+    R"HELP(Usage: kxbatch [--yes | --no] [--folder DIR] exchange export PACKAGE-DIR
+       kxbatch [--yes | --no] [--folder DIR] exchange import PACKAGE-DIR
+       kxbatch --yes [--folder DIR] exchange reset
+
+The accountant exchange, as the "Data Transfer" window does it, by the role of
+the data folder in this installation (a new company is the client):
+  client      export: ZENKAR.CCC into PACKAGE-DIR; the entries are then checked
+              out until the accountant's come back
+              import: the accountant's entries from PACKAGE-DIR/ZENKAR.AAA
+  accountant  import: the client's books from PACKAGE-DIR/ZENKAR.CCC replace the
+              books (asked first: --yes)
+              export: the entries added since, into PACKAGE-DIR/ZENKAR.AAA
+  reset       switch to the other role (asked first: --yes)
+The installation is told apart by its token, KXTOKEN.DAT.
+)HELP";
+
 constexpr std::string_view kMailReportHelp =
     R"HELP(Usage: kxbatch [--folder DIR] mail-report NAME [PERIOD] [--to ADDRESS]
                [--mail-password-file FILE] [OPTIONS]
@@ -274,6 +319,9 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "restore") return std::string(kRestoreHelp);
   if (topic == "auto-backup") return std::string(kAutoBackupHelp);
   if (topic == "post-recurring") return std::string(kPostRecurringHelp);
+  if (topic == "import-payroll") return std::string(kImportPayrollHelp);
+  if (topic == "import-receivables") return std::string(kImportReceivablesHelp);
+  if (topic == "exchange") return std::string(kExchangeHelp);
   if (topic == "mail-data") return std::string(kMailDataHelp);
   if (topic == "test-check") {
     return std::string(kTestCheckHelp) + std::string(kCheckDestinationHelp);

@@ -22,6 +22,14 @@ struct CommandDefinition {
   std::vector<OptionDefinition> options;
 };
 
+// The options that name where a document goes.
+std::vector<OptionDefinition> DocumentOptions() {
+  return {{"pdf", Value::kRequired},
+          {"csv", Value::kRequired},
+          {"print", Value::kOptional},
+          {"open", Value::kNone}};
+}
+
 const std::vector<CommandDefinition>& Commands() {
   static const std::vector<CommandDefinition> commands = {
       {"new", Command::kNew, {{"name", Value::kRequired}}},
@@ -54,6 +62,9 @@ const std::vector<CommandDefinition>& Commands() {
       {"restore", Command::kRestore, {{"set", Value::kRequired}}},
       {"auto-backup", Command::kAutoBackup, {}},
       {"post-recurring", Command::kPostRecurring, {{"month", Value::kRequired}}},
+      {"import-payroll", Command::kImportPayroll, DocumentOptions()},
+      {"import-receivables", Command::kImportReceivables, DocumentOptions()},
+      {"exchange", Command::kExchange, {}},
       {"mail-report",
        Command::kMailReport,
        {{"date", Value::kRequired},
@@ -261,6 +272,11 @@ class Interpreter {
         return NoPositional();
       case Command::kPostRecurring:
         return NoPositional() && PostingMonth();
+      case Command::kImportPayroll:
+      case Command::kImportReceivables:
+        return NoPositional() && ImportReport();
+      case Command::kExchange:
+        return Exchange();
       case Command::kMailReport:
         return MailOptions() && ReportChoice() && Period("through") && Sort() && Prior();
       case Command::kMailData:
@@ -369,7 +385,9 @@ class Interpreter {
     return true;
   }
 
-  bool Report() { return ReportChoice() && Period("to") && Destination() && Sort() && Prior(); }
+  bool Report() {
+    return ReportChoice() && Period("to") && Destination(invocation_.report) && Sort() && Prior();
+  }
 
   // The reports named and the options turned on.
   bool ReportChoice() {
@@ -428,8 +446,39 @@ class Interpreter {
     return true;
   }
 
-  bool Destination() {
-    ReportRequest& report = invocation_.report;
+  // The report of an import goes where one of the document options says,
+  // or nowhere without one.
+  bool ImportReport() {
+    if (!Has("pdf") && !Has("csv") && !Has("print")) {
+      if (Has("open")) return Fail("'--open' goes with '--pdf' or '--csv'");
+      return true;
+    }
+    DocumentRequest report;
+    report.open = Has("open");
+    if (!Destination(report)) return false;
+    invocation_.import_report = report;
+    return true;
+  }
+
+  bool Exchange() {
+    using Action = Invocation::ExchangeAction;
+    const std::vector<std::string>& words = words_.positional;
+    if (words.empty()) return Fail("name what to do: export DIR, import DIR or reset");
+    if (words[0] == "reset") {
+      if (words.size() != 1) return Fail("unexpected argument '" + words[1] + "'");
+      invocation_.exchange_action = Action::kReset;
+      return true;
+    }
+    if (words[0] != "export" && words[0] != "import") {
+      return Fail("'" + words[0] + "' is not one of export, import and reset");
+    }
+    if (words.size() != 2) return Fail("name one folder to " + words[0] + " the package");
+    invocation_.exchange_action = words[0] == "export" ? Action::kExport : Action::kImport;
+    invocation_.exchange_folder = words[1];
+    return true;
+  }
+
+  bool Destination(DocumentRequest& report) {
     const int chosen = Has("pdf") + Has("csv") + Has("print");
     if (chosen != 1) return Fail("choose one of '--pdf FILE', '--csv FILE' and '--print'");
     if (Has("pdf")) report.destination = ReportDestination::kPdf;

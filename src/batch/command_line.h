@@ -28,6 +28,9 @@ enum class Command {
   kRestore,
   kAutoBackup,
   kPostRecurring,
+  kImportPayroll,
+  kImportReceivables,
+  kExchange,
   kMailReport,
   kMailData,
   kTestCheck,
@@ -37,15 +40,19 @@ enum class Command {
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
 
-// What report, for which period, with which options; and for `report` where
-// it goes (mail-report mails it).
-struct ReportRequest {
-  std::vector<std::string> labels;     // as the report list spells them
-  std::optional<ReportPeriod> period;  // none: today's date
+// Where a command's documents go: --pdf FILE, --csv FILE or --print [PRINTER].
+struct DocumentRequest {
   ReportDestination destination = ReportDestination::kPdf;
   std::string file;     // --pdf / --csv
   std::string printer;  // --print PRINTER; empty: the settings' or CUPS's default
   bool open = false;    // --open: show the document like "Preview"
+};
+
+// What report, for which period, with which options; and for `report` where
+// it goes (mail-report mails it).
+struct ReportRequest : DocumentRequest {
+  std::vector<std::string> labels;     // as the report list spells them
+  std::optional<ReportPeriod> period;  // none: today's date
   // Report options that are on for this run whatever the settings say.
   bool sort_entries = false;
   bool shading_bars = false;
@@ -85,6 +92,12 @@ struct Invocation {
   int set_number = 0;         // restore --set N: 0 the newest
   int post_year = 0;          // post-recurring --month YYYY-MM
   int post_month = 0;
+  // import-payroll, import-receivables: the report's destination; none
+  // makes no report document.
+  std::optional<DocumentRequest> import_report;
+  enum class ExchangeAction { kExport, kImport, kReset };
+  ExchangeAction exchange_action = ExchangeAction::kExport;
+  std::string exchange_folder;  // exchange export|import DIR: as given
   // mail-report, mail-data: --to ADDRESS (UTF-8), --mail-password-file FILE
   std::string mail_to;
   std::string mail_password_file;

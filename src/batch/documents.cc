@@ -22,7 +22,25 @@ std::string TemporaryFolder() {
   return folder.back() == '/' ? folder : folder + "/";
 }
 
+// The printer: the one asked for, else the settings' report printer.
+std::string PrinterOf(const DocumentRequest& request, const CompanySettings& settings) {
+  if (!request.printer.empty()) return Utf8ToCp1252(request.printer);
+  return std::string(Trim(settings.report_output.printer_name));
+}
+
 }  // namespace
+
+OutputTarget TargetOf(ReportDestination destination) {
+  switch (destination) {
+    case ReportDestination::kPdf:
+      return OutputTarget::kPdf;
+    case ReportDestination::kCsv:
+      return OutputTarget::kText;
+    case ReportDestination::kPrinter:
+      return OutputTarget::kPrinter;
+  }
+  return OutputTarget::kPdf;
+}
 
 ScratchFolder::~ScratchFolder() {
   std::error_code ignored;
@@ -60,6 +78,35 @@ bool DeliverDocument(const std::string& document, const std::string& file, bool 
   if (!open || context.env.shell.OpenDocument(target)) return true;
   context.ui.Error(open_error);
   return false;
+}
+
+CommandDocuments::CommandDocuments(CommandContext& context, const DocumentRequest& request)
+    : context_(context), request_(request), catcher_(context.env.shell) {}
+
+bool CommandDocuments::Prepare() {
+  const bool to_printer = request_.destination == ReportDestination::kPrinter;
+  if (!CreateScratchFor(to_printer ? "" : request_.file, context_, &scratch_)) return false;
+  BatchEnvironment& env = context_.env;
+  const OutputPorts ports{env.fs, context_.ui, env.clock, catcher_, env.dates, env.users};
+  services_.emplace(MakeOutputServices(ports, nullptr, scratch_.path(), ""));
+  // A printed document is a PDF handed to lp: it names the same user.
+  printer_ = std::make_unique<LpPrinter>(
+      LpSetup{env.fs, context_.ui, env.clock, env.shell, scratch_.path(),
+              PrinterOf(request_, context_.ledger.settings()), services_->pdf_options});
+  services_->printer = printer_.get();
+  return true;
+}
+
+bool CommandDocuments::Deliver() {
+  if (request_.destination == ReportDestination::kPrinter) return true;
+  if (catcher_.documents.empty()) return false;
+  const std::string open_error =
+      request_.destination == ReportDestination::kPdf
+          ? std::string(kPdfOpenError)
+          : "Unable to open " +
+                Utf8ToCp1252(ResolvePath(request_.file, context_.env.current_folder));
+  return DeliverDocument(catcher_.documents.back(), request_.file, request_.open, open_error,
+                         context_);
 }
 
 }  // namespace zenkar

@@ -1,4 +1,5 @@
-// How the commands that write a document (report, the checks) put it where
+// How the commands that write a document (report, the checks, the imports'
+// reports) put it where
 // the command line says: the run writes it into a private scratch folder and
 // "opens" it when finished, which DocumentCatcher takes instead of the
 // desktop; the finished document is then renamed to the user's file (a
@@ -6,11 +7,16 @@
 #ifndef ZENKAR_BATCH_DOCUMENTS_H_
 #define ZENKAR_BATCH_DOCUMENTS_H_
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "batch/command_line.h"
 #include "batch/commands.h"
+#include "batch/lp_printer.h"
 #include "common/shell.h"
+#include "output/print_job.h"
 
 namespace zenkar {
 
@@ -64,6 +70,34 @@ class DocumentCatcher : public Shell {
 // fails.
 bool DeliverDocument(const std::string& document, const std::string& file, bool open,
                      const std::string& open_error, CommandContext& context);
+
+OutputTarget TargetOf(ReportDestination destination);
+
+// The documents a command makes through the report framework, where a
+// DocumentRequest (--pdf FILE, --csv FILE or --print [PRINTER]) says: a file
+// is made in a scratch folder beside the user's and delivered once complete;
+// print jobs are PDFs handed to lp.
+class CommandDocuments {
+ public:
+  CommandDocuments(CommandContext& context, const DocumentRequest& request);
+
+  // Makes the scratch folder and the services; false (said) when it cannot.
+  bool Prepare();
+  // The services the documents are written through (after Prepare).
+  OutputServices& services() { return *services_; }
+  OutputTarget target() const { return TargetOf(request_.destination); }
+  // Once the documents are complete: the last file made becomes the user's
+  // file, opened when asked. True for print jobs (already handed to lp).
+  bool Deliver();
+
+ private:
+  CommandContext& context_;
+  DocumentRequest request_;
+  ScratchFolder scratch_;
+  DocumentCatcher catcher_;
+  std::optional<OutputServices> services_;
+  std::unique_ptr<LpPrinter> printer_;
+};
 
 }  // namespace zenkar
 

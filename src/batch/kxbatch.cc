@@ -42,6 +42,12 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunAutoBackupCommand(context);
     case Command::kPostRecurring:
       return RunPostRecurring(invocation, context);
+    case Command::kImportPayroll:
+      return RunImportPayroll(invocation, context);
+    case Command::kImportReceivables:
+      return RunImportReceivables(invocation, context);
+    case Command::kExchange:
+      return RunExchange(invocation, context);
     case Command::kMailReport:
       return RunMailReport(invocation, context);
     case Command::kMailData:
@@ -67,6 +73,9 @@ Ledger::Access AccessOf(const Invocation& invocation) {
     case Command::kNew:
     case Command::kRestore:
     case Command::kPostRecurring:
+    case Command::kImportPayroll:
+    case Command::kImportReceivables:
+    case Command::kExchange:
     case Command::kTestCheck:
     case Command::kBlankCheck:
     case Command::kQuickCheck:

@@ -35,6 +35,9 @@ struct BatchEnvironment {
   std::string program_folder;  // the executables' folder (the default chart: SharedFilesFolder)
   std::string current_folder;  // the working directory, ending in "/"
   std::FILE* out;              // results: the summary, the journal
+  // The user's folder of per-installation files ($XDG_DATA_HOME/zenkar/),
+  // used when the program folder is not writable; empty when there is none.
+  std::string user_files_folder;
 };
 
 // The reports the Reports tab can run, and so kxbatch.

@@ -46,14 +46,16 @@ int main(int argc, char** argv) {
   ConsoleUi ui(stderr, parsed.invocation.answers, isatty(STDERR_FILENO) != 0);
   if (!PasswordGiven(parsed.invocation, ui)) return kExitFailure;
   PosixShell shell;
-  BatchEnvironment env{PosixFileSystem(),
-                       ui,
-                       SystemClock(),
-                       shell,
-                       PasswordDatabase(),
-                       LocaleDatePatterns(),
-                       ExecutableFolder(),
-                       CurrentFolder(),
-                       stdout};
+  BatchEnvironment env{
+      PosixFileSystem(),
+      ui,
+      SystemClock(),
+      shell,
+      PasswordDatabase(),
+      LocaleDatePatterns(),
+      ExecutableFolder(),
+      CurrentFolder(),
+      stdout,
+      UserFilesFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).value_or("")};
   return RunCommand(parsed.invocation, env);
 }

@@ -75,13 +75,7 @@ struct GroupFiles {
 
 Status ExpandGroup(const BackupSetFile& set, GroupFiles* files) {
   BuildBackupFileList(&files->list, files->group.bit, /*for_restore=*/true);
-  for (const BackupEntry& entry : set.entries()) {
-    if (!files->list.Lists(entry.name)) continue;
-    std::string data;
-    if (Status s = set.Expand(entry, &data); !s.ok()) return s;
-    files->data[UpperCased(entry.name)] = std::move(data);
-  }
-  return Status::Ok();
+  return ExpandListedFiles(set, files->list, &files->data);
 }
 
 // Reads the set and expands the files of every group of `scope`; false
@@ -111,24 +105,24 @@ bool ReadGroups(BackupEnvironment& env, const std::string& path, BackupScope sco
   return status.ok();
 }
 
-// Adds each file of the group's list to `files`: replaced by the set's copy,
-// or removed when the set has none. Old contents are read to put back
-// should the change fail.
-Status PlanGroup(FileSystem& fs, const std::string& folder, const GroupFiles& group,
-                 FileSetRewrite* files) {
+// Adds each file of the list to `files`: replaced by the set's copy, or
+// removed when the set has none. Old contents are read to put back should
+// the change fail.
+Status PlanFiles(FileSystem& fs, const std::string& folder, const BackupFileList& list,
+                 const std::map<std::string, std::string>& data, FileSetRewrite* files) {
   std::set<std::string> planned;
   for (int slot = 0; slot < BackupFileList::kSlots; ++slot) {
-    const std::string name(group.list.Name(slot));
+    const std::string name(list.Name(slot));
     if (name.empty() || !planned.insert(UpperCased(name)).second) continue;
     const std::string target = DataFilePath(fs, folder, name);
     const bool exists = fs.FileExists(target);
-    const auto restored = group.data.find(UpperCased(name));
+    const auto restored = data.find(UpperCased(name));
     std::string previous;
-    const bool keeps_previous = exists && (restored == group.data.end() || name != kReplacedLast);
+    const bool keeps_previous = exists && (restored == data.end() || name != kReplacedLast);
     if (keeps_previous) {
       if (Status s = fs.ReadFile(target, &previous); !s.ok()) return s;
     }
-    if (restored == group.data.end()) {
+    if (restored == data.end()) {
       if (exists) files->AddRemoval(target, std::move(previous));
     } else if (name == kReplacedLast) {
       files->AddLast(target, restored->second);
@@ -141,9 +135,21 @@ Status PlanGroup(FileSystem& fs, const std::string& folder, const GroupFiles& gr
   return Status::Ok();
 }
 
-// Replaces the group's files as one change under the folder's writing lock;
-// false (said) when it could not be made.
-bool ReplaceGroupFiles(BackupEnvironment& env, const GroupFiles& group) {
+}  // namespace
+
+Status ExpandListedFiles(const BackupSetFile& set, const BackupFileList& list,
+                         std::map<std::string, std::string>* files) {
+  for (const BackupEntry& entry : set.entries()) {
+    if (!list.Lists(entry.name)) continue;
+    std::string data;
+    if (Status s = set.Expand(entry, &data); !s.ok()) return s;
+    (*files)[UpperCased(entry.name)] = std::move(data);
+  }
+  return Status::Ok();
+}
+
+bool ReplaceListedFiles(BackupEnvironment& env, const BackupFileList& list,
+                        const std::map<std::string, std::string>& data) {
   const std::string& folder = env.data_folder;
   FolderLock lock(env.fs);
   bool shared = false;
@@ -164,7 +170,7 @@ bool ReplaceGroupFiles(BackupEnvironment& env, const GroupFiles& group) {
   }
   FileSetRewrite files(env.fs);
   std::string failed_path = folder;
-  status = PlanGroup(env.fs, folder, group, &files);
+  status = PlanFiles(env.fs, folder, list, data, &files);
   if (status.ok()) status = files.Commit(&failed_path);
   if (!status.ok()) {
     env.ui.Error("The data files could not be restored:\n" + Shown(failed_path) + "\n\n" +
@@ -176,8 +182,6 @@ bool ReplaceGroupFiles(BackupEnvironment& env, const GroupFiles& group) {
   lock.End();
   return true;
 }
-
-}  // namespace
 
 int RestoreBackupSet(BackupEnvironment& env, const std::string& folder_in,
                      std::string_view set_name, BackupScope scope) {
@@ -202,7 +206,7 @@ int RestoreBackupSet(BackupEnvironment& env, const std::string& folder_in,
       env.ui.Information(kNothingFound, env.product);
       continue;
     }
-    if (!ReplaceGroupFiles(env, group)) return restored;
+    if (!ReplaceListedFiles(env, group.list, group.data)) return restored;
     env.ui.Information(group.group.restored_message, env.product);
     restored = 1;
   }

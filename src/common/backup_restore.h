@@ -14,6 +14,7 @@
 #ifndef ZENKAR_COMMON_BACKUP_RESTORE_H_
 #define ZENKAR_COMMON_BACKUP_RESTORE_H_
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,20 @@ namespace zenkar {
 // when the set holds none of its files. Returns 1 when a group was restored.
 int RestoreBackupSet(BackupEnvironment& env, const std::string& folder, std::string_view set_name,
                      BackupScope scope);
+
+// The steps of a restore, for the accountant exchange's packages:
+
+// Expands every entry of `set` that `list` names into `files`, by its
+// upper-cased name; fails naming the first damaged entry.
+Status ExpandListedFiles(const BackupSetFile& set, const BackupFileList& list,
+                         std::map<std::string, std::string>* files);
+// Replaces each file `list` names in the data folder by its contents in
+// `files` (by upper-cased name) and removes each listed file `files` lacks,
+// as one change under the folder's writing lock, after finishing a change
+// another program left half made. False (said) when it could not be made;
+// the data files are then as they were.
+bool ReplaceListedFiles(BackupEnvironment& env, const BackupFileList& list,
+                        const std::map<std::string, std::string>& files);
 
 }  // namespace zenkar
 

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <strings.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -363,6 +364,24 @@ class PosixFs : public FileSystem {
 
   Status OpenForReading(const std::string& path, std::unique_ptr<RandomAccessFile>* file) override {
     return OpenRandomAccess(path, false, file, O_RDONLY);
+  }
+
+  Status OpenExclusively(const std::string& path,
+                         std::unique_ptr<RandomAccessFile>* file) override {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return ErrnoStatus(path, errno);
+    int result;
+    do {
+      result = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) {
+      const int error = errno;
+      ::close(fd);
+      return ErrnoStatus(path, error);
+    }
+    // Closing the file lets go of the lock.
+    *file = std::make_unique<PosixRandomAccessFile>(fd, path);
+    return Status::Ok();
   }
 
   Status CreateTemporaryBeside(const std::string& target, Access access,

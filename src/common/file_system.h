@@ -141,6 +141,13 @@ class FileSystem {
   // a file the user may not write can still be read.
   virtual Status OpenForReading(const std::string& path,
                                 std::unique_ptr<RandomAccessFile>* file) = 0;
+  // Opens an existing file for reading and writing and holds an exclusive
+  // advisory lock (flock) on it for as long as the file stays open: how a
+  // program of the suite tells whether another has its files open (each
+  // holds such a lock on its settings file while it runs). kInUse while
+  // another open of the file holds the lock, kNotFound when it is missing.
+  virtual Status OpenExclusively(const std::string& path,
+                                 std::unique_ptr<RandomAccessFile>* file) = 0;
   // Creates an empty file to be renamed over `target` once written: in the
   // folder of `target`, named after it with ".~" and six random letters and
   // digits, created exclusively and never through a symbolic link (a name

@@ -83,6 +83,10 @@ class FileSystemWrapper : public FileSystem {
   Status OpenForReading(const std::string& path, std::unique_ptr<RandomAccessFile>* file) override {
     return base_.OpenForReading(path, file);
   }
+  Status OpenExclusively(const std::string& path,
+                         std::unique_ptr<RandomAccessFile>* file) override {
+    return base_.OpenExclusively(path, file);
+  }
   Status CreateTemporaryBeside(const std::string& target, Access access,
                                TemporaryFile* temporary) override {
     return base_.CreateTemporaryBeside(target, access, temporary);

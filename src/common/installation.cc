@@ -124,6 +124,16 @@ std::string InstallationToken(FileSystem& fs, const Installation& installation) 
   return token;
 }
 
+std::optional<std::string> StoredInstallationToken(FileSystem& fs,
+                                                   const Installation& installation) {
+  const std::string token = InstallationToken(fs, installation);
+  std::string stored;
+  if (!fs.ReadFile(installation.files_folder + kTokenFileName, &stored).ok() || stored != token) {
+    return std::nullopt;
+  }
+  return token;
+}
+
 std::optional<DayNumber> FileModificationDate(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return std::nullopt;

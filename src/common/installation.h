@@ -69,6 +69,11 @@ std::string NotWritableMessage(const std::string& folder);
 // (or the folder is not writable) the token is still returned; it then
 // changes from run to run.
 std::string InstallationToken(FileSystem& fs, const Installation& installation);
+// The token as KXTOKEN.DAT keeps it (made and kept first when the folder is
+// writable and holds none); nothing when no token can be kept, so that one
+// would change from run to run.
+std::optional<std::string> StoredInstallationToken(FileSystem& fs,
+                                                   const Installation& installation);
 
 // The local date of a file's last modification, or nothing when it cannot be
 // read.

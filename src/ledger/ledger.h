@@ -98,6 +98,24 @@ enum class LedgerChange {
   kBooksReread,            // another program changed the books; everything was read again
 };
 
+// A file of the data folder beside the books (a companion program's
+// records, the accountant exchange's state) that changes together with the
+// lines.
+struct FileAlongside {
+  std::string file_name;                // found in the data folder as DataFilePath does
+  std::optional<std::string> contents;  // nothing: the file is removed
+};
+
+// A change of the lines that goes into the books as one: marks on every line
+// already there, lines appended, files beside the books.
+struct LinesChange {
+  // The exchange mark (PutExchangeMark) every line already in the books is
+  // given; nothing leaves the marks as they are.
+  std::optional<int32_t> exchange_mark;
+  std::vector<TransactionRecord> appended;  // at the end, in this order
+  std::vector<FileAlongside> alongside;
+};
+
 class LedgerObserver {
  public:
   virtual ~LedgerObserver() = default;
@@ -318,6 +336,17 @@ class Ledger {
   // invoice); the lines after it move up one. Returns the new number, or
   // nothing when refused or not written (shown).
   std::optional<int> MoveTransactionToEnd(int number, const TransactionRecord& updated);
+  // Makes `change` as one change of the books: the marks set, the lines
+  // appended (each posted to its account with the append rules of
+  // AppendTransaction) and the files alongside replaced or removed. The
+  // transaction file, the chart and those files are replaced together
+  // through the journal of several-file changes, so a failure or a crash
+  // leaves all of them as they were or all of them changed; an import can
+  // never have its lines in the books without its companion file saying it
+  // was imported, nor the reverse. A change of files alongside only writes
+  // just those, under the folder's writing lock. False (reported) when
+  // refused or not written.
+  bool ChangeLinesWithFiles(const LinesChange& change);
   // Sorts the file physically into `order` and records the order in the
   // settings (saved). Progress "Sorting " + count + " Entries " with "(Date
   // Order)" or "(Order Entered)".
@@ -490,7 +519,9 @@ class Ledger {
                              const std::vector<const TransactionRecord*>& added,
                              std::vector<int>* touched) const;
   bool RewriteLines(const std::vector<const TransactionRecord*>& removed,
-                    const std::vector<const TransactionRecord*>& added);
+                    const std::vector<const TransactionRecord*>& added,
+                    const std::vector<FileAlongside>& alongside = {});
+  bool AddFilesAlongside(const std::vector<FileAlongside>& alongside, FileSetRewrite* files);
   bool CommitFiles(FileSetRewrite& files);
   bool PostChange(const std::vector<const TransactionRecord*>& removed,
                   const std::vector<const TransactionRecord*>& added);

@@ -132,18 +132,44 @@ bool Ledger::PostChange(const std::vector<const TransactionRecord*>& removed,
   return false;
 }
 
-// Replaces the transaction file with whole_file_ as changed, and the chart
-// when the posted totals change, as one change.
+// Replaces the transaction file with whole_file_ as changed, the chart
+// when the posted totals change, and the files alongside, as one change.
 bool Ledger::RewriteLines(const std::vector<const TransactionRecord*>& removed,
-                          const std::vector<const TransactionRecord*>& added) {
+                          const std::vector<const TransactionRecord*>& added,
+                          const std::vector<FileAlongside>& alongside) {
   std::vector<int> touched;
   ChartOfAccounts next = ChartAfter(removed, added, &touched);
   const std::string chart = next.Encode();
   FileSetRewrite files(fs_);
   if (!touched.empty()) files.Add(FilePath(AccountRecord::kFileName), chart, chart_.Encode());
+  if (!AddFilesAlongside(alongside, &files)) return false;
   files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
   chart_ = std::move(next);
+  return true;
+}
+
+// Each file alongside is replaced, made or removed with the change; its old
+// contents are read to put back should the change fail.
+bool Ledger::AddFilesAlongside(const std::vector<FileAlongside>& alongside, FileSetRewrite* files) {
+  for (const FileAlongside& file : alongside) {
+    const std::string path = FilePath(file.file_name);
+    std::string previous;
+    const bool exists = fs_.FileExists(path);
+    if (exists) {
+      if (Status s = fs_.ReadFile(path, &previous); !s.ok()) {
+        ReportReadFailure(path, s);
+        return false;
+      }
+    }
+    if (!file.contents) {
+      if (exists) files->AddRemoval(path, std::move(previous));
+    } else if (exists) {
+      files->Add(path, *file.contents, std::move(previous));
+    } else {
+      files->AddNew(path, *file.contents);
+    }
+  }
   return true;
 }
 
@@ -374,6 +400,42 @@ bool Ledger::MarkTransactionsPrinted(const std::vector<PrintedLine>& lines) {
   FileSetRewrite files(fs_);
   files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
+  Notify(LedgerChange::kTransactionsReordered);
+  return true;
+}
+
+bool Ledger::ChangeLinesWithFiles(const LinesChange& request) {
+  Change change(*this);
+  if (!change.ok()) return false;
+  if (!request.exchange_mark && request.appended.empty()) {
+    // Only files beside the books: the lines are not rewritten.
+    FileSetRewrite files(fs_);
+    return AddFilesAlongside(request.alongside, &files) && (files.empty() || CommitFiles(files));
+  }
+  const int appended = static_cast<int>(request.appended.size());
+  for (const TransactionRecord& line : request.appended) {
+    if (!CheckRoomFor(appended, line.amount)) return false;
+  }
+  if (appended > 0 && !MakeRoomForEntrySequence()) return false;
+  if (!ReadWholeTransactionFile()) return false;
+  if (request.exchange_mark) {
+    for (size_t at = 0; at < whole_file_.size(); at += kLength) {
+      PutExchangeMark(whole_file_, *request.exchange_mark, at);
+    }
+  }
+  std::vector<TransactionRecord> lines = request.appended;
+  std::vector<const TransactionRecord*> added;
+  int32_t sequence = last_entry_sequence_;
+  for (TransactionRecord& line : lines) {
+    line.record_number = transaction_count() + static_cast<int>(added.size()) + 1;
+    line.entry_sequence = ++sequence;
+    whole_file_ += line.Encode();
+    added.push_back(&line);
+  }
+  if (!RewriteLines({}, added, request.alongside)) return false;
+  last_entry_sequence_ = sequence;
+  CountLines(added, +1);
+  for (const TransactionRecord& line : lines) NoteAppendedLine(line);
   Notify(LedgerChange::kTransactionsReordered);
   return true;
 }

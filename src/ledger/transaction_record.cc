@@ -175,6 +175,13 @@ void PutTransactionDescription(std::string& bytes, std::string_view description,
   PutTextField(bytes, at + kDescription, kTextWidth, description);
 }
 
+void PutExchangeMark(std::string& bytes, int32_t mark, size_t at) {
+  PutInt32(bytes, at + kExchangeMark, mark);
+  if (mark == kMarkClientLine) PutUnprintedFlag(bytes, 0, at);
+}
+
+int32_t ExchangeMarkOf(std::string_view record) { return GetInt32(record, kExchangeMark); }
+
 void KeepReservedArea(TransactionRecord& line, std::string_view stored) {
   line.raw.resize(TransactionRecord::kSize, '\0');
   line.raw.replace(kReserved, kReservedWidth, stored.substr(kReserved, kReservedWidth));

@@ -30,6 +30,11 @@ inline constexpr int32_t kJournalLine = 1;
 inline constexpr int32_t kCheckOrDeposit = 2;
 inline constexpr int32_t kInvoice = 3;
 
+// Exchange marks of a line (offset 228), set by the accountant exchange.
+inline constexpr int32_t kMarkNormal = 0;
+inline constexpr int32_t kMarkCheckedOut = 1;  // the client's line while checked out
+inline constexpr int32_t kMarkClientLine = 2;  // a client's line in the accountant's copy
+
 struct TransactionRecord {
   static constexpr size_t kSize = kTransactionRecordLength;
 
@@ -133,6 +138,11 @@ int32_t UnprintedFlagAt(std::string_view bytes, size_t at = 0);
 void PutTransactionAccount(std::string& bytes, std::string_view account, size_t at = 0);
 void PutTransactionPayee(std::string& bytes, int32_t payee_number, size_t at = 0);
 void PutTransactionDescription(std::string& bytes, std::string_view description, size_t at = 0);
+// The exchange mark (offset 228) and what goes with it: a line marked as the
+// client's (2) in the accountant's copy is also marked printed, since the
+// client prints its own ledger.
+void PutExchangeMark(std::string& bytes, int32_t mark, size_t at = 0);
+int32_t ExchangeMarkOf(std::string_view record);
 // Gives `line` the reserved area (entry sequence included) of the stored
 // record it replaces, so a rewrite never disturbs those bytes.
 void KeepReservedArea(TransactionRecord& line, std::string_view stored);

@@ -90,7 +90,8 @@ BatchFixture::BatchFixture()
            DeriveDatePatterns("11/22/3344"),
            program_.path(),
            dir_.path(),
-           out_.get()} {
+           out_.get(),
+           ""} {
   program_.WriteFile("KXACCTCOA.DAT", DefaultChartFile());
 }
 

@@ -615,5 +615,22 @@ TEST(PosixFileSystemTest, RandomAccessReadsAndWritesAtPositions) {
   EXPECT_EQ(dir.ReadFile("R.DAT"), "abX");
 }
 
+// The companion programs hold their settings file so while they run; a
+// second holder is refused until the first lets go.
+TEST(ExclusiveOpenTest, OneHolderAtATimeAndAMissingFileIsNotFound) {
+  TempDir dir;
+  dir.WriteFile("KXPAY.CFG", "settings");
+  FileSystem& fs = PosixFileSystem();
+  std::unique_ptr<RandomAccessFile> first, second;
+  ASSERT_TRUE(fs.OpenExclusively(dir.File("KXPAY.CFG"), &first).ok());
+  EXPECT_EQ(fs.OpenExclusively(dir.File("KXPAY.CFG"), &second).code(), Status::Code::kInUse);
+  std::string bytes;
+  ASSERT_TRUE(first->ReadAt(0, 8, &bytes).ok());
+  EXPECT_EQ(bytes, "settings");
+  first.reset();
+  EXPECT_TRUE(fs.OpenExclusively(dir.File("KXPAY.CFG"), &second).ok());
+  EXPECT_EQ(fs.OpenExclusively(dir.File("KXAREC.CFG"), &first).code(), Status::Code::kNotFound);
+}
+
 }  // namespace
 }  // namespace zenkar

@@ -147,6 +147,15 @@ std::vector<Operation> Operations() {
       {"save the reconciliation",
        [](Ledger& l, ScriptedUi&) { return SaveFirstItemOutstanding(l); },
        [](Ledger& l) { l.settings().statement_ending_balance = Money::FromCents(4200); }},
+      {"append lines with a file beside the books",
+       [](Ledger& l, ScriptedUi&) {
+         LinesChange change;
+         change.exchange_mark = kMarkCheckedOut;
+         change.appended = {Line(kJournalLine, "650", 55, "five"),
+                            Line(kJournalLine, "130", -55, "six")};
+         change.alongside = {{"KXPAY.PRC", std::string(500, 'x')}, {"KXACCT.RJE", std::nullopt}};
+         return l.ChangeLinesWithFiles(change);
+       }},
   };
 }
 

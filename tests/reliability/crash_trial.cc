@@ -18,9 +18,10 @@
 //       before the K-th change of the disk after "ready"
 //   crash_trial digest FOLDER [--text FILE]
 //       loads the folder and prints one digest a part of the books (settings,
-//       chart, payees, lines, recurring entries, reconciliation marks), then
-//       every message of the load; with --text it also writes the books
-//       readably to FILE
+//       chart, payees, lines, recurring entries, reconciliation marks, and the
+//       files beside the books that the imports and the exchange change with
+//       the lines), then every message of the load; with --text it also
+//       writes the books readably to FILE
 //   crash_trial share FOLDER NAME COUNT
 //       opens the folder as the desktop program does (another program may
 //       have it open too) and makes COUNT changes as a bookkeeper would: checks
@@ -33,6 +34,7 @@
 // preselected answer, so the same folder always gives the same books.
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -43,13 +45,18 @@
 #include <vector>
 
 #include "common/backup_dialog.h"
+#include "common/backup_set.h"
 #include "common/byte_codec.h"
+#include "common/date_patterns.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
 #include "ledger/ledger.h"
 #include "ledger/reconciliation.h"
 #include "output/micr_settings.h"
 #include "reliability/crashing_file_system.h"
+#include "services/exchange/accountant_exchange.h"
+#include "services/imports/payroll_import.h"
+#include "services/imports/receivables_import.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_ui.h"
 #include "tools/generated_company.h"
@@ -328,6 +335,141 @@ bool Reconcile(Ledger& ledger, int step, int64_t statement_cents) {
 bool Reconciled(Ledger& ledger) { return Reconcile(ledger, 3, 1000000); }
 bool SaveReconciliation(Ledger& ledger) { return Reconcile(ledger, 4, 2000000); }
 
+// --- The imports and the accountant exchange ----------------------------
+//
+// Their lines and the file beside the books that records them (the
+// companion's imported flags, the exchange's state) go in as one change.
+
+constexpr int kImportedRecords = 300;
+
+DayNumber ImportDay(int i) { return *MakeDayNumber(2025, 12, 1) + i % 28; }
+
+// Writes one companion file of whole records.
+template <typename Record>
+bool WriteRecords(Ledger& ledger, const std::vector<Record>& records) {
+  std::string bytes;
+  for (const Record& record : records) bytes += record.Encode();
+  return WriteFileAtomically(ledger.fs(), ledger.FilePath(Record::kFileName), bytes).ok();
+}
+
+bool SettingsWithYear(Ledger& ledger, std::string_view name, size_t size, size_t year_at) {
+  std::string settings(size, ' ');
+  PutInt32(settings, year_at, ledger.settings().data_year);
+  return WriteFileAtomically(ledger.fs(), ledger.FilePath(name), settings).ok();
+}
+
+bool ReceivablesWaiting(Ledger& ledger) {
+  std::vector<SalesCodeRecord> codes(3);
+  const char* kCodes[][3] = {
+      {"S1", "Sales", "510"}, {"S2", "Service", "520"}, {"P1", "Payments", "110"}};
+  for (size_t i = 0; i < codes.size(); ++i) {
+    codes[i].code = kCodes[i][0];
+    codes[i].description = kCodes[i][1];
+    codes[i].account = kCodes[i][2];
+  }
+  std::vector<ChargeRecord> charges(kImportedRecords);
+  for (int i = 0; i < kImportedRecords; ++i) {
+    charges[i].date = ImportDay(i);
+    charges[i].sales_code = kCodes[i % 3][0];
+    charges[i].amount = Money::FromCents(i % 3 == 2 ? -(5000 + i) : 1000 + i);
+    charges[i].imported = i < 50 ? 1 : 0;
+  }
+  return SettingsWithYear(ledger, ReceivablesSettingsRecord::kFileName,
+                          ReceivablesSettingsRecord::kSize, 778) &&
+         WriteRecords(ledger, codes) && WriteRecords(ledger, charges);
+}
+
+bool ImportReceivablesRun(Ledger& ledger) {
+  const DatePatterns dates = DeriveDatePatterns("11/22/3344");
+  ImportEnvironment env{ledger, dates, {}};
+  return ImportReceivables(env, ImportMode::kStartUp) == ImportOutcome::kImported;
+}
+
+// The payee of the paychecks is there already: making it is a change of its
+// own, before the import.
+bool PaychecksWaiting(Ledger& ledger) {
+  PayeeRecord payee;
+  ClearPayee(payee);
+  payee.name = std::string(kPayrollPayee);
+  ledger.settings().payroll_post_deductions = 1;
+  if (!ledger.AddPayee(payee) || !ledger.SaveCompanySettings()) return false;
+  std::vector<EmployeeRecord> employees(20);
+  for (int i = 0; i < 20; ++i) {
+    employees[i].number = i + 1;
+    employees[i].first_name = "Employee";
+    employees[i].last_name = std::to_string(i + 1);
+  }
+  std::vector<PaycheckRecord> paychecks(kImportedRecords);
+  for (int i = 0; i < kImportedRecords; ++i) {
+    paychecks[i].employee_number = i % 21 + 1;  // one number no employee has
+    paychecks[i].check_number = std::to_string(70001 + i);
+    paychecks[i].date = ImportDay(i);
+    paychecks[i].gross_pay = Money::FromCents(150000 + i);
+    paychecks[i].deductions[0] = Money::FromCents(11475);
+    paychecks[i].deductions[3] = Money::FromCents(2000 + i);
+    paychecks[i].net_pay =
+        paychecks[i].gross_pay - paychecks[i].deductions[0] - paychecks[i].deductions[3];
+    paychecks[i].imported = i < 50 ? 1 : 0;
+  }
+  return SettingsWithYear(ledger, PayrollSettingsRecord::kFileName, PayrollSettingsRecord::kSize,
+                          719) &&
+         WriteRecords(ledger, employees) && WriteRecords(ledger, paychecks);
+}
+
+class AcceptingChooser : public PaycheckChooser {
+ public:
+  bool Confirm(const PaycheckSelection&) override { return true; }
+};
+
+bool ImportPayrollRun(Ledger& ledger) {
+  const DatePatterns dates = DeriveDatePatterns("11/22/3344");
+  ImportEnvironment env{ledger, dates, {}};
+  AcceptingChooser chooser;
+  return ImportPayroll(env, ImportMode::kStartUp, chooser) == ImportOutcome::kImported;
+}
+
+// The client's side: its books checked out, and the accountant's package of
+// adjustments in the data folder.
+constexpr int32_t kClientNumber = 0x11111111;
+constexpr int32_t kAccountantNumber = 0x22222222;
+
+ExchangeEnvironment ExchangeOf(Ledger& ledger) {
+  return {ledger, BackupEnvironmentOf(ledger), kClientNumber};
+}
+
+bool CheckedOutWithAdjustments(Ledger& ledger) {
+  ExchangeStateRecord state;
+  state.client_number = kClientNumber;
+  state.client_export_date = *MakeDayNumber(2026, 1, 10);
+  LinesChange check_out;
+  check_out.exchange_mark = kMarkCheckedOut;
+  check_out.alongside.push_back({std::string(ExchangeStateRecord::kFileName), state.Encode()});
+  if (!ledger.ChangeLinesWithFiles(check_out)) return false;
+  state.accountant_number = kAccountantNumber;
+  state.accountant_import_date = *MakeDayNumber(2026, 1, 12);
+  state.accountant_export_date = *MakeDayNumber(2026, 1, 14);
+  std::string entries;
+  for (int i = 0; i < 40; ++i) {
+    entries += NewLine(kJournalLine, i % 2 ? "650" : "640", (i % 2 ? -1 : 1) * (2500 + i / 2),
+                       "ADJ" + std::to_string(i / 2))
+                   .Encode();
+  }
+  const std::string bytes = state.Encode();
+  std::string package;
+  return EncodeBackupSet({{std::string(ExchangeStateRecord::kFileName), bytes},
+                          {std::string(kNewEntriesFileName), entries}},
+                         &package)
+             .ok() &&
+         WriteFileAtomically(ledger.fs(),
+                             ledger.data_folder() + std::string(kAccountantPackageName), package)
+             .ok();
+}
+
+bool ImportFromAccountantRun(Ledger& ledger) {
+  ExchangeEnvironment env = ExchangeOf(ledger);
+  return ImportPackage(env, ledger.data_folder());
+}
+
 struct Operation {
   const char* name;
   bool is_load;
@@ -371,6 +513,14 @@ const Operation kOperations[] = {
     {"save-micr", false, "save the MICR settings (KXMICR.DAT)", WriteMicrSettings, SaveMicr},
     {"restore", false, "restore the books from the automatic backup (files replaced and removed)",
      BackedUpThenChanged, Restore},
+    {"import-receivables", false,
+     "import 250 charges and payments (lines, chart and KXAREC.CHG as one change)",
+     ReceivablesWaiting, ImportReceivablesRun},
+    {"import-payroll", false, "import 250 paychecks (lines, chart and KXPAY.PRC as one change)",
+     PaychecksWaiting, ImportPayrollRun},
+    {"exchange-import", false,
+     "the client imports the accountant's entries (lines appended, marks cleared, ZENKAR.DDD)",
+     CheckedOutWithAdjustments, ImportFromAccountantRun},
 };
 
 const Operation& FindOperation(std::string_view name) {
@@ -562,6 +712,22 @@ int Digest(const std::string& folder, const std::string& text_path) {
   const std::string marks = EncodeReconciliationItems(ledger.SavedReconciliation());
   part("reconciliation", static_cast<int>(marks.size() / kReconciliationRecordLength), marks);
   if (readable) text += HexRows("reconciliation", marks, 76);
+
+  // The files beside the books that changes of the lines record themselves
+  // in: the companion programs' imported flags and the exchange's state.
+  for (std::string_view name : {ChargeRecord::kFileName, PaycheckRecord::kFileName,
+                                ExchangeStateRecord::kFileName, kNewEntriesFileName}) {
+    std::string bytes;
+    const std::string path = ledger.FilePath(name);
+    const bool present = PosixFileSystem().FileExists(path);
+    if (present && !PosixFileSystem().ReadFile(path, &bytes).ok()) {
+      std::printf("cannot read %.*s\n", static_cast<int>(name.size()), name.data());
+      return 3;
+    }
+    std::string label = "beside:" + std::string(name);
+    for (char& c : label) c = c == '.' ? '-' : static_cast<char>(std::tolower(c));
+    part(label, present ? 1 : 0, bytes);
+  }
 
   for (const Message& message : books.ui.messages()) {
     const std::string body = Cp1252ToUtf8(message.text);

@@ -31,7 +31,21 @@ RECORD_LENGTHS = {
     "KXACCT.REC": 152,
     "KXACCTCOA.DAT": 156,
     "KXMICR.DAT": 726,
+    # The companion programs' files the imports read and write back, and the
+    # accountant exchange's state and new entries.
+    "KXAREC.CFG": 9998,
+    "KXAREC.DES": 100,
+    "KXAREC.CHG": 150,
+    "KXPAY.CFG": 5000,
+    "KXPAY.EMP": 1000,
+    "KXPAY.PRC": 500,
+    "ZENKAR.DDD": 584,
+    "ZENKAR.NNN": 328,
 }
+# Files of exactly one record.
+SINGLE_RECORD = ("KXACCT.CFG", "KXAREC.CFG", "KXPAY.CFG", "ZENKAR.DDD")
+# The accountant exchange's packages, which a trial may keep in the folder.
+PACKAGES = ("ZENKAR.CCC", "ZENKAR.AAA")
 # Files every company has.
 REQUIRED = ("KXACCT.CFG", "KXACCT.COA", "KXACCT.TRN", "KXACCT.VND")
 # The folder lock: only its locks matter, never its contents.
@@ -60,7 +74,7 @@ POSTING_KINDS = (1, 2)
 def classify(folder):
     """Maps each file name of the folder to ("data", canonical name),
     ("temporary", canonical name), ("lock", None), ("journal", None),
-    ("backups", None) or ("unknown", None)."""
+    ("package", None), ("backups", None) or ("unknown", None)."""
     kinds = {}
     for name in sorted(os.listdir(folder)):
         upper = name.upper()
@@ -72,6 +86,8 @@ def classify(folder):
             kinds[name] = ("temporary", match["target"].upper())
         elif upper == LOCK_FILE:
             kinds[name] = ("lock", None)
+        elif upper in PACKAGES:
+            kinds[name] = ("package", None)
         elif upper == JOURNAL_FILE:
             kinds[name] = ("journal", None)
         elif upper == AUTO_BACKUP_FOLDER and os.path.isdir(os.path.join(folder, name)):
@@ -101,7 +117,7 @@ def whole_record_problems(folder):
         seen[canonical] = name
         size = os.path.getsize(os.path.join(folder, name))
         length = RECORD_LENGTHS[canonical]
-        if canonical == "KXACCT.CFG" and size != length:
+        if canonical in SINGLE_RECORD and size != length:
             problems.append(f"{name}: {size} bytes instead of {length}")
         elif size % length != 0:
             problems.append(f"{name}: {size} bytes is not a whole number of {length}-byte records")

@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "app/transactions/import_buttons.h"
 #include "app/transactions/quick_check_dialog.h"
 #include "app/window/main_window.h"
 
@@ -20,6 +21,7 @@ TransactionsPage::TransactionsPage(const TabPageInfo& info, PageContext context)
   sub_tabs_->setObjectName("subTabs");
   checks_ = new EntryPage(program(), window(), kCheckOrDeposit);
   journal_ = new EntryPage(program(), window(), kJournalLine);
+  AddImportButtons(program(), window(), *checks_, *journal_);
   sub_tabs_->addTab(checks_, kSubPageCaptions[kChecksAndDepositsPage]);
   sub_tabs_->addTab(journal_, kSubPageCaptions[kJournalEntriesPage]);
   on_shown_ = {[this] { checks_->Enter(); }, [this] { journal_->Enter(); }};

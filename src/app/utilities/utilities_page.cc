@@ -3,8 +3,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 
-#include "app/utilities/mail_settings_dialog.h"
 #include "app/check_printing/check_output.h"
+#include "app/utilities/data_transfer_dialog.h"
+#include "app/utilities/mail_settings_dialog.h"
 #include "app_rules/utilities/utility_actions.h"
 #include "platform/text_conversion.h"
 
@@ -40,6 +41,8 @@ UtilitiesPage::UtilitiesPage(const TabPageInfo& info, PageContext context)
             [this] { PrintBlankCheckFromWindow(program(), window()); });
   AddButton(108, "Add New Data Folder", [this] { AddNewDataFolder(program()); });
   AddButton(109, "Check for Update", [this] { CheckForUpdate(program()); });
+  AddButton(110, "Data Transfer (To and From Accountant)",
+            [this] { RunDataTransfer(program(), this); });
 
   auto* columns = new QHBoxLayout;
   auto* button_column = new QVBoxLayout;

@@ -13,6 +13,7 @@
 
 #include "app/check_printing/check_output.h"
 #include "app/setup/capital_account_dialog.h"
+#include "app/transactions/import_buttons.h"
 #include "app/transactions/quick_check_dialog.h"
 #include "app/transactions/recurring_entries_dialog.h"
 #include "app/transactions/transactions_page.h"
@@ -201,6 +202,7 @@ void MainWindow::ReportPagesThatDoNotFit() {
 
 void MainWindow::Open() {
   ReportPagesThatDoNotFit();
+  RunWindowStartUpImports(program_, *this);
   show();
   const int start = program_.StartPageIndex();
   tabs_->setCurrentIndex(start);

@@ -33,9 +33,10 @@ class MainWindow : public QWidget, public MainWindowHost {
   explicit MainWindow(Program& program);
   ~MainWindow() override;
 
-  // Shows the window: reports pages that do not fit the screen, shows the
-  // start page, and on a company without transactions puts the hint on the
-  // status line and opens "Getting Started".
+  // Shows the window: reports pages that do not fit the screen, runs the
+  // imports from the companion programs, shows the start page, and on a
+  // company without transactions puts the hint on the status line and opens
+  // "Getting Started".
   void Open();
 
   // MainWindowHost

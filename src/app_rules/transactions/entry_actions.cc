@@ -35,14 +35,6 @@ std::optional<bool> MovedByYear(DayNumber moved_to, DayNumber moved_from) {
 
 }  // namespace
 
-bool DataCheckedOut(Ledger& ledger) {
-  bool checked_out = false;
-  ledger.ForEachTransaction([&checked_out](const TransactionRecord& line) {
-    checked_out = checked_out || line.exchange_mark == kMarkCheckedOut;
-  });
-  return checked_out;
-}
-
 std::optional<std::string_view> CheckedOutRefusal(Ledger& ledger, const TransactionRecord& line) {
   if (line.exchange_mark == kMarkCheckedOut) return kEntryCheckedOutMessage;
   if (line.exchange_mark == kMarkClientLine) return kClientEntryMessage;

@@ -17,6 +17,7 @@
 #include "common/ui.h"
 #include "ledger/ledger.h"
 #include "ledger/transaction_record.h"
+#include "services/exchange/accountant_exchange.h"
 
 namespace zenkar {
 
@@ -32,19 +33,11 @@ inline constexpr std::string_view kClientEntryMessage =
     "You cannot edit the client's entries.\n\nYou can only make new entries. To fix an incorrect "
     "client entry, make a reversing transaction, then reenter the transaction correctly.";
 
-// Exchange marks of a line (offset 228).
-inline constexpr int32_t kMarkCheckedOut = 1;
-inline constexpr int32_t kMarkClientLine = 2;
-
-// True while the data is checked out to the accountant: exporting marks
-// every line as checked out, and checking in or importing the accountant's
-// entries clears the marks, so the data is checked out while any line still
-// carries the mark.
-bool DataCheckedOut(Ledger& ledger);
-
 // The refusal for editing, voiding or deleting `line`, if any: a line marked
 // as checked out, a client's line in the accountant's copy, or any line while
-// the data is checked out.
+// the data is checked out (DataCheckedOut of the accountant exchange: its
+// export marks every line, and checking in or importing the accountant's
+// entries clears the marks).
 std::optional<std::string_view> CheckedOutRefusal(Ledger& ledger, const TransactionRecord& line);
 
 // Shows the refusal for `line`; true when the line may be changed.

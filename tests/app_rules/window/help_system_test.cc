@@ -5,6 +5,8 @@
 #include <set>
 
 #include "app_rules/app_fakes.h"
+#include "app_rules/transactions/import_actions.h"
+#include "app_rules/utilities/data_transfer.h"
 #include "app_rules/utilities/mail_actions.h"
 #include "app_rules/window/main_window_rules.h"
 #include "common/help_catalog.h"
@@ -153,8 +155,9 @@ class ShippedHelpTest : public ::testing::Test {
 };
 
 TEST_F(ShippedHelpTest, EveryContextOfTheProgramHasAPage) {
-  std::vector<int> contexts = {kContextUpdatesAndSupport, kContextOrderingChecks,
+  std::vector<int> contexts = {kContextUpdatesAndSupport,  kContextOrderingChecks,
                                kContextProgramDescription, kContextGettingStarted,
+                               kHelpCompanionImports,      kHelpDataTransfer,
                                kContextMailSettings};
   for (const TabPageInfo& page : kTabPages) contexts.push_back(page.help_context);
   for (int context : contexts) {
