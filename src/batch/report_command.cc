@@ -4,6 +4,7 @@
 #include "batch/commands.h"
 #include "batch/documents.h"
 #include "batch/mail_commands.h"
+#include "common/text_field.h"
 #include "output/print_job.h"
 
 namespace zenkar {

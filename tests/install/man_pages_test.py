@@ -18,7 +18,7 @@ def formatting_warnings(page):
 
 def kxbatch_commands(kxbatch):
     """The commands of `kxbatch --help`: the first word of each line under
-    "Commands:"."""
+    "Commands:" (a line indented further continues the one above)."""
     lines = subprocess.run([kxbatch, "--help"], capture_output=True, text=True,
                            check=True).stdout.splitlines()
     start = lines.index("Commands:") + 1
@@ -26,7 +26,8 @@ def kxbatch_commands(kxbatch):
     for line in lines[start:]:
         if not line.startswith("  "):
             break
-        commands.append(line.split()[0])
+        if not line.startswith("   "):
+            commands.append(line.split()[0])
     return commands
 
 

@@ -98,7 +98,7 @@ QWidget* MicrPage::BuildCompanyBox() {
   name_2_ = AddLine("micrNameLine2", 40);
   address_ = AddLine("micrAddress", 40);
   city_ = AddLine("micrCityStateZip", 40);
-  account_ = AddLine("accountNumber", 40);
+  account_ = AddLine("micrAccountNumber", 40);
   phone_memo_ = AddLine("phoneMemo", 40);
   auto* box = new QGroupBox("Your Company Information");
   auto* form = new QFormLayout(box);

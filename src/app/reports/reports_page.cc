@@ -154,15 +154,20 @@ QWidget* ReportsPage::BuildReportFor() {
 }
 
 QWidget* ReportsPage::BuildButtons() {
+  // Two rows of two: the page, with the label group under them, still fits
+  // the height of a small screen.
   auto* buttons = new QWidget;
-  auto* layout = new QVBoxLayout(buttons);
-  layout->addWidget(MakeButton(kPrintButton, "Print", [this] { Run(OutputTarget::kPrinter); }));
+  auto* layout = new QGridLayout(buttons);
+  layout->addWidget(MakeButton(kPrintButton, "Print", [this] { Run(OutputTarget::kPrinter); }), 0,
+                    0);
   layout->addWidget(
-      MakeButton(kPreviewButton, "Preview / Save (PDF)", [this] { Run(OutputTarget::kPdf); }));
+      MakeButton(kPreviewButton, "Preview / Save (PDF)", [this] { Run(OutputTarget::kPdf); }), 0,
+      1);
   layout->addWidget(
-      MakeButton(kMailButton, "Send by E-Mail (PDF)", [this] { Run(OutputTarget::kPdfMail); }));
+      MakeButton(kMailButton, "Send by E-Mail (PDF)", [this] { Run(OutputTarget::kPdfMail); }), 1,
+      0);
   layout->addWidget(
-      MakeButton(kCsvButton, "View / Save (CSV)", [this] { Run(OutputTarget::kText); }));
+      MakeButton(kCsvButton, "View / Save (CSV)", [this] { Run(OutputTarget::kText); }), 1, 1);
   return buttons;
 }
 

@@ -93,7 +93,7 @@ class CheckPrintingPagesTest : public QObject {
 
     desk.Find<QLineEdit>("bankName")->setText("First Harbor Bank");
     desk.Find<QLineEdit>("routingNumber")->setText("021000022");
-    desk.Find<QLineEdit>("accountNumber")->setText("1234-5678");
+    desk.Find<QLineEdit>("micrAccountNumber")->setText("1234-5678");
     desk.Find<QComboBox>("micrCheckType")->setCurrentIndex(3);  // "MICR 129L/131L"
     desk.Find<QSpinBox>("fontHeightAdjustment")->setValue(5);
     QTest::mouseClick(desk.Find<QPushButton>("saveMicr"), Qt::LeftButton);
