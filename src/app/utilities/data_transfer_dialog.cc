@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "app/utilities/mail_settings_dialog.h"
+#include "app_rules/utilities/mail_actions.h"
 #include "platform/help_context.h"
 #include "platform/text_conversion.h"
 
@@ -20,11 +22,11 @@ DataTransferDialog::DataTransferDialog(DataTransfer& transfer, QWidget* parent)
 
   export_group_ = new QGroupBox(FromCp1252(view.export_caption));
   auto* export_row = new QHBoxLayout(export_group_);
-  // Sending the package by mail comes with the mail service.
-  auto* mail = new QPushButton("E-Mail Data");
-  mail->setObjectName("mailData");
-  mail->setEnabled(false);
-  export_row->addWidget(mail);
+  AddButton(export_row, "E-Mail Data", "mailData", [this] {
+    QtMailSettingsForm form(this, transfer_.program());
+    ProgramMail mail(transfer_.program(), form);
+    transfer_.MailData(mail.environment());
+  });
   AddButton(export_row, "Create File", "createFile", [this] { transfer_.CreateFile(); });
   import_group_ = new QGroupBox(FromCp1252(view.import_caption));
   auto* import_row = new QHBoxLayout(import_group_);

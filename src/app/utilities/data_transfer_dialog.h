@@ -4,9 +4,8 @@
 // "Import from Accountant" ("Import"), or the accountant's "Import from
 // Client" ("Import") and "Export to Client" ("E-Mail Data", "Create File")
 // -- with "Cancel" and "Reset". Each action closes the window; what it does
-// is in DataTransfer (app_rules/utilities/data_transfer.h).
-//
-// "E-Mail Data" stands disabled until the mail service can send a package.
+// is in DataTransfer (app_rules/utilities/data_transfer.h); "E-Mail Data"
+// shows the "E-Mail Settings" dialog before the package is mailed.
 #ifndef ZENKAR_APP_UTILITIES_DATA_TRANSFER_DIALOG_H_
 #define ZENKAR_APP_UTILITIES_DATA_TRANSFER_DIALOG_H_
 

@@ -37,6 +37,23 @@ void DataTransfer::CreateFile() {
   Finish();
 }
 
+std::string DataTransfer::MailWorkFolder() const {
+  const Installation& installation = program_.installation();
+  const std::string& parent = installation.files_folder_writable ? installation.files_folder
+                                                                 : program_.ledger().data_folder();
+  return parent + std::string(kMailWorkFolderName);
+}
+
+void DataTransfer::MailData(MailEnvironment& mail) {
+  ExchangeEnvironment env = Environment();
+  MailPackage(
+      env, MailWorkFolder(),
+      [&mail](std::string_view subject, const std::string& folder, std::string_view file_name) {
+        return MailFileToAccountant(mail, subject, folder, file_name);
+      });
+  Finish();
+}
+
 bool DataTransfer::Import() {
   const std::optional<std::string> folder =
       program_.ui().PickFolder(kImportFolderPrompt, program_.ledger().data_folder());

@@ -14,6 +14,7 @@
 
 #include "app_rules/window/program.h"
 #include "services/exchange/accountant_exchange.h"
+#include "services/mail_flows.h"
 
 namespace zenkar {
 
@@ -21,6 +22,8 @@ inline constexpr std::string_view kDataTransferTitle = "Data Transfer";
 inline constexpr int kHelpDataTransfer = 1110;
 inline constexpr std::string_view kExportFolderPrompt =
     "Select a folder to EXPORT TO, then click OK";
+// The work folder of "E-Mail Data", emptied after each send.
+inline constexpr std::string_view kMailWorkFolderName = "Zenkar_Exchange_Mail/";
 inline constexpr std::string_view kImportFolderPrompt =
     "Select a folder to IMPORT FROM, then click OK";
 
@@ -43,10 +46,15 @@ class DataTransfer {
   explicit DataTransfer(Program& program);
 
   bool usable() const { return number_.has_value(); }
+  Program& program() { return program_; }
   DataTransferView View();
 
   // "Create File": the folder is asked for, then the package written.
   void CreateFile();
+  // "E-Mail Data": the package made in the work folder for it (in the
+  // installation's files, or the data folder when those are read-only) and
+  // mailed through `mail`.
+  void MailData(MailEnvironment& mail);
   // "Import": the folder is asked for, then the package imported. True when
   // the books took it and the main window is to be built again.
   bool Import();
@@ -58,6 +66,7 @@ class DataTransfer {
 
  private:
   ExchangeEnvironment Environment();
+  std::string MailWorkFolder() const;
 
   Program& program_;
   std::optional<int32_t> number_;

@@ -97,8 +97,17 @@ const std::string* LinesOf(const std::map<std::string, std::string>& files, std:
 
 // --- The client ----------------------------------------------------------------
 
+// The subject a client's package is mailed under: its company's name.
+std::string ClientMailSubject(const CompanySettings& settings) {
+  std::string_view name = Trim(settings.name_line_1);
+  if (name.empty()) name = Trim(settings.name_line_2);
+  if (name.empty()) name = "Client";
+  return "Zenkar Data from " + std::string(name);
+}
+
+// `mail`, when given, sends the package instead of leaving it in `folder`.
 bool ExportToAccountant(ExchangeEnvironment& env, const std::string& folder,
-                        ExchangeStateRecord state) {
+                        ExchangeStateRecord state, const PackageMailer* mail) {
   Ledger& ledger = env.ledger;
   // The package takes the settings from the disk.
   if (!ledger.SaveCompanySettings()) return false;
@@ -109,13 +118,18 @@ bool ExportToAccountant(ExchangeEnvironment& env, const std::string& folder,
   state.client_name_2 = ledger.settings().name_line_2;
   if (!WriteState(env, state.Encode())) return false;
   BackupFileList list;
-  if (!PackageWritten(WriteBackupSet(env.backups, folder, &list, kScopeClientPackage))) {
-    // Said; the state goes back to what it was before the export.
+  const bool delivered =
+      PackageWritten(WriteBackupSet(env.backups, folder, &list, kScopeClientPackage)) &&
+      (mail == nullptr ||
+       (*mail)(ClientMailSubject(ledger.settings()), folder, kClientPackageName));
+  if (!delivered) {
+    // Said; the state goes back to what it was before the export, and the
+    // lines are not checked out for a package the accountant never got.
     (void)WriteState(env, previous);
     return false;
   }
   if (!MarkEveryLine(env, kMarkCheckedOut)) return false;
-  env.backups.ui.Information(ExportedMessage(folder, kClientPackageName));
+  if (mail == nullptr) env.backups.ui.Information(ExportedMessage(folder, kClientPackageName));
   return true;
 }
 
@@ -265,8 +279,8 @@ TransactionRecord NoAdjustmentsLine(Ledger& ledger) {
   return line;
 }
 
-bool ExportToClient(ExchangeEnvironment& env, const std::string& folder,
-                    ExchangeStateRecord state) {
+bool ExportToClient(ExchangeEnvironment& env, const std::string& folder, ExchangeStateRecord state,
+                    const PackageMailer* mail) {
   Ledger& ledger = env.ledger;
   Ui& ui = env.backups.ui;
   if (ledger.transaction_count() == 0) {
@@ -291,10 +305,32 @@ bool ExportToClient(ExchangeEnvironment& env, const std::string& folder,
   const bool written =
       PackageWritten(WriteBackupSet(env.backups, folder, &list, kScopeAccountantPackage));
   change.alongside = {{std::string(kNewEntriesFileName), std::nullopt}};
-  if (!written) change.alongside.push_back({std::string(ExchangeStateRecord::kFileName), previous});
+  const bool delivered = written && (mail == nullptr || (*mail)(kAccountantMailSubject, folder,
+                                                                kAccountantPackageName));
+  if (!delivered) {
+    change.alongside.push_back({std::string(ExchangeStateRecord::kFileName), previous});
+  }
   (void)ledger.ChangeLinesWithFiles(change);
-  if (written) ui.Information(ExportedMessage(folder, kAccountantPackageName));
-  return written;
+  if (delivered && mail == nullptr) {
+    ui.Information(ExportedMessage(folder, kAccountantPackageName));
+  }
+  return delivered;
+}
+
+// "Create File" or "E-Mail Data" by the role of this copy.
+bool Export(ExchangeEnvironment& env, const std::string& folder, const PackageMailer* mail) {
+  ExchangeStateRecord state;
+  if (!ReadState(env, &state)) return false;
+  switch (RoleOf(state, env.installation)) {
+    case ExchangeRole::kClient:
+      return ExportToAccountant(env, folder, state, mail);
+    case ExchangeRole::kAccountant:
+      return ExportToClient(env, folder, state, mail);
+    case ExchangeRole::kBlocked:
+      break;
+  }
+  env.backups.ui.Error(kExchangeBlocked);
+  return false;
 }
 
 }  // namespace
@@ -333,20 +369,27 @@ bool DataCheckedOut(const Ledger& ledger) {
   return checked_out;
 }
 
-bool ExportPackage(ExchangeEnvironment& env, const std::string& folder_in) {
-  ExchangeStateRecord state;
-  if (!ReadState(env, &state)) return false;
-  const std::string folder = NormalizeFolderPath(folder_in);
-  switch (RoleOf(state, env.installation)) {
-    case ExchangeRole::kClient:
-      return ExportToAccountant(env, folder, state);
-    case ExchangeRole::kAccountant:
-      return ExportToClient(env, folder, state);
-    case ExchangeRole::kBlocked:
-      break;
+bool ExportPackage(ExchangeEnvironment& env, const std::string& folder) {
+  return Export(env, NormalizeFolderPath(folder), nullptr);
+}
+
+bool MailPackage(ExchangeEnvironment& env, const std::string& work_folder,
+                 const PackageMailer& mail) {
+  FileSystem& fs = env.backups.fs;
+  const std::string folder = NormalizeFolderPath(work_folder);
+  if (!fs.DirectoryExists(folder)) {
+    if (Status s = fs.CreatePrivateDirectory(folder); !s.ok()) {
+      env.backups.ui.Error("Cannot write into " + Shown(folder) + "\n\n" + s.message());
+      return false;
+    }
   }
-  env.backups.ui.Error(kExchangeBlocked);
-  return false;
+  const bool mailed = Export(env, folder, &mail);
+  // The work folder keeps no package once the mail is done with it.
+  for (std::string_view name : {kClientPackageName, kAccountantPackageName}) {
+    const std::string path = DataFilePath(fs, folder, name);
+    if (fs.FileExists(path)) (void)fs.RemoveFile(path);
+  }
+  return mailed;
 }
 
 bool ImportPackage(ExchangeEnvironment& env, const std::string& folder_in) {

@@ -23,6 +23,7 @@
 #define ZENKAR_SERVICES_EXCHANGE_ACCOUNTANT_EXCHANGE_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,7 @@ inline constexpr std::string_view kSameDateQuestion =
 inline constexpr std::string_view kInvalidImportFile = "Invalid import file.";
 inline constexpr std::string_view kDataImportFinished = "Data import finished";
 inline constexpr std::string_view kNothingToImport = "Nothing to import";
+inline constexpr std::string_view kAccountantMailSubject = "Zenkar Data from Accountant";
 inline constexpr std::string_view kCheckInQuestion = "Unlock (check in) your entries?";
 inline constexpr std::string_view kResetQuestion =
     "Reset - Switch from accountant to client, or client to accountant?";
@@ -88,6 +90,20 @@ bool DataCheckedOut(const Ledger& ledger);
 // export to the client, by the role of this copy, into `folder`. True when
 // the package was written.
 bool ExportPackage(ExchangeEnvironment& env, const std::string& folder);
+// Mails the package `file_name` of `folder` under `subject`; true when the
+// mail server took it (a failure or a cancelled mail dialog is said there).
+using PackageMailer = std::function<bool(std::string_view subject, const std::string& folder,
+                                         std::string_view file_name)>;
+// "E-Mail Data": the export of "Create File", made in the private
+// `work_folder` (created when missing) and handed to `mail` instead of being
+// left there; the client's package goes under "Zenkar Data from " and its
+// company's name (line 2 when line 1 is blank, "Client" when both are), the
+// accountant's under "Zenkar Data from Accountant". The export counts only
+// once the mail went: until then the client's lines are not checked out and
+// the state stays as it was. The package is removed from the work folder
+// afterwards. True when the package was mailed.
+bool MailPackage(ExchangeEnvironment& env, const std::string& work_folder,
+                 const PackageMailer& mail);
 // "Import": the accountant's import from the client, or the client's import
 // from the accountant, by the role of this copy, from the package in
 // `folder`. True when the books took it; the accountant's books are then

@@ -34,7 +34,7 @@ class DataTransferDialogTest : public QObject {
 
     TempDir packages;
     company.ui.AnswerFolder(packages.path());
-    bool mail_enabled = true;
+    bool mail_enabled = false;
     QString export_caption, last_export;
     WhenModalShows<DataTransferDialog>([&](DataTransferDialog* dialog) {
       export_caption = dialog->export_group()->title();
@@ -45,7 +45,7 @@ class DataTransferDialogTest : public QObject {
     button->click();
     QCOMPARE(export_caption, QString("Export to Accountant"));
     QCOMPARE(last_export, QString("No Previous Exports"));
-    QVERIFY(!mail_enabled);
+    QVERIFY(mail_enabled);
     QVERIFY(packages.Exists("ZENKAR.CCC"));
     company.program.AttachWindow(nullptr);
   }

@@ -139,6 +139,56 @@ TEST_F(RoundTripTest, WithoutAdjustmentsAZeroDollarLineLetsTheClientCheckIn) {
   EXPECT_FALSE(DataCheckedOut(client_.ledger));
 }
 
+// "E-Mail Data": the package made in the work folder goes to the mail and
+// leaves the folder; the export counts only when the mail went.
+TEST_F(RoundTripTest, AMailedPackageChecksTheBooksOutOnlyOnceItWent) {
+  struct Sent {
+    std::string subject;
+    std::string package;
+  };
+  std::vector<Sent> sent;
+  bool server_takes_it = false;
+  const PackageMailer mail = [&](std::string_view subject, const std::string& folder,
+                                 std::string_view file_name) {
+    std::string bytes;
+    EXPECT_TRUE(PosixFileSystem().ReadFile(folder + std::string(file_name), &bytes).ok());
+    sent.push_back({std::string(subject), bytes});
+    return server_takes_it;
+  };
+  TempDir work;
+  const std::string folder = work.path() + "mail/";
+  ExchangeEnvironment env = client_.Environment();
+
+  EXPECT_FALSE(MailPackage(env, folder, mail));
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].subject, "Zenkar Data from Harborview Supply Co.");
+  EXPECT_EQ(client_.Marks(), (std::vector<int32_t>{0, 0, 0}));
+  EXPECT_EQ(client_.State().client_export_date, 0);
+  EXPECT_FALSE(PosixFileSystem().FileExists(folder + "ZENKAR.CCC"));
+
+  server_takes_it = true;
+  EXPECT_TRUE(MailPackage(env, folder, mail));
+  EXPECT_EQ(client_.Marks(), (std::vector<int32_t>{1, 1, 1}));
+  EXPECT_EQ(client_.State().client_export_date, client_.clock.Today());
+  EXPECT_FALSE(PosixFileSystem().FileExists(folder + "ZENKAR.CCC"));
+  EXPECT_TRUE(client_.ui.Texts().empty()) << "no \"Exported to:\" for a mailed package";
+
+  // The accountant takes the mailed package as it takes a file, and mails
+  // its adjustments back under its own subject.
+  ASSERT_TRUE(
+      WriteFileAtomically(PosixFileSystem(), packages_.path() + "ZENKAR.CCC", sent.back().package)
+          .ok());
+  accountant_.ui.Answer(true);  // Reset
+  ASSERT_TRUE(accountant_.Reset());
+  accountant_.ui.Answer(true);  // Replace the existing data
+  accountant_.ui.Answer(true);  // Continue Import?
+  ASSERT_TRUE(accountant_.Import(packages_.path()));
+  ExchangeEnvironment accountant_env = accountant_.Environment();
+  EXPECT_TRUE(MailPackage(accountant_env, folder, mail));
+  EXPECT_EQ(sent.back().subject, kAccountantMailSubject);
+  EXPECT_FALSE(accountant_.dir.Exists("ZENKAR.NNN"));
+}
+
 TEST_F(RoundTripTest, APackageNamingAnAccountOrPayeeTheClientLacksImportsNothing) {
   ClientToAccountant();
   ASSERT_TRUE(accountant_.ledger.AddAccount(Account("166", "Vehicles", kAssets)));
