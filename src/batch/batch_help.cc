@@ -30,6 +30,7 @@ Commands:
   test-check              print the MICR test check, or write it as PDF
   blank-check --number N  print a blank MICR check, or write it as PDF
   quick-check ...         make one check entry and print it (the quick check)
+  find TEXT               the lines holding TEXT, as "Find" of the review page
 
 Global options:
   --folder DIR          the company's data folder (default: the current
@@ -308,6 +309,21 @@ dated today, is appended to the books and printed; when the print fails, or
   --number N    the check number (default: Next Check)
 )HELP";
 
+constexpr std::string_view kFindHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] find TEXT
+
+Lists the lines of the books that hold TEXT, as "Find" on the "Review and Edit
+All Transactions" page finds them, from the last line to the first: one line
+each with the record number, a tab and the field that holds the text with its
+caption ("Description/Payee: ", "Ref./Ck Num: ", "Acct: ", "Amt: ", "Check
+Date: " or "Invoice Number: "). The fields are tried in that order, in
+capitals (abc finds ABC Supply); amounts are written with two decimals (12.5
+finds 12.50) and dates with the locale's numeric pattern with a two-digit year.
+When no line holds TEXT, "No matches found" is reported (exit status 1). The
+books are read without changing any file. A TEXT that starts with "-" (a
+negative amount) follows "--": kxbatch find -- -12.50
+)HELP";
+
 }  // namespace
 
 std::string HelpText(std::string_view topic, const std::vector<std::string_view>& report_labels) {
@@ -323,6 +339,7 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "import-receivables") return std::string(kImportReceivablesHelp);
   if (topic == "exchange") return std::string(kExchangeHelp);
   if (topic == "mail-data") return std::string(kMailDataHelp);
+  if (topic == "find") return std::string(kFindHelp);
   if (topic == "test-check") {
     return std::string(kTestCheckHelp) + std::string(kCheckDestinationHelp);
   }

@@ -100,6 +100,7 @@ const std::vector<CommandDefinition>& Commands() {
         {"number", Value::kRequired},
         {"pdf", Value::kRequired},
         {"print", Value::kOptional}}},
+      {"find", Command::kFind, {}},
   };
   return commands;
 }
@@ -287,6 +288,8 @@ class Interpreter {
         return NoPositional() && CheckDestination() && Needs({"number"});
       case Command::kQuickCheck:
         return NoPositional() && CheckDestination() && Needs({"payee", "account", "amount"});
+      case Command::kFind:
+        return FindText();
     }
     return false;
   }
@@ -375,6 +378,14 @@ class Interpreter {
                     "'");
       }
     }
+    return true;
+  }
+
+  // The one text of find, which may not be empty.
+  bool FindText() {
+    if (words_.positional.size() != 1) return Fail("name one text to find");
+    invocation_.find_text = words_.positional.front();
+    if (invocation_.find_text.empty()) return Fail("the text to find is empty");
     return true;
   }
 

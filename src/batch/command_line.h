@@ -36,6 +36,7 @@ enum class Command {
   kTestCheck,
   kBlankCheck,
   kQuickCheck,
+  kFind,
 };
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
@@ -102,6 +103,7 @@ struct Invocation {
   std::string mail_to;
   std::string mail_password_file;
   CheckRequest check;
+  std::string find_text;  // find TEXT (UTF-8)
 };
 
 struct ParsedCommandLine {

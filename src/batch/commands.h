@@ -49,6 +49,7 @@ bool RunMailData(const Invocation& invocation, CommandContext& context);
 bool RunTestCheckCommand(const CheckRequest& request, CommandContext& context);
 bool RunBlankCheckCommand(const CheckRequest& request, CommandContext& context);
 bool RunQuickCheckCommand(const CheckRequest& request, CommandContext& context);
+bool RunFind(const Invocation& invocation, CommandContext& context);
 
 }  // namespace zenkar
 

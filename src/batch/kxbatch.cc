@@ -58,6 +58,8 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunBlankCheckCommand(invocation.check, context);
     case Command::kQuickCheck:
       return RunQuickCheckCommand(invocation.check, context);
+    case Command::kFind:
+      return RunFind(invocation, context);
   }
   return false;
 }

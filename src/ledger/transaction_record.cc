@@ -135,6 +135,11 @@ ListedLine ReadListedLine(int record_number, std::string_view r) {
   return line;
 }
 
+LineTexts ReadLineTexts(std::string_view r) {
+  return {r.substr(kDescription, kTextWidth), r.substr(kReference, kReferenceWidth),
+          r.substr(kAccount, kAccountWidth), r.substr(kInvoiceNumber, kInvoiceNumberWidth)};
+}
+
 // The 320 bytes after the unprinted flag, eight at a time, each word mixed in
 // with a multiply and a rotation (a report fingerprints every line it prints,
 // so this must cost little next to reading the line).

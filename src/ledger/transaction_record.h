@@ -120,6 +120,16 @@ struct ListedLine {
 };
 ListedLine ReadListedLine(int record_number, std::string_view record);
 
+// The texts "Find" looks in, as stored (padding kept), straight from the
+// record bytes: a search of a whole file reads them without copying.
+struct LineTexts {
+  std::string_view description;
+  std::string_view reference;
+  std::string_view account;
+  std::string_view invoice_number;
+};
+LineTexts ReadLineTexts(std::string_view record);
+
 // A line as a report printed it: its record number then and a fingerprint of
 // every byte of the record except the in-memory record number and the
 // unprinted flag, so a line changed or moved since is told apart from it.

@@ -210,6 +210,24 @@ TEST_F(CommandsTest, PostRecurringPostsAMonthOnceUnlessToldAgain) {
   EXPECT_EQ(ui_.LastText(), "Nothing to post, no recurring entries found.");
 }
 
+TEST_F(CommandsTest, FindPrintsEveryMatchFromTheLastLineAndChangesNothing) {
+  WriteCompany(SmallChart(), {Line(kCheckOrDeposit, "650", 1250, Day(2025, 2, 1), "ABC Supply"),
+                              Line(kCheckOrDeposit, "510", -5000, Day(2025, 2, 2), "Deposit"),
+                              Line(kJournalLine, "650", 9900, Day(2025, 2, 3), "abc rent")});
+  const std::string listing = dir_.Listing();
+  EXPECT_EQ(Run({"find", "abc"}), kExitSuccess);
+  EXPECT_EQ(out(), "3\tDescription/Payee: abc rent\n1\tDescription/Payee: ABC Supply\n");
+  EXPECT_EQ(Run({"find", "12.5"}), kExitSuccess);
+  EXPECT_EQ(out(),
+            "3\tDescription/Payee: abc rent\n1\tDescription/Payee: ABC Supply\n"
+            "1\tAmt: 12.50\n");
+  EXPECT_EQ(Run({"find", "Rent Co"}), kExitFailure);
+  EXPECT_EQ(ui_.LastText(), "No matches found");
+  EXPECT_EQ(dir_.Listing(), listing);
+  EXPECT_EQ(Run({"find"}), kExitUsage);
+  EXPECT_EQ(Run({"find", ""}), kExitUsage);
+}
+
 TEST_F(CommandsTest, UsageErrorsExitWithTwoAndHelpWithZero) {
   EXPECT_EQ(Run({"where", "--accrual"}), kExitUsage);
   EXPECT_EQ(err(), "kxbatch: unknown option '--accrual' for 'where'\nTry 'kxbatch --help'.\n");

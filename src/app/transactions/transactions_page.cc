@@ -36,6 +36,8 @@ TransactionsPage::TransactionsPage(const TabPageInfo& info, PageContext context)
     sub_tabs_->setTabEnabled(index, false);
     on_shown_.emplace_back();
   }
+  review_ = new ReviewPage(program(), window());
+  SetSubPage(kReviewAllPage, review_, [this] { review_->Enter(); });
   connect(sub_tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (isVisible()) SubPageShown(index);
   });

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "app/transactions/entry_page.h"
+#include "app/transactions/review_page.h"
 #include "app/window/tab_page.h"
 
 namespace zenkar {
@@ -34,6 +35,7 @@ class TransactionsPage : public TabPage {
   QTabWidget* sub_tabs() const { return sub_tabs_; }
   EntryPage* checks_page() const { return checks_; }
   EntryPage* journal_page() const { return journal_; }
+  ReviewPage* review_page() const { return review_; }
 
   // Brings the "Transactions" tab and its sub-page `index` to the front.
   void ShowSubPage(int index);
@@ -47,6 +49,7 @@ class TransactionsPage : public TabPage {
   QTabWidget* sub_tabs_ = nullptr;
   EntryPage* checks_ = nullptr;
   EntryPage* journal_ = nullptr;
+  ReviewPage* review_ = nullptr;
   std::vector<std::function<void()>> on_shown_;
 };
 

@@ -107,20 +107,23 @@ void EntryRegister::RefreshLatest() {
   latest_ = LatestLinesOfKind(ledger_, kind_, kLatestEntryLines);
 }
 
+LatestEntryText EntryTextOf(const TransactionRecord& line, const DatePatterns& patterns) {
+  LatestEntryText text;
+  text.payee = Trimmed(line.description);
+  text.reference = IsInvoice(line)
+                       ? "Due Date: " + FormatDate(line.due_date, patterns.numeric_short_year)
+                       : Trimmed(line.reference);
+  text.date = FormatDate(line.date, patterns.numeric_short_year);
+  text.account = Trimmed(line.account);
+  text.amount = line.amount.ToString();
+  text.ytd = line.ytd != 0 ? "*" : "";
+  return text;
+}
+
 std::vector<LatestEntryText> EntryRegister::LatestTexts() const {
-  const DatePatterns& patterns = program_.date_patterns();
   std::vector<LatestEntryText> texts;
   for (const TransactionRecord& line : latest_) {
-    LatestEntryText text;
-    text.payee = Trimmed(line.description);
-    text.reference = IsInvoice(line)
-                         ? "Due Date: " + FormatDate(line.due_date, patterns.numeric_short_year)
-                         : Trimmed(line.reference);
-    text.date = FormatDate(line.date, patterns.numeric_short_year);
-    text.account = Trimmed(line.account);
-    text.amount = line.amount.ToString();
-    text.ytd = line.ytd != 0 ? "*" : "";
-    texts.push_back(std::move(text));
+    texts.push_back(EntryTextOf(line, program_.date_patterns()));
   }
   return texts;
 }

@@ -38,6 +38,9 @@ struct LatestEntryText {
   std::string ytd;  // "*" when the YTD mark is set
 };
 
+// The columns of `line` as the entry lists show them.
+LatestEntryText EntryTextOf(const TransactionRecord& line, const DatePatterns& patterns);
+
 class EntryRegister {
  public:
   // `kind`: kCheckOrDeposit or kJournalLine.
