@@ -315,6 +315,7 @@ TEST_F(MailSessionTest, TheAccountantsPackageIsTheOneAttachmentOfADataFilesMessa
   MailEnvironment env = Environment();
   ASSERT_TRUE(MailFileToAccountant(env, "Zenkar Data from Harbor", dir_.path(), "ZENKAR.CCC"));
   EXPECT_EQ(ui_.Texts(), Strings({"Finished e-mailing data"}));
+  ASSERT_TRUE(server.WaitUntilServed(1));
   const std::string message = server.messages().at(0);
   EXPECT_NE(message.find("Subject: Zenkar Data from Harbor\r\n"), std::string::npos);
   EXPECT_NE(message.find("\r\nZenkar Accounting data files are attached\r\n\r\n--" + kBoundary +

@@ -5,6 +5,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+
 namespace zenkar::testing {
 
 // One connection, plain or secured, read line by line.
@@ -114,7 +116,15 @@ void LoopbackSmtpServer::Serve() {
   for (int fd = listener_.Accept(); fd >= 0; fd = listener_.Accept()) {
     ServeConnection(fd);
     ::close(fd);
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++served_;
+    served_changed_.notify_all();
   }
+}
+
+bool LoopbackSmtpServer::WaitUntilServed(int count) const {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return served_changed_.wait_for(lock, std::chrono::seconds(10), [&] { return served_ >= count; });
 }
 
 bool LoopbackSmtpServer::TakeReply(const std::string& line, Reply* reply) {

@@ -13,6 +13,7 @@
 #ifndef ZENKAR_TESTS_SUPPORT_LOOPBACK_SMTP_SERVER_H_
 #define ZENKAR_TESTS_SUPPORT_LOOPBACK_SMTP_SERVER_H_
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -59,6 +60,10 @@ class LoopbackSmtpServer {
   std::vector<std::string> messages() const;
   // How many TLS handshakes succeeded.
   int secured() const;
+  // Waits (up to ten seconds) until `count` connections were served to their
+  // end: a client that sends QUIT without waiting for its answer may return
+  // before the server has read it. False when they were not.
+  bool WaitUntilServed(int count) const;
 
  private:
   class Channel;
@@ -76,6 +81,8 @@ class LoopbackSmtpServer {
   std::vector<std::string> commands_;
   std::vector<std::string> messages_;
   int secured_ = 0;
+  int served_ = 0;
+  mutable std::condition_variable served_changed_;
   std::thread thread_;
 };
 
