@@ -77,6 +77,13 @@ struct BankBalanceFigures {
 bool ComputeBankBalances(const StatementBooks& books, const ReportPeriod& period,
                          BankBalanceFigures* figures);
 
+// Both in one pass over the lines, as the "View Charts" window wants them.
+bool ComputeBankBalancesAndIncomeExpenses(const StatementBooks& books,
+                                          const ReportPeriod& balance_period,
+                                          const ReportPeriod& year_period,
+                                          BankBalanceFigures* balances,
+                                          IncomeExpenseFigures* year_figures);
+
 // The ages of an unpaid invoice on the report date.
 enum class InvoiceAge { kNotYetDue, kUpTo30, kUpTo60, kUpTo90, kOver90 };
 inline constexpr std::array<std::string_view, 5> kInvoiceAgeLabels = {

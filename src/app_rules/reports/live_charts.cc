@@ -115,8 +115,8 @@ LiveCharts ComputeLiveCharts(const StatementBooks& books, DayNumber today) {
   charts.balance_period = RangePeriod(today - (kLiveBalanceDays - 1), today);
   const AccountingYear year = AccountingYearOf(today, books.settings.fiscal_start_month);
   charts.year_period = RangePeriod(year.first, today);
-  ComputeBankBalances(books, charts.balance_period, &charts.balance);
-  ComputeIncomeExpenses(books, charts.year_period, &charts.year);
+  ComputeBankBalancesAndIncomeExpenses(books, charts.balance_period, charts.year_period,
+                                       &charts.balance, &charts.year);
   return charts;
 }
 
