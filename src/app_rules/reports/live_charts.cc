@@ -12,14 +12,15 @@ LiveChartLines::LiveChartLines(Ledger& ledger) : ledger_(ledger) {
 
 LiveChartLines::~LiveChartLines() { ledger_.RemoveObserver(this); }
 
-LiveChartLines::Line LiveChartLines::LineOf(const TransactionRecord& record) {
+LiveChartLines::Line LiveChartLines::LineOf(std::string_view record) {
+  const TransactionFacts facts = ReadTransactionFacts(record);
   Line line;
-  line.kind = record.kind;
-  line.date = record.date;
-  line.invoice_date = record.invoice_date_2;
-  line.due_date = record.due_date;
-  line.amount = record.amount;
-  std::memcpy(line.account, record.account.data(), std::min<size_t>(record.account.size(), 4));
+  line.kind = facts.kind;
+  line.date = facts.date;
+  line.invoice_date = facts.invoice_date;
+  line.due_date = facts.due_date;
+  line.amount = facts.amount;
+  std::memcpy(line.account, facts.account.data(), std::min<size_t>(facts.account.size(), 4));
   return line;
 }
 
@@ -27,23 +28,14 @@ void LiveChartLines::ReadAll() {
   ++whole_reads_;
   lines_.clear();
   lines_.reserve(static_cast<size_t>(ledger_.transaction_count()));
-  ledger_.ScanTransactionRecords([this](int, std::string_view record) {
-    const TransactionFacts facts = ReadTransactionFacts(record);
-    Line line;
-    line.kind = facts.kind;
-    line.date = facts.date;
-    line.invoice_date = facts.invoice_date;
-    line.due_date = facts.due_date;
-    line.amount = facts.amount;
-    std::memcpy(line.account, facts.account.data(), std::min<size_t>(facts.account.size(), 4));
-    lines_.push_back(line);
-  });
+  ledger_.ScanTransactionRecords(
+      [this](int, std::string_view record) { lines_.push_back(LineOf(record)); });
 }
 
 bool LiveChartLines::ReadOne(int number, Line* line) {
   TransactionRecord record;
   if (!ledger_.ReadTransaction(number, &record)) return false;
-  *line = LineOf(record);
+  *line = LineOf(record.Encode());
   return true;
 }
 

@@ -53,7 +53,8 @@ class LiveChartLines : public LedgerObserver {
     Money amount;
     char account[4] = {' ', ' ', ' ', ' '};
   };
-  static Line LineOf(const TransactionRecord& record);
+  // The fields of one record of the file.
+  static Line LineOf(std::string_view record);
   void ReadAll();
   // Line `number` read alone; false when it could not be read.
   bool ReadOne(int number, Line* line);
