@@ -10,7 +10,8 @@
 //   kxbatch report "Income Statement" --month 2025-06 --pdf   hledger -f J incomestatement -p
 //   2025-06 kxbatch report "Balance Sheet" --month 2025-12 --pdf      hledger -f J balancesheet
 //                                                              ledger -f J balance
-// (the peers at most three times) and the median wall and CPU times and the
+// and the three charts (the year's months, the year's bank balance, the ages
+// at its end) to PDF (the peers at most three times) and the median wall and CPU times and the
 // largest peak resident memory are printed.
 //
 //   bench_batch [line_count] [repetitions] [--keep]
@@ -236,6 +237,15 @@ void Run(int count, int runs, bool keep) {
   const Measure balance = Time(
       {kxbatch, "--folder", folder, "report", "Balance Sheet", "--month", "2025-12", "--pdf", pdf},
       runs);
+  const Measure months = Time({kxbatch, "--folder", folder, "report",
+                               "Income and Expenses by Month", "--month", "2025-12", "--pdf", pdf},
+                              runs);
+  const Measure bank = Time({kxbatch, "--folder", folder, "report", "Bank Balance", "--from",
+                             "2025-01-01", "--to", "2025-12-31", "--pdf", pdf},
+                            runs);
+  const Measure ages = Time({kxbatch, "--folder", folder, "report", "Unpaid Invoices by Age",
+                             "--date", "2025-12-31", "--pdf", pdf},
+                            runs);
   const Measure where = Time({kxbatch, "--folder", folder, "where"}, runs);
   const Measure help = Time({kxbatch, "--help"}, runs);
   // The peers take seconds a run: at most three runs each.
@@ -252,6 +262,9 @@ void Run(int count, int runs, bool keep) {
   std::printf("| Command | Wall (median) | CPU (median) | Peak memory |\n|---|---|---|---|\n");
   Print("kxbatch report \"Income Statement\" --month 2025-06 --pdf", income);
   Print("kxbatch report \"Balance Sheet\" --month 2025-12 --pdf", balance);
+  Print("kxbatch report \"Income and Expenses by Month\" --month 2025-12 --pdf", months);
+  Print("kxbatch report \"Bank Balance\" (the year 2025) --pdf", bank);
+  Print("kxbatch report \"Unpaid Invoices by Age\" --date 2025-12-31 --pdf", ages);
   Print("kxbatch where (load only)", where);
   Print("kxbatch --help (start-up only)", help);
   Print("kxbatch export-journal (one run)", exported);

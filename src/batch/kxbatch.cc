@@ -5,6 +5,7 @@
 #include "common/installation.h"
 #include "common/record_file.h"
 #include "output/bank_rec_report.h"
+#include "output/chart_reports.h"
 #include "output/financial_statements.h"
 #include "output/ledger_reports.h"
 
@@ -96,6 +97,7 @@ ReportRegistry BatchReports() {
   AddFinancialStatements(registry);
   AddLedgerReports(registry);
   AddBankRecReport(registry);
+  AddChartReports(registry);
   return registry;
 }
 

@@ -199,6 +199,12 @@ ListingHeading ListingHeadingOf(std::string title, const std::string& company_na
   return heading;
 }
 
+void WriteListingHeading(PrintJob& job, const ListingHeading& heading, int page, int pages) {
+  WriteHeading(job, heading, page, pages);
+}
+
+double ListingBodyTop(const ListingHeading& heading) { return BodyTop(heading); }
+
 bool WriteListing(PrintJob& job, const ListingDocument& document) {
   if (!job.StartPrintJob(PrintJobKind::kReport, document.job_title)) return false;
   if (!job.SetReportFont(kFontName, kListingFontSize, FontStyle::kRegular)) return false;

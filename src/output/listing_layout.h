@@ -135,6 +135,11 @@ struct TotalAmount {
 void WriteAllAccountsTotals(ListingLineWriter& w, double label_column, int label_field,
                             const std::vector<TotalAmount>& amounts);
 
+// The heading block of one page, as every listing page starts (the charts
+// put their pictures under it), and the row where the body under it begins.
+void WriteListingHeading(PrintJob& job, const ListingHeading& heading, int page, int pages);
+double ListingBodyTop(const ListingHeading& heading);
+
 // Opens the print job, writes the listing and ends the job. False when the
 // job could not be opened or completed.
 bool WriteListing(PrintJob& job, const ListingDocument& document);

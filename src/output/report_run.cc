@@ -25,18 +25,29 @@ constexpr std::array<ReportListing, 15> kReportList = {{
     {"1099-MISC", 15},
 }};
 
+constexpr std::array<ReportListing, 3> kChartList = {{
+    {kIncomeExpenseChartLabel, 17},
+    {kBankBalanceChartLabel, 18},
+    {kInvoiceAgeChartLabel, 19},
+}};
+
 // The reports of their own pages, run after those of the list.
 constexpr std::array<ReportListing, 1> kPageReports = {{{kBankRecLabel, 16}}};
 
-// Index into the list, then on into the page reports.
+constexpr int kListed = static_cast<int>(kReportList.size());
+constexpr int kCharted = kListed + static_cast<int>(kChartList.size());
+constexpr int kEveryReport = kCharted + static_cast<int>(kPageReports.size());
+
+// Index into the list, then on into the charts and the page reports.
 const ReportListing& ListingAt(int index) {
-  const int listed = static_cast<int>(kReportList.size());
-  return index < listed ? kReportList[index] : kPageReports[index - listed];
+  if (index < kListed) return kReportList[index];
+  if (index < kCharted) return kChartList[index - kListed];
+  return kPageReports[index - kCharted];
 }
 
 int IndexOf(std::string_view label) {
-  for (size_t i = 0; i < kReportList.size() + kPageReports.size(); ++i) {
-    if (ListingAt(static_cast<int>(i)).label == label) return static_cast<int>(i);
+  for (int i = 0; i < kEveryReport; ++i) {
+    if (ListingAt(i).label == label) return i;
   }
   return -1;
 }
@@ -88,6 +99,7 @@ bool MarksPrinted(OutputTarget target) { return target != OutputTarget::kText; }
 }  // namespace
 
 const std::array<ReportListing, 15>& ReportList() { return kReportList; }
+const std::array<ReportListing, 3>& ChartList() { return kChartList; }
 
 bool ReportRegistry::Add(std::string_view label, ReportEntry entry) {
   const int index = IndexOf(label);
@@ -110,10 +122,18 @@ std::vector<std::string_view> ReportRegistry::AvailableLabels() const {
   return labels;
 }
 
+std::vector<std::string_view> ReportRegistry::AvailableCharts() const {
+  std::vector<std::string_view> labels;
+  for (int i = kListed; i < kCharted; ++i) {
+    if (entries_[i].run) labels.push_back(ListingAt(i).label);
+  }
+  return labels;
+}
+
 std::vector<std::string_view> ReportRegistry::RunnableLabels() const {
   std::vector<std::string_view> labels = AvailableLabels();
-  for (size_t i = kReportList.size(); i < entries_.size(); ++i) {
-    if (entries_[i].run) labels.push_back(ListingAt(static_cast<int>(i)).label);
+  for (int i = kListed; i < kEveryReport; ++i) {
+    if (entries_[i].run) labels.push_back(ListingAt(i).label);
   }
   return labels;
 }

@@ -31,6 +31,13 @@ struct ReportListing {
 // The reports in the order the tab shows them.
 const std::array<ReportListing, 15>& ReportList();
 
+// The charts: a group of their own on the Reports tab, after the report list,
+// run after its reports.
+const std::array<ReportListing, 3>& ChartList();
+inline constexpr std::string_view kIncomeExpenseChartLabel = "Income and Expenses by Month";
+inline constexpr std::string_view kBankBalanceChartLabel = "Bank Balance";
+inline constexpr std::string_view kInvoiceAgeChartLabel = "Unpaid Invoices by Age";
+
 // A report printed from its own page rather than ticked on the Reports tab:
 // it runs through the same report run under its title, and kxbatch names it
 // like the others.
@@ -85,13 +92,16 @@ class ReportRegistry {
   const ReportEntry* Find(std::string_view label) const;
   // The labels of the available reports, in display order.
   std::vector<std::string_view> AvailableLabels() const;
-  // The same followed by the available reports of their own pages: every
-  // report that may be run by name.
+  // The labels of the available charts, in display order.
+  std::vector<std::string_view> AvailableCharts() const;
+  // The reports and the charts followed by the available reports of their
+  // own pages: every report that may be run by name.
   std::vector<std::string_view> RunnableLabels() const;
 
  private:
-  // The fifteen reports of the list, then "Bank-Rec" (report_run.cc).
-  std::array<ReportEntry, 16> entries_{};
+  // The fifteen reports of the list, the three charts, then "Bank-Rec"
+  // (report_run.cc).
+  std::array<ReportEntry, 19> entries_{};
 };
 
 struct ReportRunRequest {

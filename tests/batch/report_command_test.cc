@@ -89,6 +89,29 @@ TEST_F(ReportCommandTest, BankRecIsTheReconciliationAsLastSaved) {
   EXPECT_NE(text.find("Out of Balance by"), std::string::npos);
 }
 
+TEST_F(ReportCommandTest, TheChartsRunByNameLikeTheReports) {
+  WriteBooks();
+  EXPECT_EQ(Run({"report", "bank balance", "--from", "2025-01-01", "--to", "2025-02-28", "--pdf",
+                 "bank.pdf"}),
+            kExitSuccess)
+      << err();
+  EXPECT_EQ(
+      Run({"report", "Income and Expenses by Month", "--month", "2025-02", "--csv", "months.csv"}),
+      kExitSuccess);
+  const std::string months = dir_.ReadFile("months.csv");
+  EXPECT_NE(months.find("\"2025 - February\",\"900.00\",\"400.00\",\"500.00\","), std::string::npos)
+      << months;
+  // No unpaid invoices: the chart refuses as the statements do.
+  EXPECT_EQ(Run({"report", "Unpaid Invoices by Age", "--month", "2025-02", "--pdf", "age.pdf"}),
+            kExitFailure);
+  EXPECT_EQ(ui_.LastText(), "No invoices dated 02/01/2025 through 02/28/2025 were found.");
+  EXPECT_FALSE(dir_.Exists("age.pdf"));
+  if (!testing::HaveTool("pdftotext")) GTEST_SKIP() << "poppler-utils is not installed";
+  const std::string text = PdfText("bank.pdf");
+  EXPECT_NE(text.find("Highest: 4,000.00 on 02/14/2025"), std::string::npos) << text;
+  EXPECT_NE(text.find("Lowest: 1,000.00 on 01/01/2025"), std::string::npos) << text;
+}
+
 TEST_F(ReportCommandTest, CsvAndOpeningTheWrittenFile) {
   WriteBooks();
   EXPECT_EQ(Run({"report", "balance sheet", "--month", "2025-02", "--csv", "bs.txt", "--open"}),

@@ -6,12 +6,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/reports/charts_window.h"
 #include "app/utilities/mail_settings_dialog.h"
 #include "app/window/main_window.h"
 #include "app_rules/setup/program_setup.h"
 #include "app_rules/setup/report_options.h"
 #include "app_rules/utilities/mail_actions.h"
 #include "output/bank_rec_report.h"
+#include "output/chart_reports.h"
 #include "output/financial_statements.h"
 #include "output/ledger_reports.h"
 #include "platform/text_conversion.h"
@@ -34,6 +36,7 @@ constexpr int kPrintButton = 431;
 constexpr int kPreviewButton = 432;
 constexpr int kMailButton = 433;
 constexpr int kCsvButton = 434;
+constexpr int kViewChartsButton = 435;
 
 constexpr std::string_view kStatusCaption = "Reports";
 
@@ -69,6 +72,7 @@ ReportRegistry KxacctReports() {
   AddFinancialStatements(registry);
   AddLedgerReports(registry);
   AddBankRecReport(registry);
+  AddChartReports(registry);
   return registry;
 }
 
@@ -77,7 +81,14 @@ ReportsPage::ReportsPage(const TabPageInfo& info, PageContext context)
       registry_(KxacctReports()),
       dialogs_(this, context.program.date_patterns()) {
   auto* columns = new QHBoxLayout;
-  columns->addWidget(BuildReportBoxes());
+  auto* left = new QVBoxLayout;
+  left->addWidget(BuildReportBoxes("Reports", registry_.AvailableLabels(), ReportList()));
+  QGroupBox* charts = BuildReportBoxes("Charts", registry_.AvailableCharts(), ChartList());
+  charts->layout()->addWidget(
+      MakeButton(kViewChartsButton, FromCp1252(kViewChartsTitle), [this] { ViewCharts(); }));
+  left->addWidget(charts);
+  left->addStretch();
+  columns->addLayout(left);
   auto* right = new QVBoxLayout;
   right->addWidget(BuildReportFor());
   right->addWidget(BuildButtons());
@@ -91,12 +102,14 @@ ReportsPage::ReportsPage(const TabPageInfo& info, PageContext context)
   layout->addStretch();
 }
 
-QWidget* ReportsPage::BuildReportBoxes() {
-  auto* group = new QGroupBox("Reports");
+QGroupBox* ReportsPage::BuildReportBoxes(const char* caption,
+                                         const std::vector<std::string_view>& labels,
+                                         std::span<const ReportListing> listings) {
+  auto* group = new QGroupBox(caption);
   auto* layout = new QVBoxLayout(group);
-  for (std::string_view label : registry_.AvailableLabels()) {
+  for (std::string_view label : labels) {
     int run_order = 0;
-    for (const ReportListing& listing : ReportList()) {
+    for (const ReportListing& listing : listings) {
       if (listing.label == label) run_order = listing.run_order;
     }
     auto* box = new QCheckBox(FromCp1252(label));
@@ -254,6 +267,15 @@ bool ReportsPage::PrintDocument(const std::function<bool(PrintJob&)>& write) {
       test_printer_ != nullptr || !desktop_printer_->system().PrinterNames().empty();
   PrintJob job(services, has_printer ? OutputTarget::kPrinter : OutputTarget::kPdf);
   return write(job);
+}
+
+void ReportsPage::ViewCharts() {
+  if (charts_window_ == nullptr) {
+    charts_window_ = new ChartsWindow(program(), this);
+    charts_window_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  charts_window_->show();
+  charts_window_->raise();
 }
 
 QCheckBox* ReportsPage::report_box(std::string_view label) const {

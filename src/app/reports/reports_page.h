@@ -1,6 +1,7 @@
 // The "Reports" tab: the report check boxes, the "Report For" period and the
 // buttons that run the ticked reports to the printer, to a PDF preview, to a
-// PDF sent by e-mail or to a CSV file.
+// PDF sent by e-mail or to a CSV file; the charts in a group of their own
+// after the reports, and "View Charts", which opens the charts' window.
 //
 // Only reports that exist are offered: the boxes come from the report
 // registry, in the order of the report list. The run itself -- the refusals,
@@ -19,12 +20,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
+#include <QPointer>
 #include <QRadioButton>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "app/reports/charts_window.h"
 #include "app/reports/mailing_labels_group.h"
 #include "app/reports/report_dialogs.h"
 #include "app/window/tab_page.h"
@@ -66,9 +71,14 @@ class ReportsPage : public TabPage {
   // And answers of their own in place of the reports' dialogs.
   void set_choices_for_testing(ReportChoices* choices) { test_choices_ = choices; }
   MailingLabelsGroup* mailing_labels() const { return labels_; }
+  // Opens the "View Charts" window, or brings it to the front.
+  void ViewCharts();
+  ChartsWindow* charts_window() const { return charts_window_; }
 
  private:
-  QWidget* BuildReportBoxes();
+  // A group of report boxes: the reports of the list, or the charts.
+  QGroupBox* BuildReportBoxes(const char* caption, const std::vector<std::string_view>& labels,
+                              std::span<const ReportListing> listings);
   QWidget* BuildReportFor();
   QWidget* BuildButtons();
   void ChoosePeriodKind(PeriodKind kind);
@@ -92,6 +102,7 @@ class ReportsPage : public TabPage {
   DialogReportChoices dialogs_;
   ReportChoices* test_choices_ = nullptr;
   MailingLabelsGroup* labels_ = nullptr;
+  QPointer<ChartsWindow> charts_window_;
 };
 
 }  // namespace zenkar

@@ -4,6 +4,7 @@
 // opened, and the calculator's tape printed through the same page.
 #include "app/reports/reports_page.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QtTest>
 #include <memory>
@@ -106,6 +107,56 @@ class ReportsPageTest : public QObject {
     QCOMPARE(page->report_box("Account Summary")->objectName(), ControlName(408));
     QCOMPARE(page->report_box("1099-MISC")->objectName(), ControlName(415));
     QCOMPARE(world.window->status_line()->text(), QString("Reports"));
+  }
+
+  void TheChartsAreAGroupOfTheirOwnPrintedAfterTheReports() {
+    World world;
+    QVERIFY(world.ok);
+    FakePrinter printer;
+    ReportsPage* page = world.OpenReports(&printer);
+    QVERIFY(page != nullptr);
+    QGroupBox* charts = nullptr;
+    for (QGroupBox* group : page->findChildren<QGroupBox*>()) {
+      if (group->title() == "Charts") charts = group;
+    }
+    QVERIFY(charts != nullptr);
+    QStringList captions;
+    for (QCheckBox* box : charts->findChildren<QCheckBox*>()) captions << box->text();
+    QCOMPARE(captions, QStringList({"Income and Expenses by Month", "Bank Balance",
+                                    "Unpaid Invoices by Age"}));
+    QCOMPARE(page->report_box("Unpaid Invoices by Age")->objectName(), ControlName(419));
+    ChooseMonth(page, 6);
+    page->report_box("Bank Balance")->setChecked(true);
+    page->report_box("Income Statement")->setChecked(true);
+    Click(page, 431);
+    QCOMPARE(Texts(world.ui.Texts()), QStringList());
+    QCOMPARE(Texts(printer.titles), QStringList({"Income-Statement", "Bank-Balance"}));
+    QVERIFY(!page->report_box("Bank Balance")->isChecked());
+  }
+
+  void ViewChartsOpensTheWindowRedrawnAfterEverySavedEntry() {
+    World world;
+    QVERIFY(world.ok);
+    ReportsPage* page = world.OpenReports(nullptr);
+    QVERIFY(page != nullptr);
+    Click(page, 435);
+    ChartsWindow* charts = page->charts_window();
+    QVERIFY(charts != nullptr);
+    QVERIFY(charts->isVisible());
+    QCOMPARE(charts->windowTitle(), QString("View Charts"));
+    QCOMPARE(charts->computed(), 1);
+    Click(page, 435);  // the same window again
+    QCOMPARE(page->charts_window(), charts);
+    TransactionRecord line;
+    ClearTransaction(line);
+    line.kind = kJournalLine;
+    line.date = world.clock.Today();
+    line.account = "650 ";
+    line.amount = Money::FromUnits(25);
+    QVERIFY(world.program.ledger().AppendTransaction(line).has_value());
+    QCOMPARE(charts->computed(), 2);
+    QCOMPARE(charts->lines().whole_reads(), 1);
+    charts->grab();  // draws without a fault
   }
 
   void MonthAndQuarterListsHoldThePeriodsWithTransactions() {
