@@ -58,6 +58,12 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunBlankCheckCommand(invocation.check, context);
     case Command::kQuickCheck:
       return RunQuickCheckCommand(invocation.check, context);
+    case Command::kInvoices:
+      return RunInvoices(context);
+    case Command::kAutoInvoice:
+      return RunAutoInvoice(invocation, context);
+    case Command::kPayInvoices:
+      return RunPayInvoices(invocation, context);
   }
   return false;
 }
@@ -66,8 +72,8 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
 // only while no other program has it open; every other command reads the
 // books without changing any of their files. The check commands change them:
 // a check's entry, Next Check, and for the test check KXMICR.DAT; so do
-// posting the recurring entries of a month and a report that marks its
-// entries printed.
+// posting the recurring entries or the auto invoices of a month, paying
+// invoices and a report that marks its entries printed.
 Ledger::Access AccessOf(const Invocation& invocation) {
   switch (invocation.command) {
     case Command::kNew:
@@ -79,6 +85,8 @@ Ledger::Access AccessOf(const Invocation& invocation) {
     case Command::kTestCheck:
     case Command::kBlankCheck:
     case Command::kQuickCheck:
+    case Command::kAutoInvoice:
+    case Command::kPayInvoices:
       return Ledger::Access::kAlone;
     case Command::kReport:
       return invocation.report.mark_printed ? Ledger::Access::kAlone : Ledger::Access::kReadOnly;
