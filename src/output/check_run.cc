@@ -70,7 +70,7 @@ std::optional<std::string> NumberInUse(Ledger& ledger, const std::vector<std::st
     if (used || own.count(record_number) != 0) return;
     const TransactionFacts facts = ReadTransactionFacts(record);
     if (facts.kind != kCheckOrDeposit || facts.amount <= Money()) return;
-    const std::optional<int64_t> value = NumberValue(TransactionRecord::Decode(record).reference);
+    const std::optional<int64_t> value = NumberValue(TransactionReference(record));
     if (value && wanted.count(*value) != 0) used = value;
   });
   if (!used) return std::nullopt;
