@@ -31,6 +31,10 @@ Commands:
   blank-check --number N  print a blank MICR check, or write it as PDF
   quick-check ...         make one check entry and print it (the quick check)
   find TEXT               the lines holding TEXT, as "Find" of the review page
+  invoices                list the unpaid invoices
+  auto-invoice --month YYYY-MM
+                          post the payees' auto invoices and checks for a month
+  pay-invoices ...        pay unpaid invoices by check, as "Pay Invoices" does
 
 Global options:
   --folder DIR          the company's data folder (default: the current
@@ -324,6 +328,51 @@ books are read without changing any file. A TEXT that starts with "-" (a
 negative amount) follows "--": kxbatch find -- -12.50
 )HELP";
 
+constexpr std::string_view kInvoicesHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] invoices
+
+Lists every unpaid invoice in the order of the transaction file, one a line,
+tab-separated: record number, payee, invoice number, due date (YYYY-MM-DD)
+and amount.
+)HELP";
+
+constexpr std::string_view kAutoInvoiceHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] auto-invoice --month YYYY-MM
+               [--pdf FILE | --csv FILE | --print [PRINTER]] [--open]
+
+Posts the payees' "Auto Invoice 1" and "Auto Invoice 2" for the month, as
+"Auto Invoice" does for the current month: a positive day makes an unpaid
+invoice entered today and due on that day of the month, a negative day a
+check entry dated on it (the 31st of a shorter month is its last day). A slot
+whose entry for the month is in the books already is not posted again, so a
+repeated run never bills twice. A slot with an account that is no entry
+account is reported and skipped. Prints the counts and totals posted; the
+report "Auto Invoices and Checks" goes where the options say, or nowhere.
+)HELP";
+
+constexpr std::string_view kPayInvoicesHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] pay-invoices (--all | --payee NAME ...)
+               (--save-as-paid | --pdf FILE | --print [PRINTER])
+               [--first-check N] [--date D]
+
+Pays unpaid invoices as "Pay Invoices" does: one check per payee (in the
+order of each payee's first invoice in the file) pays that payee's invoices.
+A payee whose invoices would make a check of zero or less cancels the whole
+payment, nothing paid. Once the checks printed (and, printing, the question
+"Did every check print correctly?" was answered Yes), the paid invoices
+become check entries at the end of the file, posted, and the file is sorted
+as the setup chooses, in one change. Prints each check's number.
+
+  --all             every unpaid invoice
+  --payee NAME      the unpaid invoices of this payee (repeatable)
+  --save-as-paid    no check printed ("Save as Paid - Without Printing")
+  --pdf FILE        write the checks as PDF
+  --print [PRINTER] print them through CUPS (lp); without a name the check
+                    printer of the setup, else CUPS's default
+  --first-check N   the first check number (default: Next Check)
+  --date D          the checks' date (default: today)
+)HELP";
+
 }  // namespace
 
 std::string HelpText(std::string_view topic, const std::vector<std::string_view>& report_labels) {
@@ -349,6 +398,9 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "quick-check") {
     return std::string(kQuickCheckHelp) + std::string(kCheckDestinationHelp);
   }
+  if (topic == "invoices") return std::string(kInvoicesHelp);
+  if (topic == "auto-invoice") return std::string(kAutoInvoiceHelp);
+  if (topic == "pay-invoices") return std::string(kPayInvoicesHelp);
   if (topic == "report" || topic == "mail-report") {
     std::string text(topic == "report" ? kReportHelp : kMailReportHelp);
     for (std::string_view label : report_labels) text += "  " + std::string(label) + "\n";

@@ -17,10 +17,10 @@ std::string PrinterOf(const CheckRequest& request, const CompanySettings& settin
   return std::string(Trim(settings.check_output.printer_name));
 }
 
-// Opens the books, runs `print` on a job to the PDF or the printer the
-// request names, and delivers the PDF to its file.
-bool PrintDocument(const CheckRequest& request, CommandContext& context,
-                   const std::function<bool(PrintJob&)>& print) {
+}  // namespace
+
+bool PrintCheckDocument(const CheckRequest& request, CommandContext& context,
+                        const std::function<bool(PrintJob&)>& print) {
   if (!OpenBooks(context)) return false;
   ScratchFolder scratch;
   if (!CreateScratchFor(request.to_printer ? "" : request.file, context, &scratch)) return false;
@@ -37,6 +37,8 @@ bool PrintDocument(const CheckRequest& request, CommandContext& context,
   return !catcher.documents.empty() && DeliverDocument(catcher.documents.back(), request.file,
                                                        false, std::string(kPdfOpenError), context);
 }
+
+namespace {
 
 // The quick check the command line describes: a listed payee by its name,
 // or a new one of that name; the payee's memo unless --memo gives one; Next
@@ -57,18 +59,18 @@ QuickCheck QuickCheckOf(const CheckRequest& request, const Ledger& ledger, DayNu
 }  // namespace
 
 bool RunTestCheckCommand(const CheckRequest& request, CommandContext& context) {
-  return PrintDocument(request, context,
-                       [&context](PrintJob& job) { return PrintTestCheck(context.ledger, job); });
+  return PrintCheckDocument(
+      request, context, [&context](PrintJob& job) { return PrintTestCheck(context.ledger, job); });
 }
 
 bool RunBlankCheckCommand(const CheckRequest& request, CommandContext& context) {
-  return PrintDocument(request, context, [&](PrintJob& job) {
+  return PrintCheckDocument(request, context, [&](PrintJob& job) {
     return PrintBlankCheck(context.ledger, job, request.number);
   });
 }
 
 bool RunQuickCheckCommand(const CheckRequest& request, CommandContext& context) {
-  return PrintDocument(request, context, [&](PrintJob& job) {
+  return PrintCheckDocument(request, context, [&](PrintJob& job) {
     QuickCheck check = QuickCheckOf(request, context.ledger, context.env.clock.Today());
     return !AcceptQuickCheck(context.ledger, check) && PrintQuickCheck(context.ledger, job, check);
   });

@@ -101,6 +101,22 @@ const std::vector<CommandDefinition>& Commands() {
         {"pdf", Value::kRequired},
         {"print", Value::kOptional}}},
       {"find", Command::kFind, {}},
+      {"invoices", Command::kInvoices, {}},
+      {"auto-invoice", Command::kAutoInvoice,
+       [] {
+         std::vector<OptionDefinition> options = DocumentOptions();
+         options.push_back({"month", Value::kRequired});
+         return options;
+       }()},
+      {"pay-invoices",
+       Command::kPayInvoices,
+       {{"all", Value::kNone},
+        {"payee", Value::kRequired},
+        {"save-as-paid", Value::kNone},
+        {"pdf", Value::kRequired},
+        {"print", Value::kOptional},
+        {"first-check", Value::kRequired},
+        {"date", Value::kRequired}}},
   };
   return commands;
 }
@@ -275,7 +291,7 @@ class Interpreter {
         return NoPositional() && PostingMonth();
       case Command::kImportPayroll:
       case Command::kImportReceivables:
-        return NoPositional() && ImportReport();
+        return NoPositional() && OptionalReport(&invocation_.import_report);
       case Command::kExchange:
         return Exchange();
       case Command::kMailReport:
@@ -290,6 +306,12 @@ class Interpreter {
         return NoPositional() && CheckDestination() && Needs({"payee", "account", "amount"});
       case Command::kFind:
         return FindText();
+      case Command::kInvoices:
+        return NoPositional();
+      case Command::kAutoInvoice:
+        return NoPositional() && PostingMonth() && OptionalReport(&invocation_.posted_report);
+      case Command::kPayInvoices:
+        return NoPositional() && Payment();
     }
     return false;
   }
@@ -308,6 +330,13 @@ class Interpreter {
     return value;
   }
   bool Has(std::string_view name) const { return Last(name).has_value(); }
+  std::vector<std::string> All(std::string_view name) const {
+    std::vector<std::string> values;
+    for (const auto& [option, text] : words_.options) {
+      if (option == name) values.push_back(text);
+    }
+    return values;
+  }
 
   bool Globals() {
     if (Has("yes") && Has("no")) return Fail("choose one of '--yes' and '--no'");
@@ -457,9 +486,9 @@ class Interpreter {
     return true;
   }
 
-  // The report of an import goes where one of the document options says,
-  // or nowhere without one.
-  bool ImportReport() {
+  // The report of an import (or of the auto invoices) goes where one of
+  // the document options says, or nowhere without one.
+  bool OptionalReport(std::optional<DocumentRequest>* into) {
     if (!Has("pdf") && !Has("csv") && !Has("print")) {
       if (Has("open")) return Fail("'--open' goes with '--pdf' or '--csv'");
       return true;
@@ -467,7 +496,36 @@ class Interpreter {
     DocumentRequest report;
     report.open = Has("open");
     if (!Destination(report)) return false;
-    invocation_.import_report = report;
+    *into = report;
+    return true;
+  }
+
+  // Which invoices pay-invoices pays, how, from which number and when.
+  bool Payment() {
+    PaymentRequest& payment = invocation_.payment;
+    payment.all = Has("all");
+    payment.payees = All("payee");
+    if (payment.all == !payment.payees.empty()) {
+      return Fail("choose '--all' or name the payees with '--payee NAME'");
+    }
+    for (const std::string& payee : payment.payees) {
+      if (payee.empty()) return Fail("'--payee' needs a name");
+    }
+    payment.save_as_paid = Has("save-as-paid");
+    if (payment.save_as_paid + Has("pdf") + Has("print") != 1) {
+      return Fail("choose one of '--save-as-paid', '--pdf FILE' and '--print'");
+    }
+    CheckRequest& check = invocation_.check;
+    check.to_printer = Has("print");
+    check.file = Last("pdf").value_or("");
+    check.printer = Last("print").value_or("");
+    if (Has("pdf") && check.file.empty()) return Fail("name the file to write");
+    check.number = Last("first-check").value_or("");
+    if (Has("first-check") && check.number.empty()) return Fail("'--first-check' needs a number");
+    if (const std::optional<std::string> date = Last("date")) {
+      payment.date = ParseIsoDate(*date);
+      if (!payment.date) return Fail("'--date' takes YYYY-MM-DD, not '" + *date + "'");
+    }
     return true;
   }
 

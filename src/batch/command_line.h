@@ -37,6 +37,9 @@ enum class Command {
   kBlankCheck,
   kQuickCheck,
   kFind,
+  kInvoices,
+  kAutoInvoice,
+  kPayInvoices,
 };
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
@@ -80,6 +83,15 @@ struct CheckRequest {
   std::optional<std::string> memo;
 };
 
+// pay-invoices: which invoices, and how they are paid (the checks'
+// document and first number are in the CheckRequest).
+struct PaymentRequest {
+  bool all = false;                 // --all
+  std::vector<std::string> payees;  // --payee NAME, each (UTF-8)
+  bool save_as_paid = false;        // --save-as-paid: no check printed
+  std::optional<DayNumber> date;    // --date D; none: today
+};
+
 struct Invocation {
   Command command = Command::kWhere;
   std::string folder;         // as given; empty: the current directory
@@ -91,7 +103,7 @@ struct Invocation {
   std::string journal_file;   // export-journal FILE; empty: standard output
   std::string backup_folder;  // backup DIR, restore DIR: as given
   int set_number = 0;         // restore --set N: 0 the newest
-  int post_year = 0;          // post-recurring --month YYYY-MM
+  int post_year = 0;          // post-recurring, auto-invoice --month YYYY-MM
   int post_month = 0;
   // import-payroll, import-receivables: the report's destination; none
   // makes no report document.
@@ -104,6 +116,9 @@ struct Invocation {
   std::string mail_password_file;
   CheckRequest check;
   std::string find_text;  // find TEXT (UTF-8)
+  // auto-invoice: where its report goes; none makes no report document.
+  std::optional<DocumentRequest> posted_report;
+  PaymentRequest payment;
 };
 
 struct ParsedCommandLine {

@@ -3,12 +3,14 @@
 #ifndef ZENKAR_BATCH_COMMANDS_H_
 #define ZENKAR_BATCH_COMMANDS_H_
 
+#include <functional>
 #include <string>
 
 #include "batch/command_line.h"
 #include "batch/kxbatch.h"
 #include "batch/tallying_ui.h"
 #include "ledger/ledger.h"
+#include "output/print_job.h"
 
 namespace zenkar {
 
@@ -32,6 +34,12 @@ bool HoldsCompany(CommandContext& context);
 // kxbatch does not make a company of a folder that holds none.
 bool OpenBooks(CommandContext& context);
 
+// Opens the books, runs `print` on a job of checks to the PDF or the printer
+// the request names (the settings' check printer unless one is named), and
+// delivers the PDF to its file.
+bool PrintCheckDocument(const CheckRequest& request, CommandContext& context,
+                        const std::function<bool(PrintJob&)>& print);
+
 bool RunNew(const Invocation& invocation, CommandContext& context);
 bool RunWhere(CommandContext& context);
 bool RunTest(CommandContext& context);
@@ -50,6 +58,9 @@ bool RunTestCheckCommand(const CheckRequest& request, CommandContext& context);
 bool RunBlankCheckCommand(const CheckRequest& request, CommandContext& context);
 bool RunQuickCheckCommand(const CheckRequest& request, CommandContext& context);
 bool RunFind(const Invocation& invocation, CommandContext& context);
+bool RunInvoices(CommandContext& context);
+bool RunAutoInvoice(const Invocation& invocation, CommandContext& context);
+bool RunPayInvoices(const Invocation& invocation, CommandContext& context);
 
 }  // namespace zenkar
 

@@ -61,6 +61,12 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunQuickCheckCommand(invocation.check, context);
     case Command::kFind:
       return RunFind(invocation, context);
+    case Command::kInvoices:
+      return RunInvoices(context);
+    case Command::kAutoInvoice:
+      return RunAutoInvoice(invocation, context);
+    case Command::kPayInvoices:
+      return RunPayInvoices(invocation, context);
   }
   return false;
 }
@@ -69,8 +75,8 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
 // only while no other program has it open; every other command reads the
 // books without changing any of their files. The check commands change them:
 // a check's entry, Next Check, and for the test check KXMICR.DAT; so do
-// posting the recurring entries of a month and a report that marks its
-// entries printed.
+// posting the recurring entries or the auto invoices of a month, paying
+// invoices and a report that marks its entries printed.
 Ledger::Access AccessOf(const Invocation& invocation) {
   switch (invocation.command) {
     case Command::kNew:
@@ -82,6 +88,8 @@ Ledger::Access AccessOf(const Invocation& invocation) {
     case Command::kTestCheck:
     case Command::kBlankCheck:
     case Command::kQuickCheck:
+    case Command::kAutoInvoice:
+    case Command::kPayInvoices:
       return Ledger::Access::kAlone;
     case Command::kReport:
       return invocation.report.mark_printed ? Ledger::Access::kAlone : Ledger::Access::kReadOnly;

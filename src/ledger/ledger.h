@@ -63,6 +63,9 @@ inline constexpr std::string_view kAccountGone =
     "The account was not changed: another program renumbered or deleted it in the meantime.";
 inline constexpr std::string_view kPayeeGone =
     "The payee was not changed: another program renamed or deleted it in the meantime.";
+inline constexpr std::string_view kInvoiceGone =
+    "The invoices were not recorded as paid: another program paid or removed one of them in the "
+    "meantime.";
 inline constexpr std::string_view kOpenedForReading =
     "The books were opened for reading only. Nothing was changed.";
 inline constexpr std::string_view kRecurringEntryGone =
@@ -128,6 +131,13 @@ class LedgerObserver {
 inline int RecordNumberAfterRemoval(int remembered, int deleted) {
   return remembered > deleted ? remembered - 1 : remembered;
 }
+
+// An unpaid invoice paid by a check: line `record_number` and the check line
+// it becomes (kind 2, with the check's number and date).
+struct PaidInvoice {
+  int record_number = 0;
+  TransactionRecord paid;
+};
 
 // What posting the recurring entries of a month came to.
 enum class RecurringPosting {
@@ -336,6 +346,16 @@ class Ledger {
   // invoice); the lines after it move up one. Returns the new number, or
   // nothing when refused or not written (shown).
   std::optional<int> MoveTransactionToEnd(int number, const TransactionRecord& updated);
+  // Records invoices paid by checks as one change: each line, in the order
+  // given, leaves its place (the lines after it move up) and is written at
+  // the end of the file as its check line, unprinted, with the next entry
+  // sequence; its amount is posted; then the file is sorted into the order
+  // the settings choose. The transaction file and the chart are replaced in
+  // one rewrite, so a failure or a crash leaves every invoice unpaid or
+  // every one paid. Each line must still be an unpaid invoice: when another
+  // program paid or removed one meanwhile, nothing is written
+  // (kInvoiceGone). False when refused or not written (shown).
+  bool PayInvoices(const std::vector<PaidInvoice>& paid);
   // Makes `change` as one change of the books: the marks set, the lines
   // appended (each posted to its account with the append rules of
   // AppendTransaction) and the files alongside replaced or removed. The

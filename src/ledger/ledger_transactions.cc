@@ -2,6 +2,8 @@
 // deleting, voiding, inserting, moving and sorting lines, each keeping the
 // posted totals of the chart equal to the lines that name the accounts.
 #include <algorithm>
+#include <cstring>
+#include <map>
 #include <utility>
 
 #include "common/file_set_rewrite.h"
@@ -39,6 +41,22 @@ void RemoveLine(std::string& file_bytes, int number) {
   for (size_t line = at; line < file_bytes.size(); line += kLength) {
     PutUnprintedFlag(file_bytes, 1, line);
   }
+}
+
+// Removes the lines `ascending` (distinct record numbers, smallest first)
+// in one pass over the file; the lines between them move up.
+void RemoveLines(std::string& file_bytes, const std::vector<int>& ascending) {
+  const size_t count = file_bytes.size() / kLength;
+  size_t to = static_cast<size_t>(ascending.front() - 1) * kLength;
+  for (size_t k = 0; k < ascending.size(); ++k) {
+    const size_t from = static_cast<size_t>(ascending[k]) * kLength;
+    const size_t until = k + 1 < ascending.size()
+                             ? static_cast<size_t>(ascending[k + 1] - 1) * kLength
+                             : count * kLength;
+    std::memmove(file_bytes.data() + to, file_bytes.data() + from, until - from);
+    to += until - from;
+  }
+  file_bytes.resize(to);
 }
 
 // Numbers every line 1, 2, ... in file order (the file is in the order entered).
@@ -377,6 +395,80 @@ std::optional<int> Ledger::MoveTransactionToEnd(int number, const TransactionRec
   CountLines({&moved}, +1);
   Notify(LedgerChange::kTransactionMoved, number);
   return moved.record_number;
+}
+
+bool Ledger::PayInvoices(const std::vector<PaidInvoice>& paid) {
+  if (!is_loaded() || paid.empty()) return false;
+  std::vector<int> numbers;
+  std::vector<int32_t> sequences;
+  for (const PaidInvoice& invoice : paid) {
+    if (invoice.record_number < 1 || invoice.record_number > transaction_count()) return false;
+    numbers.push_back(invoice.record_number);
+    sequences.push_back(SequenceOfLine(invoice.record_number));
+  }
+  Change change(*this);
+  if (!change.ok()) return false;
+  for (const PaidInvoice& invoice : paid) {
+    if (!CheckRoomFor(0, invoice.paid.amount)) return false;
+  }
+  if (!MakeRoomForEntrySequence() || !ReadWholeTransactionFile()) return false;
+  if (change.reread()) {
+    // Found again by their entry sequences in one pass.
+    std::map<int32_t, int> found;
+    for (int32_t sequence : sequences) found[sequence] = 0;
+    const int count = transaction_count();
+    for (int n = 1; n <= count; ++n) {
+      const auto at = found.find(ReadTransactionFacts(LineOf(whole_file_, n)).entry_sequence);
+      if (at != found.end()) at->second = n;
+    }
+    for (size_t i = 0; i < numbers.size(); ++i) {
+      numbers[i] = sequences[i] > 0 ? found[sequences[i]] : 0;
+    }
+  }
+  std::vector<int> ascending = numbers;
+  std::sort(ascending.begin(), ascending.end());
+  const bool still_invoices =
+      ascending.front() > 0 &&
+      std::adjacent_find(ascending.begin(), ascending.end()) == ascending.end() &&
+      std::all_of(numbers.begin(), numbers.end(), [&](int n) {
+        return ReadTransactionFacts(LineOf(whole_file_, n)).kind == kInvoice;
+      });
+  if (!still_invoices) {
+    ui_.Error(kInvoiceGone);
+    return false;
+  }
+  std::vector<TransactionRecord> old;
+  std::vector<TransactionRecord> moved;
+  int32_t sequence = last_entry_sequence_;
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    const std::string_view stored = LineOf(whole_file_, numbers[i]);
+    old.push_back(DecodeLine(stored, numbers[i]));
+    TransactionRecord line = paid[i].paid;
+    KeepReservedArea(line, stored);
+    line.unprinted = 1;
+    line.entry_sequence = ++sequence;
+    moved.push_back(std::move(line));
+  }
+  RemoveLines(whole_file_, ascending);
+  for (TransactionRecord& line : moved) {
+    line.record_number = static_cast<int>(whole_file_.size() / kLength) + 1;
+    whole_file_ += line.Encode();
+  }
+  const TransactionOrder order = transaction_order();
+  const bool in_entry_order = order == TransactionOrder::kEntry;
+  if (!IsArranged(OrderKeysOf(whole_file_), order, in_entry_order)) {
+    sequence = ArrangeTransactions(whole_file_, order, in_entry_order);
+  }
+  std::vector<const TransactionRecord*> removed;
+  std::vector<const TransactionRecord*> added;
+  for (const TransactionRecord& line : old) removed.push_back(&line);
+  for (const TransactionRecord& line : moved) added.push_back(&line);
+  if (!RewriteLines(removed, added)) return false;
+  last_entry_sequence_ = sequence;
+  CountLines(removed, -1);
+  CountLines(added, +1);
+  Notify(LedgerChange::kTransactionsReordered);
+  return true;
 }
 
 bool Ledger::MarkTransactionsPrinted(const std::vector<PrintedLine>& lines) {

@@ -101,6 +101,10 @@ void ClearTransaction(TransactionRecord& line) {
   line = std::move(blank);
 }
 
+std::string_view TransactionReference(std::string_view record) {
+  return record.substr(kReference, kReferenceWidth);
+}
+
 TransactionFacts ReadTransactionFacts(std::string_view r) {
   TransactionFacts facts;
   facts.kind = GetInt32(r, kKind);

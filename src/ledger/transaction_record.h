@@ -95,6 +95,8 @@ struct TransactionFacts {
   DayNumber due_date = kNoDate;
 };
 TransactionFacts ReadTransactionFacts(std::string_view record);
+// The reference (offset 116, 8 bytes) as stored, padding kept.
+std::string_view TransactionReference(std::string_view record);
 
 // What the ledger reports show of a line, read straight from its record bytes:
 // the facts, and the texts without their padding (the account as its stored

@@ -70,7 +70,7 @@ std::optional<std::string> NumberInUse(Ledger& ledger, const std::vector<std::st
     if (used || own.count(record_number) != 0) return;
     const TransactionFacts facts = ReadTransactionFacts(record);
     if (facts.kind != kCheckOrDeposit || facts.amount <= Money()) return;
-    const std::optional<int64_t> value = NumberValue(TransactionRecord::Decode(record).reference);
+    const std::optional<int64_t> value = NumberValue(TransactionReference(record));
     if (value && wanted.count(*value) != 0) used = value;
   });
   if (!used) return std::nullopt;
@@ -120,16 +120,19 @@ class CheckRun {
       Withdraw();
       return result_;
     }
-    if (!Print()) {
-      job_.AbandonPrintJob();
-      ui_.ClearProgress();
-      Withdraw();
-      return result_;
+    if (request_.print) {
+      if (!Print()) {
+        job_.AbandonPrintJob();
+        ui_.ClearProgress();
+        Withdraw();
+        return result_;
+      }
+      result_.printed = true;
     }
-    result_.printed = true;
     if (style_.uses_numbers) MoveNextCheck();
     result_.printed_correctly.assign(request_.checks.size(), true);
-    if (job_.target() == OutputTarget::kPrinter) AskWhatPrinted();
+    if (request_.print && job_.target() == OutputTarget::kPrinter) AskWhatPrinted();
+    if (RecordsAfterPrinting()) RecordConfirmed();
     return result_;
   }
 
@@ -138,13 +141,32 @@ class CheckRun {
  private:
   // Steps 1 to 4: the form, the numbers, the entries, the warning.
   bool Prepare() {
-    if (!UsableCheckType() || !Number()) return false;
-    if (request_.record_checks && !request_.record_checks(request_.checks)) return false;
-    if (style_.warn_without_test_check && IsMicrCheckType(CheckType()) &&
+    if ((request_.print && !UsableCheckType()) || !Number()) return false;
+    if (!RecordsAfterPrinting() && request_.record_checks) {
+      if (!request_.record_checks(request_.checks)) return false;
+      result_.recorded = true;
+    }
+    if (request_.print && style_.warn_without_test_check && IsMicrCheckType(CheckType()) &&
         !micr_.settings.test_check_printed) {
       ui_.Information(kTestCheckWarning);
     }
     return true;
+  }
+
+  bool RecordsAfterPrinting() const {
+    return request_.recording == CheckRunRequest::Recording::kAfterPrinting;
+  }
+
+  // The checks that printed and were confirmed go into the books; should
+  // that fail, none of them stands in the books as printed.
+  void RecordConfirmed() {
+    std::vector<CheckToPrint> confirmed;
+    for (size_t i = 0; i < request_.checks.size(); ++i) {
+      if (result_.printed_correctly[i]) confirmed.push_back(request_.checks[i]);
+    }
+    if (confirmed.empty() || !request_.record_checks) return;
+    result_.recorded = request_.record_checks(confirmed);
+    if (!result_.recorded) result_.printed_correctly.assign(request_.checks.size(), false);
   }
 
   int CheckType() const { return ledger_.settings().check_type; }
@@ -288,7 +310,7 @@ class CheckRun {
         unprinted[i] = !ui_.YesNoDefaultYes(CheckPrintedQuestion(check.number, check.payee_name));
       }
     }
-    TakeBack(ledger_, request_.checks, unprinted, request_.unprinted);
+    if (!RecordsAfterPrinting()) TakeBack(ledger_, request_.checks, unprinted, request_.unprinted);
     for (size_t i = 0; i < unprinted.size(); ++i) {
       if (unprinted[i]) result_.printed_correctly[i] = false;
     }
@@ -300,6 +322,7 @@ class CheckRun {
   }
 
   void Withdraw() {
+    if (RecordsAfterPrinting()) return;  // nothing is in the books yet
     TakeBack(ledger_, request_.checks, std::vector<bool>(request_.checks.size(), true),
              request_.unprinted);
   }

@@ -12,7 +12,8 @@
 //     a number is 1 to 999999, and one that another check of the books
 //     carries already is refused, so a number is never given to two checks;
 //  3. lets the caller record the numbered checks in the books (record_checks;
-//     the quick check has appended its entry before);
+//     the quick check has appended its entry before), unless the caller
+//     records them once they printed (paying invoices, below);
 //  4. warns when the MICR settings were saved without a test check since;
 //  5. opens a print job of the "Check" kind (the printer's "Printing Options"
 //     may choose another check type; "Additional Top Margin" moves the
@@ -27,6 +28,13 @@
 //     quick check, deleted. Their numbers stay used.
 // A run that stops before its document is complete (cancelled, refused,
 // failed) takes the checks' entries back the same way and gives no number.
+//
+// Paying invoices records its checks after step 7 instead
+// (Recording::kAfterPrinting): record_checks then gets only the checks that
+// printed and were confirmed, so nothing has to be taken back, and a run
+// that stops early has changed nothing in the books. A run that prints
+// nothing ("Save as Paid - Without Printing") numbers the checks, moves
+// Next Check past them and records them.
 //
 // Nothing is marked printed in the books: the unprinted flag of a line is
 // about the General Ledger and the Transaction Listing, not about checks.
@@ -102,9 +110,23 @@ struct CheckRunRequest {
   // The first number, as typed (digits); empty: ask, proposing Next Check.
   std::string first_number;
   UnprintedEntries unprinted = UnprintedEntries::kVoid;
-  // Called once the checks carry their numbers and before anything is
-  // printed: records them in the books and fills in their record numbers.
-  // False stops the run (the hook has said why); no number is used.
+  enum class Recording {
+    // record_checks is called once the checks carry their numbers and
+    // before anything is printed; the entries of checks that did not print
+    // are taken back.
+    kBeforePrinting,
+    // record_checks is called at the end of the run with the checks that
+    // printed and were confirmed (all of them when nothing is printed); the
+    // checks' record numbers are the lines they pay, nothing is taken back.
+    kAfterPrinting,
+  };
+  Recording recording = Recording::kBeforePrinting;
+  // False: nothing is printed; the checks are numbered and recorded.
+  bool print = true;
+  // Records the numbered checks in the books (and, before printing, fills
+  // in their record numbers). False stops a run before printing, with no
+  // number used, and leaves the checks of a run after printing unrecorded
+  // (the hook has said why).
   std::function<bool(std::vector<CheckToPrint>& checks)> record_checks;
   UnprintedCheckChooser* chooser = nullptr;
 };
@@ -117,6 +139,8 @@ struct CheckRunResult {
   std::vector<std::string> numbers;
   // Per check: printed and left in the books as printed.
   std::vector<bool> printed_correctly;
+  // record_checks ran and succeeded.
+  bool recorded = false;
 };
 
 CheckRunResult RunChecks(Ledger& ledger, PrintJob& job, CheckRunRequest request);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "ledger/auto_invoices.h"
 #include "ledger/reconciliation.h"
 #include "ledger_fixture.h"
 
@@ -86,6 +87,33 @@ std::vector<Operation> Operations() {
        }},
       {"move to the end",
        [](Ledger& l, ScriptedUi&) { return l.MoveTransactionToEnd(4, Edited(l, 4)).has_value(); }},
+      {"pay invoices",
+       [](Ledger& l, ScriptedUi&) {
+         std::vector<PaidInvoice> paid;
+         for (int number : {3, 2}) {
+           TransactionRecord line;
+           l.ReadTransaction(number, &line);
+           line.kind = kCheckOrDeposit;
+           line.reference = "1043";
+           paid.push_back({number, line});
+         }
+         return l.PayInvoices(paid);
+       },
+       [](Ledger& l) {
+         l.VoidTransaction(2);
+         l.VoidTransaction(3);
+       }},
+      {"post auto invoices",
+       [](Ledger& l, ScriptedUi&) {
+         return PostAutoInvoices(l, 2025, 2, RepeatedSlots::kPost).posted;
+       },
+       [](Ledger& l) {
+         PayeeRecord payee = l.payees().payee(2);
+         payee.auto_amounts = {Money::FromCents(4500), Money::FromCents(900)};
+         payee.auto_accounts = {"650", "720"};
+         payee.auto_days = {31, -15};
+         l.UpdatePayee(2, payee);
+       }},
       {"mark printed",
        [](Ledger& l, ScriptedUi&) {
          return l.MarkTransactionsPrinted(PrintedAsRead(l, {1, 2}));

@@ -76,6 +76,32 @@ TEST_F(SharedFolderTest, AnEditFindsItsLineAfterTheOtherProgramRemovedAnEarlierO
   EXPECT_EQ(MemosOnDisk(), std::vector<std::string>{"three, edited"});
 }
 
+TEST_F(SharedFolderTest, APaymentFindsItsInvoicesAgainOrRefusesWhenOneWasPaidElsewhere) {
+  Append(Line(kJournalLine, "650", 100, "one"));
+  Append(Line(kInvoice, "650", 200, "bill"));
+  ASSERT_TRUE(other_.OpenDataFolder());
+  ASSERT_TRUE(other_.DeleteTransaction(1));
+  TransactionRecord paid = Read(2);
+  paid.kind = kCheckOrDeposit;
+  ASSERT_TRUE(ledger_.PayInvoices({{2, paid}}));
+  EXPECT_EQ(MemosOnDisk(), std::vector<std::string>{"bill"});
+  EXPECT_EQ(Read(1).kind, kCheckOrDeposit);
+
+  Append(Line(kInvoice, "650", 300, "second bill"));
+  ASSERT_TRUE(other_.OpenDataFolder());
+  TransactionRecord elsewhere;
+  ASSERT_TRUE(other_.ReadTransaction(2, &elsewhere));
+  elsewhere.kind = kCheckOrDeposit;
+  ASSERT_TRUE(other_.PayInvoices({{2, elsewhere}}));
+  ui_.ClearMessages();
+  paid = Read(2);
+  paid.kind = kCheckOrDeposit;
+  EXPECT_FALSE(ledger_.PayInvoices({{2, paid}}));
+  EXPECT_EQ(ui_.Texts(),
+            (std::vector<std::string>{std::string(kBooksReread), std::string(kInvoiceGone)}));
+  ExpectBooksAgreeWithFiles();
+}
+
 TEST_F(SharedFolderTest, AccountsAndPayeesAreFoundAgainByNumberAndName) {
   ASSERT_TRUE(other_.AddAccount(Account("105", "Petty Cash", kAssets)));
   const int rent = ledger_.FindAccount("650");  // one place lower in the other's chart

@@ -400,6 +400,83 @@ TEST_F(TransactionsTest, PayingInvoicesTenAndTwentyFindsTheSecondAtNineteen) {
   ExpectBooksAgreeWithFiles();
 }
 
+// Paying invoices 20 and 10 (in that order of the list): both leave their
+// places in one rewrite, the lines between move up, and the paid lines stand
+// at the end in list order, posted, with the next entry sequences.
+TEST_F(TransactionsTest, PayingInvoicesMovesThemToTheEndPostedInOneChange) {
+  date_order_ = 0;
+  OpenCompany();
+  for (int i = 1; i <= 25; ++i) {
+    const bool invoice = i == 10 || i == 20;
+    Append(Line(invoice ? kInvoice : kJournalLine, "650", invoice ? 100 * i : 0,
+                "L" + std::to_string(i)));
+  }
+  const Money bank_before = ledger_.BankBalance();
+  std::vector<PaidInvoice> paid;
+  for (int number : {20, 10}) {
+    TransactionRecord line = Read(number);
+    line.kind = kCheckOrDeposit;
+    line.reference = "1043";
+    line.date = Date(2026, 3, 14);
+    line.unprinted = 0;
+    paid.push_back({number, line});
+  }
+  ASSERT_TRUE(ledger_.PayInvoices(paid));
+  const std::vector<std::string> memos = MemosOnDisk();
+  ASSERT_EQ(memos.size(), 25u);
+  EXPECT_EQ(memos[8], "L9");
+  EXPECT_EQ(memos[9], "L11");   // the lines after 10 moved up one
+  EXPECT_EQ(memos[18], "L21");  // those after 20 two
+  EXPECT_EQ(memos[23], "L20");
+  EXPECT_EQ(memos[24], "L10");
+  const TransactionRecord last = Read(25);
+  EXPECT_EQ(last.kind, kCheckOrDeposit);
+  EXPECT_EQ(last.unprinted, 1);
+  EXPECT_EQ(TrimRight(last.reference), "1043");
+  EXPECT_GT(last.entry_sequence, Read(24).entry_sequence);
+  EXPECT_GT(Read(24).entry_sequence, Read(23).entry_sequence);
+  EXPECT_EQ(Posted("650"), Money::FromCents(3000));
+  EXPECT_EQ(ledger_.BankBalance(), bank_before - Money::FromCents(3000));
+  EXPECT_EQ(ledger_.summary().unpaid_count, 0);
+  ExpectBooksAgreeWithFiles();
+}
+
+TEST_F(TransactionsTest, PaidInvoicesAreSortedIntoTheDateOrderTheSettingsChoose) {
+  // The company is kept in date order.
+  Append(Line(kJournalLine, "650", 0, "January", Date(2026, 1, 5)));
+  Append(Line(kJournalLine, "650", 0, "March", Date(2026, 3, 20)));
+  Append(Line(kInvoice, "650", 4500, "invoice", kNoDate));
+  TransactionRecord line = Read(3);
+  line.kind = kCheckOrDeposit;
+  line.date = Date(2026, 2, 10);
+  ASSERT_TRUE(ledger_.PayInvoices({{3, line}}));
+  EXPECT_EQ(MemosOnDisk(), (std::vector<std::string>{"January", "invoice", "March"}));
+  ExpectBooksAgreeWithFiles();
+}
+
+TEST_F(TransactionsTest, APaymentOfALineThatIsNoLongerAnUnpaidInvoiceWritesNothing) {
+  Append(Line(kInvoice, "650", 100, "invoice"));
+  Append(Line(kCheckOrDeposit, "650", 200, "check"));
+  const std::string before = dir_.ReadFile("KXACCT.TRN");
+  std::vector<PaidInvoice> paid = {{1, Read(1)}, {2, Read(2)}};
+  for (PaidInvoice& each : paid) each.paid.kind = kCheckOrDeposit;
+  EXPECT_FALSE(ledger_.PayInvoices(paid));
+  EXPECT_EQ(ui_.Texts().back(), kInvoiceGone);
+  EXPECT_FALSE(ledger_.PayInvoices({paid[0], paid[0]}));  // one invoice twice
+  EXPECT_EQ(dir_.ReadFile("KXACCT.TRN"), before);
+  EXPECT_EQ(ledger_.summary().unpaid_count, 1);
+}
+
+TEST_F(TransactionsTest, AFailedPaymentLosesNothing) {
+  date_order_ = 0;
+  OpenCompany();
+  AppendNumbered(6);
+  TransactionRecord paid = Read(3);
+  paid.kind = kCheckOrDeposit;
+  ExpectFailuresLoseNothing(RewriteFaults(), [&] { return ledger_.PayInvoices({{3, paid}}); });
+  EXPECT_EQ(MemosOnDisk(), Memos({1, 2, 4, 5, 6, 3}));
+}
+
 TEST_F(TransactionsTest, AFailedMoveLosesNothing) {
   AppendNumbered(6);
   TransactionRecord paid = Read(3);

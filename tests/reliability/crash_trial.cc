@@ -231,6 +231,21 @@ bool MoveToEnd(Ledger& ledger) {
   return ledger.MoveTransactionToEnd(number, line).has_value();
 }
 
+// Twenty unpaid invoices paid by checks: moved to the end, posted and the
+// file sorted by date, in one change.
+bool PayInvoices(Ledger& ledger) {
+  std::vector<PaidInvoice> paid;
+  ledger.ForEachTransaction([&](const TransactionRecord& line) {
+    if (!IsInvoice(line) || paid.size() >= 20) return;
+    TransactionRecord check = line;
+    check.kind = kCheckOrDeposit;
+    check.date = *MakeDayNumber(2025, 12, 31);
+    check.reference = std::to_string(91000 + paid.size());
+    paid.push_back({line.record_number, check});
+  });
+  return ledger.PayInvoices(paid);
+}
+
 // A General Ledger of the whole file printed: every line loses its mark.
 bool MarkPrinted(Ledger& ledger) {
   std::vector<PrintedLine> printed;
@@ -488,6 +503,9 @@ const Operation kOperations[] = {
     {"insert", false, "insert a journal line in the middle, file in the order entered",
      InEntryOrder, Insert},
     {"move-to-end", false, "pay an unpaid invoice: the line moves to the end", nullptr, MoveToEnd},
+    {"pay-invoices", false,
+     "pay twenty unpaid invoices: lines moved to the end, posted, file sorted (lines and chart)",
+     nullptr, PayInvoices},
     {"mark-printed", false, "mark every line printed (lines rewritten)", Unprinted, MarkPrinted},
     {"sort-by-date", false, "sort the file from the order entered into date order", InEntryOrder,
      SortByDate},

@@ -17,8 +17,8 @@ namespace zenkar {
 
 inline constexpr std::string_view kUnprintedChecksTitle = "Checks That Did Not Print";
 inline constexpr std::string_view kUnprintedChecksPrompt =
-    "Tick each check that did not print correctly. Its entry is voided (the invoices it paid are "
-    "unpaid again); its number is not given again.";
+    "Tick each check that did not print correctly. The invoices it pays stay unpaid; its number "
+    "is not given again.";
 
 class UnprintedChecksDialog : public QDialog {
   Q_OBJECT

@@ -14,11 +14,13 @@ constexpr int kMargin = 4;
 }  // namespace
 
 LatestEntriesBox::LatestEntriesBox(std::vector<QWidget*> columns, QWidget* parent)
-    : QWidget(parent), columns_(std::move(columns)) {
+    : QWidget(parent), columns_(std::move(columns)), column_ends_(columns_) {
   setObjectName("latestEntries");
   setAttribute(Qt::WA_OpaquePaintEvent);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
+
+void LatestEntriesBox::SpanColumn(size_t n, QWidget* last) { column_ends_.at(n) = last; }
 
 void LatestEntriesBox::SetLines(std::vector<LatestEntryText> lines) {
   lines_ = std::move(lines);
@@ -41,9 +43,11 @@ int LatestEntriesBox::RowAt(int y) const {
 
 QRect LatestEntriesBox::ColumnRect(size_t n, int row) const {
   const QWidget* column = columns_[n];
+  const QWidget* end = column_ends_[n];
   const QPoint left = mapFromGlobal(column->mapToGlobal(QPoint(0, 0)));
+  const QPoint right = mapFromGlobal(end->mapToGlobal(QPoint(end->width(), 0)));
   const int top = kMargin + row * LineHeight();
-  return QRect(left.x() + kMargin, top, column->width() - 2 * kMargin, LineHeight());
+  return QRect(left.x() + kMargin, top, right.x() - left.x() - 2 * kMargin, LineHeight());
 }
 
 void LatestEntriesBox::paintEvent(QPaintEvent*) {

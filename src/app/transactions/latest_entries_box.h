@@ -6,6 +6,7 @@
 #define ZENKAR_APP_TRANSACTIONS_LATEST_ENTRIES_BOX_H_
 
 #include <QWidget>
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -18,6 +19,10 @@ class LatestEntriesBox : public QWidget {
   // `columns`: the controls whose left edges the columns follow (payee,
   // reference, date, account, amount, and the "* YTD" box when there is one).
   explicit LatestEntriesBox(std::vector<QWidget*> columns, QWidget* parent = nullptr);
+
+  // Column `n` reaches to the right edge of `last` (a text wider than its
+  // own control, such as "Due Date:" and a date).
+  void SpanColumn(size_t n, QWidget* last);
 
   void SetLines(std::vector<LatestEntryText> lines);
   const std::vector<LatestEntryText>& lines() const { return lines_; }
@@ -40,6 +45,7 @@ class LatestEntriesBox : public QWidget {
   QRect ColumnRect(size_t n, int row) const;
 
   std::vector<QWidget*> columns_;
+  std::vector<QWidget*> column_ends_;  // the control each column ends with
   std::vector<LatestEntryText> lines_;
   std::function<void(int)> on_left_click_;
   std::function<void(int)> on_right_click_;

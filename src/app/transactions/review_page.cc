@@ -9,6 +9,7 @@
 
 #include "app/transactions/edit_entry_dialog.h"
 #include "app/transactions/insert_transaction_dialog.h"
+#include "app/transactions/invoice_edit_dialog.h"
 #include "app/transactions/quick_check_dialog.h"
 #include "app/window/main_window.h"
 #include "platform/help_context.h"
@@ -270,7 +271,13 @@ void ReviewPage::ShowSummary() {
 
 void ReviewPage::EditRecord(int number) {
   const TransactionRecord* line = list_.Line(number);
-  // An unpaid invoice has its own dialog, "Edit Existing Invoice".
+  // An unpaid invoice has its own dialog, "Edit Existing Invoice" (which
+  // applies the checked-out guard itself).
+  if (line != nullptr && IsInvoice(*line)) {
+    EditExistingInvoice(program_, this, number);
+    SelectRecord(number);
+    return;
+  }
   if (line == nullptr || (!IsCheckOrDeposit(*line) && !IsJournalLine(*line))) return;
   const std::optional<TransactionRecord> entry = list_.EntryToEdit(number);
   if (!entry) return;

@@ -3,6 +3,8 @@
 #include <QVBoxLayout>
 
 #include "app/transactions/import_buttons.h"
+#include "app/transactions/invoices_page.h"
+#include "app/transactions/pay_invoices_page.h"
 #include "app/transactions/quick_check_dialog.h"
 #include "app/window/main_window.h"
 
@@ -38,6 +40,10 @@ TransactionsPage::TransactionsPage(const TabPageInfo& info, PageContext context)
   }
   review_ = new ReviewPage(program(), window());
   SetSubPage(kReviewAllPage, review_, [this] { review_->Enter(); });
+  invoices_ = new InvoicesPage(program(), window());
+  SetSubPage(kInvoicesPage, invoices_, [this] { invoices_->Enter(); });
+  pay_invoices_ = new PayInvoicesPage(program(), window());
+  SetSubPage(kPayInvoicesPage, pay_invoices_, [this] { pay_invoices_->Enter(); });
   connect(sub_tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (isVisible()) SubPageShown(index);
   });

@@ -14,6 +14,9 @@
 
 namespace zenkar {
 
+class InvoicesPage;
+class PayInvoicesPage;
+
 // The sub-pages in tab order.
 enum TransactionsSubPage {
   kChecksAndDepositsPage = 0,
@@ -36,6 +39,8 @@ class TransactionsPage : public TabPage {
   EntryPage* checks_page() const { return checks_; }
   EntryPage* journal_page() const { return journal_; }
   ReviewPage* review_page() const { return review_; }
+  InvoicesPage* invoices_page() const { return invoices_; }
+  PayInvoicesPage* pay_invoices_page() const { return pay_invoices_; }
 
   // Brings the "Transactions" tab and its sub-page `index` to the front.
   void ShowSubPage(int index);
@@ -50,10 +55,12 @@ class TransactionsPage : public TabPage {
   EntryPage* checks_ = nullptr;
   EntryPage* journal_ = nullptr;
   ReviewPage* review_ = nullptr;
+  InvoicesPage* invoices_ = nullptr;
+  PayInvoicesPage* pay_invoices_ = nullptr;
   std::vector<std::function<void()>> on_shown_;
 };
 
-// Alt+C, Alt+J (and later Alt+I, Alt+P): the sub-page of the window's
+// Alt+C, Alt+J, Alt+I, Alt+P: the sub-page of the window's
 // "Transactions" tab.
 void ShowTransactionsSubPage(MainWindow& window, int index);
 

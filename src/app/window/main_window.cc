@@ -138,6 +138,10 @@ void MainWindow::BuildShortcuts() {
               [this] { ShowTransactionsSubPage(*this, kChecksAndDepositsPage); });
   AddShortcut(QKeySequence(Qt::ALT | Qt::Key_J),
               [this] { ShowTransactionsSubPage(*this, kJournalEntriesPage); });
+  AddShortcut(QKeySequence(Qt::ALT | Qt::Key_I),
+              [this] { ShowTransactionsSubPage(*this, kInvoicesPage); });
+  AddShortcut(QKeySequence(Qt::ALT | Qt::Key_P),
+              [this] { ShowTransactionsSubPage(*this, kPayInvoicesPage); });
   AddShortcut(QKeySequence(Qt::Key_F6), [this] { ShowRecurringEntries(); });
   AddShortcut(QKeySequence(Qt::Key_F7), [this] { PostRecurringEntries(); });
 }

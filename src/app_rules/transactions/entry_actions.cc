@@ -33,6 +33,11 @@ std::optional<bool> MovedByYear(DayNumber moved_to, DayNumber moved_from) {
   return std::nullopt;
 }
 
+// The date an edit may move: an unpaid invoice has its invoice date.
+DayNumber DateOfEntry(const TransactionRecord& line) {
+  return IsInvoice(line) ? line.invoice_date_2 : line.date;
+}
+
 }  // namespace
 
 std::optional<std::string_view> CheckedOutRefusal(Ledger& ledger, const TransactionRecord& line) {
@@ -145,8 +150,10 @@ EditResult SaveEditedEntry(Ledger& ledger, const DatePatterns& patterns, int rec
   changed.record_number = record_number;
   KeepReservedArea(changed, stored.raw);
   if (changed.Encode() == stored.Encode()) return EditResult::kUnchanged;
-  if (const std::optional<bool> by_year = MovedByYear(changed.date, stored.date)) {
-    ledger.ui().Information(BackDatingText(changed.date, stored.date, *by_year, patterns));
+  const DayNumber moved_to = DateOfEntry(changed);
+  const DayNumber moved_from = DateOfEntry(stored);
+  if (const std::optional<bool> by_year = MovedByYear(moved_to, moved_from)) {
+    ledger.ui().Information(BackDatingText(moved_to, moved_from, *by_year, patterns));
   }
   return ledger.WriteTransaction(record_number, changed) ? EditResult::kSaved : EditResult::kFailed;
 }

@@ -150,6 +150,9 @@ class Program : private LedgerObserver {
   // The back-dating warnings of this run, shared by every entry page (a
   // restart of the window keeps them).
   BackDatingWarnings& back_dating_warnings() { return back_dating_warnings_; }
+  // Whether the warning that many unpaid invoices slow down "Pay Invoices"
+  // was shown in this run.
+  bool& many_unpaid_invoices_warned() { return many_unpaid_invoices_warned_; }
 
   // Writes the page's shortcut file (in a writable per-installation folder)
   // and opens it.
@@ -181,6 +184,7 @@ class Program : private LedgerObserver {
   bool keep_stored_position_ = false;
   std::optional<DayNumber> default_check_date_;
   BackDatingWarnings back_dating_warnings_;
+  bool many_unpaid_invoices_warned_ = false;
 };
 
 // The output services of the program's documents: written beside the books

@@ -72,7 +72,7 @@ class EntryPagesTest : public QObject {
                                   "Review and Edit All Transactions", "Invoices", "Pay Invoices"};
     for (int i = 0; i < captions.size(); ++i) {
       QCOMPARE(sub_tabs->tabText(i), captions[i]);
-      QCOMPARE(sub_tabs->isTabEnabled(i), i <= kReviewAllPage);
+      QVERIFY(sub_tabs->isTabEnabled(i));
     }
     QCOMPARE(desk.window->status_line()->text(), QString("Checks and Deposits"));
     // Alt+T brings the tab back with the sub-page last shown.
