@@ -18,7 +18,7 @@ void PrintHeading(PrintJob& job, const ListingReport& report, int page) {
   job.PrintText(kHeadingRow, 5, report.heading + " - Page " + std::to_string(page));
   job.NewLine();
   for (size_t i = 0; i < report.columns.size(); ++i) {
-    const ListingColumn& column = report.columns[i];
+    const ImportColumn& column = report.columns[i];
     job.PrintText(kCaptionRow, column.column, column.caption, static_cast<int>(i) + 1,
                   column.amount ? ReportAlign::kRight : ReportAlign::kLeft);
   }
@@ -26,7 +26,7 @@ void PrintHeading(PrintJob& job, const ListingReport& report, int page) {
 }
 
 void PrintCells(PrintJob& job, const ListingReport& report, double row,
-                const std::vector<ListingCell>& cells) {
+                const std::vector<ImportCell>& cells) {
   for (size_t i = 0; i < cells.size() && i < report.columns.size(); ++i) {
     const int field = static_cast<int>(i) + 1;
     if (cells[i].amount) {
@@ -46,7 +46,7 @@ bool PrintListingReport(PrintJob& job, const ListingReport& report) {
   int page = 1;
   PrintHeading(job, report, page);
   double row = kFirstRow;
-  auto print = [&](const std::vector<ListingCell>& cells) {
+  auto print = [&](const std::vector<ImportCell>& cells) {
     if (row > kLastRow && job.positioned()) {
       job.NewPage();
       PrintHeading(job, report, ++page);
@@ -54,9 +54,9 @@ bool PrintListingReport(PrintJob& job, const ListingReport& report) {
     }
     PrintCells(job, report, row++, cells);
   };
-  for (const std::vector<ListingCell>& cells : report.rows) print(cells);
+  for (const std::vector<ImportCell>& cells : report.rows) print(cells);
   if (!report.totals.empty()) print({});
-  for (const std::vector<ListingCell>& cells : report.totals) print(cells);
+  for (const std::vector<ImportCell>& cells : report.totals) print(cells);
   return job.EndPrintJob();
 }
 

@@ -25,15 +25,15 @@ inline constexpr std::string_view kPaycheckReportTitle = "Paycheck-Import";
 
 // One cell of a listing: a text, or an amount written right-aligned. A
 // row is written as a list of texts and amounts, so both convert.
-struct ListingCell {
-  ListingCell() = default;
-  ListingCell(std::string text) : text(std::move(text)) {}
-  ListingCell(Money amount) : amount(amount) {}
+struct ImportCell {
+  ImportCell() = default;
+  ImportCell(std::string text) : text(std::move(text)) {}
+  ImportCell(Money amount) : amount(amount) {}
   std::string text;
   std::optional<Money> amount;
 };
 
-struct ListingColumn {
+struct ImportColumn {
   std::string caption;
   double column = 0;  // the left edge of a text, the right edge of an amount
   bool amount = false;
@@ -42,9 +42,9 @@ struct ListingColumn {
 struct ListingReport {
   std::string title;    // the print job's and the document's name
   std::string heading;  // the page number follows: heading + " - Page " + n
-  std::vector<ListingColumn> columns;
-  std::vector<std::vector<ListingCell>> rows;    // one cell per column
-  std::vector<std::vector<ListingCell>> totals;  // after the rows, below a blank row
+  std::vector<ImportColumn> columns;
+  std::vector<std::vector<ImportCell>> rows;    // one cell per column
+  std::vector<std::vector<ImportCell>> totals;  // after the rows, below a blank row
 };
 
 // Writes the listing as one print job; false when it could not be opened or
