@@ -10,8 +10,16 @@
 
 namespace zenkar {
 
+inline constexpr std::string_view kTooFewEntriesToRemove =
+    "Nothing was removed: the books hold fewer than 2 entries.";
+
 bool RunRemoveOldestYear(const Invocation& invocation, CommandContext& context) {
   if (!OpenBooks(context) || !PassesDataCheckedOutGuard(context.ledger)) return false;
+  // The window's key does nothing then; a command that changes nothing says so.
+  if (context.ledger.transaction_count() < 2) {
+    context.ledger.ui().Error(kTooFewEntriesToRemove);
+    return false;
+  }
   CommandDocuments documents(context, invocation.removed_report);
   if (!documents.Prepare()) return false;
   // The report is delivered before the lines leave the books.

@@ -58,6 +58,15 @@ TEST_F(CleanupCommandsTest, RemoveOldestYearDeliversTheReportThenRemovesTheYear)
   EXPECT_NE(ui_.LastText().find("1 Transactions"), std::string::npos);
 }
 
+TEST_F(CleanupCommandsTest, RemovingNeedsTwoEntriesAndSaysSo) {
+  ui_.Answer(true);
+  ui_.Answer(true);
+  ASSERT_EQ(Run({"remove-oldest-year", "--pdf", "old.pdf"}), kExitSuccess) << err();
+  EXPECT_EQ(Run({"remove-oldest-year", "--pdf", "old2.pdf"}), kExitFailure);
+  EXPECT_EQ(ui_.LastText(), "Nothing was removed: the books hold fewer than 2 entries.");
+  EXPECT_FALSE(dir_.Exists("old2.pdf"));
+}
+
 TEST_F(CleanupCommandsTest, DeleteInactivePayeesNeedsTwentyFivePayees) {
   EXPECT_EQ(Run({"--yes", "delete-inactive-payees"}), kExitFailure);
   EXPECT_EQ(ui_.LastText(), kTooFewPayees);

@@ -171,6 +171,9 @@ void MainWindow::BuildShortcuts() {
   AddShortcut(QKeySequence(Qt::Key_F7), [this] { PostRecurringEntries(); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { RemoveOldestYear(); });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), [this] { DeleteAllTransactions(); });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), [this] {
+    if (program_.current_page() == "TRN") StartOverFromWindow(program_);
+  });
   AddShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V), [this] { DeleteInactivePayees(); });
 }
 

@@ -44,6 +44,15 @@ CleanupOutcome DeleteAllTransactionsFromWindow(Program& program, WarningPause& p
   return CleanupOutcome::kDone;
 }
 
+CleanupOutcome StartOverFromWindow(Program& program) {
+  Ledger& ledger = program.ledger();
+  if (!PassesDataCheckedOutGuard(ledger)) return CleanupOutcome::kRefused;
+  const bool older_data = ledger.fs().FileExists(ledger.FilePath("KXGL.CFG")) ||
+                          ledger.fs().FileExists(ledger.FilePath("KXAP.CFG"));
+  program.ui().Information(older_data ? kOlderDataNotConverted : kNoOlderData);
+  return CleanupOutcome::kRefused;
+}
+
 CleanupOutcome DeleteInactivePayeesFromWindow(Program& program) {
   if (!PassesDataCheckedOutGuard(program.ledger())) return CleanupOutcome::kRefused;
   return AskAndDeleteInactivePayees(program.ledger());

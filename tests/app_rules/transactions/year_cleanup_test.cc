@@ -78,8 +78,22 @@ TEST(YearCleanupWindowTest, CheckedOutDataIsNeitherCleanedNorDeleted) {
   EXPECT_EQ(company.ui.LastText(), kDataCheckedOutMessage);
   EXPECT_EQ(DeleteAllTransactionsFromWindow(company.program, pause), CleanupOutcome::kRefused);
   EXPECT_EQ(DeleteInactivePayeesFromWindow(company.program), CleanupOutcome::kRefused);
-  EXPECT_EQ(company.ui.Texts(), std::vector<std::string>(3, std::string(kDataCheckedOutMessage)));
+  EXPECT_EQ(StartOverFromWindow(company.program), CleanupOutcome::kRefused);
+  EXPECT_EQ(company.ui.Texts(), std::vector<std::string>(4, std::string(kDataCheckedOutMessage)));
   EXPECT_EQ(company.LinesOnDisk(), 4);
+}
+
+TEST(YearCleanupWindowTest, StartingOverRefusesBeforeAnyQuestionAndDeletesNothing) {
+  EntryCompany company(ChecksOver(4, 2024, 2025));
+  ASSERT_TRUE(company.Load());
+  EXPECT_EQ(StartOverFromWindow(company.program), CleanupOutcome::kRefused);
+  EXPECT_EQ(company.ui.LastText(), kNoOlderData);
+  company.data.WriteFile("kxgl.cfg", "older settings");
+  EXPECT_EQ(StartOverFromWindow(company.program), CleanupOutcome::kRefused);
+  EXPECT_EQ(company.ui.LastText(), kOlderDataNotConverted);
+  EXPECT_EQ(company.ui.Texts().size(), 2u);  // no question asked
+  EXPECT_EQ(company.LinesOnDisk(), 4);
+  EXPECT_FALSE(company.data.ReadFile("KXACCT.COA").empty());
 }
 
 TEST(YearCleanupWindowTest, TheDataTestCleansAFullFileOnceAndOnlyWhenItsYearsAllowIt) {
