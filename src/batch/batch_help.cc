@@ -35,6 +35,9 @@ Commands:
   auto-invoice --month YYYY-MM
                           post the payees' auto invoices and checks for a month
   pay-invoices ...        pay unpaid invoices by check, as "Pay Invoices" does
+  remove-oldest-year (--pdf FILE | --csv FILE | --print [PRINTER])
+                          remove the oldest year's entries, keeping the balances
+  delete-inactive-payees  delete the payees with no activity in 24 months
 
 Global options:
   --folder DIR          the company's data folder (default: the current
@@ -373,6 +376,35 @@ as the setup chooses, in one change. Prints each check's number.
   --date D          the checks' date (default: today)
 )HELP";
 
+constexpr std::string_view kRemoveOldestYearHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] --yes remove-oldest-year
+               (--pdf FILE | --csv FILE | --print [PRINTER]) [--open]
+
+Removes the oldest year's entries as Ctrl+Z on the "Transactions" tab does,
+while every account, the bank included, keeps its balance: each account's
+balance forward takes what its removed entries posted. The oldest year is the
+year of the earliest entry that is not an unpaid invoice; unpaid invoices are
+open items and always stay. Refused when only unpaid invoices or only one
+year are found, and when the year's journal entries do not balance. The
+report "Transaction Report - Old Entries" of the removed entries goes where
+the options say before anything is changed. Both questions ("REMOVE the
+oldest year's entries ...?", "Are you CERTAIN ...?") have No preselected, so
+the command needs --yes. Prints the "Where Am I?" summary afterwards.
+)HELP";
+
+constexpr std::string_view kDeleteInactivePayeesHelp =
+    R"HELP(Usage: kxbatch [--folder DIR] --yes delete-inactive-payees
+
+Deletes the payees with no activity within the last 24 months, as Ctrl+Alt+V
+on the "Payees" tab does: a payee stays while a line naming it is dated after
+today less 732 days, has no date, is an unpaid invoice or is still to be
+printed, or while a recurring entry names it. The lines of a deleted payee
+keep its name; the others keep pointing at their payees. Needs 25 payees or
+more ("When there are less than 25 payees, you must manually delete
+payees."); both questions have No preselected, so the command needs --yes.
+Prints how many were deleted.
+)HELP";
+
 }  // namespace
 
 std::string HelpText(std::string_view topic, const std::vector<std::string_view>& report_labels) {
@@ -401,6 +433,8 @@ std::string HelpText(std::string_view topic, const std::vector<std::string_view>
   if (topic == "invoices") return std::string(kInvoicesHelp);
   if (topic == "auto-invoice") return std::string(kAutoInvoiceHelp);
   if (topic == "pay-invoices") return std::string(kPayInvoicesHelp);
+  if (topic == "remove-oldest-year") return std::string(kRemoveOldestYearHelp);
+  if (topic == "delete-inactive-payees") return std::string(kDeleteInactivePayeesHelp);
   if (topic == "report" || topic == "mail-report") {
     std::string text(topic == "report" ? kReportHelp : kMailReportHelp);
     for (std::string_view label : report_labels) text += "  " + std::string(label) + "\n";

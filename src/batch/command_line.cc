@@ -117,6 +117,8 @@ const std::vector<CommandDefinition>& Commands() {
         {"print", Value::kOptional},
         {"first-check", Value::kRequired},
         {"date", Value::kRequired}}},
+      {"remove-oldest-year", Command::kRemoveOldestYear, DocumentOptions()},
+      {"delete-inactive-payees", Command::kDeleteInactivePayees, {}},
   };
   return commands;
 }
@@ -312,6 +314,11 @@ class Interpreter {
         return NoPositional() && PostingMonth() && OptionalReport(&invocation_.posted_report);
       case Command::kPayInvoices:
         return NoPositional() && Payment();
+      case Command::kRemoveOldestYear:
+        invocation_.removed_report.open = Has("open");
+        return NoPositional() && Destination(invocation_.removed_report);
+      case Command::kDeleteInactivePayees:
+        return NoPositional();
     }
     return false;
   }

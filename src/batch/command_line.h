@@ -40,6 +40,8 @@ enum class Command {
   kInvoices,
   kAutoInvoice,
   kPayInvoices,
+  kRemoveOldestYear,
+  kDeleteInactivePayees,
 };
 
 enum class ReportDestination { kPdf, kCsv, kPrinter };
@@ -119,6 +121,8 @@ struct Invocation {
   // auto-invoice: where its report goes; none makes no report document.
   std::optional<DocumentRequest> posted_report;
   PaymentRequest payment;
+  // remove-oldest-year: where the report of the removed lines goes.
+  DocumentRequest removed_report;
 };
 
 struct ParsedCommandLine {

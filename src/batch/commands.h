@@ -61,6 +61,8 @@ bool RunFind(const Invocation& invocation, CommandContext& context);
 bool RunInvoices(CommandContext& context);
 bool RunAutoInvoice(const Invocation& invocation, CommandContext& context);
 bool RunPayInvoices(const Invocation& invocation, CommandContext& context);
+bool RunRemoveOldestYear(const Invocation& invocation, CommandContext& context);
+bool RunDeleteInactivePayees(CommandContext& context);
 
 }  // namespace zenkar
 

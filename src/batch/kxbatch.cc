@@ -67,6 +67,10 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
       return RunAutoInvoice(invocation, context);
     case Command::kPayInvoices:
       return RunPayInvoices(invocation, context);
+    case Command::kRemoveOldestYear:
+      return RunRemoveOldestYear(invocation, context);
+    case Command::kDeleteInactivePayees:
+      return RunDeleteInactivePayees(context);
   }
   return false;
 }
@@ -76,7 +80,7 @@ bool Dispatch(const Invocation& invocation, CommandContext& context) {
 // books without changing any of their files. The check commands change them:
 // a check's entry, Next Check, and for the test check KXMICR.DAT; so do
 // posting the recurring entries or the auto invoices of a month, paying
-// invoices and a report that marks its entries printed.
+// invoices, the year clean-up and a report that marks its entries printed.
 Ledger::Access AccessOf(const Invocation& invocation) {
   switch (invocation.command) {
     case Command::kNew:
@@ -90,6 +94,8 @@ Ledger::Access AccessOf(const Invocation& invocation) {
     case Command::kQuickCheck:
     case Command::kAutoInvoice:
     case Command::kPayInvoices:
+    case Command::kRemoveOldestYear:
+    case Command::kDeleteInactivePayees:
       return Ledger::Access::kAlone;
     case Command::kReport:
       return invocation.report.mark_printed ? Ledger::Access::kAlone : Ledger::Access::kReadOnly;

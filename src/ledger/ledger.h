@@ -36,6 +36,7 @@
 #include "ledger/transaction_file.h"
 #include "ledger/transaction_order.h"
 #include "ledger/transaction_record.h"
+#include "ledger/year_cleanup.h"
 
 namespace zenkar {
 
@@ -137,6 +138,18 @@ inline int RecordNumberAfterRemoval(int remembered, int deleted) {
 struct PaidInvoice {
   int record_number = 0;
   TransactionRecord paid;
+};
+
+// Prints the lines the oldest year's removal takes out, in date order, before
+// anything is changed; false when the report could not be made (the removal
+// then changes nothing).
+using OldEntriesReport = std::function<bool(const std::vector<TransactionRecord>& removed)>;
+
+// What removing the oldest year came to.
+enum class YearRemoval {
+  kRemoved,
+  kRefused,  // only unpaid invoices, one year, unbalanced, or the report not made (shown)
+  kFailed,   // the books could not be read or written (shown)
 };
 
 // What posting the recurring entries of a month came to.
@@ -378,6 +391,29 @@ class Ledger {
   // transaction file is rewritten as one change; nothing is written when no
   // mark changes. False (reported) when it could not be written.
   bool MarkTransactionsPrinted(const std::vector<PrintedLine>& lines);
+  // --- Year clean-up (ledger_year_cleanup.cc, rules in year_cleanup.h) ---
+
+  // Removes the oldest year's lines while every account keeps its balance,
+  // as one change. Refuses, saying why, when only unpaid invoices or only one
+  // year are found, or when the year's journal entries do not balance. The
+  // lines go to `report` first; then the transaction file loses them and, in
+  // the same rewrite, every account's balance forward takes what its removed
+  // lines had posted (the bank's is lowered by their check/deposit total)
+  // while its posted total drops by the same sum. The remaining lines keep
+  // their order.
+  YearRemoval RemoveOldestYear(const OldEntriesReport& report);
+  // The years of the first and last lines (FindYearSpan); nothing when there
+  // are none but unpaid invoices or the file could not be read.
+  std::optional<YearSpan> TransactionYearSpan();
+  // Empties the transaction file, zeroes both balance amounts of every
+  // account and removes KXACCT.REC, as one change.
+  bool DeleteAllTransactions();
+  // Deletes every payee that InactivePayees finds (cut-off: today less
+  // kInactivePayeeDays) as one change, the lines and recurring entries of the
+  // others renumbered as DeletePayee does. Returns how many were deleted, or
+  // nothing when the books could not be read or written (shown).
+  std::optional<int> DeleteInactivePayees();
+
   // The payee number of the last line appended or inserted with a payee.
   int last_payee() const { return last_payee_; }
 
@@ -540,7 +576,8 @@ class Ledger {
                              std::vector<int>* touched) const;
   bool RewriteLines(const std::vector<const TransactionRecord*>& removed,
                     const std::vector<const TransactionRecord*>& added,
-                    const std::vector<FileAlongside>& alongside = {});
+                    const std::vector<FileAlongside>& alongside = {},
+                    const std::function<void(ChartOfAccounts&)>& adjust_chart = {});
   bool AddFilesAlongside(const std::vector<FileAlongside>& alongside, FileSetRewrite* files);
   bool CommitFiles(FileSetRewrite& files);
   bool PostChange(const std::vector<const TransactionRecord*>& removed,
@@ -561,6 +598,7 @@ class Ledger {
   bool CheckPayeeName(std::string_view name, int own_number);
   static bool RenameLines(std::string& lines, int number, std::string_view name);
   bool PayeeBlocksDeletion(int number, bool* blocked);
+  bool RemovePayees(const std::vector<int>& ascending, std::string recurring);
   bool WritePayeeList(const PayeeList& list);
   bool ReadRecurringFile(std::string* recurring);
 

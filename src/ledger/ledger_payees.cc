@@ -1,6 +1,8 @@
 // The payee operations of the Ledger: adding, renaming and deleting payees
 // while every payee number stored in the transaction and recurring-entry
 // files keeps naming the same payee.
+#include <algorithm>
+
 #include "common/file_set_rewrite.h"
 #include "common/record_file.h"
 #include "common/text_field.h"
@@ -10,23 +12,25 @@
 namespace zenkar {
 namespace {
 
-// The payee number after payee `deleted` is gone: its own lines keep their
-// name text and name no payee; higher numbers move down one.
-int32_t PayeeNumberAfterDeletion(int32_t stored, int deleted) {
-  if (stored == deleted) return 0;
-  return stored > deleted ? stored - 1 : stored;
+// The payee number after the payees `removed` (ascending) are gone: their
+// own lines keep their name text and name no payee; higher numbers move down
+// by the count of removed payees below them.
+int32_t PayeeNumberAfterRemoval(int32_t stored, const std::vector<int>& removed) {
+  const auto below = std::lower_bound(removed.begin(), removed.end(), stored);
+  if (below != removed.end() && *below == stored) return 0;
+  return stored - static_cast<int32_t>(below - removed.begin());
 }
 
 // Renumbers the payee of every line of a transaction file; false when no
 // line changed.
-bool RenumberLinePayees(std::string& bytes, int deleted) {
+bool RenumberLinePayees(std::string& bytes, const std::vector<int>& removed) {
   bool changed = false;
   for (size_t at = 0; at + kTransactionRecordLength <= bytes.size();
        at += kTransactionRecordLength) {
     const int32_t stored =
         ReadTransactionFacts(std::string_view(bytes).substr(at, kTransactionRecordLength))
             .payee_number;
-    const int32_t renumbered = PayeeNumberAfterDeletion(stored, deleted);
+    const int32_t renumbered = PayeeNumberAfterRemoval(stored, removed);
     if (renumbered == stored) continue;
     PutTransactionPayee(bytes, renumbered, at);
     changed = true;
@@ -35,11 +39,11 @@ bool RenumberLinePayees(std::string& bytes, int deleted) {
 }
 
 // The same for the recurring entries (every other byte stays as it was).
-bool RenumberRecurringPayees(std::string& bytes, int deleted) {
+bool RenumberRecurringPayees(std::string& bytes, const std::vector<int>& removed) {
   std::vector<RecurringEntryRecord> entries = DecodeRecurringEntries(bytes);
   bool changed = false;
   for (RecurringEntryRecord& entry : entries) {
-    const int32_t renumbered = PayeeNumberAfterDeletion(entry.payee_number, deleted);
+    const int32_t renumbered = PayeeNumberAfterRemoval(entry.payee_number, removed);
     if (renumbered == entry.payee_number) continue;
     entry.payee_number = renumbered;
     changed = true;
@@ -155,26 +159,32 @@ bool Ledger::PayeeMayBeDeleted(int number) {
   return !blocked;
 }
 
-// The payee is removed from the list and every stored payee number above it
-// is lowered by one, in the transaction file and in the recurring entries,
-// so no number ever names a different payee. The transaction file, the
-// recurring entries and the payee file are replaced as one change.
 bool Ledger::DeletePayee(int number) {
   if (!is_loaded() || !payees_.IsValidPayee(number)) return false;
   const std::string name = payees_.payee(number).name;
   Change change(*this);
   if (!change.ok() || !FollowPayee(change, name, &number)) return false;
   if (!PayeeMayBeDeleted(number)) return false;
-  PayeeList next = payees_;
-  next.Remove(number);
-  if (next.count() == 0) next.Append(PayeeRecord());  // the list never becomes empty
+  std::string recurring;
+  return ReadRecurringFile(&recurring) && ReadWholeTransactionFile() &&
+         RemovePayees({number}, std::move(recurring));
+}
 
-  std::string recurring, renumbered_recurring;
-  if (!ReadRecurringFile(&recurring)) return false;
-  renumbered_recurring = recurring;
-  const bool recurring_change = RenumberRecurringPayees(renumbered_recurring, number);
-  if (!ReadWholeTransactionFile()) return false;
-  const bool lines_change = RenumberLinePayees(whole_file_, number);
+// The payees `ascending` are removed from the list and every stored payee
+// number above one of them is lowered, in the transaction file (whole_file_,
+// read by the caller within its change) and in the recurring entries
+// (`recurring`, as read), so no number ever names a different payee. The
+// transaction file, the recurring entries and the payee file are replaced as
+// one change.
+bool Ledger::RemovePayees(const std::vector<int>& ascending, std::string recurring) {
+  PayeeList next = payees_;
+  for (auto number = ascending.rbegin(); number != ascending.rend(); ++number) {
+    next.Remove(*number);
+  }
+  if (next.count() == 0) next.Append(PayeeRecord());  // the list never becomes empty
+  std::string renumbered_recurring = recurring;
+  const bool recurring_change = RenumberRecurringPayees(renumbered_recurring, ascending);
+  const bool lines_change = RenumberLinePayees(whole_file_, ascending);
   const std::string list = next.Encode();
   FileSetRewrite files(fs_);
   if (recurring_change) {
@@ -184,8 +194,8 @@ bool Ledger::DeletePayee(int number) {
   if (lines_change) files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;
   payees_ = std::move(next);
-  last_payee_ = PayeeNumberAfterDeletion(last_payee_, number);
-  Notify(LedgerChange::kPayeesChanged, number);
+  last_payee_ = PayeeNumberAfterRemoval(last_payee_, ascending);
+  Notify(LedgerChange::kPayeesChanged, ascending.size() == 1 ? ascending.front() : 0);
   if (lines_change) Notify(LedgerChange::kTransactionsReordered);
   return true;
 }

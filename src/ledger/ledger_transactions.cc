@@ -2,7 +2,6 @@
 // deleting, voiding, inserting, moving and sorting lines, each keeping the
 // posted totals of the chart equal to the lines that name the accounts.
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <utility>
 
@@ -41,22 +40,6 @@ void RemoveLine(std::string& file_bytes, int number) {
   for (size_t line = at; line < file_bytes.size(); line += kLength) {
     PutUnprintedFlag(file_bytes, 1, line);
   }
-}
-
-// Removes the lines `ascending` (distinct record numbers, smallest first)
-// in one pass over the file; the lines between them move up.
-void RemoveLines(std::string& file_bytes, const std::vector<int>& ascending) {
-  const size_t count = file_bytes.size() / kLength;
-  size_t to = static_cast<size_t>(ascending.front() - 1) * kLength;
-  for (size_t k = 0; k < ascending.size(); ++k) {
-    const size_t from = static_cast<size_t>(ascending[k]) * kLength;
-    const size_t until = k + 1 < ascending.size()
-                             ? static_cast<size_t>(ascending[k + 1] - 1) * kLength
-                             : count * kLength;
-    std::memmove(file_bytes.data() + to, file_bytes.data() + from, until - from);
-    to += until - from;
-  }
-  file_bytes.resize(to);
 }
 
 // Numbers every line 1, 2, ... in file order (the file is in the order entered).
@@ -151,15 +134,19 @@ bool Ledger::PostChange(const std::vector<const TransactionRecord*>& removed,
 }
 
 // Replaces the transaction file with whole_file_ as changed, the chart
-// when the posted totals change, and the files alongside, as one change.
+// when the posted totals change or `adjust_chart` changes it further (the
+// balance forwards), and the files alongside, as one change.
 bool Ledger::RewriteLines(const std::vector<const TransactionRecord*>& removed,
                           const std::vector<const TransactionRecord*>& added,
-                          const std::vector<FileAlongside>& alongside) {
+                          const std::vector<FileAlongside>& alongside,
+                          const std::function<void(ChartOfAccounts&)>& adjust_chart) {
   std::vector<int> touched;
   ChartOfAccounts next = ChartAfter(removed, added, &touched);
+  if (adjust_chart) adjust_chart(next);
   const std::string chart = next.Encode();
   FileSetRewrite files(fs_);
-  if (!touched.empty()) files.Add(FilePath(AccountRecord::kFileName), chart, chart_.Encode());
+  if (!touched.empty() || adjust_chart)
+    files.Add(FilePath(AccountRecord::kFileName), chart, chart_.Encode());
   if (!AddFilesAlongside(alongside, &files)) return false;
   files.AddLast(transactions_->path(), whole_file_);
   if (!CommitFiles(files)) return false;

@@ -191,6 +191,22 @@ void PutExchangeMark(std::string& bytes, int32_t mark, size_t at) {
 
 int32_t ExchangeMarkOf(std::string_view record) { return GetInt32(record, kExchangeMark); }
 
+void RemoveLines(std::string& file_bytes, const std::vector<int>& ascending) {
+  if (ascending.empty()) return;
+  constexpr size_t kLength = kTransactionRecordLength;
+  const size_t count = file_bytes.size() / kLength;
+  size_t to = static_cast<size_t>(ascending.front() - 1) * kLength;
+  for (size_t k = 0; k < ascending.size(); ++k) {
+    const size_t from = static_cast<size_t>(ascending[k]) * kLength;
+    const size_t until = k + 1 < ascending.size()
+                             ? static_cast<size_t>(ascending[k + 1] - 1) * kLength
+                             : count * kLength;
+    std::memmove(file_bytes.data() + to, file_bytes.data() + from, until - from);
+    to += until - from;
+  }
+  file_bytes.resize(to);
+}
+
 void KeepReservedArea(TransactionRecord& line, std::string_view stored) {
   line.raw.resize(TransactionRecord::kSize, '\0');
   line.raw.replace(kReserved, kReservedWidth, stored.substr(kReserved, kReservedWidth));

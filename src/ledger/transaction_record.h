@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/day_number.h"
 #include "common/money.h"
@@ -155,6 +156,9 @@ void PutTransactionDescription(std::string& bytes, std::string_view description,
 // client prints its own ledger.
 void PutExchangeMark(std::string& bytes, int32_t mark, size_t at = 0);
 int32_t ExchangeMarkOf(std::string_view record);
+// Removes the lines `ascending` (distinct record numbers, smallest first)
+// from a whole file in one pass; the lines between them move up.
+void RemoveLines(std::string& file_bytes, const std::vector<int>& ascending);
 // Gives `line` the reserved area (entry sequence included) of the stored
 // record it replaces, so a rewrite never disturbs those bytes.
 void KeepReservedArea(TransactionRecord& line, std::string_view stored);

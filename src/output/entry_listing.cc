@@ -46,7 +46,7 @@ class Renderer {
       w.Text(kReferenceColumn, "*DUE:", 2);
       w.Text(kDateColumn, ListingDateText(line.due_date, dates_), 3);
     } else {
-      w.Text(kReferenceColumn, invoice ? std::string_view("*INV") : line.reference, 2,
+      w.Text(kReferenceColumn, invoice ? listing_.invoice_mark : line.reference, 2,
              ReportAlign::kLeft, kDateColumn);
       w.Text(kDateColumn, ListingDateText(ListingDate(line), dates_), 3);
     }

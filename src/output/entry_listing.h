@@ -52,7 +52,8 @@ struct EntryListing {
   std::vector<ListedLine> lines;
   // The amount each line shows; empty: the line's own amount.
   std::vector<Money> shown;
-  bool due_dates = false;  // invoices show "*DUE:" and their due date
+  bool due_dates = false;                  // invoices show "*DUE:" and their due date
+  std::string_view invoice_mark = "*INV";  // an invoice's reference otherwise
   std::vector<EntryTotal> totals;
   TotalsLayout layout = TotalsLayout::kUnderAmounts;
   int base_lines_per_page = kTransactionListingLines;

@@ -175,6 +175,15 @@ std::vector<Operation> Operations() {
       {"save the reconciliation",
        [](Ledger& l, ScriptedUi&) { return SaveFirstItemOutstanding(l); },
        [](Ledger& l) { l.settings().statement_ending_balance = Money::FromCents(4200); }},
+      {"remove the oldest year",
+       [](Ledger& l, ScriptedUi&) {
+         return l.RemoveOldestYear([](const std::vector<TransactionRecord>&) { return true; }) ==
+                YearRemoval::kRemoved;
+       }},
+      {"delete all transactions", [](Ledger& l, ScriptedUi&) { return l.DeleteAllTransactions(); },
+       [](Ledger& l) { SaveFirstItemOutstanding(l); }},
+      {"delete inactive payees",  // payee 1 has no lines
+       [](Ledger& l, ScriptedUi&) { return l.DeleteInactivePayees() == 1; }},
       {"append lines with a file beside the books",
        [](Ledger& l, ScriptedUi&) {
          LinesChange change;
@@ -190,7 +199,8 @@ std::vector<Operation> Operations() {
 class InjectedFaultsTest : public LedgerFixture {
  protected:
   // A company kept in the order entered, with checks to payees 2 and 3 (3's
-  // printed, so it may be deleted) and recurring entries naming payee 3.
+  // printed, so it may be deleted), none to payee 1, recurring entries naming
+  // payee 3, and a balanced journal entry alone in the oldest year.
   void SetUp() override {
     date_order_ = 0;
     OpenCompany();
@@ -198,6 +208,7 @@ class InjectedFaultsTest : public LedgerFixture {
     Append(Line(kCheckOrDeposit, "720", 200, "two", Date(2025, 1, 1), "101", 2));
     Append(Line(kCheckOrDeposit, "650", 300, "three", Date(2025, 2, 1), "102", 3));
     Append(Line(kJournalLine, "130", 400, "four", Date(2024, 12, 1)));
+    Append(Line(kJournalLine, "650", -400, "five", Date(2024, 12, 1)));
     ledger_.Close();
     std::string lines = dir_.ReadFile("KXACCT.TRN");
     PutUnprintedFlag(lines, 0, 2 * 328);

@@ -15,6 +15,7 @@
 #include "output/general_ledger.h"
 #include "output/last_entries.h"
 #include "output/listing_order.h"
+#include "output/old_entries_report.h"
 #include "output/output_fakes.h"
 #include "output/payee_listing.h"
 #include "output/statement_books.h"
@@ -288,6 +289,29 @@ TEST_F(LedgerReportsTest, TheTransactionListingMarksInvoicesAndEntriesBesideTheB
   EXPECT_FALSE(RunListing(PrintTransactionListing, MonthPeriod(2025, 6)));
   EXPECT_EQ(Messages(), std::vector<std::string>{
                             "No transactions dated 06/01/2025 through 06/30/2025 were found."});
+}
+
+TEST_F(LedgerReportsTest, TheOldEntriesReportHeadsTheRemovedYearAndMarksInvoices) {
+  books_.Check(Day(2020, 1, 5), "650", 120000);
+  books_.last().description = "Wharfside";
+  books_.Invoice(Day(2020, 2, 8), "650", 5000);
+  books_.last().date = Day(2020, 2, 8);  // a voided check keeps its date
+  books_.Entry(Day(2020, 12, 31), "620", "169", 4125);
+  for (size_t i = 0; i < books_.lines.size(); ++i) {
+    books_.lines[i].record_number = static_cast<int>(i) + 1;
+  }
+  const ListingBooks listing = books_.Listing();
+  PrintJob job(out_.services, OutputTarget::kPrinter);
+  ASSERT_TRUE(PrintOldEntriesReport(listing, job, books_.lines));
+  const std::vector<std::string> texts = Texts();
+  EXPECT_THAT(texts, IsSupersetOf({"Transaction Report - Old Entries",
+                                   "Transactions Dated: 01/05/2020 - 12/31/2020",
+                                   "Report Printed: 03/14/2026", "Page 1 of 1", "**INV"}));
+  const auto rent = std::find(texts.begin(), texts.end(), "01/05/2020");
+  ASSERT_NE(rent, texts.end());
+  EXPECT_THAT(std::vector<std::string>(rent, rent + 3),
+              ElementsAre("01/05/2020", "650", "1,200.00"));
+  EXPECT_THAT(texts, Contains("Journal Entries (Net)"));
 }
 
 TEST_F(LedgerReportsTest, TheBankAccountSummaryShowsTheBanksSide) {

@@ -283,6 +283,47 @@ bool RenamePayee(Ledger& ledger) {
 
 bool DeletePayee(Ledger& ledger) { return ledger.DeletePayee(kChangedPayee); }
 
+// The generated journal lines do not balance: one more line balances the
+// oldest year so that its removal goes ahead.
+bool OldestYearBalanced(Ledger& ledger) {
+  const std::optional<YearSpan> span = ledger.TransactionYearSpan();
+  if (!span) return false;
+  Money journal;
+  ledger.ForEachTransaction([&](const TransactionRecord& line) {
+    if (IsJournalLine(line) && ToCivilDate(line.date).year == span->first) {
+      journal += line.amount.RoundedToCents();
+    }
+  });
+  TransactionRecord balancing = NewLine(kJournalLine, "650", 0, "JE-BAL");
+  balancing.amount = -journal;
+  balancing.date = *MakeDayNumber(span->first, 6, 30);
+  return ledger.AppendTransaction(balancing).has_value();
+}
+
+bool RemoveOldestYear(Ledger& ledger) {
+  return ledger.RemoveOldestYear([](const std::vector<TransactionRecord>&) { return true; }) ==
+         YearRemoval::kRemoved;
+}
+
+bool DeleteAllTransactions(Ledger& ledger) { return ledger.DeleteAllTransactions(); }
+
+// Two payees at the end: an idle one, and one with a check this month whose
+// payee number moves down when the idle one goes.
+bool IdlePayeeBeforeAnActiveOne(Ledger& ledger) {
+  PayeeRecord idle;
+  idle.name = "Idle payee";
+  PayeeRecord active;
+  active.name = "Active payee";
+  if (!ledger.AddPayee(idle) || !ledger.AddPayee(active)) return false;
+  TransactionRecord line = NewLine(kCheckOrDeposit, "650", 4200, "90002");
+  line.date = *MakeDayNumber(2026, 1, 2);
+  line.payee_number = ledger.payees().count();
+  line.description = active.name;
+  return ledger.AppendTransaction(line).has_value();
+}
+
+bool DeleteInactivePayees(Ledger& ledger) { return ledger.DeleteInactivePayees().value_or(0) > 0; }
+
 bool SaveSettings(Ledger& ledger) {
   ledger.settings().name_line_2 = "Saved by a crash trial";
   ledger.settings().next_check = "77001";
@@ -522,6 +563,15 @@ const Operation kOperations[] = {
     {"rename-payee", false, "rename a payee (payees and lines rewritten)", nullptr, RenamePayee},
     {"delete-payee", false, "delete a payee (recurring entries, payees and lines rewritten)",
      nullptr, DeletePayee},
+    {"remove-oldest-year", false,
+     "remove the oldest year, its balances moved forward (lines and chart as one change)",
+     OldestYearBalanced, RemoveOldestYear},
+    {"delete-all-transactions", false,
+     "delete every line, zero the chart and remove KXACCT.REC (one change)", Reconciled,
+     DeleteAllTransactions},
+    {"delete-inactive-payees", false,
+     "delete the idle payees (recurring entries, payees and lines rewritten)",
+     IdlePayeeBeforeAnActiveOne, DeleteInactivePayees},
     {"save-settings", false, "save the company settings", nullptr, SaveSettings},
     {"post-recurring", false, "post a month of recurring entries (lines and chart as one change)",
      nullptr, PostRecurring},

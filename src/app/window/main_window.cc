@@ -2,16 +2,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QTabBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/check_printing/check_output.h"
+#include "app/reports/reports_page.h"
 #include "app/setup/capital_account_dialog.h"
 #include "app/transactions/import_buttons.h"
 #include "app/transactions/quick_check_dialog.h"
@@ -22,6 +25,8 @@
 #include "app/window/check_date_dialog.h"
 #include "app_rules/utilities/utility_actions.h"
 #include "app_rules/window/program_identity.h"
+#include "output/listing_books.h"
+#include "output/old_entries_report.h"
 #include "platform/help_context.h"
 #include "platform/program_icon.h"
 #include "platform/text_conversion.h"
@@ -54,6 +59,26 @@ class VersionLabel : public QLabel {
 
  private:
   std::function<void()> on_click_;
+};
+
+// The pause before a last warning: the window disabled under a wait cursor
+// while the events of the two seconds (a key held down) are swallowed.
+class WindowDisablingPause : public WarningPause {
+ public:
+  explicit WindowDisablingPause(QWidget* window) : window_(window) {}
+  void PauseWithWindowDisabled() override {
+    constexpr int kPauseMilliseconds = 2000;
+    window_->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QEventLoop loop;
+    QTimer::singleShot(kPauseMilliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+    QApplication::restoreOverrideCursor();
+    window_->setEnabled(true);
+  }
+
+ private:
+  QWidget* window_;
 };
 
 }  // namespace
@@ -144,6 +169,36 @@ void MainWindow::BuildShortcuts() {
               [this] { ShowTransactionsSubPage(*this, kPayInvoicesPage); });
   AddShortcut(QKeySequence(Qt::Key_F6), [this] { ShowRecurringEntries(); });
   AddShortcut(QKeySequence(Qt::Key_F7), [this] { PostRecurringEntries(); });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { RemoveOldestYear(); });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z), [this] { DeleteAllTransactions(); });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), [this] {
+    if (program_.current_page() == "TRN") StartOverFromWindow(program_);
+  });
+  AddShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V), [this] { DeleteInactivePayees(); });
+}
+
+bool MainWindow::PrintOldEntries(const std::vector<TransactionRecord>& removed) {
+  auto* reports = qobject_cast<ReportsPage*>(page("RPT"));
+  const ListingBooks books = ListingBooksOf(program_.ledger());
+  return reports->PrintDocument(
+      [&](PrintJob& job) { return PrintOldEntriesReport(books, job, removed); });
+}
+
+void MainWindow::RemoveOldestYear() {
+  if (program_.current_page() != "TRN") return;
+  RemoveOldestYearFromWindow(program_, [this](const std::vector<TransactionRecord>& removed) {
+    return PrintOldEntries(removed);
+  });
+}
+
+void MainWindow::DeleteAllTransactions() {
+  if (program_.current_page() != "TRN") return;
+  WindowDisablingPause pause(this);
+  DeleteAllTransactionsFromWindow(program_, test_pause_ != nullptr ? *test_pause_ : pause);
+}
+
+void MainWindow::DeleteInactivePayees() {
+  if (program_.current_page() == "VND") DeleteInactivePayeesFromWindow(program_);
 }
 
 void MainWindow::ShowRecurringEntries(bool posted) {
@@ -225,6 +280,11 @@ void MainWindow::OnPageChanged(int index) {
   SetStatusText(FromCp1252(shown->info().status_caption));
   program_.PageShown(shown->info().code);
   shown->PageShown();
+  if (shown->info().code == std::string_view("TRN")) {
+    RunTransactionDataTest(program_, [this](const std::vector<TransactionRecord>& removed) {
+      return PrintOldEntries(removed);
+    });
+  }
 }
 
 TabPage* MainWindow::page(std::string_view code) const {

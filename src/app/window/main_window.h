@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/window/tab_page.h"
+#include "app_rules/transactions/year_cleanup.h"
 #include "app_rules/window/program.h"
 
 namespace zenkar {
@@ -67,6 +68,14 @@ class MainWindow : public QWidget, public MainWindowHost {
   void ShowRecurringEntries(bool posted = false);
   // F7: posts a month of recurring entries, then shows the F6 window.
   void PostRecurringEntries();
+  // The year clean-up, each on its own tab only: Ctrl+Z removes the oldest
+  // year and Ctrl+Alt+Z deletes every transaction ("Transactions"),
+  // Ctrl+Alt+V deletes the inactive payees ("Payees").
+  void RemoveOldestYear();
+  void DeleteAllTransactions();
+  void DeleteInactivePayees();
+  // Tests replace the pauses before Ctrl+Alt+Z's last questions.
+  void set_warning_pause_for_testing(WarningPause* pause) { test_pause_ = pause; }
 
  signals:
   void Closed();
@@ -85,6 +94,9 @@ class MainWindow : public QWidget, public MainWindowHost {
   void SizeAndPlace();
   void ReportPagesThatDoNotFit();
   void OnPageChanged(int index);
+  // Prints the lines the oldest year's removal takes out through the
+  // Reports tab's output target.
+  bool PrintOldEntries(const std::vector<TransactionRecord>& removed);
 
   Program& program_;
   QTabWidget* tabs_ = nullptr;
@@ -94,6 +106,7 @@ class MainWindow : public QWidget, public MainWindowHost {
   std::vector<TabPage*> pages_;
   int shown_index_ = -1;
   bool closed_ = false;
+  WarningPause* test_pause_ = nullptr;
 };
 
 // The page of `info`: the page class that fills it, or a plain TabPage for a

@@ -23,9 +23,6 @@ namespace zenkar {
 
 // --- Checked-out guard ---------------------------------------------------------
 
-inline constexpr std::string_view kDataCheckedOutMessage =
-    "Cannot perform this function.\n\nThe data is marked as being 'checked out' to your "
-    "accountant";
 inline constexpr std::string_view kEntryCheckedOutMessage =
     "Cannot perform this function.\n\nThis entry is marked as being 'checked out' to your "
     "accountant";

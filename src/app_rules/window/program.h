@@ -153,6 +153,9 @@ class Program : private LedgerObserver {
   // Whether the warning that many unpaid invoices slow down "Pay Invoices"
   // was shown in this run.
   bool& many_unpaid_invoices_warned() { return many_unpaid_invoices_warned_; }
+  // Whether the data test of the first showing of the "Transactions" tab ran
+  // in this run.
+  bool& transaction_data_tested() { return transaction_data_tested_; }
 
   // Writes the page's shortcut file (in a writable per-installation folder)
   // and opens it.
@@ -185,6 +188,7 @@ class Program : private LedgerObserver {
   std::optional<DayNumber> default_check_date_;
   BackDatingWarnings back_dating_warnings_;
   bool many_unpaid_invoices_warned_ = false;
+  bool transaction_data_tested_ = false;
 };
 
 // The output services of the program's documents: written beside the books

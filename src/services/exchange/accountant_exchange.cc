@@ -369,6 +369,12 @@ bool DataCheckedOut(const Ledger& ledger) {
   return checked_out;
 }
 
+bool PassesDataCheckedOutGuard(const Ledger& ledger) {
+  if (!DataCheckedOut(ledger)) return true;
+  ledger.ui().Error(kDataCheckedOutMessage);
+  return false;
+}
+
 bool ExportPackage(ExchangeEnvironment& env, const std::string& folder) {
   return Export(env, NormalizeFolderPath(folder), nullptr);
 }

@@ -85,6 +85,11 @@ ExchangeRole CurrentRole(ExchangeEnvironment& env);
 // client exported them, and neither the accountant's entries nor a check-in
 // have come back yet.
 bool DataCheckedOut(const Ledger& ledger);
+inline constexpr std::string_view kDataCheckedOutMessage =
+    "Cannot perform this function.\n\nThe data is marked as being 'checked out' to your "
+    "accountant";
+// Says kDataCheckedOutMessage while the data is checked out; true otherwise.
+bool PassesDataCheckedOutGuard(const Ledger& ledger);
 
 // "Create File": the client's export to its accountant, or the accountant's
 // export to the client, by the role of this copy, into `folder`. True when
