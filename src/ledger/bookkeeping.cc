@@ -23,19 +23,24 @@ Money PostedAmount(int32_t kind, Money amount) {
 
 LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& settings,
                        Basis basis) {
+  return BalanceMoves(line.kind, line.account, line.amount, settings, basis);
+}
+
+LineMoves BalanceMoves(int32_t kind, std::string_view account, Money amount_in,
+                       const CompanySettings& settings, Basis basis) {
   LineMoves moves;
-  const Money amount = line.amount.RoundedToCents();
-  switch (line.kind) {
+  const Money amount = amount_in.RoundedToCents();
+  switch (kind) {
     case kJournalLine:
-      AddMove(moves, line.account, amount);
+      AddMove(moves, account, amount);
       break;
     case kCheckOrDeposit:
-      AddMove(moves, line.account, amount);
+      AddMove(moves, account, amount);
       AddMove(moves, settings.bank_account, -amount);
       break;
     case kInvoice:
       if (basis == Basis::kStatements && settings.accrual_accounting != 0) {
-        AddMove(moves, line.account, amount);
+        AddMove(moves, account, amount);
         AddMove(moves, settings.payables_account, -amount);
       }
       break;
@@ -44,11 +49,15 @@ LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& set
 }
 
 void TransactionSummary::Count(int32_t kind, Money amount, int sign) {
-  const Money rounded = sign < 0 ? -amount.RoundedToCents() : amount.RoundedToCents();
+  const Money rounded = amount.RoundedToCents();
+  Add(kind, sign < 0 ? -rounded : rounded, sign < 0 ? -1 : 1);
+}
+
+void TransactionSummary::Add(int32_t kind, Money rounded, int lines) {
   if (kind == kCheckOrDeposit) check_deposit_total += rounded;
   if (kind == kJournalLine) journal_total += rounded;
   if (kind == kInvoice) {
-    unpaid_count += sign < 0 ? -1 : 1;
+    unpaid_count += lines;
     unpaid_total += rounded;
   }
 }
@@ -100,10 +109,13 @@ LineTotals::Slot& LineTotals::SlotOf(uint64_t code) {
 }
 
 void LineTotals::Add(const TransactionFacts& line) {
-  summary.Count(line.kind, line.amount, +1);
-  if (line.kind == kJournalLine || line.kind == kCheckOrDeposit) {
-    SlotOf(AccountCode(line.account)).amount += PostedAmount(line.kind, line.amount);
-  }
+  AddSum(line.kind, line.account, line.amount.RoundedToCents(), 1);
+}
+
+void LineTotals::AddSum(int32_t kind, std::string_view account, Money rounded, int lines) {
+  summary.Add(kind, rounded, lines);
+  if (kind == kJournalLine || kind == kCheckOrDeposit)
+    SlotOf(AccountCode(account)).amount += rounded;
 }
 
 Money LineTotals::PostedTo(std::string_view account) const {

@@ -72,6 +72,9 @@ struct LineMoves {
   const BalanceMove* end() const { return moves.data() + count; }
 };
 LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& settings, Basis basis);
+// The same for lines of `kind` to `account` whose amounts sum to `amount`.
+LineMoves BalanceMoves(int32_t kind, std::string_view account, Money amount,
+                       const CompanySettings& settings, Basis basis);
 
 // Running figures over all lines of the transaction file, kept by the ledger
 // as lines are added, changed and removed.
@@ -83,6 +86,8 @@ struct TransactionSummary {
 
   // Adds (sign +1) or takes away (sign -1) one line.
   void Count(int32_t kind, Money amount, int sign);
+  // Adds `lines` lines of `kind` whose rounded amounts sum to `rounded`.
+  void Add(int32_t kind, Money rounded, int lines);
   friend bool operator==(const TransactionSummary&, const TransactionSummary&) = default;
 };
 
@@ -95,6 +100,9 @@ class LineTotals {
   TransactionSummary summary;
 
   void Add(const TransactionFacts& line);
+  // Adds `lines` lines of `kind` to `account` whose rounded amounts sum to
+  // `rounded`.
+  void AddSum(int32_t kind, std::string_view account, Money rounded, int lines);
   Money PostedTo(std::string_view account) const;
   // Calls `visit` with each account number (4 characters) and its sum.
   void ForEachAccount(const std::function<void(const std::string&, Money)>& visit) const;

@@ -23,16 +23,13 @@ class Summer {
     }
   }
 
-  void Visit(int number, std::string_view record, const LineVisitor& each_line) {
-    const TransactionFacts facts = ReadTransactionFacts(record);
-    if (each_line) each_line(number, record, facts);
-    if (facts.kind != kJournalLine && facts.kind != kCheckOrDeposit) return;
-    const Money amount = PostedAmount(facts.kind, facts.amount);
-    const bool before = facts.date == kNoDate || facts.date < period_.first;
-    if (!before && facts.date > period_.last) return;
-    Post(PackedAccountNumber(facts.account), facts.account, amount, before);
-    if (facts.kind == kCheckOrDeposit)
-      Post(bank_, AccountKey(books_.settings.bank_account), -amount, before);
+  void Visit(const FigureCell& cell) {
+    if (cell.kind != kJournalLine && cell.kind != kCheckOrDeposit) return;
+    const bool before = cell.day == kNoDate || cell.day < period_.first;
+    if (!before && cell.day > period_.last) return;
+    Post(cell.account, cell.AccountKey(), cell.amount, before);
+    if (cell.kind == kCheckOrDeposit)
+      Post(bank_, AccountKey(books_.settings.bank_account), -cell.amount, before);
     if (!before) table_.period_has_lines = true;
   }
 
@@ -87,11 +84,16 @@ class Summer {
 
 bool SumAccountActivity(const ListingBooks& books, const ReportPeriod& period, ActivityTable* table,
                         const LineVisitor& each_line) {
+  PeriodFigures summed;
+  const PeriodFigures* figures = FiguresOf(books, &summed);
+  if (figures == nullptr) return false;
   Summer summer(books, period);
-  const bool read = books.records(
-      [&](int number, std::string_view record) { summer.Visit(number, record, each_line); });
+  figures->ForEachCell([&](const FigureCell& cell) { summer.Visit(cell); });
   *table = summer.Take();
-  return read;
+  if (!each_line) return true;
+  return books.records([&](int number, std::string_view record) {
+    each_line(number, record, ReadTransactionFacts(record));
+  });
 }
 
 bool MovesBank(const ListedLine& line, const CompanySettings& settings) {
