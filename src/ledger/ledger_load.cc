@@ -158,6 +158,7 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
   std::vector<LineOrderKey> keys;
   keys.reserve(static_cast<size_t>(count));
   int damaged = 0;
+  books->figures.Reserve(count);
   FileStamp stamp;
   Status status = file->Stamp(&stamp);
   if (status.ok()) {

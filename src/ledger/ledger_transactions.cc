@@ -102,6 +102,7 @@ const PeriodFigures* Ledger::Figures() const {
   }
   const uint64_t revision = transactions_->revision();
   PeriodFigures figures;
+  figures.Reserve(transaction_count());
   if (!ScanTransactionRecords([&](int number, std::string_view record) {
         figures.Add(number, ReadTransactionFacts(record));
       })) {

@@ -1,9 +1,11 @@
-// PeriodFigures: the sums of the transaction file by account, day and kind of
-// line, so that the statements, the trial balance, the activity comparison
-// and the charts take their figures without reading the file again.
+// PeriodFigures: what the statements, the trial balance, the activity
+// comparison and the charts read of the transaction file, by account, day
+// and kind of line, so that they take their figures without reading the file
+// again.
 //
-// Each journal line, check or deposit and invoice adds its amount, rounded to
-// cents as every balance is, to one cell named by
+// Each journal line, check or deposit and invoice is one cell of the table,
+// at its record number, with its amount rounded to cents as every balance
+// is, named by
 // - its own account: the 4 bytes as stored, blank or not in the chart alike
 //   (the reports look the account up in the chart of the moment and refuse
 //   what they must);
@@ -16,9 +18,15 @@
 // accounts payable for an invoice under accrual accounting) is not stored: it
 // is the cell negated, on the account the settings name when a report runs.
 // So the figures depend on the lines alone, and no change of the settings or
-// the chart can leave them behind. A cell also counts its lines and keeps the
-// lowest record number among them, by which the reports name the first of
-// several faulty lines of one day as a pass in file order would.
+// the chart can leave them behind.
+//
+// The cells are kept by record number rather than summed by account and day:
+// at a day's resolution, which the reports need for any range of dates, the
+// lines of a company hardly ever share a cell, and a table keyed by account
+// and day costs a cache miss per line when it is made, more than reading the
+// file. Kept in file order the cells are written one after another, a report
+// sums them in one sequential pass, and an appended or rewritten line is
+// followed in place.
 #ifndef ZENKAR_LEDGER_PERIOD_FIGURES_H_
 #define ZENKAR_LEDGER_PERIOD_FIGURES_H_
 
@@ -28,6 +36,7 @@
 #include <vector>
 
 #include "common/day_number.h"
+#include "common/large_block_allocator.h"
 #include "common/money.h"
 #include "ledger/bookkeeping.h"
 #include "ledger/transaction_record.h"
@@ -38,10 +47,10 @@ struct FigureCell {
   uint32_t account = 0;  // PackedAccountNumber of the line's own account
   DayNumber day = kNoDate;
   DayNumber age_day = kNoDate;  // invoices only
-  int32_t kind = 0;             // kJournalLine, kCheckOrDeposit or kInvoice; 0: a free slot
-  Money amount;                 // the sum of the lines' amounts, each rounded to cents
-  int32_t lines = 0;
-  int32_t first_line = 0;  // the lowest record number of its lines
+  int32_t kind = 0;             // kJournalLine, kCheckOrDeposit or kInvoice; 0: no line
+  Money amount;                 // rounded to cents
+  int32_t lines = 0;            // 1, or 0 for a record that is not a line of the books
+  int32_t first_line = 0;       // the record number
 
   // The own account as a 4-character key.
   std::string AccountKey() const;
@@ -50,40 +59,34 @@ struct FigureCell {
 
 class PeriodFigures {
  public:
-  PeriodFigures();
+  // Makes room for `lines` more lines at once, so that a pass over a whole
+  // file never moves the table.
+  void Reserve(int lines);
 
-  // Line `number` of the file, as its facts give it. Other kinds add nothing.
+  // Record `number` of the file, as its facts give it. Other kinds than the
+  // books' lines count for nothing.
   void Add(int number, const TransactionFacts& line);
-  // Takes line `number` out again. False when the figures cannot follow (the
-  // line is not in them, or it was the first line of a cell that keeps
-  // others): they must then be made afresh.
+  // Takes record `number` out again before it is rewritten. False when the
+  // figures do not hold it as `line` says: they must then be made afresh.
   bool Remove(int number, const TransactionFacts& line);
 
-  // Every cell that holds lines, in no particular order.
+  // Every cell that holds a line, in file order.
   void ForEachCell(const std::function<void(const FigureCell&)>& visit) const;
   // The whole-file figures: the summary and the posted sum of every account.
   LineTotals Totals() const;
-  // The cells that hold lines, in a fixed order (for comparing two tables).
-  std::vector<FigureCell> SortedCells() const;
+  // The cells that hold lines, in file order (for comparing two tables).
+  std::vector<FigureCell> Cells() const;
   friend bool operator==(const PeriodFigures& a, const PeriodFigures& b) {
-    return a.SortedCells() == b.SortedCells();
+    return a.Cells() == b.Cells();
   }
 
  private:
-  FigureCell* Find(const FigureCell& key);
-  FigureCell& FindOrAdd(const FigureCell& key);
-  size_t SlotOf(const FigureCell& key) const;
-  void Grow();
-
-  // Open addressing, at most half full: one multiply and a probe or two per
-  // line, and no allocation per line.
-  std::vector<FigureCell> slots_;
-  size_t used_ = 0;
-  int shift_ = 0;
+  // By record number - 1.
+  std::vector<FigureCell, LargeBlockAllocator<FigureCell>> cells_;
 };
 
-// The key a line is summed under (amount, lines and first line left empty);
-// kind 0 for a line that is not summed.
+// The names of a line's cell (amount, lines and record number left empty);
+// kind 0 for a record that is not a line of the books.
 FigureCell FigureKeyOf(const TransactionFacts& line);
 
 }  // namespace zenkar
