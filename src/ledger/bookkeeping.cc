@@ -1,6 +1,8 @@
 #include "ledger/bookkeeping.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "common/text_field.h"
 
@@ -9,10 +11,6 @@ namespace {
 
 constexpr int64_t kLargestReference = 99999;
 constexpr size_t kWidestReference = 5;
-
-void AddMove(LineMoves& moves, std::string_view account, Money amount) {
-  moves.moves[moves.count++] = BalanceMove{AccountKey(account), amount};
-}
 
 }  // namespace
 
@@ -26,22 +24,39 @@ LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& set
   return BalanceMoves(line.kind, line.account, line.amount, settings, basis);
 }
 
-LineMoves BalanceMoves(int32_t kind, std::string_view account, Money amount_in,
+LineMoves BalanceMoves(int32_t kind, std::string_view account, Money amount,
                        const CompanySettings& settings, Basis basis) {
   LineMoves moves;
+  const PackedBookkeeping rules(settings, basis);
+  for (const PackedMove& move : rules.Moves(kind, PackedAccountNumber(account), amount)) {
+    std::string key(4, ' ');
+    std::memcpy(key.data(), &move.account, sizeof move.account);
+    moves.moves[moves.count++] = BalanceMove{std::move(key), move.amount};
+  }
+  return moves;
+}
+
+PackedBookkeeping::PackedBookkeeping(const CompanySettings& settings, Basis basis)
+    : bank_(PackedAccountNumber(settings.bank_account)),
+      payables_(PackedAccountNumber(settings.payables_account)),
+      invoices_move_(basis == Basis::kStatements && settings.accrual_accounting != 0) {}
+
+PackedMoves PackedBookkeeping::Moves(int32_t kind, uint32_t account, Money amount_in) const {
+  PackedMoves moves;
   const Money amount = amount_in.RoundedToCents();
+  auto add = [&](uint32_t to, Money by) { moves.moves[moves.count++] = {to, by}; };
   switch (kind) {
     case kJournalLine:
-      AddMove(moves, account, amount);
+      add(account, amount);
       break;
     case kCheckOrDeposit:
-      AddMove(moves, account, amount);
-      AddMove(moves, settings.bank_account, -amount);
+      add(account, amount);
+      add(bank_, -amount);
       break;
     case kInvoice:
-      if (basis == Basis::kStatements && settings.accrual_accounting != 0) {
-        AddMove(moves, account, amount);
-        AddMove(moves, settings.payables_account, -amount);
+      if (invoices_move_) {
+        add(account, amount);
+        add(payables_, -amount);
       }
       break;
   }
@@ -67,6 +82,8 @@ namespace {
 // Set in every code, so that 0 never names an account, not even one whose
 // number is four zero bytes.
 constexpr uint64_t kUsedMark = uint64_t{1} << 32;
+// AddPackedSum takes a packed number's bytes as AccountCode reads them.
+static_assert(std::endian::native == std::endian::little);
 
 // The account number's 4 bytes, padded with spaces, as one number. Each
 // stored number has its own code: the chart looks accounts up by their exact
@@ -113,9 +130,14 @@ void LineTotals::Add(const TransactionFacts& line) {
 }
 
 void LineTotals::AddSum(int32_t kind, std::string_view account, Money rounded, int lines) {
+  AddPackedSum(kind, PackedAccountNumber(account), rounded, lines);
+}
+
+void LineTotals::AddPackedSum(int32_t kind, uint32_t account, Money rounded, int lines) {
   summary.Add(kind, rounded, lines);
-  if (kind == kJournalLine || kind == kCheckOrDeposit)
-    SlotOf(AccountCode(account)).amount += rounded;
+  if (kind == kJournalLine || kind == kCheckOrDeposit) {
+    SlotOf(uint64_t{account} | kUsedMark).amount += rounded;
+  }
 }
 
 Money LineTotals::PostedTo(std::string_view account) const {

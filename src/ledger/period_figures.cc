@@ -71,7 +71,7 @@ void PeriodFigures::ForEachCell(const std::function<void(const FigureCell&)>& vi
 LineTotals PeriodFigures::Totals() const {
   LineTotals totals;
   ForEachCell([&](const FigureCell& cell) {
-    totals.AddSum(cell.kind, cell.AccountKey(), cell.amount, cell.lines);
+    totals.AddPackedSum(cell.kind, cell.account, cell.amount, cell.lines);
   });
   return totals;
 }

@@ -1,6 +1,7 @@
 #include "output/account_activity.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 #include "common/text_field.h"
@@ -14,7 +15,8 @@ class Summer {
   Summer(const ListingBooks& books, const ReportPeriod& period)
       : books_(books),
         period_(period),
-        bank_(PackedAccountNumber(AccountKey(books.settings.bank_account))) {
+        bank_(PackedAccountNumber(AccountKey(books.settings.bank_account))),
+        bank_key_(AccountKey(books.settings.bank_account)) {
     const ChartOfAccounts& chart = books.chart;
     for (int record = 1; record <= chart.count(); ++record) {
       const AccountRecord& account = chart.account(record);
@@ -27,9 +29,10 @@ class Summer {
     if (cell.kind != kJournalLine && cell.kind != kCheckOrDeposit) return;
     const bool before = cell.day == kNoDate || cell.day < period_.first;
     if (!before && cell.day > period_.last) return;
-    Post(cell.account, cell.AccountKey(), cell.amount, before);
-    if (cell.kind == kCheckOrDeposit)
-      Post(bank_, AccountKey(books_.settings.bank_account), -cell.amount, before);
+    char own[sizeof cell.account];
+    std::memcpy(own, &cell.account, sizeof own);
+    Post(cell.account, std::string_view(own, sizeof own), cell.amount, before);
+    if (cell.kind == kCheckOrDeposit) Post(bank_, bank_key_, -cell.amount, before);
     if (!before) table_.period_has_lines = true;
   }
 
@@ -76,6 +79,7 @@ class Summer {
   const ListingBooks& books_;
   const ReportPeriod& period_;
   const uint32_t bank_;
+  const std::string bank_key_;
   std::unordered_map<uint32_t, AccountActivity> by_number_;
   ActivityTable table_;
 };

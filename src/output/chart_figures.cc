@@ -28,15 +28,11 @@ class AccountTypes {
     }
   }
 
-  // The type of a balance move's account (a 4-character key), or 0 when
-  // the chart lacks it.
-  int32_t TypeOf(const BalanceMove& move) const {
-    uint32_t packed = 0;
-    std::memcpy(&packed, move.account.data(), std::min(move.account.size(), sizeof packed));
-    return TypeOfPacked(packed);
-  }
-  int32_t TypeOf(std::string_view account) const {
-    return TypeOfPacked(PackedAccountNumber(account));
+  // The type of an account (as PackedAccountNumber gives it), or 0 when the
+  // chart lacks it.
+  int32_t TypeOf(uint32_t packed) const {
+    const Slot& slot = SlotOf(packed);
+    return slot.used ? slot.type : 0;
   }
 
  private:
@@ -54,10 +50,6 @@ class AccountTypes {
   Slot& SlotOf(uint32_t packed) {
     return const_cast<Slot&>(static_cast<const AccountTypes&>(*this).SlotOf(packed));
   }
-  int32_t TypeOfPacked(uint32_t packed) const {
-    const Slot& slot = SlotOf(packed);
-    return slot.used ? slot.type : 0;
-  }
 
   std::vector<Slot> slots_;
   size_t mask_ = 0;
@@ -69,10 +61,10 @@ class ProblemFinder {
  public:
   explicit ProblemFinder(const AccountTypes& types) : types_(types) {}
 
-  // `account` is the own account's key of lines on `day`, the first of
+  // `account` (packed) is the own account of lines on `day`, the first of
   // them line `line` of the file.
-  void Check(const std::string& account, DayNumber day, int line) {
-    const bool blank = account == "    ";
+  void Check(uint32_t account, DayNumber day, int line) {
+    const bool blank = account == PackedAccountNumber("    ");
     if (!blank && types_.TypeOf(account) != 0) return;
     if (problem_ != ChartAccountProblem::kNone && (day_ < day || (day_ == day && line_ < line))) {
       return;
@@ -124,13 +116,13 @@ class IncomeExpenseTally {
 
   // `moves` are those of lines on `day`, the first of them line `line`;
   // the first move is to their own account.
-  void Add(DayNumber day, const LineMoves& moves, int line) {
+  void Add(DayNumber day, const PackedMoves& moves, int line) {
     if (Within(day, period_.first, period_.last)) figures_.period_has_lines = true;
     problems_.Check(moves.moves[0].account, day, line);
     const auto after = std::upper_bound(month_starts_.begin() + 1, month_starts_.end(), day);
     MonthFigures& month = figures_.months[after - month_starts_.begin() - 1];
-    for (const BalanceMove& move : moves) {
-      const int32_t type = types_.TypeOf(move);
+    for (const PackedMove& move : moves) {
+      const int32_t type = types_.TypeOf(move.account);
       if (IsIncomeType(type)) month.income -= move.amount;
       if (IsExpenseType(type)) month.expenses += move.amount;
     }
@@ -154,7 +146,7 @@ class BankBalanceTally {
   BankBalanceTally(const StatementBooks& books, const ReportPeriod& period,
                    const AccountTypes& types, BankBalanceFigures* figures)
       : period_(period),
-        bank_(AccountKey(books.settings.bank_account)),
+        bank_(PackedAccountNumber(books.settings.bank_account)),
         year_first_(AccountingYearOf(period.first, books.settings.fiscal_start_month).first),
         problems_(types),
         figures_(*figures) {
@@ -169,11 +161,11 @@ class BankBalanceTally {
   // Every line up to the period's end: the earlier ones make the opening.
   bool Wants(DayNumber day) const { return day == kNoDate || day <= period_.last; }
 
-  void Add(DayNumber day, const LineMoves& moves, int line) {
+  void Add(DayNumber day, const PackedMoves& moves, int line) {
     if (Within(day, period_.first, period_.last)) figures_.period_has_lines = true;
     if (Within(day, year_first_, period_.last)) problems_.Check(moves.moves[0].account, day, line);
-    for (const BalanceMove& move : moves) {
-      if (move.account != bank_) continue;  // both 4-character keys
+    for (const PackedMove& move : moves) {
+      if (move.account != bank_) continue;
       if (day < period_.first) {
         opening_ += move.amount;  // undated lines too: they count before every day
       } else {
@@ -198,7 +190,7 @@ class BankBalanceTally {
 
  private:
   const ReportPeriod period_;
-  const std::string bank_;
+  const uint32_t bank_;
   const DayNumber year_first_;
   ProblemFinder problems_;
   BankBalanceFigures& figures_;
@@ -212,12 +204,12 @@ template <typename... Tally>
 bool TallyLines(const StatementBooks& books, Tally&... tallies) {
   PeriodFigures summed;
   const PeriodFigures* figures = FiguresOf(books, &summed);
+  const PackedBookkeeping rules(books.settings, Basis::kStatements);
   if (figures != nullptr) {
     figures->ForEachCell([&](const FigureCell& cell) {
       const DayNumber day = cell.day;
       if (!(tallies.Wants(day) || ...)) return;
-      const LineMoves moves = BalanceMoves(cell.kind, cell.AccountKey(), cell.amount,
-                                           books.settings, Basis::kStatements);
+      const PackedMoves moves = rules.Moves(cell.kind, cell.account, cell.amount);
       if (moves.count == 0) return;
       ((tallies.Wants(day) ? tallies.Add(day, moves, cell.first_line) : void()), ...);
     });
@@ -288,7 +280,7 @@ bool ComputeInvoiceAges(const ListingBooks& books, const ReportPeriod& period,
     if (cell.kind != kInvoice) return;
     const DayNumber entered = cell.day;  // the listing date
     if (entered != kNoDate && entered > period.last) return;
-    problems.Check(cell.AccountKey(), entered, cell.first_line);
+    problems.Check(cell.account, entered, cell.first_line);
     AgeBucket& bucket =
         figures->buckets[static_cast<int>(AgeOf(cell.age_day, kNoDate, period.last))];
     bucket.total += cell.amount;

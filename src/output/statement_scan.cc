@@ -1,5 +1,6 @@
 #include "output/statement_scan.h"
 
+#include <cstring>
 #include <vector>
 
 #include "common/text_field.h"
@@ -82,7 +83,7 @@ class Scanner {
  public:
   Scanner(const ChartOfAccounts& chart, const CompanySettings& settings,
           const StatementWindow& window, ScanScope scope, StatementScan* scan)
-      : settings_(settings),
+      : rules_(settings, Basis::kStatements),
         window_(window),
         income_only_(scope == ScanScope::kIncomeStatement),
         scan_(*scan),
@@ -92,20 +93,16 @@ class Scanner {
   }
 
   void Visit(const FigureCell& cell) {
-    if (!income_only_) {
-      scan_.line_totals.AddSum(cell.kind, cell.AccountKey(), cell.amount, cell.lines);
-    }
     const DayNumber day = cell.day;
     // Nothing after the period counts; before the prior year only the
     // balance sheet's carried balances do.
     if (day == kNoDate || day > window_.period.last) return;
     if (income_only_ && day < window_.prior.first) return;
-    const LineMoves moves =
-        BalanceMoves(cell.kind, cell.AccountKey(), cell.amount, settings_, Basis::kStatements);
+    const PackedMoves moves = rules_.Moves(cell.kind, cell.account, cell.amount);
     if (moves.count == 0) return;
     NoteDates(day);
     CheckOwnAccount(cell, day);
-    for (const BalanceMove& move : moves) Post(move, day);
+    for (const PackedMove& move : moves) Post(move, day);
   }
 
  private:
@@ -132,11 +129,13 @@ class Scanner {
     problem_line_ = cell.first_line;
   }
 
-  void Post(const BalanceMove& move, DayNumber day) {
-    const int record = index_.Find(PackedAccountNumber(move.account));
+  void Post(const PackedMove& move, DayNumber day) {
+    const int record = index_.Find(move.account);
     const ReportPeriod& period = window_.period;
     if (record == 0) {
-      scan_.deleted_accounts[move.account] += move.amount;
+      std::string account(4, ' ');
+      std::memcpy(account.data(), &move.account, sizeof move.account);
+      scan_.deleted_accounts[account] += move.amount;
       return;
     }
     AccountTotals& totals = scan_.accounts[record - 1];
@@ -147,7 +146,7 @@ class Scanner {
     if (Within(day, window_.prior.first, window_.prior.last)) totals.prior_year += move.amount;
   }
 
-  const CompanySettings& settings_;
+  const PackedBookkeeping rules_;
   const StatementWindow& window_;
   const bool income_only_;
   StatementScan& scan_;
@@ -197,6 +196,7 @@ void ScanStatementFigures(const PeriodFigures& figures, const ChartOfAccounts& c
                           StatementScan* scan, ScanScope scope) {
   Scanner scanner(chart, settings, window, scope, scan);
   figures.ForEachCell([&](const FigureCell& cell) { scanner.Visit(cell); });
+  if (scope == ScanScope::kEverything) scan->line_totals = figures.Totals();
 }
 
 bool ScanStatementLines(const TransactionSource& source, const ChartOfAccounts& chart,
