@@ -115,7 +115,7 @@ LineTotals::Slot& LineTotals::SlotOf(uint64_t code) {
     }
   }
   const size_t mask = slots_.size() - 1;
-  for (size_t i = (code * 2654435761u) & mask;; i = (i + 1) & mask) {
+  for (size_t i = AccountSlotStart(code, mask);; i = (i + 1) & mask) {
     if (slots_[i].code == code) return slots_[i];
     if (slots_[i].code == 0) {
       slots_[i].code = code;
@@ -143,7 +143,7 @@ void LineTotals::AddPackedSum(int32_t kind, uint32_t account, Money rounded, int
 Money LineTotals::PostedTo(std::string_view account) const {
   const uint64_t code = AccountCode(account);
   const size_t mask = slots_.size() - 1;
-  for (size_t i = (code * 2654435761u) & mask; slots_[i].code != 0; i = (i + 1) & mask) {
+  for (size_t i = AccountSlotStart(code, mask); slots_[i].code != 0; i = (i + 1) & mask) {
     if (slots_[i].code == code) return slots_[i].amount;
   }
   return Money();

@@ -43,7 +43,7 @@ class AccountTypes {
   };
 
   const Slot& SlotOf(uint32_t packed) const {
-    size_t at = (packed * 2654435761u) & mask_;
+    size_t at = AccountSlotStart(packed, mask_);
     while (slots_[at].used && slots_[at].packed != packed) at = (at + 1) & mask_;
     return slots_[at];
   }

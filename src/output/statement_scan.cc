@@ -42,7 +42,7 @@ class AccountIndex {
 
   // Where `packed` is, or the empty slot where it would go.
   size_t SlotOf(uint32_t packed) const {
-    size_t at = (packed * 2654435761u) & mask_;
+    size_t at = AccountSlotStart(packed, mask_);
     while (slots_[at].record != 0 && slots_[at].packed != packed) at = (at + 1) & mask_;
     return at;
   }
