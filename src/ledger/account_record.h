@@ -9,6 +9,7 @@
 #ifndef ZENKAR_LEDGER_ACCOUNT_RECORD_H_
 #define ZENKAR_LEDGER_ACCOUNT_RECORD_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -59,6 +60,13 @@ bool AccountNumberLess(std::string_view a, std::string_view b);
 // The account number as one integer: the four bytes of its key, padding
 // included, for passes that look numbers up per line without making strings.
 uint32_t PackedAccountNumber(std::string_view number);
+// Where a packed number (or a code made of one) starts probing in an
+// open-addressed table of `mask` + 1 places: the high bits of a
+// multiplicative hash, since the low ones would follow the first character
+// alone and put "510", "520" and "549" in one place.
+inline size_t AccountSlotStart(uint64_t packed, size_t mask) {
+  return static_cast<size_t>((packed * 0x9E3779B97F4A7C15u) >> 40) & mask;
+}
 
 struct AccountRecord {
   static constexpr size_t kSize = 156;

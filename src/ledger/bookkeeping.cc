@@ -1,6 +1,8 @@
 #include "ledger/bookkeeping.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "common/text_field.h"
 
@@ -9,10 +11,6 @@ namespace {
 
 constexpr int64_t kLargestReference = 99999;
 constexpr size_t kWidestReference = 5;
-
-void AddMove(LineMoves& moves, std::string_view account, Money amount) {
-  moves.moves[moves.count++] = BalanceMove{AccountKey(account), amount};
-}
 
 }  // namespace
 
@@ -23,20 +21,42 @@ Money PostedAmount(int32_t kind, Money amount) {
 
 LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& settings,
                        Basis basis) {
+  return BalanceMoves(line.kind, line.account, line.amount, settings, basis);
+}
+
+LineMoves BalanceMoves(int32_t kind, std::string_view account, Money amount,
+                       const CompanySettings& settings, Basis basis) {
   LineMoves moves;
-  const Money amount = line.amount.RoundedToCents();
-  switch (line.kind) {
+  const PackedBookkeeping rules(settings, basis);
+  for (const PackedMove& move : rules.Moves(kind, PackedAccountNumber(account), amount)) {
+    std::string key(4, ' ');
+    std::memcpy(key.data(), &move.account, sizeof move.account);
+    moves.moves[moves.count++] = BalanceMove{std::move(key), move.amount};
+  }
+  return moves;
+}
+
+PackedBookkeeping::PackedBookkeeping(const CompanySettings& settings, Basis basis)
+    : bank_(PackedAccountNumber(settings.bank_account)),
+      payables_(PackedAccountNumber(settings.payables_account)),
+      invoices_move_(basis == Basis::kStatements && settings.accrual_accounting != 0) {}
+
+PackedMoves PackedBookkeeping::Moves(int32_t kind, uint32_t account, Money amount_in) const {
+  PackedMoves moves;
+  const Money amount = amount_in.RoundedToCents();
+  auto add = [&](uint32_t to, Money by) { moves.moves[moves.count++] = {to, by}; };
+  switch (kind) {
     case kJournalLine:
-      AddMove(moves, line.account, amount);
+      add(account, amount);
       break;
     case kCheckOrDeposit:
-      AddMove(moves, line.account, amount);
-      AddMove(moves, settings.bank_account, -amount);
+      add(account, amount);
+      add(bank_, -amount);
       break;
     case kInvoice:
-      if (basis == Basis::kStatements && settings.accrual_accounting != 0) {
-        AddMove(moves, line.account, amount);
-        AddMove(moves, settings.payables_account, -amount);
+      if (invoices_move_) {
+        add(account, amount);
+        add(payables_, -amount);
       }
       break;
   }
@@ -44,11 +64,15 @@ LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& set
 }
 
 void TransactionSummary::Count(int32_t kind, Money amount, int sign) {
-  const Money rounded = sign < 0 ? -amount.RoundedToCents() : amount.RoundedToCents();
+  const Money rounded = amount.RoundedToCents();
+  Add(kind, sign < 0 ? -rounded : rounded, sign < 0 ? -1 : 1);
+}
+
+void TransactionSummary::Add(int32_t kind, Money rounded, int lines) {
   if (kind == kCheckOrDeposit) check_deposit_total += rounded;
   if (kind == kJournalLine) journal_total += rounded;
   if (kind == kInvoice) {
-    unpaid_count += sign < 0 ? -1 : 1;
+    unpaid_count += lines;
     unpaid_total += rounded;
   }
 }
@@ -58,6 +82,8 @@ namespace {
 // Set in every code, so that 0 never names an account, not even one whose
 // number is four zero bytes.
 constexpr uint64_t kUsedMark = uint64_t{1} << 32;
+// AddPackedSum takes a packed number's bytes as AccountCode reads them.
+static_assert(std::endian::native == std::endian::little);
 
 // The account number's 4 bytes, padded with spaces, as one number. Each
 // stored number has its own code: the chart looks accounts up by their exact
@@ -89,7 +115,7 @@ LineTotals::Slot& LineTotals::SlotOf(uint64_t code) {
     }
   }
   const size_t mask = slots_.size() - 1;
-  for (size_t i = (code * 2654435761u) & mask;; i = (i + 1) & mask) {
+  for (size_t i = AccountSlotStart(code, mask);; i = (i + 1) & mask) {
     if (slots_[i].code == code) return slots_[i];
     if (slots_[i].code == 0) {
       slots_[i].code = code;
@@ -100,16 +126,24 @@ LineTotals::Slot& LineTotals::SlotOf(uint64_t code) {
 }
 
 void LineTotals::Add(const TransactionFacts& line) {
-  summary.Count(line.kind, line.amount, +1);
-  if (line.kind == kJournalLine || line.kind == kCheckOrDeposit) {
-    SlotOf(AccountCode(line.account)).amount += PostedAmount(line.kind, line.amount);
+  AddSum(line.kind, line.account, line.amount.RoundedToCents(), 1);
+}
+
+void LineTotals::AddSum(int32_t kind, std::string_view account, Money rounded, int lines) {
+  AddPackedSum(kind, PackedAccountNumber(account), rounded, lines);
+}
+
+void LineTotals::AddPackedSum(int32_t kind, uint32_t account, Money rounded, int lines) {
+  summary.Add(kind, rounded, lines);
+  if (kind == kJournalLine || kind == kCheckOrDeposit) {
+    SlotOf(uint64_t{account} | kUsedMark).amount += rounded;
   }
 }
 
 Money LineTotals::PostedTo(std::string_view account) const {
   const uint64_t code = AccountCode(account);
   const size_t mask = slots_.size() - 1;
-  for (size_t i = (code * 2654435761u) & mask; slots_[i].code != 0; i = (i + 1) & mask) {
+  for (size_t i = AccountSlotStart(code, mask); slots_[i].code != 0; i = (i + 1) & mask) {
     if (slots_[i].code == code) return slots_[i].amount;
   }
   return Money();

@@ -72,6 +72,32 @@ struct LineMoves {
   const BalanceMove* end() const { return moves.data() + count; }
 };
 LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& settings, Basis basis);
+// The same for lines of `kind` to `account` whose amounts sum to `amount`.
+LineMoves BalanceMoves(int32_t kind, std::string_view account, Money amount,
+                       const CompanySettings& settings, Basis basis);
+
+// The same rule for passes over many lines that build no strings: accounts
+// as PackedAccountNumber gives them, the settings' accounts packed once.
+struct PackedMove {
+  uint32_t account = 0;
+  Money amount;  // rounded to cents
+};
+struct PackedMoves {
+  std::array<PackedMove, 2> moves;
+  int count = 0;
+  const PackedMove* begin() const { return moves.data(); }
+  const PackedMove* end() const { return moves.data() + count; }
+};
+class PackedBookkeeping {
+ public:
+  PackedBookkeeping(const CompanySettings& settings, Basis basis);
+  PackedMoves Moves(int32_t kind, uint32_t account, Money amount) const;
+
+ private:
+  uint32_t bank_;
+  uint32_t payables_;
+  bool invoices_move_;
+};
 
 // Running figures over all lines of the transaction file, kept by the ledger
 // as lines are added, changed and removed.
@@ -83,6 +109,8 @@ struct TransactionSummary {
 
   // Adds (sign +1) or takes away (sign -1) one line.
   void Count(int32_t kind, Money amount, int sign);
+  // Adds `lines` lines of `kind` whose rounded amounts sum to `rounded`.
+  void Add(int32_t kind, Money rounded, int lines);
   friend bool operator==(const TransactionSummary&, const TransactionSummary&) = default;
 };
 
@@ -95,6 +123,11 @@ class LineTotals {
   TransactionSummary summary;
 
   void Add(const TransactionFacts& line);
+  // Adds `lines` lines of `kind` to `account` whose rounded amounts sum to
+  // `rounded`.
+  void AddSum(int32_t kind, std::string_view account, Money rounded, int lines);
+  // The same with the account as PackedAccountNumber gives it.
+  void AddPackedSum(int32_t kind, uint32_t account, Money rounded, int lines);
   Money PostedTo(std::string_view account) const;
   // Calls `visit` with each account number (4 characters) and its sum.
   void ForEachAccount(const std::function<void(const std::string&, Money)>& visit) const;

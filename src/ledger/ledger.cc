@@ -139,6 +139,8 @@ void Ledger::Close() {
 // stay as they are.
 void Ledger::Unload() {
   transactions_.reset();
+  figures_ = PeriodFigures();
+  figures_revision_ = 0;
   chart_ = ChartOfAccounts();
   payees_ = PayeeList();
   summary_ = TransactionSummary();

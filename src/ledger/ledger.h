@@ -31,6 +31,7 @@
 #include "ledger/company_settings.h"
 #include "ledger/payee_list.h"
 #include "ledger/payee_record.h"
+#include "ledger/period_figures.h"
 #include "ledger/reconciliation_item.h"
 #include "ledger/recurring_entry_record.h"
 #include "ledger/transaction_file.h"
@@ -317,6 +318,18 @@ class Ledger {
     return BalanceMoves(line, settings_, basis);
   }
 
+  // --- Figures by period (period_figures.h) -------------------------------
+
+  // The sums of the transaction file by account, day and kind of line, as
+  // the file holds them now; what the statements, the trial balance, the
+  // activity comparison and the charts read. Made in the load's one pass over
+  // the file and followed by an append or a line rewritten in place. Every
+  // other change of the file (each moves its revision), and any change by
+  // another program (the open file's identity, length or time stamp differ),
+  // leaves them behind, and they are made afresh from the file here. Nothing
+  // when the file could not be read (reported).
+  const PeriodFigures* Figures() const;
+
   // --- Transactions -------------------------------------------------------
 
   int transaction_count() const { return transactions_ ? transactions_->count() : 0; }
@@ -584,6 +597,9 @@ class Ledger {
                   const std::vector<const TransactionRecord*>& added);
   void CountLines(const std::vector<const TransactionRecord*>& lines, int sign);
   bool ReadWholeTransactionFile();
+  bool FiguresInStep() const;
+  void FollowLineWrite(bool in_step, int number, const std::string* old_record,
+                       std::string_view new_record);
   void NoteAppendedLine(const TransactionRecord& line);
 
   // Chart edits (ledger_chart.cc).
@@ -624,6 +640,11 @@ class Ledger {
   PayeeList payees_;
   TransactionSummary summary_;
   std::unique_ptr<TransactionFile> transactions_;
+  // The figures by period, and the revision and stamp of the open file they
+  // were taken at (revision 0: none yet).
+  mutable PeriodFigures figures_;
+  mutable uint64_t figures_revision_ = 0;
+  mutable FileStamp figures_stamp_;
   int32_t last_entry_sequence_ = 0;
   // The whole transaction file for operations that rewrite it, changed in
   // place. Kept between operations: a full file is 33 MB, and touching that

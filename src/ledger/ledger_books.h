@@ -21,6 +21,10 @@ struct Ledger::Books {
 
   std::unique_ptr<TransactionFile> transactions;  // none while the file is missing
   LineTotals totals;
+  PeriodFigures figures;
+  // The stamp of the file the figures were summed from; nothing when they do
+  // not follow the file as it is kept (its lines were to be rearranged).
+  std::optional<FileStamp> figures_stamp;
   int32_t last_entry_sequence = 0;
   // The whole file in the order the settings choose, when it was not.
   std::optional<std::string> arranged;

@@ -158,15 +158,20 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
   std::vector<LineOrderKey> keys;
   keys.reserve(static_cast<size_t>(count));
   int damaged = 0;
-  Status status = file->Scan([&](int number, std::string_view record) {
-    const TransactionFacts facts = ReadTransactionFacts(record);
-    keys.push_back({facts.date, facts.entry_sequence});
-    if (!WithinLargestAmount(facts.amount)) {
-      if (damaged == 0) damaged = number;
-      return;
-    }
-    books->totals.Add(facts);
-  });
+  books->figures.Reserve(count);
+  FileStamp stamp;
+  Status status = file->Stamp(&stamp);
+  if (status.ok()) {
+    status = file->Scan([&](int number, std::string_view record) {
+      const TransactionFacts facts = ReadTransactionFacts(record);
+      keys.push_back({facts.date, facts.entry_sequence});
+      if (!WithinLargestAmount(facts.amount)) {
+        if (damaged == 0) damaged = number;
+        return;
+      }
+      books->figures.Add(number, facts);
+    });
+  }
   if (!status.ok() || damaged != 0) {
     ui_.ClearProgress();
     if (!status.ok()) {
@@ -177,12 +182,14 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
     }
     return false;
   }
+  books->totals = books->figures.Totals();
   for (const LineOrderKey& key : keys) {
     books->last_entry_sequence = std::max(books->last_entry_sequence, key.sequence);
   }
   const TransactionOrder order = OrderOf(books->settings);
   const bool in_entry_order = order == TransactionOrder::kEntry;
   if (reading == Reading::kLoad && !IsArranged(keys, order, in_entry_order)) {
+    books->figures_stamp.reset();  // the figures name lines by their places
     std::string whole = std::move(whole_file_);
     whole.reserve(static_cast<size_t>(count + 64) * kTransactionRecordLength);
     if (Status s = file->ReadAll(&whole); !s.ok()) {
@@ -192,6 +199,8 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
     }
     books->arranged_last_sequence = ArrangeTransactions(whole, order, in_entry_order);
     books->arranged = std::move(whole);
+  } else {
+    books->figures_stamp = stamp;
   }
   ui_.ClearProgress();
   books->transactions = std::move(file);
@@ -378,6 +387,12 @@ void Ledger::Adopt(Books&& books) {
   summary_ = books.totals.summary;
   last_entry_sequence_ = books.last_entry_sequence;
   transactions_ = std::move(books.transactions);
+  figures_ = std::move(books.figures);
+  FileStamp now;
+  const bool figures_follow = books.figures_stamp && transactions_ &&
+                              transactions_->Stamp(&now).ok() && now == *books.figures_stamp;
+  figures_revision_ = figures_follow ? transactions_->revision() : 0;
+  figures_stamp_ = now;
 }
 
 bool Ledger::WriteChartFile(const ChartOfAccounts& chart) {

@@ -75,6 +75,51 @@ bool Ledger::ScanTransactionRecords(
   return s.ok();
 }
 
+const PeriodFigures* Ledger::Figures() const {
+  if (!is_loaded()) return nullptr;
+  if (FiguresInStep()) return &figures_;
+  FileStamp stamp;
+  if (Status s = transactions_->Stamp(&stamp); !s.ok()) {
+    ui_.Error("Error reading " + transactions_->path() + "\n\n" + s.message());
+    return nullptr;
+  }
+  const uint64_t revision = transactions_->revision();
+  PeriodFigures figures;
+  figures.Reserve(transaction_count());
+  if (!ScanTransactionRecords([&](int number, std::string_view record) {
+        figures.Add(number, ReadTransactionFacts(record));
+      })) {
+    return nullptr;
+  }
+  figures_ = std::move(figures);
+  figures_revision_ = revision;
+  figures_stamp_ = stamp;
+  return &figures_;
+}
+
+bool Ledger::FiguresInStep() const {
+  FileStamp now;
+  return figures_revision_ != 0 && figures_revision_ == transactions_->revision() &&
+         transactions_->Stamp(&now).ok() && now == figures_stamp_;
+}
+
+// After line `number` was appended (no `old_record`) or rewritten in place,
+// while the figures were in step before: they take the change and the file's
+// new revision and stamp, or are left to be made afresh.
+void Ledger::FollowLineWrite(bool in_step, int number, const std::string* old_record,
+                             std::string_view new_record) {
+  if (!in_step) return;
+  FileStamp stamp;
+  if ((old_record != nullptr && !figures_.Remove(number, ReadTransactionFacts(*old_record))) ||
+      !transactions_->Stamp(&stamp).ok()) {
+    figures_revision_ = 0;
+    return;
+  }
+  figures_.Add(number, ReadTransactionFacts(new_record));
+  figures_revision_ = transactions_->revision();
+  figures_stamp_ = stamp;
+}
+
 // Reads the whole file into whole_file_, leaving room for a few more lines.
 bool Ledger::ReadWholeTransactionFile() {
   whole_file_.reserve(static_cast<size_t>(transaction_count() + 64) * kLength);
@@ -248,10 +293,13 @@ std::optional<int> Ledger::AppendTransaction(const TransactionRecord& line_in) {
   TransactionRecord line = line_in;
   line.record_number = count + 1;
   line.entry_sequence = last_entry_sequence_ + 1;
-  if (Status s = transactions_->Append(line.Encode()); !s.ok()) {
+  const bool figures_in_step = FiguresInStep();
+  const std::string record = line.Encode();
+  if (Status s = transactions_->Append(record); !s.ok()) {
     ReportWriteFailure(transactions_->path(), s);
     return std::nullopt;
   }
+  FollowLineWrite(figures_in_step, line.record_number, nullptr, record);
   if (!PostChange({}, {&line})) {
     if (transactions_->CutTo(count).ok()) return std::nullopt;
     std::vector<int> touched;
@@ -286,7 +334,9 @@ bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
   updated.record_number = number;
   KeepReservedArea(updated, stored);
   wrote_in_place_ = true;
-  if (Status s = transactions_->Write(number, updated.Encode()); !s.ok()) {
+  const bool figures_in_step = FiguresInStep();
+  const std::string record = updated.Encode();
+  if (Status s = transactions_->Write(number, record); !s.ok()) {
     ReportWriteFailure(transactions_->path(), s);
     // Puts the old line back over a partial write.
     if (Status undo = transactions_->Write(number, stored); !undo.ok()) {
@@ -295,6 +345,7 @@ bool Ledger::WriteTransaction(int number, const TransactionRecord& line) {
     }
     return false;
   }
+  FollowLineWrite(figures_in_step, number, &stored, record);
   if (!PostChange({&old}, {&updated})) {
     if (transactions_->Write(number, stored).ok()) return false;
     std::vector<int> touched;

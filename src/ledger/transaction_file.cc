@@ -15,6 +15,10 @@ constexpr int kScanBlockLines = 800;
 
 uint64_t OffsetOf(int number) { return static_cast<uint64_t>(number - 1) * kLength; }
 
+// Shared by every file object, so that a file opened anew never repeats the
+// revision of one it replaces.
+uint64_t last_revision = 0;
+
 }  // namespace
 
 Status TransactionFile::Open(FileSystem& fs, const std::string& path, Mode mode,
@@ -25,7 +29,10 @@ Status TransactionFile::Open(FileSystem& fs, const std::string& path, Mode mode,
   return Status::Ok();
 }
 
+void TransactionFile::NewRevision() { revision_ = ++last_revision; }
+
 Status TransactionFile::OpenHandle() {
+  NewRevision();
   file_.reset();
   count_ = 0;
   Status status = mode_ == Mode::kReadWrite ? fs_.OpenRandomAccess(path_, /*create=*/true, &file_)
@@ -78,6 +85,7 @@ Status TransactionFile::Write(int number, std::string_view record) {
   if (record.size() != kLength || number < 1 || number > count_) {
     return Status::IoError(path_ + ": record " + std::to_string(number) + " was not written");
   }
+  NewRevision();
   if (Status s = file_->WriteAt(OffsetOf(number), record); !s.ok()) return s;
   return file_->Sync();
 }
@@ -89,6 +97,7 @@ Status TransactionFile::Append(std::string_view record) {
   }
   uint64_t size = 0;
   if (Status s = file_->Size(&size); !s.ok()) return s;
+  NewRevision();
   if (size != OffsetOf(count_ + 1)) {
     return Status::IoError(path_ +
                            ": the file was changed by another program; the line was not "
@@ -110,6 +119,7 @@ Status TransactionFile::Append(std::string_view record) {
 Status TransactionFile::CutTo(int count) {
   if (Status s = CheckWritable(); !s.ok()) return s;
   if (count < 0 || count > count_) return Status::IoError(path_ + ": cannot cut the file");
+  NewRevision();
   if (Status s = file_->Truncate(OffsetOf(count + 1)); !s.ok()) return s;
   count_ = count;
   return file_->Sync();
@@ -147,11 +157,13 @@ Status TransactionFile::Replace(std::string_view contents) {
 }
 
 Status TransactionFile::TakeReplacement(std::unique_ptr<RandomAccessFile> file) {
+  NewRevision();
   file_ = std::move(file);
   return TakeCount();
 }
 
 void TransactionFile::ServeFromMemory(std::string contents) {
+  NewRevision();
   memory_ = std::move(contents);
   in_memory_ = true;
   count_ = static_cast<int>(memory_.size() / kLength);

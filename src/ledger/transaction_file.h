@@ -34,6 +34,10 @@ class TransactionFile {
 
   int count() const { return count_; }
   const std::string& path() const { return path_; }
+  // Changes with every write, append, cut and replacement through any
+  // TransactionFile of the process, whether or not it succeeded: what was
+  // derived from the lines at one revision holds only while it stays.
+  uint64_t revision() const { return revision_; }
 
   // Line `number`, 1 to count().
   Status Read(int number, std::string* record);
@@ -75,6 +79,7 @@ class TransactionFile {
   Status CheckOpen() const;
   Status CheckWritable() const;
   Status ReadBytes(uint64_t offset, size_t length, std::string* out);
+  void NewRevision();
 
   FileSystem& fs_;
   std::string path_;
@@ -83,6 +88,7 @@ class TransactionFile {
   bool in_memory_ = false;
   std::string memory_;
   int count_ = 0;
+  uint64_t revision_ = 0;
 };
 
 }  // namespace zenkar

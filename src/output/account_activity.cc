@@ -1,6 +1,7 @@
 #include "output/account_activity.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 #include "common/text_field.h"
@@ -14,7 +15,8 @@ class Summer {
   Summer(const ListingBooks& books, const ReportPeriod& period)
       : books_(books),
         period_(period),
-        bank_(PackedAccountNumber(AccountKey(books.settings.bank_account))) {
+        bank_(PackedAccountNumber(AccountKey(books.settings.bank_account))),
+        bank_key_(AccountKey(books.settings.bank_account)) {
     const ChartOfAccounts& chart = books.chart;
     for (int record = 1; record <= chart.count(); ++record) {
       const AccountRecord& account = chart.account(record);
@@ -23,16 +25,14 @@ class Summer {
     }
   }
 
-  void Visit(int number, std::string_view record, const LineVisitor& each_line) {
-    const TransactionFacts facts = ReadTransactionFacts(record);
-    if (each_line) each_line(number, record, facts);
-    if (facts.kind != kJournalLine && facts.kind != kCheckOrDeposit) return;
-    const Money amount = PostedAmount(facts.kind, facts.amount);
-    const bool before = facts.date == kNoDate || facts.date < period_.first;
-    if (!before && facts.date > period_.last) return;
-    Post(PackedAccountNumber(facts.account), facts.account, amount, before);
-    if (facts.kind == kCheckOrDeposit)
-      Post(bank_, AccountKey(books_.settings.bank_account), -amount, before);
+  void Visit(const FigureCell& cell) {
+    if (cell.kind != kJournalLine && cell.kind != kCheckOrDeposit) return;
+    const bool before = cell.day == kNoDate || cell.day < period_.first;
+    if (!before && cell.day > period_.last) return;
+    char own[sizeof cell.account];
+    std::memcpy(own, &cell.account, sizeof own);
+    Post(cell.account, std::string_view(own, sizeof own), cell.amount, before);
+    if (cell.kind == kCheckOrDeposit) Post(bank_, bank_key_, -cell.amount, before);
     if (!before) table_.period_has_lines = true;
   }
 
@@ -79,6 +79,7 @@ class Summer {
   const ListingBooks& books_;
   const ReportPeriod& period_;
   const uint32_t bank_;
+  const std::string bank_key_;
   std::unordered_map<uint32_t, AccountActivity> by_number_;
   ActivityTable table_;
 };
@@ -87,11 +88,16 @@ class Summer {
 
 bool SumAccountActivity(const ListingBooks& books, const ReportPeriod& period, ActivityTable* table,
                         const LineVisitor& each_line) {
+  PeriodFigures summed;
+  const PeriodFigures* figures = FiguresOf(books, &summed);
+  if (figures == nullptr) return false;
   Summer summer(books, period);
-  const bool read = books.records(
-      [&](int number, std::string_view record) { summer.Visit(number, record, each_line); });
+  figures->ForEachCell([&](const FigureCell& cell) { summer.Visit(cell); });
   *table = summer.Take();
-  return read;
+  if (!each_line) return true;
+  return books.records([&](int number, std::string_view record) {
+    each_line(number, record, ReadTransactionFacts(record));
+  });
 }
 
 bool MovesBank(const ListedLine& line, const CompanySettings& settings) {

@@ -36,11 +36,12 @@ struct ActivityTable {
 };
 
 // Every line of the books with its record, for reports that list some of
-// them from the same pass.
+// them.
 using LineVisitor =
     std::function<void(int number, std::string_view record, const TransactionFacts& facts)>;
 
-// Sums every line of the books once. False when the file could not be read.
+// The sums, from the books' figures by period; with `each_line`, the lines
+// are then read once for it. False when the file could not be read.
 bool SumAccountActivity(const ListingBooks& books, const ReportPeriod& period, ActivityTable* table,
                         const LineVisitor& each_line = {});
 

@@ -28,15 +28,11 @@ class AccountTypes {
     }
   }
 
-  // The type of a balance move's account (a 4-character key), or 0 when
-  // the chart lacks it.
-  int32_t TypeOf(const BalanceMove& move) const {
-    uint32_t packed = 0;
-    std::memcpy(&packed, move.account.data(), std::min(move.account.size(), sizeof packed));
-    return TypeOfPacked(packed);
-  }
-  int32_t TypeOf(std::string_view account) const {
-    return TypeOfPacked(PackedAccountNumber(account));
+  // The type of an account (as PackedAccountNumber gives it), or 0 when the
+  // chart lacks it.
+  int32_t TypeOf(uint32_t packed) const {
+    const Slot& slot = SlotOf(packed);
+    return slot.used ? slot.type : 0;
   }
 
  private:
@@ -47,16 +43,12 @@ class AccountTypes {
   };
 
   const Slot& SlotOf(uint32_t packed) const {
-    size_t at = (packed * 2654435761u) & mask_;
+    size_t at = AccountSlotStart(packed, mask_);
     while (slots_[at].used && slots_[at].packed != packed) at = (at + 1) & mask_;
     return slots_[at];
   }
   Slot& SlotOf(uint32_t packed) {
     return const_cast<Slot&>(static_cast<const AccountTypes&>(*this).SlotOf(packed));
-  }
-  int32_t TypeOfPacked(uint32_t packed) const {
-    const Slot& slot = SlotOf(packed);
-    return slot.used ? slot.type : 0;
   }
 
   std::vector<Slot> slots_;
@@ -69,13 +61,17 @@ class ProblemFinder {
  public:
   explicit ProblemFinder(const AccountTypes& types) : types_(types) {}
 
-  // `account` is the line's own, or its own move's key.
-  template <typename Account>
-  void Check(const Account& account, DayNumber day, bool blank) {
+  // `account` (packed) is the own account of lines on `day`, the first of
+  // them line `line` of the file.
+  void Check(uint32_t account, DayNumber day, int line) {
+    const bool blank = account == PackedAccountNumber("    ");
     if (!blank && types_.TypeOf(account) != 0) return;
-    if (problem_ != ChartAccountProblem::kNone && day_ <= day) return;
+    if (problem_ != ChartAccountProblem::kNone && (day_ < day || (day_ == day && line_ < line))) {
+      return;
+    }
     problem_ = blank ? ChartAccountProblem::kBlank : ChartAccountProblem::kDeleted;
     day_ = day;
+    line_ = line;
   }
   ChartAccountProblem problem() const { return problem_; }
 
@@ -83,10 +79,8 @@ class ProblemFinder {
   const AccountTypes& types_;
   ChartAccountProblem problem_ = ChartAccountProblem::kNone;
   DayNumber day_ = kNoDate;
+  int line_ = 0;
 };
-
-// The first move of a line is to its own account.
-bool IsBlank(const BalanceMove& own) { return own.account == "    "; }
 
 bool Within(DayNumber day, DayNumber first, DayNumber last) { return day >= first && day <= last; }
 
@@ -120,13 +114,15 @@ class IncomeExpenseTally {
     return day != kNoDate && Within(day, figures_.year.first, period_.last);
   }
 
-  void Add(DayNumber day, const LineMoves& moves) {
+  // `moves` are those of lines on `day`, the first of them line `line`;
+  // the first move is to their own account.
+  void Add(DayNumber day, const PackedMoves& moves, int line) {
     if (Within(day, period_.first, period_.last)) figures_.period_has_lines = true;
-    problems_.Check(moves.moves[0], day, IsBlank(moves.moves[0]));
+    problems_.Check(moves.moves[0].account, day, line);
     const auto after = std::upper_bound(month_starts_.begin() + 1, month_starts_.end(), day);
     MonthFigures& month = figures_.months[after - month_starts_.begin() - 1];
-    for (const BalanceMove& move : moves) {
-      const int32_t type = types_.TypeOf(move);
+    for (const PackedMove& move : moves) {
+      const int32_t type = types_.TypeOf(move.account);
       if (IsIncomeType(type)) month.income -= move.amount;
       if (IsExpenseType(type)) month.expenses += move.amount;
     }
@@ -150,7 +146,7 @@ class BankBalanceTally {
   BankBalanceTally(const StatementBooks& books, const ReportPeriod& period,
                    const AccountTypes& types, BankBalanceFigures* figures)
       : period_(period),
-        bank_(AccountKey(books.settings.bank_account)),
+        bank_(PackedAccountNumber(books.settings.bank_account)),
         year_first_(AccountingYearOf(period.first, books.settings.fiscal_start_month).first),
         problems_(types),
         figures_(*figures) {
@@ -165,13 +161,11 @@ class BankBalanceTally {
   // Every line up to the period's end: the earlier ones make the opening.
   bool Wants(DayNumber day) const { return day == kNoDate || day <= period_.last; }
 
-  void Add(DayNumber day, const LineMoves& moves) {
+  void Add(DayNumber day, const PackedMoves& moves, int line) {
     if (Within(day, period_.first, period_.last)) figures_.period_has_lines = true;
-    if (Within(day, year_first_, period_.last)) {
-      problems_.Check(moves.moves[0], day, IsBlank(moves.moves[0]));
-    }
-    for (const BalanceMove& move : moves) {
-      if (move.account != bank_) continue;  // both 4-character keys
+    if (Within(day, year_first_, period_.last)) problems_.Check(moves.moves[0].account, day, line);
+    for (const PackedMove& move : moves) {
+      if (move.account != bank_) continue;
       if (day < period_.first) {
         opening_ += move.amount;  // undated lines too: they count before every day
       } else {
@@ -196,7 +190,7 @@ class BankBalanceTally {
 
  private:
   const ReportPeriod period_;
-  const std::string bank_;
+  const uint32_t bank_;
   const DayNumber year_first_;
   ProblemFinder problems_;
   BankBalanceFigures& figures_;
@@ -204,19 +198,24 @@ class BankBalanceTally {
   std::vector<Money> moved_;
 };
 
-// One pass over the lines for any of the tallies: each line's moves on the
+// The books' figures for any of the tallies: the moves of each cell on the
 // statements' basis are found once, for the tallies that want its day.
 template <typename... Tally>
 bool TallyLines(const StatementBooks& books, Tally&... tallies) {
-  const bool read = books.lines([&](const TransactionRecord& line) {
-    const DayNumber day = StatementDate(line);
-    if (!(tallies.Wants(day) || ...)) return;
-    const LineMoves moves = BalanceMoves(line, books.settings, Basis::kStatements);
-    if (moves.count == 0) return;
-    ((tallies.Wants(day) ? tallies.Add(day, moves) : void()), ...);
-  });
+  PeriodFigures summed;
+  const PeriodFigures* figures = FiguresOf(books, &summed);
+  const PackedBookkeeping rules(books.settings, Basis::kStatements);
+  if (figures != nullptr) {
+    figures->ForEachCell([&](const FigureCell& cell) {
+      const DayNumber day = cell.day;
+      if (!(tallies.Wants(day) || ...)) return;
+      const PackedMoves moves = rules.Moves(cell.kind, cell.account, cell.amount);
+      if (moves.count == 0) return;
+      ((tallies.Wants(day) ? tallies.Add(day, moves, cell.first_line) : void()), ...);
+    });
+  }
   (tallies.Finish(), ...);
-  return read;
+  return figures != nullptr;
 }
 
 }  // namespace
@@ -272,21 +271,23 @@ bool ComputeInvoiceAges(const ListingBooks& books, const ReportPeriod& period,
                         InvoiceAgeFigures* figures) {
   *figures = InvoiceAgeFigures();
   figures->report_day = period.last;
+  PeriodFigures summed;
+  const PeriodFigures* cells = FiguresOf(books, &summed);
+  if (cells == nullptr) return false;
   const AccountTypes types(books.chart);
   ProblemFinder problems(types);
-  const bool read = books.records([&](int, std::string_view record) {
-    const TransactionFacts facts = ReadTransactionFacts(record);
-    if (facts.kind != kInvoice) return;
-    const DayNumber entered = ListingDate(facts);
+  cells->ForEachCell([&](const FigureCell& cell) {
+    if (cell.kind != kInvoice) return;
+    const DayNumber entered = cell.day;  // the listing date
     if (entered != kNoDate && entered > period.last) return;
-    problems.Check(facts.account, entered, Trim(facts.account).empty());
+    problems.Check(cell.account, entered, cell.first_line);
     AgeBucket& bucket =
-        figures->buckets[static_cast<int>(AgeOf(facts.due_date, facts.invoice_date, period.last))];
-    bucket.total += facts.amount.RoundedToCents();
-    ++bucket.count;
+        figures->buckets[static_cast<int>(AgeOf(cell.age_day, kNoDate, period.last))];
+    bucket.total += cell.amount;
+    bucket.count += cell.lines;
   });
   figures->problem = problems.problem();
-  return read;
+  return true;
 }
 
 }  // namespace zenkar

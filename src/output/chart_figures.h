@@ -109,8 +109,8 @@ struct InvoiceAgeFigures {
 
 // The unpaid invoices of the books entered by the period's last day (on
 // their listing date: ListingDate; an undated one counts), each rounded to
-// cents, by age on that day. Read from the records, whose every invoice date
-// a listing sees.
+// cents, by age on that day (from the books' figures, which keep each
+// invoice's listing date and the day its age counts from).
 bool ComputeInvoiceAges(const ListingBooks& books, const ReportPeriod& period,
                         InvoiceAgeFigures* figures);
 

@@ -26,17 +26,18 @@ bool IsBalanceProblem(const std::string& problem) {
                      [&](std::string_view start) { return problem.rfind(start, 0) == 0; });
 }
 
-// The date checks, the one reading of the books and the check that the
-// period holds transactions, shared by both statements.
+// The date checks, the figures of the books and the check that the period
+// holds transactions, shared by both statements.
 bool ReadForPeriod(const StatementBooks& books, PrintJob& job, const ReportPeriod& period,
                    ScanScope scope, StatementWindow* window, StatementScan* scan) {
   Ui& ui = job.services().ui;
   if (!CheckPeriodOrder(period, ui)) return false;
   if (!CheckSingleAccountingYear(period, books.settings.fiscal_start_month, ui)) return false;
   *window = StatementWindowOf(period, books.settings.fiscal_start_month);
-  if (!ScanStatementLines(books.lines, books.chart, books.settings, *window, scan, scope)) {
-    return false;
-  }
+  PeriodFigures summed;
+  const PeriodFigures* figures = FiguresOf(books, &summed);
+  if (figures == nullptr) return false;
+  ScanStatementFigures(*figures, books.chart, books.settings, *window, scan, scope);
   if (!scan->period_has_lines) {
     ui.Error(NothingFoundMessage(kWhatTransactions, period, job.services().dates));
     return false;
@@ -95,7 +96,12 @@ std::string DeletedAccountUnbalancedMessage(std::string_view account) {
 }
 
 StatementBooks BooksOf(const Ledger& ledger) {
-  return {ledger.chart(), ledger.settings(), LedgerTransactions(ledger)};
+  return {ledger.chart(), ledger.settings(), LedgerTransactions(ledger), LedgerFigures(ledger)};
+}
+
+const PeriodFigures* FiguresOf(const StatementBooks& books, PeriodFigures* summed) {
+  if (books.figures) return books.figures();
+  return FiguresOfLines(books.lines, summed) ? summed : nullptr;
 }
 
 bool PrintIncomeStatement(const StatementBooks& books, PrintJob& job, const ReportPeriod& period,

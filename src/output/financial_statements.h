@@ -37,13 +37,18 @@ std::string DeletedAccountUnbalancedMessage(std::string_view account);
 inline constexpr int kIncomeStatementLines = 52;
 inline constexpr int kBalanceSheetLines = 55;
 
-// The books a statement reads.
+// The books a statement reads: the figures a loaded ledger keeps, or those
+// of a list of lines.
 struct StatementBooks {
   const ChartOfAccounts& chart;
   const CompanySettings& settings;
-  TransactionSource lines;
+  TransactionSource lines;     // summed when there are no `figures`
+  FiguresSource figures = {};  // empty: the books are the `lines`
 };
 StatementBooks BooksOf(const Ledger& ledger);
+// The books' figures, or those of their lines summed into `summed`; nothing
+// when they could not be had (reported).
+const PeriodFigures* FiguresOf(const StatementBooks& books, PeriodFigures* summed);
 
 // What the headings need besides the figures.
 struct HeadingFacts {

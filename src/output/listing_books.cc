@@ -9,7 +9,17 @@ ListingBooks ListingBooksOf(const Ledger& ledger) {
   return {ledger.chart(), ledger.settings(), ledger.payees(),
           [&ledger](const std::function<void(int, std::string_view)>& visit) {
             return ledger.ScanTransactionRecords(visit);
-          }};
+          },
+          [&ledger] { return ledger.Figures(); }};
+}
+
+const PeriodFigures* FiguresOf(const ListingBooks& books, PeriodFigures* summed) {
+  if (books.figures) return books.figures();
+  *summed = PeriodFigures();
+  const bool read = books.records([&](int number, std::string_view record) {
+    summed->Add(number, ReadTransactionFacts(record));
+  });
+  return read ? summed : nullptr;
 }
 
 void AddListing(ReportRegistry& registry, std::string_view label, bool (*print)(ListingRun& run),

@@ -1,8 +1,10 @@
 // The books a ledger or listing report reads, and the run it is part of.
 //
-// The reports read the transaction file as record bytes, pick the lines they
-// list by a few fields (TransactionFacts) and decode only those into
-// ListedLines; the chart, the settings and the payees are the loaded tables.
+// The reports that list lines read the transaction file as record bytes,
+// pick the lines they list by a few fields (TransactionFacts) and decode only
+// those into ListedLines; the reports of sums take the books' figures by
+// period (ledger/period_figures.h) and read no line. The chart, the settings
+// and the payees are the loaded tables.
 #ifndef ZENKAR_OUTPUT_LISTING_BOOKS_H_
 #define ZENKAR_OUTPUT_LISTING_BOOKS_H_
 
@@ -14,6 +16,7 @@
 #include "ledger/chart_of_accounts.h"
 #include "ledger/company_settings.h"
 #include "ledger/payee_list.h"
+#include "ledger/period_figures.h"
 #include "ledger/transaction_record.h"
 #include "output/report_run.h"
 
@@ -32,8 +35,14 @@ struct ListingBooks {
   const CompanySettings& settings;
   const PayeeList& payees;
   RecordSource records;
+  // The figures by period of a loaded ledger; empty: the `records` are
+  // summed when the figures are wanted.
+  std::function<const PeriodFigures*()> figures = {};
 };
 ListingBooks ListingBooksOf(const Ledger& ledger);
+// The books' figures, or those of their records summed into `summed`;
+// nothing when they could not be had (reported).
+const PeriodFigures* FiguresOf(const ListingBooks& books, PeriodFigures* summed);
 
 // One report of a run: the books, the job, the period and options, the
 // questions it may ask and where it notes the lines it printed.

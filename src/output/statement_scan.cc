@@ -1,5 +1,6 @@
 #include "output/statement_scan.h"
 
+#include <cstring>
 #include <vector>
 
 #include "common/text_field.h"
@@ -10,6 +11,8 @@ namespace zenkar {
 namespace {
 
 bool Within(DayNumber day, DayNumber first, DayNumber last) { return day >= first && day <= last; }
+
+const uint32_t kBlankAccount = PackedAccountNumber("    ");
 
 // Chart record numbers by packed account number: an open-addressed table a
 // few times larger than the chart, so a lookup is a multiply and a probe or
@@ -39,7 +42,7 @@ class AccountIndex {
 
   // Where `packed` is, or the empty slot where it would go.
   size_t SlotOf(uint32_t packed) const {
-    size_t at = (packed * 2654435761u) & mask_;
+    size_t at = AccountSlotStart(packed, mask_);
     while (slots_[at].record != 0 && slots_[at].packed != packed) at = (at + 1) & mask_;
     return at;
   }
@@ -64,15 +67,15 @@ void FillStatementFields(int number, std::string_view record, TransactionRecord&
   line.record_number = number;
 }
 
+// What the figures read of a line given as a record.
 TransactionFacts FactsOf(const TransactionRecord& line) {
   TransactionFacts facts;
   facts.kind = line.kind;
-  facts.unprinted = line.unprinted;
   facts.date = line.date;
   facts.amount = line.amount;
-  facts.payee_number = line.payee_number;
-  facts.entry_sequence = line.entry_sequence;
   facts.account = line.account;
+  facts.invoice_date = line.invoice_date_2;
+  facts.due_date = line.due_date;
   return facts;
 }
 
@@ -80,7 +83,7 @@ class Scanner {
  public:
   Scanner(const ChartOfAccounts& chart, const CompanySettings& settings,
           const StatementWindow& window, ScanScope scope, StatementScan* scan)
-      : settings_(settings),
+      : rules_(settings, Basis::kStatements),
         window_(window),
         income_only_(scope == ScanScope::kIncomeStatement),
         scan_(*scan),
@@ -89,18 +92,17 @@ class Scanner {
     scan_.accounts.resize(static_cast<size_t>(chart.count()));
   }
 
-  void Visit(const TransactionRecord& line) {
-    if (!income_only_) scan_.line_totals.Add(FactsOf(line));
-    const DayNumber day = StatementDate(line);
+  void Visit(const FigureCell& cell) {
+    const DayNumber day = cell.day;
     // Nothing after the period counts; before the prior year only the
     // balance sheet's carried balances do.
     if (day == kNoDate || day > window_.period.last) return;
     if (income_only_ && day < window_.prior.first) return;
-    const LineMoves moves = BalanceMoves(line, settings_, Basis::kStatements);
+    const PackedMoves moves = rules_.Moves(cell.kind, cell.account, cell.amount);
     if (moves.count == 0) return;
     NoteDates(day);
-    CheckOwnAccount(line, day);
-    for (const BalanceMove& move : moves) Post(move, day);
+    CheckOwnAccount(cell, day);
+    for (const PackedMove& move : moves) Post(move, day);
   }
 
  private:
@@ -112,22 +114,28 @@ class Scanner {
 
   // Keeps the earliest (by date, then by place in the file) line of the year
   // to date whose own account the chart cannot name.
-  void CheckOwnAccount(const TransactionRecord& line, DayNumber day) {
+  void CheckOwnAccount(const FigureCell& cell, DayNumber day) {
     if (!Within(day, window_.year.first, window_.period.last)) return;
-    const bool blank = Trim(line.account).empty();
-    if (!blank && index_.Find(PackedAccountNumber(line.account)) != 0) return;
-    if (scan_.problem != StatementScan::AccountProblem::kNone && problem_date_ <= day) return;
+    const bool blank = cell.account == kBlankAccount;
+    if (!blank && index_.Find(cell.account) != 0) return;
+    if (scan_.problem != StatementScan::AccountProblem::kNone &&
+        (problem_date_ < day || (problem_date_ == day && problem_line_ < cell.first_line))) {
+      return;
+    }
     scan_.problem =
         blank ? StatementScan::AccountProblem::kBlank : StatementScan::AccountProblem::kNotInChart;
-    scan_.problem_account = std::string(TrimRight(line.account));
+    scan_.problem_account = std::string(TrimRight(cell.AccountKey()));
     problem_date_ = day;
+    problem_line_ = cell.first_line;
   }
 
-  void Post(const BalanceMove& move, DayNumber day) {
-    const int record = index_.Find(PackedAccountNumber(move.account));
+  void Post(const PackedMove& move, DayNumber day) {
+    const int record = index_.Find(move.account);
     const ReportPeriod& period = window_.period;
     if (record == 0) {
-      scan_.deleted_accounts[move.account] += move.amount;
+      std::string account(4, ' ');
+      std::memcpy(account.data(), &move.account, sizeof move.account);
+      scan_.deleted_accounts[account] += move.amount;
       return;
     }
     AccountTotals& totals = scan_.accounts[record - 1];
@@ -138,12 +146,13 @@ class Scanner {
     if (Within(day, window_.prior.first, window_.prior.last)) totals.prior_year += move.amount;
   }
 
-  const CompanySettings& settings_;
+  const PackedBookkeeping rules_;
   const StatementWindow& window_;
   const bool income_only_;
   StatementScan& scan_;
   AccountIndex index_;
   DayNumber problem_date_ = kNoDate;
+  int problem_line_ = 0;
 };
 
 }  // namespace
@@ -172,11 +181,31 @@ StatementWindow StatementWindowOf(const ReportPeriod& period, int fiscal_start_m
   return {period, year, AccountingYearNamed(year.year - 1, fiscal_start_month)};
 }
 
+FiguresSource LedgerFigures(const Ledger& ledger) {
+  return [&ledger] { return ledger.Figures(); };
+}
+
+bool FiguresOfLines(const TransactionSource& lines, PeriodFigures* figures) {
+  *figures = PeriodFigures();
+  int number = 0;
+  return lines([&](const TransactionRecord& line) { figures->Add(++number, FactsOf(line)); });
+}
+
+void ScanStatementFigures(const PeriodFigures& figures, const ChartOfAccounts& chart,
+                          const CompanySettings& settings, const StatementWindow& window,
+                          StatementScan* scan, ScanScope scope) {
+  Scanner scanner(chart, settings, window, scope, scan);
+  figures.ForEachCell([&](const FigureCell& cell) { scanner.Visit(cell); });
+  if (scope == ScanScope::kEverything) scan->line_totals = figures.Totals();
+}
+
 bool ScanStatementLines(const TransactionSource& source, const ChartOfAccounts& chart,
                         const CompanySettings& settings, const StatementWindow& window,
                         StatementScan* scan, ScanScope scope) {
-  Scanner scanner(chart, settings, window, scope, scan);
-  return source([&](const TransactionRecord& line) { scanner.Visit(line); });
+  PeriodFigures figures;
+  if (!FiguresOfLines(source, &figures)) return false;
+  ScanStatementFigures(figures, chart, settings, window, scan, scope);
+  return true;
 }
 
 }  // namespace zenkar

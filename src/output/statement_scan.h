@@ -1,5 +1,6 @@
-// One pass over the transactions that gathers everything the income
-// statement and the balance sheet need.
+// Everything the income statement and the balance sheet need, gathered
+// from the books' figures by period (ledger/period_figures.h), which sum the
+// lines by account, day and kind.
 //
 // A line counts when the bookkeeping rules give it balance moves on the
 // statements' basis (bookkeeping.h): journal lines move their own account,
@@ -20,6 +21,7 @@
 #include "ledger/bookkeeping.h"
 #include "ledger/chart_of_accounts.h"
 #include "ledger/company_settings.h"
+#include "ledger/period_figures.h"
 #include "ledger/transaction_record.h"
 #include "output/report_period.h"
 
@@ -35,6 +37,15 @@ using TransactionSource =
     std::function<bool(const std::function<void(const TransactionRecord&)>& visit)>;
 // The lines of the loaded company's transaction file.
 TransactionSource LedgerTransactions(const Ledger& ledger);
+
+// The books' figures by period (ledger/period_figures.h) as a loaded ledger
+// keeps them; nothing when they could not be had (reported).
+using FiguresSource = std::function<const PeriodFigures*()>;
+// The loaded company's.
+FiguresSource LedgerFigures(const Ledger& ledger);
+// The figures of a list of lines, numbered 1, 2, ... in the order given.
+// False when the lines could not be read.
+bool FiguresOfLines(const TransactionSource& lines, PeriodFigures* figures);
 
 // The date a line counts on in the statements; 0 for none.
 DayNumber StatementDate(const TransactionRecord& line);
@@ -80,7 +91,12 @@ struct StatementScan {
 // none of the whole-file totals), which spares the work on older lines.
 enum class ScanScope { kEverything, kIncomeStatement };
 
-// Reads every line once. False when the lines could not be read.
+// Gathers the scan from the books' figures; no line is read.
+void ScanStatementFigures(const PeriodFigures& figures, const ChartOfAccounts& chart,
+                          const CompanySettings& settings, const StatementWindow& window,
+                          StatementScan* scan, ScanScope scope = ScanScope::kEverything);
+// The same from a list of lines, each read once. False when the lines could
+// not be read.
 bool ScanStatementLines(const TransactionSource& source, const ChartOfAccounts& chart,
                         const CompanySettings& settings, const StatementWindow& window,
                         StatementScan* scan, ScanScope scope = ScanScope::kEverything);
