@@ -6,7 +6,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -58,19 +57,10 @@ inline void Print(const std::string& step, const Figures& figures) {
 // when given, runs before each repetition and is not timed.
 inline Figures Time(int repetitions, const std::function<void(int)>& step,
                     const std::function<void()>& before = {}) {
-  std::vector<double> times, cpu;
-  for (int i = 0; i < repetitions; ++i) {
-    if (before) before();
-    const double cpu_start = ProcessorMilliseconds();
-    const Timer::time_point start = Timer::now();
-    step(i);
-    times.push_back(Milliseconds(start));
-    cpu.push_back(ProcessorMilliseconds() - cpu_start);
-  }
-  std::sort(times.begin(), times.end());
-  std::sort(cpu.begin(), cpu.end());
-  const size_t p95 = times.size() * 95 / 100;
-  return {times[times.size() / 2], times[p95], times.back(), cpu[cpu.size() / 2], cpu[p95]};
+  const Samples samples = Sample(repetitions, step, before);
+  const size_t p95 = samples.elapsed.size() * 95 / 100;
+  return {Median(samples.elapsed), samples.elapsed[p95], samples.elapsed.back(),
+          Median(samples.cpu), samples.cpu[p95]};
 }
 
 inline std::vector<AccountRecord> DefaultChart() {

@@ -84,6 +84,31 @@ inline double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// The elapsed and the processor time of each repetition of a step, in
+// milliseconds, sorted.
+struct Samples {
+  std::vector<double> elapsed;
+  std::vector<double> cpu;
+};
+
+// Runs `step` (given the repetition's number) `repetitions` times; `before`,
+// when given, runs before each repetition and is not timed.
+inline Samples Sample(int repetitions, const std::function<void(int)>& step,
+                      const std::function<void()>& before = {}) {
+  Samples samples;
+  for (int i = 0; i < repetitions; ++i) {
+    if (before) before();
+    const double cpu_start = ProcessorMilliseconds();
+    const Timer::time_point start = Timer::now();
+    step(i);
+    samples.elapsed.push_back(Milliseconds(start));
+    samples.cpu.push_back(ProcessorMilliseconds() - cpu_start);
+  }
+  std::sort(samples.elapsed.begin(), samples.elapsed.end());
+  std::sort(samples.cpu.begin(), samples.cpu.end());
+  return samples;
+}
+
 // Medians of the elapsed and of the processor time of a step.
 struct Timing {
   double elapsed = 0;
@@ -91,16 +116,8 @@ struct Timing {
 };
 
 inline Timing Time(int repetitions, const std::function<void()>& step) {
-  std::vector<double> elapsed;
-  std::vector<double> cpu;
-  for (int i = 0; i < repetitions; ++i) {
-    const double cpu_start = ProcessorMilliseconds();
-    const Timer::time_point start = Timer::now();
-    step();
-    elapsed.push_back(Milliseconds(start));
-    cpu.push_back(ProcessorMilliseconds() - cpu_start);
-  }
-  return {Median(elapsed), Median(cpu)};
+  const Samples samples = Sample(repetitions, [&](int) { step(); });
+  return {Median(samples.elapsed), Median(samples.cpu)};
 }
 
 [[noreturn]] inline void Fail(const std::string& what) {

@@ -1,9 +1,8 @@
 #include "app/transactions/insert_transaction_dialog.h"
 
-#include <QHBoxLayout>
-#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "app/transactions/line_dialog.h"
 #include "app/transactions/review_page.h"
 #include "platform/help_context.h"
 #include "platform/text_conversion.h"
@@ -27,12 +26,8 @@ InsertTransactionDialog::InsertTransactionDialog(QWidget* parent, Program& progr
                                                  ReviewList& list, int after)
     : QDialog(parent), program_(program), list_(list), after_(after) {
   setObjectName("insertTransaction");
-  if (parent != nullptr) setFont(parent->window()->font());
   setWindowTitle("Insert New Transaction");
-  SetHelpContext(this, kHelpReviewTransactions);
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this,
-          [this] { program_.help().ShowHelp(kHelpReviewTransactions); });
+  PrepareLineDialog(*this, parent, program, kHelpReviewTransactions);
 
   auto* after_caption = new QLabel("Insert New Transaction After");
   after_line_ = new QLabel(after > 0 ? AfterLineText(list.RowText(after)) : QString());
@@ -58,16 +53,8 @@ InsertTransactionDialog::InsertTransactionDialog(QWidget* parent, Program& progr
   save_check_->setObjectName("saveAsCheck");
   save_journal_ = new QPushButton("Save as Journal Entry");
   save_journal_->setObjectName("saveAsJournal");
-  auto* cancel = new QPushButton("Cancel");
-  cancel->setObjectName("cancel");
   connect(save_check_, &QPushButton::clicked, this, [this] { Save(kCheckOrDeposit); });
   connect(save_journal_, &QPushButton::clicked, this, [this] { Save(kJournalLine); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(save_check_);
-  buttons->addWidget(save_journal_);
-  buttons->addWidget(cancel);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(after_caption);
@@ -75,10 +62,7 @@ InsertTransactionDialog::InsertTransactionDialog(QWidget* parent, Program& progr
   layout->addWidget(form_);
   layout->addWidget(form_->account_list());
   layout->addWidget(new QLabel(kInsertHint));
-  layout->addLayout(buttons);
-  QWidget::setTabOrder(form_->ytd(), save_check_);
-  QWidget::setTabOrder(save_check_, save_journal_);
-  QWidget::setTabOrder(save_journal_, cancel);
+  layout->addLayout(LineDialogButtons(*this, form_->ytd(), {save_check_, save_journal_}));
   form_->payee()->setFocus();
 }
 

@@ -1,10 +1,9 @@
 #include "app/transactions/invoice_edit_dialog.h"
 
-#include <QHBoxLayout>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "app/transactions/invoices_page.h"
+#include "app/transactions/line_dialog.h"
 #include "platform/help_context.h"
 
 namespace zenkar {
@@ -13,11 +12,8 @@ InvoiceEditDialog::InvoiceEditDialog(QWidget* parent, Program& program,
                                      const TransactionRecord& stored)
     : QDialog(parent), program_(program), stored_(stored) {
   setObjectName("editInvoice");
-  if (parent != nullptr) setFont(parent->window()->font());
   setWindowTitle("Edit Existing Invoice");
-  SetHelpContext(this, kHelpInvoices);
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, [this] { program_.help().ShowHelp(kHelpInvoices); });
+  PrepareLineDialog(*this, parent, program, kHelpInvoices);
 
   InvoiceFormOptions options;
   options.beep = [this] { program_.ui().Beep(); };
@@ -30,20 +26,11 @@ InvoiceEditDialog::InvoiceEditDialog(QWidget* parent, Program& program,
 
   save_ = new QPushButton("Save Changes");
   save_->setObjectName("saveChanges");
-  auto* cancel = new QPushButton("Cancel");
-  cancel->setObjectName("cancel");
   connect(save_, &QPushButton::clicked, this, [this] { SaveChanges(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(save_);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(form_);
   layout->addWidget(form_->account_list());
-  layout->addLayout(buttons);
-  QWidget::setTabOrder(form_->amount(), save_);
-  QWidget::setTabOrder(save_, cancel);
+  layout->addLayout(LineDialogButtons(*this, form_->amount(), {save_}));
   form_->payee()->setFocus();
 }
 
