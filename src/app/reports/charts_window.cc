@@ -52,22 +52,13 @@ void ChartsView::paintEvent(QPaintEvent*) {
 }
 
 ChartsWindow::ChartsWindow(Program& program, QWidget* parent)
-    : QDialog(parent), program_(program), lines_(program.ledger()) {
+    : QDialog(parent), watch_(program.ledger()) {
   setWindowTitle(FromCp1252(kViewChartsTitle));
   setObjectName("ViewCharts");
-  view_ = new ChartsView(charts_, program.date_patterns(), this);
+  view_ = new ChartsView(watch_.charts(), program.date_patterns(), this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(view_);
-  Compute();
-  lines_.set_on_change([this] {
-    Compute();
-    view_->update();
-  });
-}
-
-void ChartsWindow::Compute() {
-  charts_ = ComputeLiveCharts(lines_.Books(), program_.clock().Today());
-  ++computed_;
+  watch_.set_on_change([this] { view_->update(); });
 }
 
 }  // namespace zenkar

@@ -3,7 +3,7 @@
 // by the charts' own code (app_rules/reports/live_charts.h) on a widget
 // through the same painter canvas the printer uses. The window stays open
 // beside the main window and is redrawn after every saved entry from the
-// copy of the lines it keeps, without reading the transaction file again.
+// books' figures by period, without reading the transaction file again.
 #ifndef ZENKAR_APP_REPORTS_CHARTS_WINDOW_H_
 #define ZENKAR_APP_REPORTS_CHARTS_WINDOW_H_
 
@@ -38,20 +38,12 @@ class ChartsWindow : public QDialog {
  public:
   ChartsWindow(Program& program, QWidget* parent);
 
-  const LiveCharts& charts() const { return charts_; }
-  LiveChartLines& lines() { return lines_; }
+  LiveChartsWatch& watch() { return watch_; }
   ChartsView* view() const { return view_; }
-  // How many times the figures were computed (once, then once a change).
-  int computed() const { return computed_; }
 
  private:
-  void Compute();
-
-  Program& program_;
-  LiveChartLines lines_;
-  LiveCharts charts_;
+  LiveChartsWatch watch_;
   ChartsView* view_ = nullptr;
-  int computed_ = 0;
 };
 
 }  // namespace zenkar

@@ -1,18 +1,12 @@
 // The figures of the "View Charts" window: the bank balance of the last 90
 // days and the income and expenses of the accounting year to date, computed
-// by the charts' own code (chart_figures.h) from a copy of the lines kept in
-// memory.
-//
-// The copy holds the few fields the figures read. It is read from the file
-// once, and then each change the ledger reports is applied to it: an
-// appended, rewritten, inserted, deleted or moved line is read alone or
-// dropped, so a saved entry brings the charts up to date without reading the
-// transaction file again. Only a change of the whole file (a sort, another
-// program's change, a new folder) reads it afresh.
+// by the charts' own code (chart_figures.h) from the books' figures by period
+// (ledger/period_figures.h). The ledger follows an appended or rewritten line
+// in those figures, so a saved entry brings the charts up to date without
+// reading the transaction file again.
 #ifndef ZENKAR_APP_RULES_REPORTS_LIVE_CHARTS_H_
 #define ZENKAR_APP_RULES_REPORTS_LIVE_CHARTS_H_
 
-#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -25,46 +19,6 @@ namespace zenkar {
 // How many days the window's bank balance covers, today included.
 inline constexpr int kLiveBalanceDays = 90;
 
-class LiveChartLines : public LedgerObserver {
- public:
-  // Reads the lines and follows the ledger's changes until destroyed.
-  explicit LiveChartLines(Ledger& ledger);
-  ~LiveChartLines() override;
-  LiveChartLines(const LiveChartLines&) = delete;
-  LiveChartLines& operator=(const LiveChartLines&) = delete;
-
-  void OnLedgerChanged(LedgerChange change, int record_number) override;
-
-  // The copy as the statements' figures read it, with the ledger's chart
-  // and settings.
-  StatementBooks Books() const;
-  // Called after every change applied.
-  void set_on_change(std::function<void()> on_change) { on_change_ = std::move(on_change); }
-  // How many times the whole file was read.
-  int whole_reads() const { return whole_reads_; }
-  int count() const { return static_cast<int>(lines_.size()); }
-
- private:
-  struct Line {
-    int32_t kind = 0;
-    DayNumber date = kNoDate;
-    DayNumber invoice_date = kNoDate;
-    DayNumber due_date = kNoDate;
-    Money amount;
-    char account[4] = {' ', ' ', ' ', ' '};
-  };
-  // The fields of one record of the file.
-  static Line LineOf(std::string_view record);
-  void ReadAll();
-  // Line `number` read alone; false when it could not be read.
-  bool ReadOne(int number, Line* line);
-
-  Ledger& ledger_;
-  std::vector<Line> lines_;
-  std::function<void()> on_change_;
-  int whole_reads_ = 0;
-};
-
 struct LiveCharts {
   ReportPeriod balance_period;  // the last 90 days, today included
   ReportPeriod year_period;     // the accounting year from its start to today
@@ -73,6 +27,32 @@ struct LiveCharts {
 };
 
 LiveCharts ComputeLiveCharts(const StatementBooks& books, DayNumber today);
+
+// The window's figures, computed when made and again after every change the
+// ledger reports, until destroyed.
+class LiveChartsWatch : public LedgerObserver {
+ public:
+  explicit LiveChartsWatch(Ledger& ledger);
+  ~LiveChartsWatch() override;
+  LiveChartsWatch(const LiveChartsWatch&) = delete;
+  LiveChartsWatch& operator=(const LiveChartsWatch&) = delete;
+
+  void OnLedgerChanged(LedgerChange change, int record_number) override;
+
+  const LiveCharts& charts() const { return charts_; }
+  // Called after every computation that a change caused.
+  void set_on_change(std::function<void()> on_change) { on_change_ = std::move(on_change); }
+  // How many times the figures were computed (once, then once a change).
+  int computed() const { return computed_; }
+
+ private:
+  void Compute();
+
+  Ledger& ledger_;
+  LiveCharts charts_;
+  std::function<void()> on_change_;
+  int computed_ = 0;
+};
 
 // The window's picture, in points on a sheet of kLiveChartsWidth by
 // kLiveChartsHeight: "Bank Balance - Last 90 Days" over its chart, then
