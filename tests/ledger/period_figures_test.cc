@@ -115,7 +115,7 @@ class PeriodFiguresPropertyTest : public LedgerFixture {
   // One operation picked at random; it may be refused (a voided journal
   // line, say), which must leave the figures as right as a change.
   void ChangeAtRandom(int step) {
-    switch (std::uniform_int_distribution<int>(0, 11)(random_)) {
+    switch (std::uniform_int_distribution<int>(0, 13)(random_)) {
       case 0:
       case 1:
         ledger_.AppendTransaction(AnyLineToWrite());
@@ -162,6 +162,12 @@ class PeriodFiguresPropertyTest : public LedgerFixture {
       case 11:
         ledger_.ChangeLinesWithFiles({std::nullopt, {AnyLineToWrite(), AnyLineToWrite()}, {}});
         break;
+      case 12:
+        ledger_.RemoveOldestYear([](const std::vector<TransactionRecord>&) { return true; });
+        break;
+      case 13:
+        ledger_.DeleteInactivePayees();
+        break;
     }
   }
 
@@ -181,6 +187,9 @@ TEST_F(PeriodFiguresPropertyTest, AfterAnyChangesTheFiguresAreAFreshLoads) {
     ASSERT_NE(figures, nullptr) << "step " << step;
     ASSERT_TRUE(*figures == FiguresOnDisk()) << "step " << step;
   }
+  ASSERT_TRUE(ledger_.DeleteAllTransactions());
+  ASSERT_NE(ledger_.Figures(), nullptr);
+  EXPECT_TRUE(ledger_.Figures()->Cells().empty());
 }
 
 TEST_F(PeriodFiguresPropertyTest, ALineAnotherProgramRewroteIsSeen) {
