@@ -52,6 +52,12 @@ uint32_t PackedAccountNumber(std::string_view number) {
   return packed;
 }
 
+std::string UnpackedAccountNumber(uint32_t packed) {
+  std::string key(kAccountNumberWidth, ' ');
+  std::memcpy(key.data(), &packed, sizeof packed);
+  return key;
+}
+
 bool AccountNumberLess(std::string_view a, std::string_view b) {
   // std::string compares char by char as unsigned bytes, like the chart file.
   return AccountKey(a) < AccountKey(b);

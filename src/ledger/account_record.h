@@ -60,6 +60,8 @@ bool AccountNumberLess(std::string_view a, std::string_view b);
 // The account number as one integer: the four bytes of its key, padding
 // included, for passes that look numbers up per line without making strings.
 uint32_t PackedAccountNumber(std::string_view number);
+// The 4-character key a packed number was made of.
+std::string UnpackedAccountNumber(uint32_t packed);
 // Where a packed number (or a code made of one) starts probing in an
 // open-addressed table of `mask` + 1 places: the high bits of a
 // multiplicative hash, since the low ones would follow the first character

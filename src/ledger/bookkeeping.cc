@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 #include "common/text_field.h"
 
@@ -21,17 +20,11 @@ Money PostedAmount(int32_t kind, Money amount) {
 
 LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& settings,
                        Basis basis) {
-  return BalanceMoves(line.kind, line.account, line.amount, settings, basis);
-}
-
-LineMoves BalanceMoves(int32_t kind, std::string_view account, Money amount,
-                       const CompanySettings& settings, Basis basis) {
   LineMoves moves;
   const PackedBookkeeping rules(settings, basis);
-  for (const PackedMove& move : rules.Moves(kind, PackedAccountNumber(account), amount)) {
-    std::string key(4, ' ');
-    std::memcpy(key.data(), &move.account, sizeof move.account);
-    moves.moves[moves.count++] = BalanceMove{std::move(key), move.amount};
+  for (const PackedMove& move :
+       rules.Moves(line.kind, PackedAccountNumber(line.account), line.amount)) {
+    moves.moves[moves.count++] = BalanceMove{UnpackedAccountNumber(move.account), move.amount};
   }
   return moves;
 }
@@ -126,15 +119,11 @@ LineTotals::Slot& LineTotals::SlotOf(uint64_t code) {
 }
 
 void LineTotals::Add(const TransactionFacts& line) {
-  AddSum(line.kind, line.account, line.amount.RoundedToCents(), 1);
+  AddPackedSum(line.kind, PackedAccountNumber(line.account), line.amount.RoundedToCents());
 }
 
-void LineTotals::AddSum(int32_t kind, std::string_view account, Money rounded, int lines) {
-  AddPackedSum(kind, PackedAccountNumber(account), rounded, lines);
-}
-
-void LineTotals::AddPackedSum(int32_t kind, uint32_t account, Money rounded, int lines) {
-  summary.Add(kind, rounded, lines);
+void LineTotals::AddPackedSum(int32_t kind, uint32_t account, Money rounded) {
+  summary.Add(kind, rounded, 1);
   if (kind == kJournalLine || kind == kCheckOrDeposit) {
     SlotOf(uint64_t{account} | kUsedMark).amount += rounded;
   }

@@ -72,9 +72,6 @@ struct LineMoves {
   const BalanceMove* end() const { return moves.data() + count; }
 };
 LineMoves BalanceMoves(const TransactionRecord& line, const CompanySettings& settings, Basis basis);
-// The same for lines of `kind` to `account` whose amounts sum to `amount`.
-LineMoves BalanceMoves(int32_t kind, std::string_view account, Money amount,
-                       const CompanySettings& settings, Basis basis);
 
 // The same rule for passes over many lines that build no strings: accounts
 // as PackedAccountNumber gives them, the settings' accounts packed once.
@@ -123,11 +120,9 @@ class LineTotals {
   TransactionSummary summary;
 
   void Add(const TransactionFacts& line);
-  // Adds `lines` lines of `kind` to `account` whose rounded amounts sum to
-  // `rounded`.
-  void AddSum(int32_t kind, std::string_view account, Money rounded, int lines);
-  // The same with the account as PackedAccountNumber gives it.
-  void AddPackedSum(int32_t kind, uint32_t account, Money rounded, int lines);
+  // Adds a line of `kind` to `account` (as PackedAccountNumber gives it)
+  // whose amount rounded to cents is `rounded`.
+  void AddPackedSum(int32_t kind, uint32_t account, Money rounded);
   Money PostedTo(std::string_view account) const;
   // Calls `visit` with each account number (4 characters) and its sum.
   void ForEachAccount(const std::function<void(const std::string&, Money)>& visit) const;

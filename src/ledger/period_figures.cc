@@ -1,8 +1,5 @@
 #include "ledger/period_figures.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "ledger/account_record.h"
 
 namespace zenkar {
@@ -12,14 +9,8 @@ bool SameKey(const FigureCell& a, const FigureCell& b) {
   return a.account == b.account && a.day == b.day && a.kind == b.kind && a.age_day == b.age_day;
 }
 
-}  // namespace
-
-std::string FigureCell::AccountKey() const {
-  std::string key(4, ' ');
-  std::memcpy(key.data(), &account, sizeof account);
-  return key;
-}
-
+// The names of a line's cell (amount and record number left empty); kind 0
+// for a record that is not a line of the books.
 FigureCell FigureKeyOf(const TransactionFacts& line) {
   FigureCell key;
   if (line.kind != kJournalLine && line.kind != kCheckOrDeposit && line.kind != kInvoice) {
@@ -36,6 +27,10 @@ FigureCell FigureKeyOf(const TransactionFacts& line) {
   return key;
 }
 
+}  // namespace
+
+std::string FigureCell::AccountKey() const { return UnpackedAccountNumber(account); }
+
 void PeriodFigures::Reserve(int lines) {
   cells_.reserve(cells_.size() + static_cast<size_t>(lines));
 }
@@ -47,8 +42,7 @@ void PeriodFigures::Add(int number, const TransactionFacts& line) {
   cell = FigureKeyOf(line);
   if (cell.kind == 0) return;
   cell.amount = line.amount.RoundedToCents();
-  cell.lines = 1;
-  cell.first_line = number;
+  cell.record_number = number;
 }
 
 bool PeriodFigures::Remove(int number, const TransactionFacts& line) {
@@ -64,15 +58,14 @@ bool PeriodFigures::Remove(int number, const TransactionFacts& line) {
 
 void PeriodFigures::ForEachCell(const std::function<void(const FigureCell&)>& visit) const {
   for (const FigureCell& cell : cells_) {
-    if (cell.lines > 0) visit(cell);
+    if (cell.kind != 0) visit(cell);
   }
 }
 
 LineTotals PeriodFigures::Totals() const {
   LineTotals totals;
-  ForEachCell([&](const FigureCell& cell) {
-    totals.AddPackedSum(cell.kind, cell.account, cell.amount, cell.lines);
-  });
+  ForEachCell(
+      [&](const FigureCell& cell) { totals.AddPackedSum(cell.kind, cell.account, cell.amount); });
   return totals;
 }
 

@@ -49,8 +49,7 @@ struct FigureCell {
   DayNumber age_day = kNoDate;  // invoices only
   int32_t kind = 0;             // kJournalLine, kCheckOrDeposit or kInvoice; 0: no line
   Money amount;                 // rounded to cents
-  int32_t lines = 0;            // 1, or 0 for a record that is not a line of the books
-  int32_t first_line = 0;       // the record number
+  int32_t record_number = 0;
 
   // The own account as a 4-character key.
   std::string AccountKey() const;
@@ -84,10 +83,6 @@ class PeriodFigures {
   // By record number - 1.
   std::vector<FigureCell, LargeBlockAllocator<FigureCell>> cells_;
 };
-
-// The names of a line's cell (amount, lines and record number left empty);
-// kind 0 for a record that is not a line of the books.
-FigureCell FigureKeyOf(const TransactionFacts& line);
 
 }  // namespace zenkar
 

@@ -211,7 +211,7 @@ bool TallyLines(const StatementBooks& books, Tally&... tallies) {
       if (!(tallies.Wants(day) || ...)) return;
       const PackedMoves moves = rules.Moves(cell.kind, cell.account, cell.amount);
       if (moves.count == 0) return;
-      ((tallies.Wants(day) ? tallies.Add(day, moves, cell.first_line) : void()), ...);
+      ((tallies.Wants(day) ? tallies.Add(day, moves, cell.record_number) : void()), ...);
     });
   }
   (tallies.Finish(), ...);
@@ -280,11 +280,11 @@ bool ComputeInvoiceAges(const ListingBooks& books, const ReportPeriod& period,
     if (cell.kind != kInvoice) return;
     const DayNumber entered = cell.day;  // the listing date
     if (entered != kNoDate && entered > period.last) return;
-    problems.Check(cell.account, entered, cell.first_line);
+    problems.Check(cell.account, entered, cell.record_number);
     AgeBucket& bucket =
         figures->buckets[static_cast<int>(AgeOf(cell.age_day, kNoDate, period.last))];
     bucket.total += cell.amount;
-    bucket.count += cell.lines;
+    ++bucket.count;
   });
   figures->problem = problems.problem();
   return true;

@@ -1,6 +1,5 @@
 #include "output/statement_scan.h"
 
-#include <cstring>
 #include <vector>
 
 #include "common/text_field.h"
@@ -119,23 +118,21 @@ class Scanner {
     const bool blank = cell.account == kBlankAccount;
     if (!blank && index_.Find(cell.account) != 0) return;
     if (scan_.problem != StatementScan::AccountProblem::kNone &&
-        (problem_date_ < day || (problem_date_ == day && problem_line_ < cell.first_line))) {
+        (problem_date_ < day || (problem_date_ == day && problem_line_ < cell.record_number))) {
       return;
     }
     scan_.problem =
         blank ? StatementScan::AccountProblem::kBlank : StatementScan::AccountProblem::kNotInChart;
     scan_.problem_account = std::string(TrimRight(cell.AccountKey()));
     problem_date_ = day;
-    problem_line_ = cell.first_line;
+    problem_line_ = cell.record_number;
   }
 
   void Post(const PackedMove& move, DayNumber day) {
     const int record = index_.Find(move.account);
     const ReportPeriod& period = window_.period;
     if (record == 0) {
-      std::string account(4, ' ');
-      std::memcpy(account.data(), &move.account, sizeof move.account);
-      scan_.deleted_accounts[account] += move.amount;
+      scan_.deleted_accounts[UnpackedAccountNumber(move.account)] += move.amount;
       return;
     }
     AccountTotals& totals = scan_.accounts[record - 1];

@@ -38,11 +38,11 @@ TEST(PeriodFiguresTest, EachLineIsACellOfItsAccountDayAndKind) {
               ElementsAre(AllOf(Field(&FigureCell::kind, kCheckOrDeposit),
                                 Field(&FigureCell::day, Date(2025, 3, 1)),
                                 Field(&FigureCell::amount, Money::FromCents(12346)),
-                                Field(&FigureCell::first_line, 1)),
+                                Field(&FigureCell::record_number, 1)),
                           AllOf(Field(&FigureCell::kind, kInvoice),
                                 Field(&FigureCell::day, Date(2025, 3, 1)),
                                 Field(&FigureCell::age_day, Date(2025, 3, 31)),
-                                Field(&FigureCell::first_line, 3))));
+                                Field(&FigureCell::record_number, 3))));
   const LineTotals totals = figures.Totals();
   EXPECT_EQ(totals.PostedTo("650"), Money::FromCents(12346));
   EXPECT_EQ(totals.summary.check_deposit_total, Money::FromCents(12346));
@@ -54,7 +54,7 @@ TEST(PeriodFiguresTest, EachLineIsACellOfItsAccountDayAndKind) {
   EXPECT_FALSE(figures.Remove(1, Facts(Line(kCheckOrDeposit, "650", 100, "", Date(2025, 3, 1)))));
   EXPECT_FALSE(figures.Remove(4, Facts(check)));
   EXPECT_TRUE(figures.Remove(1, Facts(check)));
-  EXPECT_THAT(figures.Cells(), ElementsAre(Field(&FigureCell::first_line, 3)));
+  EXPECT_THAT(figures.Cells(), ElementsAre(Field(&FigureCell::record_number, 3)));
 }
 
 // A generated company changed at random by every operation that changes the
