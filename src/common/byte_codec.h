@@ -5,8 +5,10 @@
 #ifndef ZENKAR_COMMON_BYTE_CODEC_H_
 #define ZENKAR_COMMON_BYTE_CODEC_H_
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -14,11 +16,13 @@
 
 namespace zenkar {
 
+// The fields are read as whole words: the records are little-endian, like
+// every machine this program is built for.
+static_assert(std::endian::native == std::endian::little);
+
 inline uint64_t GetLittleEndian(std::string_view record, size_t offset, size_t width) {
   uint64_t value = 0;
-  for (size_t i = width; i-- > 0;) {
-    value = (value << 8) | static_cast<uint8_t>(record[offset + i]);
-  }
+  std::memcpy(&value, record.data() + offset, width);
   return value;
 }
 
@@ -33,10 +37,14 @@ inline int16_t GetInt16(std::string_view record, size_t offset) {
   return static_cast<int16_t>(GetLittleEndian(record, offset, 2));
 }
 inline int32_t GetInt32(std::string_view record, size_t offset) {
-  return static_cast<int32_t>(GetLittleEndian(record, offset, 4));
+  int32_t value = 0;
+  std::memcpy(&value, record.data() + offset, sizeof value);
+  return value;
 }
 inline int64_t GetInt64(std::string_view record, size_t offset) {
-  return static_cast<int64_t>(GetLittleEndian(record, offset, 8));
+  int64_t value = 0;
+  std::memcpy(&value, record.data() + offset, sizeof value);
+  return value;
 }
 inline Money GetMoney(std::string_view record, size_t offset) {
   return Money::FromRaw(GetInt64(record, offset));

@@ -96,14 +96,6 @@ void Money::OutOfRange() {
   std::terminate();
 }
 
-Money Money::RoundedToCents() const {
-  int64_t remainder = raw_ % 100;
-  int64_t cents_part = raw_ - remainder;
-  if (remainder >= 50) return Money(cents_part + 100);
-  if (remainder <= -50) return Money(cents_part - 100);
-  return Money(cents_part);
-}
-
 std::string Money::ToString() const {
   int64_t cents = Cents();
   uint64_t magnitude = cents < 0 ? 0 - static_cast<uint64_t>(cents) : cents;

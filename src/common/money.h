@@ -37,7 +37,13 @@ class Money {
   constexpr bool IsNegative() const { return raw_ < 0; }
 
   // The amount rounded to whole cents, half away from zero.
-  Money RoundedToCents() const;
+  constexpr Money RoundedToCents() const {
+    const int64_t remainder = raw_ % 100;
+    const int64_t cents_part = raw_ - remainder;
+    if (remainder >= 50) return Money(cents_part + 100);
+    if (remainder <= -50) return Money(cents_part - 100);
+    return Money(cents_part);
+  }
   // The rounded amount as a count of cents.
   int64_t Cents() const { return RoundedToCents().raw_ / 100; }
 

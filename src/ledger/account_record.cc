@@ -44,14 +44,6 @@ std::string AccountKey(std::string_view number) { return FitText(number, kAccoun
 
 bool SameAccount(std::string_view a, std::string_view b) { return AccountKey(a) == AccountKey(b); }
 
-uint32_t PackedAccountNumber(std::string_view number) {
-  char key[kAccountNumberWidth] = {' ', ' ', ' ', ' '};
-  std::memcpy(key, number.data(), std::min(number.size(), kAccountNumberWidth));
-  uint32_t packed = 0;
-  std::memcpy(&packed, key, sizeof packed);
-  return packed;
-}
-
 std::string UnpackedAccountNumber(uint32_t packed) {
   std::string key(kAccountNumberWidth, ' ');
   std::memcpy(key.data(), &packed, sizeof packed);

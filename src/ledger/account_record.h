@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -59,7 +60,16 @@ bool SameAccount(std::string_view a, std::string_view b);
 bool AccountNumberLess(std::string_view a, std::string_view b);
 // The account number as one integer: the four bytes of its key, padding
 // included, for passes that look numbers up per line without making strings.
-uint32_t PackedAccountNumber(std::string_view number);
+inline uint32_t PackedAccountNumber(std::string_view number) {
+  uint32_t packed = 0x20202020;  // four spaces: a shorter number keeps its padding
+  // A stored number always has its 4 bytes: one word, not a copy byte by byte.
+  if (number.size() >= sizeof packed) {
+    std::memcpy(&packed, number.data(), sizeof packed);
+  } else {
+    std::memcpy(&packed, number.data(), number.size());
+  }
+  return packed;
+}
 // The 4-character key a packed number was made of.
 std::string UnpackedAccountNumber(uint32_t packed);
 // Where a packed number (or a code made of one) starts probing in an

@@ -61,72 +61,28 @@ void TransactionSummary::Count(int32_t kind, Money amount, int sign) {
   Add(kind, sign < 0 ? -rounded : rounded, sign < 0 ? -1 : 1);
 }
 
-void TransactionSummary::Add(int32_t kind, Money rounded, int lines) {
-  if (kind == kCheckOrDeposit) check_deposit_total += rounded;
-  if (kind == kJournalLine) journal_total += rounded;
-  if (kind == kInvoice) {
-    unpaid_count += lines;
-    unpaid_total += rounded;
-  }
-}
-
 namespace {
 
-// Set in every code, so that 0 never names an account, not even one whose
-// number is four zero bytes.
-constexpr uint64_t kUsedMark = uint64_t{1} << 32;
-// AddPackedSum takes a packed number's bytes as AccountCode reads them.
-static_assert(std::endian::native == std::endian::little);
-
-// The account number's 4 bytes, padded with spaces, as one number. Each
+// The account number's 4 bytes, padded with spaces, marked as used. Each
 // stored number has its own code: the chart looks accounts up by their exact
 // bytes, so the totals must not merge two numbers it tells apart.
 uint64_t AccountCode(std::string_view account) {
-  uint64_t code = 0;
-  for (size_t i = 4; i-- > 0;) {
-    const uint8_t byte = i < account.size() ? static_cast<uint8_t>(account[i]) : ' ';
-    code = (code << 8) | byte;
-  }
-  return code | kUsedMark;
-}
-
-std::string AccountOfCode(uint64_t code) {
-  std::string account(4, ' ');
-  for (int i = 0; i < 4; ++i) account[i] = static_cast<char>((code >> (8 * i)) & 0xFF);
-  return account;
+  return uint64_t{PackedAccountNumber(account)} | LineTotals::kUsedMark;
 }
 
 }  // namespace
 
-LineTotals::Slot& LineTotals::SlotOf(uint64_t code) {
-  if (2 * (used_ + 1) > slots_.size()) {
-    std::vector<Slot> old = std::move(slots_);
-    slots_ = std::vector<Slot>(old.size() * 2);
-    used_ = 0;
-    for (const Slot& slot : old) {
-      if (slot.code != 0) SlotOf(slot.code).amount = slot.amount;
-    }
-  }
-  const size_t mask = slots_.size() - 1;
-  for (size_t i = AccountSlotStart(code, mask);; i = (i + 1) & mask) {
-    if (slots_[i].code == code) return slots_[i];
-    if (slots_[i].code == 0) {
-      slots_[i].code = code;
-      ++used_;
-      return slots_[i];
-    }
+void LineTotals::Grow() {
+  std::vector<Slot> old = std::move(slots_);
+  slots_ = std::vector<Slot>(old.size() * 2);
+  used_ = 0;
+  for (const Slot& slot : old) {
+    if (slot.code != 0) SlotOf(slot.code).amount = slot.amount;
   }
 }
 
 void LineTotals::Add(const TransactionFacts& line) {
   AddPackedSum(line.kind, PackedAccountNumber(line.account), line.amount.RoundedToCents());
-}
-
-void LineTotals::AddPackedSum(int32_t kind, uint32_t account, Money rounded) {
-  summary.Add(kind, rounded, 1);
-  if (kind == kJournalLine || kind == kCheckOrDeposit) {
-    SlotOf(uint64_t{account} | kUsedMark).amount += rounded;
-  }
 }
 
 Money LineTotals::PostedTo(std::string_view account) const {
@@ -140,7 +96,7 @@ Money LineTotals::PostedTo(std::string_view account) const {
 
 void LineTotals::ForEachAccount(const std::function<void(const std::string&, Money)>& visit) const {
   for (const Slot& slot : slots_) {
-    if (slot.code != 0) visit(AccountOfCode(slot.code), slot.amount);
+    if (slot.code != 0) visit(UnpackedAccountNumber(static_cast<uint32_t>(slot.code)), slot.amount);
   }
 }
 

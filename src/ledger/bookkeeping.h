@@ -107,7 +107,14 @@ struct TransactionSummary {
   // Adds (sign +1) or takes away (sign -1) one line.
   void Count(int32_t kind, Money amount, int sign);
   // Adds `lines` lines of `kind` whose rounded amounts sum to `rounded`.
-  void Add(int32_t kind, Money rounded, int lines);
+  void Add(int32_t kind, Money rounded, int lines) {
+    if (kind == kCheckOrDeposit) check_deposit_total += rounded;
+    if (kind == kJournalLine) journal_total += rounded;
+    if (kind == kInvoice) {
+      unpaid_count += lines;
+      unpaid_total += rounded;
+    }
+  }
   friend bool operator==(const TransactionSummary&, const TransactionSummary&) = default;
 };
 
@@ -117,12 +124,21 @@ struct TransactionSummary {
 // accounts alike.
 class LineTotals {
  public:
+  // Set in the code of every account in the table (its packed number in the
+  // low bytes), so that 0 marks a free slot, even for four zero bytes.
+  static constexpr uint64_t kUsedMark = uint64_t{1} << 32;
+
   TransactionSummary summary;
 
   void Add(const TransactionFacts& line);
   // Adds a line of `kind` to `account` (as PackedAccountNumber gives it)
   // whose amount rounded to cents is `rounded`.
-  void AddPackedSum(int32_t kind, uint32_t account, Money rounded);
+  void AddPackedSum(int32_t kind, uint32_t account, Money rounded) {
+    summary.Add(kind, rounded, 1);
+    if (kind == kJournalLine || kind == kCheckOrDeposit) {
+      SlotOf(uint64_t{account} | kUsedMark).amount += rounded;
+    }
+  }
   Money PostedTo(std::string_view account) const;
   // Calls `visit` with each account number (4 characters) and its sum.
   void ForEachAccount(const std::function<void(const std::string&, Money)>& visit) const;
@@ -132,7 +148,20 @@ class LineTotals {
     uint64_t code = 0;  // the 4 bytes of the account number and a mark; 0: a free slot
     Money amount;
   };
-  Slot& SlotOf(uint64_t code);
+  // Inline: the open's pass looks up an account for every line.
+  Slot& SlotOf(uint64_t code) {
+    if (2 * (used_ + 1) > slots_.size()) Grow();
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = AccountSlotStart(code, mask);; i = (i + 1) & mask) {
+      if (slots_[i].code == code) return slots_[i];
+      if (slots_[i].code == 0) {
+        slots_[i].code = code;
+        ++used_;
+        return slots_[i];
+      }
+    }
+  }
+  void Grow();
 
   // An open-addressing table keyed by the 4 bytes of the account number: a
   // pass over 100,000 lines builds no strings and allocates nothing per line.

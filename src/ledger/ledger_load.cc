@@ -161,15 +161,21 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
   books->figures.Reserve(count);
   FileStamp stamp;
   Status status = file->Stamp(&stamp);
+  // The order keys, the figures and the consistency sums in one loop.
+  LineTotals totals;
   if (status.ok()) {
-    status = file->Scan([&](int number, std::string_view record) {
-      const TransactionFacts facts = ReadTransactionFacts(record);
-      keys.push_back({facts.date, facts.entry_sequence});
-      if (!WithinLargestAmount(facts.amount)) {
-        if (damaged == 0) damaged = number;
-        return;
+    status = file->ScanBlocks([&](int number, std::string_view records) {
+      for (size_t at = 0; at < records.size(); at += kTransactionRecordLength, ++number) {
+        const TransactionFacts facts =
+            ReadTransactionFacts(records.substr(at, kTransactionRecordLength));
+        keys.push_back({facts.date, facts.entry_sequence});
+        if (!WithinLargestAmount(facts.amount)) {
+          if (damaged == 0) damaged = number;
+          continue;
+        }
+        const FigureCell& cell = books->figures.Add(number, facts);
+        if (cell.kind != 0) totals.AddPackedSum(cell.kind, cell.account, cell.amount);
       }
-      books->figures.Add(number, facts);
     });
   }
   if (!status.ok() || damaged != 0) {
@@ -182,7 +188,7 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
     }
     return false;
   }
-  books->totals = books->figures.Totals();
+  books->totals = std::move(totals);
   for (const LineOrderKey& key : keys) {
     books->last_entry_sequence = std::max(books->last_entry_sequence, key.sequence);
   }

@@ -5,26 +5,25 @@
 namespace zenkar {
 namespace {
 
-bool SameKey(const FigureCell& a, const FigureCell& b) {
-  return a.account == b.account && a.day == b.day && a.kind == b.kind && a.age_day == b.age_day;
-}
-
-// The names of a line's cell (amount and record number left empty); kind 0
-// for a record that is not a line of the books.
-FigureCell FigureKeyOf(const TransactionFacts& line) {
-  FigureCell key;
+// Fills `cell` with record `number` as its facts give it: kind 0 for a
+// record that is not a line of the books. Field by field, in place: the
+// open's pass fills a cell per line.
+void FillCell(int number, const TransactionFacts& line, FigureCell& cell) {
   if (line.kind != kJournalLine && line.kind != kCheckOrDeposit && line.kind != kInvoice) {
-    return key;
+    cell = FigureCell();
+    return;
   }
-  key.kind = line.kind;
-  key.account = PackedAccountNumber(line.account);
-  key.day = line.date;
+  cell.kind = line.kind;
+  cell.account = PackedAccountNumber(line.account);
+  cell.day = line.date;
+  cell.age_day = kNoDate;
   if (line.kind == kInvoice) {
-    if (key.day == kNoDate)
-      key.day = line.invoice_date != kNoDate ? line.invoice_date : line.due_date;
-    key.age_day = line.due_date != kNoDate ? line.due_date : line.invoice_date;
+    if (cell.day == kNoDate)
+      cell.day = line.invoice_date != kNoDate ? line.invoice_date : line.due_date;
+    cell.age_day = line.due_date != kNoDate ? line.due_date : line.invoice_date;
   }
-  return key;
+  cell.amount = line.amount.RoundedToCents();
+  cell.record_number = number;
 }
 
 }  // namespace
@@ -35,31 +34,28 @@ void PeriodFigures::Reserve(int lines) {
   cells_.reserve(cells_.size() + static_cast<size_t>(lines));
 }
 
-void PeriodFigures::Add(int number, const TransactionFacts& line) {
-  if (number < 1) return;
-  if (cells_.size() < static_cast<size_t>(number)) cells_.resize(static_cast<size_t>(number));
-  FigureCell& cell = cells_[number - 1];
-  cell = FigureKeyOf(line);
-  if (cell.kind == 0) return;
-  cell.amount = line.amount.RoundedToCents();
-  cell.record_number = number;
+const FigureCell& PeriodFigures::Add(int number, const TransactionFacts& line) {
+  static const FigureCell kNoLine;
+  if (number < 1) return kNoLine;
+  // A pass over the file adds each record after the one before.
+  const size_t at = static_cast<size_t>(number) - 1;
+  if (cells_.size() == at) {
+    cells_.emplace_back();
+  } else if (cells_.size() < at) {
+    cells_.resize(at + 1);
+  }
+  FillCell(number, line, cells_[at]);
+  return cells_[at];
 }
 
 bool PeriodFigures::Remove(int number, const TransactionFacts& line) {
   if (number < 1 || cells_.size() < static_cast<size_t>(number)) return false;
   FigureCell& cell = cells_[number - 1];
-  const FigureCell key = FigureKeyOf(line);
-  if (!SameKey(cell, key) || (key.kind != 0 && cell.amount != line.amount.RoundedToCents())) {
-    return false;
-  }
+  FigureCell expected;
+  FillCell(number, line, expected);
+  if (cell != expected) return false;
   cell = FigureCell();
   return true;
-}
-
-void PeriodFigures::ForEachCell(const std::function<void(const FigureCell&)>& visit) const {
-  for (const FigureCell& cell : cells_) {
-    if (cell.kind != 0) visit(cell);
-  }
 }
 
 LineTotals PeriodFigures::Totals() const {

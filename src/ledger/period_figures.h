@@ -31,7 +31,6 @@
 #define ZENKAR_LEDGER_PERIOD_FIGURES_H_
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,15 +61,20 @@ class PeriodFigures {
   // file never moves the table.
   void Reserve(int lines);
 
-  // Record `number` of the file, as its facts give it. Other kinds than the
-  // books' lines count for nothing.
-  void Add(int number, const TransactionFacts& line);
+  // Record `number` of the file, as its facts give it; returns its cell.
+  // Other kinds than the books' lines count for nothing (a cell of kind 0).
+  const FigureCell& Add(int number, const TransactionFacts& line);
   // Takes record `number` out again before it is rewritten. False when the
   // figures do not hold it as `line` says: they must then be made afresh.
   bool Remove(int number, const TransactionFacts& line);
 
-  // Every cell that holds a line, in file order.
-  void ForEachCell(const std::function<void(const FigureCell&)>& visit) const;
+  // Calls `visit` with every cell that holds a line, in file order.
+  template <typename Visit>
+  void ForEachCell(Visit&& visit) const {
+    for (const FigureCell& cell : cells_) {
+      if (cell.kind != 0) visit(cell);
+    }
+  }
   // The whole-file figures: the summary and the posted sum of every account.
   LineTotals Totals() const;
   // The cells that hold lines, in file order (for comparing two tables).

@@ -132,14 +132,21 @@ Status TransactionFile::ReadAll(std::string* contents) {
 
 Status TransactionFile::Scan(
     const std::function<void(int number, std::string_view record)>& visit) {
+  return ScanBlocks([&](int first, std::string_view records) {
+    for (size_t at = 0; at < records.size(); at += kLength) {
+      visit(first++, records.substr(at, kLength));
+    }
+  });
+}
+
+Status TransactionFile::ScanBlocks(
+    const std::function<void(int first, std::string_view records)>& visit) {
   if (Status s = CheckOpen(); !s.ok()) return s;
   std::string block;
   for (int first = 1; first <= count_; first += kScanBlockLines) {
     const int lines = std::min(kScanBlockLines, count_ - first + 1);
     if (Status s = ReadBytes(OffsetOf(first), lines * kLength, &block); !s.ok()) return s;
-    for (int i = 0; i < lines; ++i) {
-      visit(first + i, std::string_view(block).substr(i * kLength, kLength));
-    }
+    visit(first, block);
   }
   return Status::Ok();
 }

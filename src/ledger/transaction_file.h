@@ -55,6 +55,10 @@ class TransactionFile {
   // Calls `visit` with each line in file order, reading in large blocks so a
   // full file is never held in memory at once.
   Status Scan(const std::function<void(int number, std::string_view record)>& visit);
+  // The same pass a block at a time: `visit` gets the number of a block's
+  // first line and the block's whole records, read straight into one buffer
+  // that every block reuses.
+  Status ScanBlocks(const std::function<void(int first, std::string_view records)>& visit);
 
   // Replaces the whole file with `contents` atomically and goes on with the
   // new file. On failure the old file and this object are unchanged.

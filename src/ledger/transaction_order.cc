@@ -41,12 +41,8 @@ bool KnownSequencesIncrease(const std::vector<LineOrderKey>& keys) {
   return true;
 }
 
-bool SequencesValidAndDistinct(const std::vector<LineOrderKey>& keys) {
-  int32_t highest = 0;
-  for (const LineOrderKey& key : keys) {
-    if (key.sequence <= 0) return false;
-    highest = std::max(highest, key.sequence);
-  }
+// Whether the sequences, all valid and none above `highest`, are distinct.
+bool SequencesDistinct(const std::vector<LineOrderKey>& keys, int32_t highest) {
   // Sequences stay close to the line count (deleted lines leave gaps), so a
   // mark per sequence is the quick test; far larger ones are sorted instead.
   if (highest <= 4 * static_cast<int64_t>(keys.size()) + 1024) {
@@ -114,15 +110,29 @@ void NumberInFileOrder(std::vector<LineOrderKey>& keys) {
 
 bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order,
                 bool in_entry_order) {
-  if (AnySequenceAboveLimit(keys)) return false;
+  // One pass over the keys for every test but distinctness, which rising
+  // sequences already show.
+  bool rising = true, valid = true, by_date = true;
+  int32_t highest = 0;
+  const LineOrderKey* previous = nullptr;
+  for (const LineOrderKey& key : keys) {
+    if (key.sequence > kEntrySequenceLimit) return false;
+    if (previous != nullptr) {
+      rising = rising && key.sequence > previous->sequence;
+      by_date = by_date && !DateOrderLess(key, *previous);
+    }
+    valid = valid && key.sequence > 0;
+    highest = std::max(highest, key.sequence);
+    previous = &key;
+  }
   if (in_entry_order || order == TransactionOrder::kEntry) {
     // Kept in the order entered, the sequences must rise with the file.
-    if (!SequencesIncrease(keys)) return false;
+    if (!rising || !valid) return false;
     if (order == TransactionOrder::kEntry) return true;
-  } else if (!SequencesValidAndDistinct(keys)) {
+  } else if (!valid || (!rising && !SequencesDistinct(keys, highest))) {
     return false;
   }
-  return std::is_sorted(keys.begin(), keys.end(), DateOrderLess);
+  return by_date;
 }
 
 std::vector<LineOrderKey> OrderKeysOf(const std::string& file_bytes) {
