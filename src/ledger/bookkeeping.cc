@@ -34,28 +34,6 @@ PackedBookkeeping::PackedBookkeeping(const CompanySettings& settings, Basis basi
       payables_(PackedAccountNumber(settings.payables_account)),
       invoices_move_(basis == Basis::kStatements && settings.accrual_accounting != 0) {}
 
-PackedMoves PackedBookkeeping::Moves(int32_t kind, uint32_t account, Money amount_in) const {
-  PackedMoves moves;
-  const Money amount = amount_in.RoundedToCents();
-  auto add = [&](uint32_t to, Money by) { moves.moves[moves.count++] = {to, by}; };
-  switch (kind) {
-    case kJournalLine:
-      add(account, amount);
-      break;
-    case kCheckOrDeposit:
-      add(account, amount);
-      add(bank_, -amount);
-      break;
-    case kInvoice:
-      if (invoices_move_) {
-        add(account, amount);
-        add(payables_, -amount);
-      }
-      break;
-  }
-  return moves;
-}
-
 void TransactionSummary::Count(int32_t kind, Money amount, int sign) {
   const Money rounded = amount.RoundedToCents();
   Add(kind, sign < 0 ? -rounded : rounded, sign < 0 ? -1 : 1);

@@ -88,7 +88,28 @@ struct PackedMoves {
 class PackedBookkeeping {
  public:
   PackedBookkeeping(const CompanySettings& settings, Basis basis);
-  PackedMoves Moves(int32_t kind, uint32_t account, Money amount) const;
+  // Inline: a statement asks this of every line.
+  PackedMoves Moves(int32_t kind, uint32_t account, Money amount_in) const {
+    PackedMoves moves;
+    const Money amount = amount_in.RoundedToCents();
+    auto add = [&](uint32_t to, Money by) { moves.moves[moves.count++] = {to, by}; };
+    switch (kind) {
+      case kJournalLine:
+        add(account, amount);
+        break;
+      case kCheckOrDeposit:
+        add(account, amount);
+        add(bank_, -amount);
+        break;
+      case kInvoice:
+        if (invoices_move_) {
+          add(account, amount);
+          add(payables_, -amount);
+        }
+        break;
+    }
+    return moves;
+  }
 
  private:
   uint32_t bank_;

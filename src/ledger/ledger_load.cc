@@ -127,7 +127,7 @@ bool Ledger::ReadSettings(Reading reading, Books* books) {
          ApplyVersionRules(books->settings, &books->settings_upgraded);
 }
 
-// One pass over the file gathers the sort keys and the line totals. Only when
+// One pass over the file checks the order and sums the figures. Only when
 // the lines are out of the order the settings choose (or lack entry
 // sequences) is the file read whole and arranged in memory.
 bool Ledger::ReadTransactions(Reading reading, Books* books) {
@@ -155,20 +155,21 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
     return false;
   }
   ui_.SetProgress("Sorting " + std::to_string(count) + " Entries ", 0, count);
-  std::vector<LineOrderKey> keys;
-  keys.reserve(static_cast<size_t>(count));
+  const TransactionOrder order = OrderOf(books->settings);
+  const bool in_entry_order = order == TransactionOrder::kEntry;
+  ArrangementCheck arrangement(order, in_entry_order, static_cast<size_t>(count));
   int damaged = 0;
   books->figures.Reserve(count);
   FileStamp stamp;
   Status status = file->Stamp(&stamp);
-  // The order keys, the figures and the consistency sums in one loop.
+  // The order check, the figures and the consistency sums in one loop.
   LineTotals totals;
   if (status.ok()) {
     status = file->ScanBlocks([&](int number, std::string_view records) {
       for (size_t at = 0; at < records.size(); at += kTransactionRecordLength, ++number) {
         const TransactionFacts facts =
             ReadTransactionFacts(records.substr(at, kTransactionRecordLength));
-        keys.push_back({facts.date, facts.entry_sequence});
+        arrangement.Add({facts.date, facts.entry_sequence});
         if (!WithinLargestAmount(facts.amount)) {
           if (damaged == 0) damaged = number;
           continue;
@@ -189,12 +190,8 @@ bool Ledger::ReadTransactions(Reading reading, Books* books) {
     return false;
   }
   books->totals = std::move(totals);
-  for (const LineOrderKey& key : keys) {
-    books->last_entry_sequence = std::max(books->last_entry_sequence, key.sequence);
-  }
-  const TransactionOrder order = OrderOf(books->settings);
-  const bool in_entry_order = order == TransactionOrder::kEntry;
-  if (reading == Reading::kLoad && !IsArranged(keys, order, in_entry_order)) {
+  books->last_entry_sequence = std::max(books->last_entry_sequence, arrangement.highest_sequence());
+  if (reading == Reading::kLoad && !arrangement.Arranged()) {
     books->figures_stamp.reset();  // the figures name lines by their places
     std::string whole = std::move(whole_file_);
     whole.reserve(static_cast<size_t>(count + 64) * kTransactionRecordLength);

@@ -58,13 +58,6 @@ bool PeriodFigures::Remove(int number, const TransactionFacts& line) {
   return true;
 }
 
-LineTotals PeriodFigures::Totals() const {
-  LineTotals totals;
-  ForEachCell(
-      [&](const FigureCell& cell) { totals.AddPackedSum(cell.kind, cell.account, cell.amount); });
-  return totals;
-}
-
 std::vector<FigureCell> PeriodFigures::Cells() const {
   std::vector<FigureCell> cells;
   ForEachCell([&](const FigureCell& cell) { cells.push_back(cell); });

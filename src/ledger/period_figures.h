@@ -75,8 +75,6 @@ class PeriodFigures {
       if (cell.kind != 0) visit(cell);
     }
   }
-  // The whole-file figures: the summary and the posted sum of every account.
-  LineTotals Totals() const;
   // The cells that hold lines, in file order (for comparing two tables).
   std::vector<FigureCell> Cells() const;
   friend bool operator==(const PeriodFigures& a, const PeriodFigures& b) {

@@ -41,29 +41,6 @@ bool KnownSequencesIncrease(const std::vector<LineOrderKey>& keys) {
   return true;
 }
 
-// Whether the sequences, all valid and none above `highest`, are distinct.
-bool SequencesDistinct(const std::vector<LineOrderKey>& keys, int32_t highest) {
-  // Sequences stay close to the line count (deleted lines leave gaps), so a
-  // mark per sequence is the quick test; far larger ones are sorted instead.
-  if (highest <= 4 * static_cast<int64_t>(keys.size()) + 1024) {
-    std::vector<bool> seen(static_cast<size_t>(highest) + 1, false);
-    for (const LineOrderKey& key : keys) {
-      if (seen[key.sequence]) return false;
-      seen[key.sequence] = true;
-    }
-    return true;
-  }
-  std::vector<int32_t> sequences;
-  sequences.reserve(keys.size());
-  for (const LineOrderKey& key : keys) sequences.push_back(key.sequence);
-  std::sort(sequences.begin(), sequences.end());
-  return std::adjacent_find(sequences.begin(), sequences.end()) == sequences.end();
-}
-
-bool DateOrderLess(const LineOrderKey& a, const LineOrderKey& b) {
-  return a.date != b.date ? a.date < b.date : a.sequence < b.sequence;
-}
-
 // Numbers the lines without a valid, distinct sequence after the highest one,
 // in file order (the first of two lines sharing a sequence keeps it). When
 // that would pass the limit, every line is numbered afresh from 1 in the same
@@ -108,31 +85,35 @@ void NumberInFileOrder(std::vector<LineOrderKey>& keys) {
 
 }  // namespace
 
-bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order,
-                bool in_entry_order) {
-  // One pass over the keys for every test but distinctness, which rising
-  // sequences already show.
-  bool rising = true, valid = true, by_date = true;
-  int32_t highest = 0;
-  const LineOrderKey* previous = nullptr;
-  for (const LineOrderKey& key : keys) {
-    if (key.sequence > kEntrySequenceLimit) return false;
-    if (previous != nullptr) {
-      rising = rising && key.sequence > previous->sequence;
-      by_date = by_date && !DateOrderLess(key, *previous);
-    }
-    valid = valid && key.sequence > 0;
-    highest = std::max(highest, key.sequence);
-    previous = &key;
-  }
-  if (in_entry_order || order == TransactionOrder::kEntry) {
+ArrangementCheck::ArrangementCheck(TransactionOrder order, bool in_entry_order, size_t lines)
+    : order_(order), needs_distinct_(!in_entry_order && order != TransactionOrder::kEntry) {
+  if (needs_distinct_) seen_.assign(4 * lines + 1024, false);
+}
+
+bool ArrangementCheck::Arranged() const {
+  if (above_limit_) return false;
+  if (!needs_distinct_) {
     // Kept in the order entered, the sequences must rise with the file.
-    if (!rising || !valid) return false;
-    if (order == TransactionOrder::kEntry) return true;
-  } else if (!valid || (!rising && !SequencesDistinct(keys, highest))) {
+    if (!rising_ || !valid_) return false;
+    if (order_ == TransactionOrder::kEntry) return true;
+  } else if (!valid_ || (!rising_ && !Distinct())) {  // rising sequences are distinct
     return false;
   }
-  return by_date;
+  return by_date_;
+}
+
+bool ArrangementCheck::Distinct() const {
+  if (repeated_) return false;
+  std::vector<int32_t> far = far_;
+  std::sort(far.begin(), far.end());
+  return std::adjacent_find(far.begin(), far.end()) == far.end();
+}
+
+bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order,
+                bool in_entry_order) {
+  ArrangementCheck check(order, in_entry_order, keys.size());
+  for (const LineOrderKey& key : keys) check.Add(key);
+  return check.Arranged();
 }
 
 std::vector<LineOrderKey> OrderKeysOf(const std::string& file_bytes) {

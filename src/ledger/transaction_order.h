@@ -10,6 +10,8 @@
 #ifndef ZENKAR_LEDGER_TRANSACTION_ORDER_H_
 #define ZENKAR_LEDGER_TRANSACTION_ORDER_H_
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,9 +39,64 @@ struct LineOrderKey {
   int32_t sequence = 0;  // 0: none
 };
 
-// True when lines with these keys are already in `order` with every sequence
-// valid, distinct and within the limit, so nothing needs rewriting. `in_entry_order` says the
-// file is currently kept in the order entered.
+// The date order: by date, lines of one date in the order entered.
+inline bool DateOrderLess(const LineOrderKey& a, const LineOrderKey& b) {
+  return a.date != b.date ? a.date < b.date : a.sequence < b.sequence;
+}
+
+// Judges, line by line as a pass reads them, whether lines are already in
+// `order` with every sequence valid, distinct and within the limit, so that
+// nothing needs rewriting. `in_entry_order` says the file is currently kept
+// in the order entered; `lines` is about how many lines there are (it sizes
+// the marks that tell repeated sequences).
+class ArrangementCheck {
+ public:
+  ArrangementCheck(TransactionOrder order, bool in_entry_order, size_t lines);
+
+  // The next line in file order. Inline: the open's pass adds every line.
+  void Add(const LineOrderKey& key) {
+    above_limit_ = above_limit_ || key.sequence > kEntrySequenceLimit;
+    if (lines_ > 0) {
+      rising_ = rising_ && key.sequence > previous_.sequence;
+      by_date_ = by_date_ && !DateOrderLess(key, previous_);
+    }
+    valid_ = valid_ && key.sequence > 0;
+    highest_ = std::max(highest_, key.sequence);
+    if (needs_distinct_ && key.sequence > 0) Mark(key.sequence);
+    previous_ = key;
+    ++lines_;
+  }
+
+  bool Arranged() const;
+  // The highest sequence seen; 0 when none.
+  int32_t highest_sequence() const { return highest_; }
+
+ private:
+  void Mark(int32_t sequence) {
+    if (static_cast<size_t>(sequence) < seen_.size()) {
+      repeated_ = repeated_ || seen_[sequence];
+      seen_[sequence] = true;
+    } else {
+      far_.push_back(sequence);
+    }
+  }
+  bool Distinct() const;
+
+  const TransactionOrder order_;
+  // Only the date order, with the file not kept as entered, asks for
+  // distinct sequences besides rising ones.
+  const bool needs_distinct_;
+  bool above_limit_ = false, rising_ = true, valid_ = true, by_date_ = true, repeated_ = false;
+  int32_t highest_ = 0;
+  LineOrderKey previous_;
+  size_t lines_ = 0;
+  // Sequences stay close to the line count (deleted lines leave gaps), so a
+  // mark per sequence tells a repeated one; far larger ones are kept aside.
+  std::vector<bool> seen_;
+  std::vector<int32_t> far_;
+};
+
+// The same judgement of a whole file's keys.
 bool IsArranged(const std::vector<LineOrderKey>& keys, TransactionOrder order, bool in_entry_order);
 
 // Gives every line of a whole transaction file a valid sequence and sorts the

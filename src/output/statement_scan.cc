@@ -192,8 +192,16 @@ void ScanStatementFigures(const PeriodFigures& figures, const ChartOfAccounts& c
                           const CompanySettings& settings, const StatementWindow& window,
                           StatementScan* scan, ScanScope scope) {
   Scanner scanner(chart, settings, window, scope, scan);
-  figures.ForEachCell([&](const FigureCell& cell) { scanner.Visit(cell); });
-  if (scope == ScanScope::kEverything) scan->line_totals = figures.Totals();
+  if (scope != ScanScope::kEverything) {
+    figures.ForEachCell([&](const FigureCell& cell) { scanner.Visit(cell); });
+    return;
+  }
+  // The whole-file totals in the same pass.
+  LineTotals& totals = scan->line_totals;
+  figures.ForEachCell([&](const FigureCell& cell) {
+    scanner.Visit(cell);
+    totals.AddPackedSum(cell.kind, cell.account, cell.amount);
+  });
 }
 
 bool ScanStatementLines(const TransactionSource& source, const ChartOfAccounts& chart,
