@@ -37,14 +37,10 @@ inline int16_t GetInt16(std::string_view record, size_t offset) {
   return static_cast<int16_t>(GetLittleEndian(record, offset, 2));
 }
 inline int32_t GetInt32(std::string_view record, size_t offset) {
-  int32_t value = 0;
-  std::memcpy(&value, record.data() + offset, sizeof value);
-  return value;
+  return static_cast<int32_t>(GetLittleEndian(record, offset, 4));
 }
 inline int64_t GetInt64(std::string_view record, size_t offset) {
-  int64_t value = 0;
-  std::memcpy(&value, record.data() + offset, sizeof value);
-  return value;
+  return static_cast<int64_t>(GetLittleEndian(record, offset, 8));
 }
 inline Money GetMoney(std::string_view record, size_t offset) {
   return Money::FromRaw(GetInt64(record, offset));

@@ -1,7 +1,6 @@
 #include "ledger/bookkeeping.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "common/text_field.h"
 

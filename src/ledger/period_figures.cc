@@ -6,8 +6,9 @@ namespace zenkar {
 namespace {
 
 // Fills `cell` with record `number` as its facts give it: kind 0 for a
-// record that is not a line of the books. Field by field, in place: the
-// open's pass fills a cell per line.
+// record that is not a line of the books. Field by field in place: a cell
+// built aside and copied in was read back in wider words than it was
+// written, which stalled the open's pass on every line.
 void FillCell(int number, const TransactionFacts& line, FigureCell& cell) {
   if (line.kind != kJournalLine && line.kind != kCheckOrDeposit && line.kind != kInvoice) {
     cell = FigureCell();
