@@ -25,10 +25,11 @@ bool PrintCheckDocument(const CheckRequest& request, CommandContext& context,
   ScratchFolder scratch;
   if (!CreateScratchFor(request.to_printer ? "" : request.file, context, &scratch)) return false;
   BatchEnvironment& env = context.env;
+  ScratchFileSystem scratch_fs(env.fs, scratch);
   DocumentCatcher catcher(env.shell);
-  const OutputPorts ports{env.fs, context.ui, env.clock, catcher, env.dates, env.users};
+  const OutputPorts ports{scratch_fs, context.ui, env.clock, catcher, env.dates, env.users};
   OutputServices services = MakeOutputServices(ports, nullptr, scratch.path(), "");
-  LpPrinter printer({env.fs, context.ui, env.clock, env.shell, scratch.path(),
+  LpPrinter printer({scratch_fs, context.ui, env.clock, env.shell, scratch.path(),
                      PrinterOf(request, context.ledger.settings()), services.pdf_options});
   services.printer = &printer;
   PrintJob job(services, request.to_printer ? OutputTarget::kPrinter : OutputTarget::kPdf);

@@ -54,6 +54,12 @@ int ScratchFolder::Create(const std::string& parent) {
   return 0;
 }
 
+Status ScratchFileSystem::Rename(const std::string& from, const std::string& to) {
+  const std::string& folder = scratch_.path();  // ends in "/"
+  const bool within = !folder.empty() && from.starts_with(folder) && to.starts_with(folder);
+  return within ? base().RenameUnflushed(from, to) : FileSystemWrapper::Rename(from, to);
+}
+
 bool CreateScratchFor(const std::string& file, CommandContext& context, ScratchFolder* scratch) {
   const std::string parent =
       file.empty() ? TemporaryFolder() : FolderOf(ResolvePath(file, context.env.current_folder));
@@ -87,11 +93,12 @@ bool CommandDocuments::Prepare() {
   const bool to_printer = request_.destination == ReportDestination::kPrinter;
   if (!CreateScratchFor(to_printer ? "" : request_.file, context_, &scratch_)) return false;
   BatchEnvironment& env = context_.env;
-  const OutputPorts ports{env.fs, context_.ui, env.clock, catcher_, env.dates, env.users};
+  scratch_fs_.emplace(env.fs, scratch_);
+  const OutputPorts ports{*scratch_fs_, context_.ui, env.clock, catcher_, env.dates, env.users};
   services_.emplace(MakeOutputServices(ports, nullptr, scratch_.path(), ""));
   // A printed document is a PDF handed to lp: it names the same user.
   printer_ = std::make_unique<LpPrinter>(
-      LpSetup{env.fs, context_.ui, env.clock, env.shell, scratch_.path(),
+      LpSetup{*scratch_fs_, context_.ui, env.clock, env.shell, scratch_.path(),
               PrinterOf(request_, context_.ledger.settings()), services_->pdf_options});
   services_->printer = printer_.get();
   return true;

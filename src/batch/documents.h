@@ -15,6 +15,7 @@
 #include "batch/command_line.h"
 #include "batch/commands.h"
 #include "batch/lp_printer.h"
+#include "common/file_system_wrapper.h"
 #include "common/shell.h"
 #include "output/print_job.h"
 
@@ -34,6 +35,20 @@ class ScratchFolder {
 
  private:
   std::string path_;
+};
+
+// The file system a run's documents are written through: a file renamed
+// within the scratch folder is not flushed there, since the folder is removed
+// and the document is moved on to the user's file (whose folder is flushed)
+// or handed to lp.
+class ScratchFileSystem : public FileSystemWrapper {
+ public:
+  ScratchFileSystem(FileSystem& base, const ScratchFolder& scratch)
+      : FileSystemWrapper(base), scratch_(scratch) {}
+  Status Rename(const std::string& from, const std::string& to) override;
+
+ private:
+  const ScratchFolder& scratch_;
 };
 
 // Makes the scratch folder for a document to be delivered to `file` (beside
@@ -94,6 +109,7 @@ class CommandDocuments {
   CommandContext& context_;
   DocumentRequest request_;
   ScratchFolder scratch_;
+  std::optional<ScratchFileSystem> scratch_fs_;
   DocumentCatcher catcher_;
   std::optional<OutputServices> services_;
   std::unique_ptr<LpPrinter> printer_;

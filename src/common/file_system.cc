@@ -425,8 +425,13 @@ class PosixFs : public FileSystem {
   }
 
   Status Rename(const std::string& from, const std::string& to) override {
-    if (::rename(from.c_str(), to.c_str()) != 0) return ErrnoStatus(to, errno);
+    if (Status s = RenameUnflushed(from, to); !s.ok()) return s;
     SyncFolderOf(to);
+    return Status::Ok();
+  }
+
+  Status RenameUnflushed(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) return ErrnoStatus(to, errno);
     return Status::Ok();
   }
 

@@ -167,6 +167,12 @@ class FileSystem {
   virtual Status KeepAccessOf(const std::string& target, const std::string& path) = 0;
   // Replaces `to` by `from` in one step.
   virtual Status Rename(const std::string& from, const std::string& to) = 0;
+  // As Rename, without flushing the folder to disk afterwards: for a file in
+  // a private scratch folder, which is moved on (and flushed there) before
+  // anything relies on it. Rename itself unless a file system says otherwise.
+  virtual Status RenameUnflushed(const std::string& from, const std::string& to) {
+    return Rename(from, to);
+  }
   virtual Status RemoveFile(const std::string& path) = 0;
   // Clears a read-only mark: gives the owner write permission.
   virtual Status MakeWritable(const std::string& path) = 0;

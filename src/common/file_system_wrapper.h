@@ -94,6 +94,8 @@ class FileSystemWrapper : public FileSystem {
   Status KeepAccessOf(const std::string& target, const std::string& path) override {
     return base_.KeepAccessOf(target, path);
   }
+  // RenameUnflushed is left to the interface, which calls Rename: a wrapper
+  // that watches renames sees every one.
   Status Rename(const std::string& from, const std::string& to) override {
     return base_.Rename(from, to);
   }

@@ -50,6 +50,9 @@ TEST_F(ReportCommandTest, PdfGoesToTheNamedFileWithTheSettingsOptions) {
   ASSERT_TRUE(dir_.Exists("feb.pdf"));
   EXPECT_FALSE(ScratchLeft());
   EXPECT_TRUE(shell_.opened.empty());
+  // The finished PDF's rename within the scratch folder leaves that folder
+  // unflushed (it is removed); only the move to the user's file flushes.
+  EXPECT_EQ(fs_.unflushed_renames(), 1);
   if (!testing::HaveTool("qpdf")) GTEST_SKIP() << "qpdf and poppler-utils are not installed";
   EXPECT_EQ(testing::RunTool("qpdf --check " + testing::Quote(dir_.File("feb.pdf"))).status, 0);
   const std::string text = PdfText("feb.pdf");

@@ -120,4 +120,10 @@ Status FaultInjectingFileSystem::Rename(const std::string& from, const std::stri
   return base().Rename(from, to);
 }
 
+Status FaultInjectingFileSystem::RenameUnflushed(const std::string& from, const std::string& to) {
+  ++unflushed_renames_;
+  if (StepFails(Step::kRename)) return Status::IoError(to + ": rename failed");
+  return base().RenameUnflushed(from, to);
+}
+
 }  // namespace zenkar::testing

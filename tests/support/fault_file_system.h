@@ -60,6 +60,10 @@ class FaultInjectingFileSystem : public FileSystemWrapper {
   Status CreateTemporaryBeside(const std::string& target, Access access,
                                TemporaryFile* temporary) override;
   Status Rename(const std::string& from, const std::string& to) override;
+  // A rename step too; also counted apart, for the tests of which renames
+  // leave their folder unflushed.
+  Status RenameUnflushed(const std::string& from, const std::string& to) override;
+  int unflushed_renames() const { return unflushed_renames_; }
 
   // Used by the wrapped files. Counts one step of `kind`; true when it is to
   // fail.
@@ -71,6 +75,7 @@ class FaultInjectingFileSystem : public FileSystemWrapper {
  private:
   Faults faults_;
   int counts_[4] = {};
+  int unflushed_renames_ = 0;
 };
 
 }  // namespace zenkar::testing
