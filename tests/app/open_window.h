@@ -5,6 +5,7 @@
 #define ZENKAR_TESTS_APP_OPEN_WINDOW_H_
 
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,10 +15,14 @@
 namespace zenkar::testing {
 
 struct OpenWindow {
-  explicit OpenWindow(const std::vector<TransactionRecord>& lines = {}) : company(lines) {
+  // `prepare` is given the window before it opens (to put test stand-ins in).
+  explicit OpenWindow(const std::vector<TransactionRecord>& lines = {},
+                      const std::function<void(MainWindow&)>& prepare = {})
+      : company(lines) {
     loaded = company.Load();
     window = std::make_unique<MainWindow>(company.program);
     company.program.AttachWindow(window.get());
+    if (prepare) prepare(*window);
     window->Open();
     if (QTest::qWaitForWindowExposed(window.get())) {
       window->activateWindow();

@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "app/open_window.h"
 #include "app/reports/reports_page.h"
 #include "app/window/main_window.h"
 #include "app_rules/transactions/entry_company.h"
@@ -17,7 +18,6 @@ namespace zenkar {
 namespace {
 
 using ::zenkar::testing::Day;
-using ::zenkar::testing::EntryCompany;
 using ::zenkar::testing::StoredLine;
 
 struct NoPause : WarningPause {
@@ -29,31 +29,22 @@ std::vector<TransactionRecord> TwoYears() {
           StoredLine(kCheckOrDeposit, "Dock Rentals", "102", Day(2025, 3, 1), "650", 10000)};
 }
 
-struct Desk {
-  Desk() : company(TwoYears()) {
-    loaded = company.Load();
-    window = std::make_unique<MainWindow>(company.program);
-    company.program.AttachWindow(window.get());
-    static_cast<ReportsPage*>(window->page("RPT"))->set_printer_for_testing(&printer);
-    window->set_warning_pause_for_testing(&pause);
-    window->Open();
-    if (QTest::qWaitForWindowExposed(window.get())) {
-      window->activateWindow();
-      if (!QTest::qWaitForWindowActive(window.get())) qWarning("the main window is not active");
-    }
-    company.ui.ClearMessages();
-  }
-  ~Desk() { company.program.AttachWindow(nullptr); }
+// The stand-ins the window is given, made before it and outliving it.
+struct StandIns {
+  testing::FakePrinter printer;
+  NoPause pause;
+};
+
+struct Desk : StandIns, testing::OpenWindow {
+  Desk()
+      : OpenWindow(TwoYears(), [this](MainWindow& main_window) {
+          static_cast<ReportsPage*>(main_window.page("RPT"))->set_printer_for_testing(&printer);
+          main_window.set_warning_pause_for_testing(&pause);
+        }) {}
 
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(window.get(), key, modifiers);
   }
-
-  EntryCompany company;
-  testing::FakePrinter printer;
-  NoPause pause;
-  bool loaded = false;
-  std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
